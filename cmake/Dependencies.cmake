@@ -1,0 +1,15 @@
+# Libraries from Debian's packages (scripts/install-deps installs them).
+
+find_package(PkgConfig REQUIRED)
+pkg_check_modules(SDL2 REQUIRED IMPORTED_TARGET sdl2)
+find_package(OpenGL REQUIRED COMPONENTS OpenGL EGL)
+find_package(Threads REQUIRED)
+find_package(ZLIB REQUIRED)
+find_package(PNG REQUIRED)
+find_package(OpenSSL REQUIRED)
+find_package(CURL REQUIRED)
+find_package(Freetype REQUIRED)
+find_package(Boost REQUIRED)
+find_package(GTest REQUIRED)
+find_package(benchmark REQUIRED)
+find_path(PICOJSON_INCLUDE_DIR picojson.h PATH_SUFFIXES picojson REQUIRED)
