@@ -10,7 +10,8 @@ endif()
 # contracted into fused operations nor reordered: no -ffast-math, no -Ofast.
 add_compile_options(-Wall -Wextra -ffp-contract=off)
 
-# HALVIR_SANITIZE: empty, "address,undefined" or "thread".
+# HALVIR_SANITIZE: empty, "address,undefined" or "thread". A "thread" build
+# defines only the tests labelled "thread".
 set(HALVIR_SANITIZE "" CACHE STRING "Sanitizers to build with (-fsanitize=...)")
 if(HALVIR_SANITIZE)
   add_compile_options(-fsanitize=${HALVIR_SANITIZE} -fno-omit-frame-pointer)
@@ -18,4 +19,16 @@ if(HALVIR_SANITIZE)
   if(HALVIR_SANITIZE MATCHES "undefined")
     add_compile_options(-fno-sanitize-recover=undefined)
   endif()
+endif()
+
+# HALVIR_FUZZ: a clang build of the libFuzzer targets only (every library
+# instrumented for coverage, with AddressSanitizer).
+option(HALVIR_FUZZ "Build the libFuzzer targets (needs clang)" OFF)
+set(HALVIR_FUZZ_SECONDS 60 CACHE STRING "How long CTest runs each fuzzer")
+if(HALVIR_FUZZ)
+  if(NOT CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+    message(FATAL_ERROR "HALVIR_FUZZ needs clang: -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_C_COMPILER=clang")
+  endif()
+  add_compile_options(-fsanitize=fuzzer-no-link,address -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=address)
 endif()
