@@ -1,0 +1,140 @@
+#pragma once
+// The device over an OpenGL 3.3 core context on an SDL window. Every target,
+// the back buffer included, is a framebuffer object drawn top-down; the back
+// buffer reaches the window, flipped, only in present.
+//
+// Threads: the thread that made the device owns the GL context and makes
+// every GL call. Textures made or released on other threads wait, CPU side
+// only, until the device's thread realizes or deletes them (at their first
+// use, and at every present).
+
+#include <SDL.h>
+
+#include <array>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+#include "platform/device/device.h"
+#include "platform/device/gl/gl_api.h"
+#include "platform/device/gl/gl_resources.h"
+
+namespace platform::gl {
+
+class GlDevice final : public Device {
+public:
+    // Takes the context (made current on this thread) and owns it.
+    GlDevice(SDL_Window* window, SDL_GLContext context, const PresentParams& params);
+    ~GlDevice() override;
+
+    Texture* createTexture(const TextureDesc& desc) override;
+    void releaseTexture(Texture* texture) override;
+    bool lockTexture(Texture* texture, int level, const Rect* rect, bool discard, LockedRect& out) override;
+    void unlockTexture(Texture* texture, int level) override;
+    Surface* createDepthStencil(int width, int height, PixelFormat format) override;
+    void releaseDepthStencil(Surface* surface) override;
+    VertexShader* createVertexShader(int index) override;
+    PixelShader* createPixelShader(int index) override;
+    void releaseShader(VertexShader* shader) override;
+    void releaseShader(PixelShader* shader) override;
+
+    Surface* backBuffer() override;
+    void setRenderTarget(Surface* surface) override;
+    Surface* renderTarget() override;
+    void setDepthStencil(Surface* surface) override;
+    Surface* depthStencil() override;
+    void setViewport(const Viewport& viewport) override;
+    Viewport viewport() override;
+    void setScissorRect(const Rect& rect) override;
+    Rect scissorRect() override;
+    void clear(uint32_t flags, uint32_t colour, float z, uint32_t stencil) override;
+    void colorFill(Surface* surface, uint32_t colour) override;
+
+    void setRenderState(RenderState state, uint32_t value) override;
+    uint32_t renderState(RenderState state) override;
+    void setSamplerState(int stage, SamplerState state, uint32_t value) override;
+    uint32_t samplerState(int stage, SamplerState state) override;
+    void setTexture(int stage, Texture* texture) override;
+    Texture* texture(int stage) override;
+    void setVertexFormat(VertexFormat format) override;
+    void setVertexShader(VertexShader* shader) override;
+    VertexShader* vertexShader() override;
+    void setPixelShader(PixelShader* shader) override;
+    PixelShader* pixelShader() override;
+    void setVertexShaderConstants(int startRegister, const float* values, int registers) override;
+    void setPixelShaderConstants(int startRegister, const float* values, int registers) override;
+
+    void beginScene() override {}
+    void endScene() override {}
+    void drawPrimitiveUP(PrimitiveType type, int primitiveCount, const void* vertices, int stride) override;
+
+    DeviceStatus testCooperativeLevel() override { return DeviceStatus::Ok; }
+    bool reset(const PresentParams& params) override;
+    DeviceStatus present(const Rect* source, const Rect* destination) override;
+    DisplayMode currentDisplayMode() override;
+    std::vector<uint32_t> readSurface(Surface* surface, const Rect& rect) override;
+
+private:
+    struct Program {
+        GLuint id = 0;
+        GLint vertexConstants = -1, pixelConstants = -1, viewport = -1;
+        GLint hasTex0 = -1, alphaFunc = -1, alphaRef = -1;
+    };
+
+    bool onDeviceThread() const { return std::this_thread::get_id() == thread_; }
+    void collectReleased();
+    void makeBackBuffer();
+    // Takes a depth surface about to go away off every colour target.
+    void forgetDepth(GLuint renderbuffer);
+    void setDefaultStates();
+    void bindTarget();
+    void applyBlend();
+    void applyStencil();
+    void applyRenderState(RenderState state);
+    void applySampler(int stage);
+    void applyScissor();
+    GLuint compileStage(GLenum kind, int index);
+    Program* program(int vertexStage, int pixelStage);
+    void bindVertexFormat(int stride);
+
+    SDL_Window* window_;
+    SDL_GLContext context_;
+    std::thread::id thread_;
+    PresentParams params_;
+    bool swapIntervalSet_ = false;
+
+    std::mutex mutex_;  // guards textures_ and released_
+    std::vector<std::unique_ptr<GlTexture>> textures_;
+    std::vector<GlTexture*> released_;
+
+    std::vector<std::unique_ptr<GlDepthSurface>> depthSurfaces_;
+    std::vector<std::unique_ptr<VertexShader>> vertexShaders_;
+    std::vector<std::unique_ptr<PixelShader>> pixelShaders_;
+    std::map<std::pair<int, int>, Program> programs_;
+    std::map<int, GLuint> vertexStages_;
+    std::map<int, GLuint> pixelStages_;
+
+    GLuint backBufferTexture_ = 0;
+    std::unique_ptr<GlColourSurface> backBuffer_;
+    std::unique_ptr<GlDepthSurface> autoDepth_;
+    GLuint vertexArray_ = 0;
+    GLuint vertexBuffer_ = 0;
+    std::array<GLuint, kSamplerStages> samplers_{};
+
+    GlColourSurface* target_ = nullptr;
+    GlDepthSurface* depth_ = nullptr;
+    Viewport viewport_;
+    Rect scissor_;
+    std::array<uint32_t, size_t(RenderState::Count)> renderStates_{};
+    std::array<std::array<uint32_t, size_t(SamplerState::Count)>, kSamplerStages> samplerStates_{};
+    std::array<GlTexture*, kSamplerStages> bound_{};
+    VertexFormat format_ = VertexFormat::Coloured;
+    VertexShader* vertexShader_ = nullptr;
+    PixelShader* pixelShader_ = nullptr;
+    std::array<float, kVertexConstantRegisters * 4> vertexConstants_{};
+    std::array<float, kPixelConstantRegisters * 4> pixelConstants_{};
+};
+
+}  // namespace platform::gl

@@ -1,0 +1,314 @@
+// The OpenGL device against the conventions the renderer relies on: targets
+// top-down, Direct3D 9's pixel centres, one flip at present; and textures
+// filled off the device's thread.
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include <malloc.h>
+
+#include <thread>
+
+#include "platform/device/gl/gl_api.h"
+#include "platform/device/gl/gl_device_factory.h"
+
+namespace platform {
+namespace {
+
+constexpr uint32_t kRed = 0xFFFF0000, kGreen = 0xFF00FF00, kBlue = 0xFF0000FF, kBlack = 0xFF000000;
+constexpr uint32_t kWhite = 0xFFFFFFFF;
+
+struct ScreenVertex {
+    float x, y, z, rhw;
+    uint32_t colour;
+    float u, v;
+};
+
+struct ColouredVertex {
+    float x, y, z;
+    uint32_t colour;
+    float u, v;
+};
+
+// One window and one context for the whole binary: making a context is slow.
+class GlDeviceTest : public testing::Test {
+protected:
+    static constexpr int kWindowW = 32, kWindowH = 16;
+
+    static void SetUpTestSuite() {
+        mallopt(M_TRIM_THRESHOLD, 256 << 20);
+        mallopt(M_TOP_PAD, 64 << 20);
+        ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
+        window_ = SDL_CreateWindow("device", 0, 0, kWindowW, kWindowH, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
+        ASSERT_NE(window_, nullptr) << SDL_GetError();
+        gl::GlDeviceFactory factory;
+        PresentParams params;
+        params.backBufferWidth = 8;
+        params.backBufferHeight = 4;
+        params.autoDepthStencil = true;
+        device_ = factory.createDevice(0, DeviceType::Hardware, 0, window_, params).release();
+        ASSERT_NE(device_, nullptr);
+    }
+
+    static void TearDownTestSuite() {
+        delete device_;
+        SDL_DestroyWindow(window_);
+        SDL_Quit();
+    }
+
+    void SetUp() override {
+        ASSERT_NE(device_, nullptr);
+        PresentParams params;
+        params.backBufferWidth = 8;
+        params.backBufferHeight = 4;
+        params.autoDepthStencil = true;
+        ASSERT_TRUE(device_->reset(params));
+    }
+
+    Device& device() { return *device_; }
+
+    void drawScreenRect(float l, float t, float r, float b, uint32_t colour, float u0 = 0, float v0 = 0,
+                        float u1 = 1, float v1 = 1) {
+        const ScreenVertex v[4] = {{l, t, 0, 1, colour, u0, v0}, {r, t, 0, 1, colour, u1, v0},
+                                   {r, b, 0, 1, colour, u1, v1}, {l, b, 0, 1, colour, u0, v1}};
+        device().setVertexFormat(VertexFormat::ScreenSpace);
+        device().drawPrimitiveUP(PrimitiveType::TriangleFan, 2, v, sizeof v[0]);
+    }
+
+    // Fills a managed A8R8G8B8 texture through a lock.
+    Texture* makeTexture(int w, int h, const std::vector<uint32_t>& pixels) {
+        Texture* t = device().createTexture({w, h, 1, PixelFormat::A8R8G8B8, TextureUsage::Managed});
+        LockedRect locked;
+        EXPECT_TRUE(device().lockTexture(t, 0, nullptr, false, locked));
+        for (int y = 0; y < h; ++y) memcpy(locked.bits + y * locked.pitch, &pixels[y * w], w * 4);
+        device().unlockTexture(t, 0);
+        return t;
+    }
+
+    std::vector<uint32_t> read(Surface* s) { return device().readSurface(s, {0, 0, s->width(), s->height()}); }
+
+    static std::vector<uint32_t> checkerboard(int w, int h) {
+        std::vector<uint32_t> p(w * h);
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) p[y * w + x] = (x + y) % 2 ? kWhite : kBlack;
+        p[0] = kRed;  // marks the top-left corner
+        return p;
+    }
+
+    static SDL_Window* window_;
+    static Device* device_;
+};
+
+SDL_Window* GlDeviceTest::window_ = nullptr;
+Device* GlDeviceTest::device_ = nullptr;
+
+TEST_F(GlDeviceTest, ScreenSpaceQuadsCoverWholePixelsTopDown) {
+    Texture* target = device().createTexture({8, 4, 1, PixelFormat::A8R8G8B8, TextureUsage::RenderTarget});
+    device().setRenderTarget(target->surface());
+    device().clear(kClearTarget, kBlack, 1.0f, 0);
+    const auto expected = checkerboard(8, 4);
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 8; ++x)
+            if (expected[y * 8 + x] != kBlack)
+                drawScreenRect(x - 0.5f, y - 0.5f, x + 0.5f, y + 0.5f, expected[y * 8 + x]);
+    EXPECT_EQ(read(target->surface()), expected);
+    device().releaseTexture(target);
+}
+
+TEST_F(GlDeviceTest, TexturedQuadThroughMatrixCopiesTextureExactly) {
+    const auto pixels = checkerboard(8, 4);
+    Texture* source = makeTexture(8, 4, pixels);
+    Texture* target = device().createTexture({8, 4, 1, PixelFormat::A8R8G8B8, TextureUsage::RenderTarget});
+    device().setRenderTarget(target->surface());
+    device().clear(kClearTarget, kBlue, 1.0f, 0);
+    // A pixel-space matrix with y up in clip space, rows dotted with (x, y, z, 1).
+    const float matrix[16] = {2.0f / 8, 0, 0, -1, 0, -2.0f / 4, 0, 1, 0, 0, 1, 0, 0, 0, 0, 1};
+    device().setVertexShaderConstants(0, matrix, 4);
+    device().setVertexShader(device().createVertexShader(0));
+    device().setPixelShader(device().createPixelShader(0));
+    device().setTexture(0, source);
+    const ColouredVertex v[4] = {{-0.5f, -0.5f, 0, kWhite, 0, 0}, {7.5f, -0.5f, 0, kWhite, 1, 0},
+                                 {7.5f, 3.5f, 0, kWhite, 1, 1}, {-0.5f, 3.5f, 0, kWhite, 0, 1}};
+    device().setVertexFormat(VertexFormat::Coloured);
+    device().drawPrimitiveUP(PrimitiveType::TriangleFan, 2, v, sizeof v[0]);
+    EXPECT_EQ(read(target->surface()), pixels);
+    device().releaseTexture(source);
+    device().releaseTexture(target);
+}
+
+TEST_F(GlDeviceTest, ViewportAndScissorRectanglesCountFromTheTop) {
+    Surface* back = device().backBuffer();
+    device().clear(kClearTarget, kBlack, 1.0f, 0);
+    device().setViewport({1, 0, 3, 1});
+    device().clear(kClearTarget, kRed, 1.0f, 0);
+    device().setViewport({0, 0, 8, 4});
+    device().setRenderState(RenderState::ScissorTestEnable, 1);
+    device().setScissorRect({5, 2, 7, 4});
+    drawScreenRect(-0.5f, -0.5f, 7.5f, 3.5f, kGreen);
+    device().setRenderState(RenderState::ScissorTestEnable, 0);
+    std::vector<uint32_t> expected(32, kBlack);
+    for (int x = 1; x < 4; ++x) expected[x] = kRed;
+    for (int y = 2; y < 4; ++y)
+        for (int x = 5; x < 7; ++x) expected[y * 8 + x] = kGreen;
+    EXPECT_EQ(read(back), expected);
+}
+
+TEST_F(GlDeviceTest, SettingATargetResetsTheViewportToTheWholeTarget) {
+    Texture* target = device().createTexture({4, 2, 1, PixelFormat::X8R8G8B8, TextureUsage::RenderTarget});
+    device().setViewport({1, 1, 2, 1});
+    device().setRenderTarget(target->surface());
+    EXPECT_EQ(device().viewport(), (Viewport{0, 0, 4, 2}));
+    device().clear(kClearTarget, kGreen, 1.0f, 0);
+    EXPECT_EQ(read(target->surface()), std::vector<uint32_t>(8, kGreen));
+    device().releaseTexture(target);
+}
+
+TEST_F(GlDeviceTest, PresentFlipsOnlyIntoTheWindow) {
+    device().clear(kClearTarget, kBlack, 1.0f, 0);
+    drawScreenRect(-0.5f, -0.5f, 7.5f, 0.5f, kRed);  // top row of the back buffer
+    const Rect source{0, 0, 8, 4}, destination{8, 2, 16, 6};
+    ASSERT_EQ(device().present(&source, &destination), DeviceStatus::Ok);
+    // The window's framebuffer is bottom-up: its last row is the top.
+    std::vector<uint32_t> window(kWindowW * kWindowH);
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
+    glReadPixels(0, 0, kWindowW, kWindowH, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, window.data());
+    auto at = [&](int x, int yFromTop) { return window[(kWindowH - 1 - yFromTop) * kWindowW + x] | 0xFF000000u; };
+    EXPECT_EQ(at(12, 1), kBlack);  // above the destination
+    EXPECT_EQ(at(12, 2), kRed);
+    EXPECT_EQ(at(12, 3), kBlack);
+    EXPECT_EQ(at(4, 2), kBlack);  // beside it
+}
+
+TEST_F(GlDeviceTest, AlphaTestDiscardsBeforeTheStencilIsWritten) {
+    Surface* back = device().backBuffer();
+    device().clear(kClearTarget | kClearStencil, kBlack, 1.0f, 0);
+    std::vector<uint32_t> half(8 * 4, 0x00FFFFFF);
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 4; ++x) half[y * 8 + x] = kWhite;  // opaque left half
+    Texture* mask = makeTexture(8, 4, half);
+    device().setTexture(0, mask);
+    device().setRenderState(RenderState::AlphaTestEnable, 1);
+    device().setRenderState(RenderState::AlphaFunc, uint32_t(CompareFunc::Greater));
+    device().setRenderState(RenderState::StencilEnable, 1);
+    device().setRenderState(RenderState::StencilFunc, uint32_t(CompareFunc::Always));
+    device().setRenderState(RenderState::StencilPass, uint32_t(StencilOp::Replace));
+    device().setRenderState(RenderState::StencilRef, 1);
+    device().setRenderState(RenderState::ColorWriteEnable, 0);
+    drawScreenRect(-0.5f, -0.5f, 7.5f, 3.5f, kWhite);
+    device().setTexture(0, nullptr);
+    device().setRenderState(RenderState::AlphaTestEnable, 0);
+    device().setRenderState(RenderState::ColorWriteEnable, 0xF);
+    device().setRenderState(RenderState::StencilFunc, uint32_t(CompareFunc::Equal));
+    device().setRenderState(RenderState::StencilPass, uint32_t(StencilOp::Keep));
+    drawScreenRect(-0.5f, -0.5f, 7.5f, 3.5f, kGreen);
+    device().setRenderState(RenderState::StencilEnable, 0);
+    const auto pixels = read(back);
+    EXPECT_EQ(pixels[1 * 8 + 2], kGreen);
+    EXPECT_EQ(pixels[1 * 8 + 6], kBlack);
+    device().releaseTexture(mask);
+}
+
+TEST_F(GlDeviceTest, BlendRowsCombineWithTheTarget) {
+    Surface* back = device().backBuffer();
+    device().clear(kClearTarget, 0xFF204080, 1.0f, 0);
+    device().setRenderState(RenderState::AlphaBlendEnable, 1);
+    device().setRenderState(RenderState::SrcBlend, uint32_t(Blend::SrcAlpha));
+    device().setRenderState(RenderState::DestBlend, uint32_t(Blend::One));
+    drawScreenRect(-0.5f, -0.5f, 7.5f, 3.5f, 0x80404040);
+    device().setRenderState(RenderState::AlphaBlendEnable, 0);
+    const uint32_t p = read(back)[0];
+    EXPECT_NEAR(int((p >> 16) & 0xFF), 0x20 + 0x20, 1);
+    EXPECT_NEAR(int(p & 0xFF), 0x80 + 0x20, 1);
+}
+
+TEST_F(GlDeviceTest, CullModesNameTheWindingSeenOnThePicture) {
+    Surface* back = device().backBuffer();
+    // Clockwise on the top-down picture: top left, top right, bottom left.
+    const ScreenVertex clockwise[3] = {{-0.5f, -0.5f, 0, 1, kRed, 0, 0}, {7.5f, -0.5f, 0, 1, kRed, 0, 0},
+                                       {-0.5f, 3.5f, 0, 1, kRed, 0, 0}};
+    device().setVertexFormat(VertexFormat::ScreenSpace);
+    struct Case {
+        CullMode mode;
+        bool drawn;
+    };
+    for (const Case c : {Case{CullMode::None, true}, Case{CullMode::Clockwise, false},
+                         Case{CullMode::CounterClockwise, true}}) {
+        device().clear(kClearTarget, kBlack, 1.0f, 0);
+        device().setRenderState(RenderState::CullMode, uint32_t(c.mode));
+        device().drawPrimitiveUP(PrimitiveType::TriangleList, 1, clockwise, sizeof clockwise[0]);
+        EXPECT_EQ(read(back)[0], c.drawn ? kRed : kBlack) << int(c.mode);
+    }
+}
+
+TEST_F(GlDeviceTest, SmallFormatsSampleAsTheirChannels) {
+    struct Case {
+        PixelFormat format;
+        uint16_t texel;
+        uint32_t expected;
+    };
+    const Case cases[] = {
+        {PixelFormat::A8, 0x80, 0x80000000},         {PixelFormat::L8, 0x40, 0xFF404040},
+        {PixelFormat::A8L8, 0x8040, 0x80404040},     {PixelFormat::R5G6B5, 0xF800, 0xFFFF0000},
+        {PixelFormat::A4R4G4B4, 0xFF00, 0xFFFF0000}, {PixelFormat::A1R5G5B5, 0x83E0, 0xFF00FF00},
+    };
+    Surface* back = device().backBuffer();
+    for (const Case& c : cases) {
+        Texture* t = device().createTexture({1, 1, 1, c.format, TextureUsage::Managed});
+        LockedRect locked;
+        ASSERT_TRUE(device().lockTexture(t, 0, nullptr, false, locked));
+        memcpy(locked.bits, &c.texel, rowPitch(c.format, 1));
+        device().unlockTexture(t, 0);
+        device().clear(kClearTarget, 0, 1.0f, 0);
+        device().setTexture(0, t);
+        drawScreenRect(-0.5f, -0.5f, 7.5f, 3.5f, kWhite);
+        const uint32_t p = device().readSurface(back, {0, 0, 1, 1})[0] & 0x00FFFFFF;
+        EXPECT_EQ(p, c.expected & 0x00FFFFFF) << uint32_t(c.format);
+        device().setTexture(0, nullptr);
+        device().releaseTexture(t);
+    }
+}
+
+TEST_F(GlDeviceTest, TexturesMadeOnAnotherThreadAreDrawnOnThisOne) {
+    const auto pixels = checkerboard(8, 4);
+    Texture* t = nullptr;
+    std::thread loader([&] {
+        t = device().createTexture({8, 4, 1, PixelFormat::A8R8G8B8, TextureUsage::Managed});
+        LockedRect locked;
+        if (!device().lockTexture(t, 0, nullptr, false, locked)) return;
+        for (int y = 0; y < 4; ++y) memcpy(locked.bits + y * locked.pitch, &pixels[y * 8], 32);
+        device().unlockTexture(t, 0);
+    });
+    loader.join();
+    ASSERT_NE(t, nullptr);
+    device().setTexture(0, t);
+    drawScreenRect(-0.5f, -0.5f, 7.5f, 3.5f, kWhite);
+    device().setTexture(0, nullptr);
+    EXPECT_EQ(read(device().backBuffer()), pixels);
+    std::thread releaser([&] { device().releaseTexture(t); });
+    releaser.join();
+    device().present(nullptr, nullptr);  // deletes it on this thread
+}
+
+TEST_F(GlDeviceTest, DynamicTexturesTakeBandsThroughDiscardLocks) {
+    Texture* t = device().createTexture({4, 4, 1, PixelFormat::A8R8G8B8, TextureUsage::Dynamic});
+    auto fill = [&](const Rect& band, uint32_t colour) {
+        LockedRect locked;
+        ASSERT_TRUE(device().lockTexture(t, 0, &band, true, locked));
+        for (int y = 0; y < band.height(); ++y)
+            for (int x = 0; x < band.width(); ++x) memcpy(locked.bits + y * locked.pitch + x * 4, &colour, 4);
+        device().unlockTexture(t, 0);
+    };
+    fill({0, 0, 4, 4}, kRed);
+    device().setTexture(0, t);
+    drawScreenRect(-0.5f, -0.5f, 3.5f, 3.5f, kWhite);
+    fill({0, 2, 4, 3}, kGreen);
+    drawScreenRect(-0.5f, -0.5f, 3.5f, 3.5f, kWhite);
+    device().setTexture(0, nullptr);
+    const auto pixels = device().readSurface(device().backBuffer(), {0, 0, 4, 4});
+    EXPECT_EQ(pixels[1 * 4 + 1], kRed);
+    EXPECT_EQ(pixels[2 * 4 + 1], kGreen);
+    EXPECT_EQ(pixels[3 * 4 + 1], kRed);
+    device().releaseTexture(t);
+}
+
+}  // namespace
+}  // namespace platform
