@@ -425,7 +425,13 @@ DeviceStatus RecordingDevice::present(const Rect* source, const Rect* destinatio
     return DeviceStatus::Ok;
 }
 
+void RecordingDevice::setDisplayMode(const DisplayMode& mode) {
+    hasDisplayMode_ = true;
+    displayMode_ = mode;
+}
+
 DisplayMode RecordingDevice::currentDisplayMode() {
+    if (hasDisplayMode_) return displayMode_;
     return {params_.backBufferWidth, params_.backBufferHeight, params_.refreshRate, PixelFormat::X8R8G8B8};
 }
 

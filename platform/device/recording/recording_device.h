@@ -55,6 +55,8 @@ public:
     int liveTextures();
     int liveDepthStencils();
     int resetCount();
+    // The mode currentDisplayMode reports (by default the back buffer's size, refresh 0).
+    void setDisplayMode(const DisplayMode& mode);
     const PresentParams& params() const { return params_; }
     std::string nameOf(const Surface* surface);
     std::string nameOf(const Texture* texture);
@@ -126,6 +128,8 @@ private:
     int nextId_ = 1;
     int failures_ = 0;
     int resets_ = 0;
+    bool hasDisplayMode_ = false;
+    DisplayMode displayMode_;
 
     Surface* target_ = nullptr;
     Surface* depth_ = nullptr;
