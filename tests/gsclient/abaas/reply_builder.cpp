@@ -2,6 +2,8 @@
 
 #include <zlib.h>
 
+#include <algorithm>
+
 #include "gsclient/abaas/key_constant.h"
 #include "gsclient/abaas/packet_header.h"
 #include "gsclient/util/aes.h"

@@ -10,6 +10,10 @@
 namespace gstest {
 
 struct ReplyParts {
+    ReplyParts(std::string text, std::uint16_t appStatus = 0,
+               std::optional<std::uint32_t> length = {}, std::optional<std::uint32_t> checksum = {})
+        : plain(std::move(text)), status(appStatus), plainLength(length), crc(checksum) {}
+
     std::string plain;
     std::uint16_t status = 0;
     std::optional<std::uint32_t> plainLength;  // default: the text's length

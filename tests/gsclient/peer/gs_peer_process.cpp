@@ -43,14 +43,6 @@ std::string hex(const std::vector<std::uint8_t>& bytes) {
 
 }  // namespace
 
-const std::vector<std::uint8_t>& testTitleKey() {
-    static const std::vector<std::uint8_t> key = {
-        0x10, 0x32, 0x54, 0x76, 0x98, 0xBA, 0xDC, 0xFE, 0x01, 0x23, 0x45, 0x67, 0x89, 0xAB, 0xCD, 0xEF,
-        0xF0, 0xE1, 0xD2, 0xC3, 0xB4, 0xA5, 0x96, 0x87, 0x78, 0x69, 0x5A, 0x4B, 0x3C, 0x2D, 0x1E, 0x0F,
-    };
-    return key;
-}
-
 GsPeerProcess::GsPeerProcess(const std::vector<std::uint8_t>& titleKey,
                              const std::string& gameId) {
     // A peer that died must not take the test with it when we write to it.

@@ -14,11 +14,9 @@
 #include <string>
 #include <vector>
 
-namespace gstest {
+#include "tests/gsclient/peer/test_identity.h"
 
-// The identity every test client and peer share.
-inline const std::string kGameId = "ABCD";
-const std::vector<std::uint8_t>& testTitleKey();
+namespace gstest {
 
 class GsPeerProcess {
 public:
