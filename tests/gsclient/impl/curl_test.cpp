@@ -51,11 +51,16 @@ TEST_F(CurlTest, AnsweredPostGivesItsStatusAndBody) {
     EXPECT_EQ(peer.requestCount(kAlivePath), 1);
 }
 
-TEST_F(CurlTest, NotFoundIsAnHttpStatusHere) {
-    ASSERT_EQ(post(0, "/api/ranking/list"), 0);
+TEST_F(CurlTest, ErrorStatusesAreHttpStatusesHere) {
+    ASSERT_EQ(post(0, "/api/ranking/list"), 0);  // a path the peer does not serve
     std::uint16_t status = 0;
     EXPECT_EQ(gstest::waitForResult(curl, 0, status), 0);
     EXPECT_EQ(status, 404);
+
+    ASSERT_TRUE(peer.setMode("http-500", 1));
+    ASSERT_EQ(post(0), 0);
+    EXPECT_EQ(gstest::waitForResult(curl, 0, status), 0);
+    EXPECT_EQ(status, 500);
 }
 
 TEST_F(CurlTest, RefusedConnection) {
