@@ -57,8 +57,9 @@ void MWorkerPool::runJobs() {
                          [](const Job& a, const Job& b) { return *a.cost > *b.cost; });
         nextJob_ = 0;
     }
+    unfinished_.store(std::ptrdiff_t(count), std::memory_order_relaxed);
     ready_.release(std::ptrdiff_t(count));
-    for (std::size_t i = 0; i < count; ++i) done_.acquire();
+    waitForUnfinishedJobs();
     // A job queued by a job of this step waits for the next step.
     std::lock_guard lock(mutex_);
     jobs_.erase(jobs_.begin(), jobs_.begin() + std::ptrdiff_t(count));
@@ -111,7 +112,15 @@ void MWorkerPool::workerThreadMain() {
             job = jobs_[nextJob_++];
         }
         if (job.argument) runOneJob(job);
-        done_.release();
+        if (unfinished_.fetch_sub(1, std::memory_order_acq_rel) == 1) unfinished_.notify_one();
+    }
+}
+
+// Counting the jobs down wakes the main thread once for the last of them,
+// where a semaphore released by every job would wake it for each.
+void MWorkerPool::waitForUnfinishedJobs() {
+    for (std::ptrdiff_t left; (left = unfinished_.load(std::memory_order_acquire)) != 0;) {
+        unfinished_.wait(left, std::memory_order_acquire);
     }
 }
 

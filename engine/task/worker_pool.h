@@ -12,9 +12,11 @@
 // the main thread; queueJob and withdrawJobs outside runJobs (from a task's
 // update or destructor). postDeferred is called on worker threads during
 // runJobs. The job list and the deferred list are guarded by the pool mutex
-// wherever a worker may touch them; the ready and done semaphores hand the
-// jobs over and order everything a job wrote before runJobs returns.
+// wherever a worker may touch them; the ready semaphore hands the jobs over,
+// and the count of unfinished jobs, which runJobs waits to reach zero, orders
+// everything a job wrote before runJobs returns.
 
+#include <atomic>
 #include <cstdint>
 #include <mutex>
 #include <semaphore>
@@ -56,6 +58,7 @@ private:
     void postDeferred(MThreadTask* task);
     void withdrawJobs(MThreadTask* task);
     void withdrawDeferred(MThreadTask* task);
+    void waitForUnfinishedJobs();
     void workerThreadMain();
     void runOneJob(const Job& job);
 
@@ -67,7 +70,8 @@ private:
     std::vector<Job> deferred_;
     std::mutex mutex_;
     std::counting_semaphore<INT32_MAX> ready_{0};
-    std::counting_semaphore<INT32_MAX> done_{0};
+    // Jobs of the running worker step that have not yet ended.
+    std::atomic<std::ptrdiff_t> unfinished_{0};
     std::vector<std::thread> threads_;
 };
 
