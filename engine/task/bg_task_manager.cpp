@@ -28,8 +28,7 @@ void MBgTaskManager::createAll() {
     managers[3] = new MBgTaskManager(ranked ? -2 : 0);
 }
 
-MBgTaskManager::MBgTaskManager(int priority)
-    : thread_([this, priority] { threadMain(priority); }) {
+MBgTaskManager::MBgTaskManager(int priority) : thread_([this, priority] { threadMain(priority); }) {
     // The thread takes its priority before it may run anything.
     started_.acquire();
 }

@@ -21,12 +21,10 @@ private:
     Hook* hook_;
 };
 
-using MLooperPreLoopHookClock =
-    HookClock<MLooperPreLoopHook, &MLooperPreLoopHook::preLoopHook,
-              &MLooperPreLoopHook::isPreLoopHookEnabled>;
-using MLooperPostLoopHookClock =
-    HookClock<MLooperPostLoopHook, &MLooperPostLoopHook::postLoopHook,
-              &MLooperPostLoopHook::isPostLoopHookEnabled>;
+using MLooperPreLoopHookClock = HookClock<MLooperPreLoopHook, &MLooperPreLoopHook::preLoopHook,
+                                          &MLooperPreLoopHook::isPreLoopHookEnabled>;
+using MLooperPostLoopHookClock = HookClock<MLooperPostLoopHook, &MLooperPostLoopHook::postLoopHook,
+                                           &MLooperPostLoopHook::isPostLoopHookEnabled>;
 using MLooperVSyncHookClock = HookClock<MLooperVSyncHook, &MLooperVSyncHook::vsyncHook,
                                         &MLooperVSyncHook::isVSyncHookEnabled>;
 

@@ -1,7 +1,6 @@
 #include "engine/task/task_set.h"
 
-MTaskSet::ListLock::ListLock(MTaskSet& set)
-    : mutex_(set.useMutex_ ? set.mutex_.get() : nullptr) {
+MTaskSet::ListLock::ListLock(MTaskSet& set) : mutex_(set.useMutex_ ? set.mutex_.get() : nullptr) {
     if (mutex_) mutex_->lock();
 }
 

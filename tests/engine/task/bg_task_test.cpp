@@ -114,6 +114,16 @@ TEST(BgTask, CancelDuringTheBodyReturnsOnlyAfterTheBodyReturned) {
     opener.join();
 }
 
+// A background task of its own kind, without MBgCallTask0's cancel.
+class PlainBgTask : public MBgTask {
+public:
+    explicit PlainBgTask(TaskLog& log) : MBgTask(3), log_(log) {}
+    void run() override { log_.add("plain"); }
+
+private:
+    TaskLog& log_;
+};
+
 TEST(BgTask, ATaskCancelledOrDeletedBeforeItsBodyStartsNeverRuns) {
     TaskLog log;
     std::binary_semaphore gate{0};
@@ -132,6 +142,11 @@ TEST(BgTask, ATaskCancelledOrDeletedBeforeItsBodyStartsNeverRuns) {
     owner.remove(cancelledTask);
     delete cancelledTask;
     delete deleted.task(3);  // created and deleted before any update
+    MBgTask* plain = new PlainBgTask(log);
+    owner.add(plain);
+    runFrame(owner);
+    owner.remove(plain);
+    delete plain;  // still queued
 
     gate.release();
     ASSERT_TRUE(runFramesUntil(owner, [&] { return owner.isEmpty(); }));

@@ -30,7 +30,7 @@ TEST_F(LooperTest, ElapsedTimeBecomesWholeFramesWithTheFractionCarried) {
         {{17}, {1}},
         {{100}, {6}},
         {{1000}, {60}},
-        {{25, 25}, {2, 1}},           // 1.5 rounds up; the half owed comes back
+        {{25, 25}, {2, 1}},  // 1.5 rounds up; the half owed comes back
         {{16, 16, 16, 16}, {1, 1, 1, 1}},
         {{0, 0, 0, 0, 100}, {1, 1, 1, 1, 4}},  // the carry stops at -2
     };
@@ -89,7 +89,8 @@ struct Hooks : MLooperPreLoopHook, MLooperPostLoopHook, MLooperVSyncHook {
 
 class WorkerLogTask : public LogTask {
 public:
-    WorkerLogTask(TaskLog& log) : LogTask(log, "job", [](LogTask& t) { t.postDeferred(); }), log_(log) {
+    explicit WorkerLogTask(TaskLog& log)
+        : LogTask(log, "job", [](LogTask& t) { t.postDeferred(); }), log_(log) {
         setWorker(true);
     }
     void runDeferred() override { log_.add("deferred"); }
@@ -122,9 +123,8 @@ TEST_F(LooperTest, RunsThePhasesOfAFrameInOrderAndDeletesAFinishedApp) {
     looper.getEndOfFrameSet().add(new LogTask(log, "end-of-frame"));
     looper.setExitCode(7);
     EXPECT_EQ(looper.run(new TwoFrameApp(log)), 7);
-    const Log frame1 = {"pre-loop", "app",         "u:job",     "deferred",
-                        "u:general", "draw app",   "post-loop", "vsync",
-                        "u:end-of-frame"};
+    const Log frame1 = {"pre-loop", "app",       "u:job", "deferred",      "u:general",
+                        "draw app", "post-loop", "vsync", "u:end-of-frame"};
     Log expected = frame1;
     // The second frame's step finishes the app: its sub-tasks still run that
     // frame, it is not drawn, and it is deleted after the post-loop phase.

@@ -4,6 +4,7 @@
 #include <functional>
 #include <mutex>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "engine/task/task.h"
@@ -36,7 +37,9 @@ public:
         log_.add("u:" + name_);
         if (onUpdate_) onUpdate_(*this);
     }
-    void draw(int pass) override { log_.add("d:" + name_ + (pass ? "@" + std::to_string(pass) : "")); }
+    void draw(int pass) override {
+        log_.add("d:" + name_ + (pass ? "@" + std::to_string(pass) : ""));
+    }
 
 private:
     TaskLog& log_;

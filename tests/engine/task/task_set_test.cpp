@@ -1,8 +1,9 @@
+#include "engine/task/task_set.h"
+
 #include <gtest/gtest.h>
 
 #include "engine/task/call_task.h"
 #include "engine/task/process.h"
-#include "engine/task/task_set.h"
 #include "tests/engine/task/task_log.h"
 
 namespace {
@@ -199,9 +200,8 @@ TEST(Process, StepsOnlyInFramesThatBeginWithAnEmptySerialSet) {
 
 TEST(Process, SubTasksAddedByTheStepRunInTheSameFrame) {
     TaskLog log;
-    LogProcess process(log, [&](LogProcess& self) {
-        self.getSerialSet().add(new LogTask(log, "s"));
-    });
+    LogProcess process(log,
+                       [&](LogProcess& self) { self.getSerialSet().add(new LogTask(log, "s")); });
     process.update();
     EXPECT_EQ(log.take(), (Log{"step", "u:s"}));
     process.update();

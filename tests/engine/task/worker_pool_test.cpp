@@ -1,11 +1,12 @@
 // The worker pool with a single worker, so that jobs run one at a time in the
 // order the worker step releases them.
+#include "engine/task/worker_pool.h"
+
 #include <gtest/gtest.h>
 
 #include <thread>
 
 #include "engine/task/task_set.h"
-#include "engine/task/worker_pool.h"
 #include "platform/clock/fake_clock.h"
 #include "tests/engine/task/task_log.h"
 
@@ -25,9 +26,8 @@ protected:
 
 // A worker-flagged task whose update takes `micros` of fake time.
 LogTask* costlyTask(TaskLog& log, const char* name, platform::FakeClock& clock, int micros) {
-    LogTask* task = new LogTask(log, name, [&clock, micros](LogTask&) {
-        clock.advanceMicroseconds(micros);
-    });
+    LogTask* task =
+        new LogTask(log, name, [&clock, micros](LogTask&) { clock.advanceMicroseconds(micros); });
     task->setWorker(true);
     return task;
 }
