@@ -10,11 +10,4 @@ void MTask::draw(int) {}
 
 void MTask::enableBackgroundUpdate(bool) {}
 
-void runTask(MTask* task) {
-    if (task->getState() != MTask::kRunning) return;
-    if (task->isWorker()) {
-        getWorkerPool().queueJob(task);
-    } else {
-        task->update();
-    }
-}
+void queueWorkerJob(MTask* task) { getWorkerPool().queueJob(task); }

@@ -59,7 +59,17 @@ private:
     uint8_t worker_ = 0;
 };
 
+// Queues the task's update as a job for the worker pool's next worker step.
+void queueWorkerJob(MTask* task);
+
 // Runs one task for a frame: nothing unless it is running; its update inline,
 // or, when its worker flag is set, a job queued for the worker pool's next
-// worker step.
-void runTask(MTask* task);
+// worker step. Inline, since sets call it for every child every frame.
+inline void runTask(MTask* task) {
+    if (task->getState() != MTask::kRunning) return;
+    if (task->isWorker()) {
+        queueWorkerJob(task);
+    } else {
+        task->update();
+    }
+}
