@@ -106,9 +106,9 @@ TEST_F(SdlInputBackendTest, GameControllersAreXInputUsersWithXInputReadings) {
     pad.button(SDL_CONTROLLER_BUTTON_LEFTSHOULDER, true);
     pad.button(SDL_CONTROLLER_BUTTON_DPAD_DOWN, true);
     pad.axis(SDL_CONTROLLER_AXIS_TRIGGERLEFT, 32767);
-    // A virtual pad's trigger axis spans the whole raw range: -25058 is a
-    // controller reading of 3855 of 32767.
-    pad.axis(SDL_CONTROLLER_AXIS_TRIGGERRIGHT, -25058);
+    // A virtual pad's trigger axis spans the whole raw range: -25050 is about a
+    // controller reading of 3858 of 32767.
+    pad.axis(SDL_CONTROLLER_AXIS_TRIGGERRIGHT, -25050);
     pad.axis(SDL_CONTROLLER_AXIS_LEFTX, 32767);
     pad.axis(SDL_CONTROLLER_AXIS_LEFTY, -32768);
     pad.axis(SDL_CONTROLLER_AXIS_RIGHTY, 32767);
