@@ -35,6 +35,7 @@ struct InputSystem {
     std::mutex padsLock;
     std::mutex directInputLock;
     std::unique_ptr<MPadPollThread> pollThread;
+    MSoftKeyPad* windowSoftKeyPad = nullptr;
 };
 
 InputSystem& system() {
@@ -235,6 +236,10 @@ void acquireInputDevices() {
 }
 
 void requestInputExit() { system().exitRequested = true; }
+
+void setInputWindowSoftKeyPad(MSoftKeyPad* pad) { system().windowSoftKeyPad = pad; }
+
+MSoftKeyPad* inputWindowSoftKeyPad() { return system().windowSoftKeyPad; }
 
 void pollDirectInput() {
     InputSystem& s = system();

@@ -35,6 +35,12 @@ void acquireInputDevices();
 // The window was asked to close: slot 0 reads Exit for one frame.
 void requestInputExit();
 
+class MSoftKeyPad;
+// The window's on-screen pad (null when it has none); the window shell
+// publishes it when it installs one.
+void setInputWindowSoftKeyPad(MSoftKeyPad* pad);
+MSoftKeyPad* inputWindowSoftKeyPad();
+
 // First step of every frame: the slot masks from DirectInput pad buttons and
 // the keyboard.
 void pollDirectInput();
