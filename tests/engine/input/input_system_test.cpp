@@ -218,7 +218,9 @@ TEST_F(InputSystemTest, ASecondInitialisationOnlyRebuildsTheSlots) {
     EXPECT_EQ(padSlots()[0].kind, kPadSlotNone);
     backend.setXPadConnected(2, true);
     // The pad-poll thread takes the pad in within its interval.
-    while ((xinputConnectedMask() & 0b100) == 0) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    for (int wait = 0; wait < 5000 && (xinputConnectedMask() & 0b100) == 0; ++wait) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
     ASSERT_TRUE(initInputSystem());
     EXPECT_EQ(padSlots()[0].kind, kPadSlotXInput);
     EXPECT_EQ(padSlots()[0].device, 2);
