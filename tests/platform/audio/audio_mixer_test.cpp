@@ -90,8 +90,8 @@ TEST(AudioMixer, ReadsEachSampleLayout) {
         {format(kAudioFormatFloat, 2, 32), floatBytes, 0.25f, -0.5f},
     };
     for (const Case& c : cases) {
-        AudioMixer mixer(kRate, 2);
         EndCounter ends;
+        AudioMixer mixer(kRate, 2);
         AudioVoice* voice = mixer.createSourceVoice(c.fmt, 2.0f, &ends);
         ASSERT_NE(voice, nullptr);
         voice->submitBuffer({.data = c.data});
@@ -105,16 +105,16 @@ TEST(AudioMixer, ReadsEachSampleLayout) {
 }
 
 TEST(AudioMixer, RefusesFormatsItCannotRead) {
-    AudioMixer mixer(kRate, 2);
     EndCounter ends;
+    AudioMixer mixer(kRate, 2);
     EXPECT_EQ(mixer.createSourceVoice(format(0x11, 1, 4), 2.0f, &ends), nullptr);
     EXPECT_EQ(mixer.createSourceVoice(format(kAudioFormatPcm, 1, 24), 2.0f, &ends), nullptr);
     EXPECT_EQ(mixer.createSourceVoice(format(kAudioFormatPcm, 0, 16), 2.0f, &ends), nullptr);
 }
 
 TEST(AudioMixer, PansThroughTheLevelMatrix) {
-    AudioMixer mixer(kRate, 2);
     EndCounter ends;
+    AudioMixer mixer(kRate, 2);
     const auto data = pcm16({16384, -16384});
     AudioVoice* voice = mixer.createSourceVoice(format(kAudioFormatPcm, 2, 16), 2.0f, &ends);
     // Source 0 to the left at 0.5, source 1 to both sides: levels[2 * output + source].
@@ -140,8 +140,8 @@ TEST(AudioMixer, ResamplesByRatioAndSourceRate) {
         {kRate, 3000.0f, {0, 0, 0, 0, 0, 0}},  // clamped to the voice's maximum of 4
     };
     for (const Case& c : cases) {
-        AudioMixer mixer(kRate, 2);
         EndCounter ends;
+        AudioMixer mixer(kRate, 2);
         const auto data = ramp(10);
         AudioVoice* voice =
             mixer.createSourceVoice(format(kAudioFormatPcm, 1, 16, c.sourceRate), 4.0f, &ends);
@@ -160,8 +160,8 @@ TEST(AudioMixer, ResamplesByRatioAndSourceRate) {
 }
 
 TEST(AudioMixer, PlaysALoopRegionThreeTimesThenTheTail) {
-    AudioMixer mixer(kRate, 1);
     EndCounter ends;
+    AudioMixer mixer(kRate, 1);
     const auto data = ramp(8);
     AudioVoice* voice = mixer.createSourceVoice(format(kAudioFormatPcm, 1, 16), 2.0f, &ends);
     voice->submitBuffer({.data = data, .loopBegin = 2, .loopLength = 3, .loopCount = 2});
@@ -172,8 +172,8 @@ TEST(AudioMixer, PlaysALoopRegionThreeTimesThenTheTail) {
 }
 
 TEST(AudioMixer, InfiniteLoopNeverEndsUntilFlushed) {
-    AudioMixer mixer(kRate, 1);
     EndCounter ends;
+    AudioMixer mixer(kRate, 1);
     const auto data = ramp(4);
     AudioVoice* voice = mixer.createSourceVoice(format(kAudioFormatPcm, 1, 16), 1024.0f, &ends);
     voice->setFrequencyRatio(1000.0f, kAudioCommitNow);
@@ -187,8 +187,8 @@ TEST(AudioMixer, InfiniteLoopNeverEndsUntilFlushed) {
 }
 
 TEST(AudioMixer, ReportsTheEndAtOnceOnFlushAndDestroy) {
-    AudioMixer mixer(kRate, 2);
     EndCounter flushed, destroyed;
+    AudioMixer mixer(kRate, 2);
     const auto data = ramp(100);
     AudioVoice* a = mixer.createSourceVoice(format(kAudioFormatPcm, 1, 16), 2.0f, &flushed);
     AudioVoice* b = mixer.createSourceVoice(format(kAudioFormatPcm, 1, 16), 2.0f, &destroyed);
@@ -205,8 +205,8 @@ TEST(AudioMixer, ReportsTheEndAtOnceOnFlushAndDestroy) {
 }
 
 TEST(AudioMixer, HoldsChangesUntilTheirOperationSetIsCommitted) {
-    AudioMixer mixer(kRate, 2);
     EndCounter ends;
+    AudioMixer mixer(kRate, 2);
     const auto data = pcm16({16384, 16384, 16384, 16384});
     AudioVoice* voice = mixer.createSourceVoice(format(kAudioFormatPcm, 1, 16), 2.0f, &ends);
     voice->submitBuffer({.data = data});
@@ -222,8 +222,8 @@ TEST(AudioMixer, HoldsChangesUntilTheirOperationSetIsCommitted) {
 }
 
 TEST(AudioMixer, PlaysWmaAsSilenceOfItsDecodedLength) {
-    AudioMixer mixer(kRate, 2);
     EndCounter ends;
+    AudioMixer mixer(kRate, 2);
     // Two packets, 8 decoded bytes in all: two 16-bit stereo frames.
     const std::vector<uint8_t> packets = {4, 0, 0, 0, 8, 0, 0, 0};
     const std::vector<uint8_t> coded = {1, 2, 3, 4, 5, 6, 7};
