@@ -308,4 +308,8 @@ void MSound::setWanted(const Entry& entry, uint32_t state) {
     for (const auto& [element, slot] : entry.channels) pools_.setWanted(entry.device, slot, state);
 }
 
-void MSound::postLoop() { removeFinished(); }
+void MSound::postLoopHook() {
+    fades_.update();
+    loadTasks_.update();
+    removeFinished();
+}

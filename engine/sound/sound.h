@@ -5,6 +5,10 @@
 // take a volume, and ids for the sounds that play. Without an audio device it
 // runs silent: plays still hand out ids, and the sounds count as ended.
 //
+// It is a post-loop hook: once a frame it runs its fades and load tasks and
+// drops the sounds whose voices have ended. Like every hook it needs a live
+// looper when it is made.
+//
 // Threads: every member runs on the main thread. Only the voices' end
 // notices arrive on the audio thread (see MSoundVoicePools).
 
@@ -18,8 +22,10 @@
 
 #include "engine/sound/sound_id_counter.h"
 #include "engine/sound/sound_voice_pools.h"
+#include "engine/task/looper_hook.h"
+#include "engine/task/task_set.h"
 
-class MSound {
+class MSound final : public MLooperPostLoopHook {
 public:
     class SoundConfig;
     class SoundArchive;
@@ -43,7 +49,7 @@ public:
 
     // A null engine runs silent. The newest MSound is the one getInstance answers.
     explicit MSound(std::unique_ptr<platform::AudioEngine> engine);
-    ~MSound();
+    ~MSound() override;
     MSound(const MSound&) = delete;
     MSound& operator=(const MSound&) = delete;
 
@@ -58,8 +64,9 @@ public:
     void pauseGroup(const std::string& group);
     void resumeGroup(const std::string& group);
 
-    // Once a frame: drops the sounds whose voices have all ended.
-    void postLoop();
+    // Once a frame: the fades, the load tasks, then the sounds whose voices
+    // have ended since they were stopped are dropped.
+    void postLoopHook() override;
 
     // The config of that name, made (not loaded) when there is none yet.
     SoundConfig& enterSoundConfig(const std::string& name, const std::string& directory);
@@ -88,6 +95,8 @@ private:
     void setWanted(const Entry& entry, uint32_t state);
 
     std::map<std::string, std::unique_ptr<SoundConfig>> configs_;
+    MSerialTaskSet loadTasks_;
+    MParallelTaskSet fades_;
     float masterVolume_[2] = {1.0f, 1.0f};
     std::map<std::string, float> groupVolumes_;
     std::set<std::string> pausedGroups_;

@@ -7,6 +7,7 @@
 
 #include "engine/sound/sound.h"
 #include "engine/sound/sound_config.h"
+#include "engine/task/looper.h"
 #include "platform/audio/mixer/audio_mixer.h"
 
 namespace {
@@ -44,6 +45,7 @@ protected:
         return out;
     }
 
+    MLooper looper_;
     platform::AudioMixer* mixer_;
     MSound sound_;
 };

@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "engine/sound/sound_config.h"
+#include "engine/task/looper.h"
 #include "tests/engine/sound/fake_audio_engine.h"
 
 namespace {
@@ -39,7 +40,8 @@ MSoundVoiceRecord record(uint32_t device, float priority = 0.0f, std::string uni
 
 class SoundTest : public testing::Test {
 protected:
-    SoundTest() : engine_(new FakeAudioEngine), sound_(std::unique_ptr<platform::AudioEngine>(engine_)) {
+    SoundTest()
+        : engine_(new FakeAudioEngine), sound_(std::unique_ptr<platform::AudioEngine>(engine_)) {
         fillArchive(sound_);
     }
 
@@ -66,6 +68,7 @@ protected:
 
     FakeVoice* lastVoice() { return engine_->voices.back().get(); }
 
+    MLooper looper_;  // outlives the sound, as every hook must
     FakeAudioEngine* engine_;
     MSound sound_;
 };
@@ -200,7 +203,7 @@ TEST_F(SoundTest, StopGroupFlushesItsSoundsAndFreesTheirSlots) {
 TEST_F(SoundTest, AnEndedSoundStaysFoundUntilTheNextPlay) {
     const int32_t id = sound_.play("se", "shot", nullptr);
     lastVoice()->finish();
-    sound_.postLoop();
+    looper_.getPostLoopPhase().update();
     EXPECT_EQ(sound_.findSound("se", "shot"), id);
     sound_.play("se", "coin", nullptr);
     EXPECT_EQ(sound_.findSound("se", "shot"), -1);
@@ -229,7 +232,22 @@ TEST_F(SoundTest, TakeoverDoesNotWaitForAVoiceThatNeverReports) {
     EXPECT_EQ(sound_.findSound("se", "low"), 2);
 }
 
+// A voice that reports its end only later (as from the audio thread) keeps
+// its slot until the report has been seen.
+TEST_F(SoundTest, AStoppedSoundFreesItsSlotWhenItsEndIsReportedLater) {
+    engine_->reportsEnds = false;
+    sound_.play("bgm", "theme", nullptr);
+    FakeVoice* theme = lastVoice();
+    sound_.stopGroup("BGM");
+    for (int i = 0; i < 7; ++i) sound_.play("se", "low", nullptr);
+    theme->finish();
+    looper_.getPostLoopPhase().update();
+    EXPECT_NE(sound_.play("se", "low", nullptr), -1);
+    EXPECT_EQ(sound_.findSound("se", "low"), 2);  // the eighth took the freed slot
+}
+
 TEST(SoundSilent, HandsOutIdsAndSweepsTheSoundsAsEnded) {
+    MLooper looper;
     MSound sound(nullptr);
     EXPECT_TRUE(sound.silent());
     MSound::SoundConfig& config = sound.enterSoundConfig("sound", "");
@@ -244,9 +262,15 @@ TEST(SoundSilent, HandsOutIdsAndSweepsTheSoundsAsEnded) {
     EXPECT_EQ(sound.findSound("se", "shot"), -1);
 }
 
-TEST(SoundInstance, TheNewestSoundIsTheInstance) {
-    MSound sound(nullptr);
-    EXPECT_EQ(MSound::getInstance(), &sound);
+TEST(SoundInstance, TheNewestSoundIsTheInstanceAndAPostLoopHook) {
+    MLooper looper;
+    {
+        MSound sound(nullptr);
+        EXPECT_EQ(MSound::getInstance(), &sound);
+        EXPECT_FALSE(looper.getPostLoopPhase().isEmpty());
+        looper.getPostLoopPhase().update();
+    }
+    EXPECT_TRUE(looper.getPostLoopPhase().isEmpty());
 }
 
 TEST(SoundIdCounter, WrapsAtTwentyEightBitsAndSkipsIdsInUse) {
