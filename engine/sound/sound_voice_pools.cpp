@@ -9,7 +9,7 @@ namespace {
 constexpr uint32_t kSinglePool = 2;
 constexpr size_t kMatrixSize = 16;
 
-// XAudio-style output matrix, levels[channels * output + source]: the left
+// The output matrix, levels[channels * output + source]: the left
 // level feeds outputs 0 and 4 (front and back left), the right 1 and 5.
 std::array<float, kMatrixSize> levelMatrix(uint32_t channels, float left, float right) {
     std::array<float, kMatrixSize> m{};
