@@ -30,20 +30,20 @@ MWinAppWindow::~MWinAppWindow() {
 
 platform::WindowHandle MWinAppWindow::createAppWindow(MWinAppSettings& settings, int32_t width, int32_t height) {
     const bool popup = settings.popupStyle != 0;
-    // The popup window shows no cursor; the recorded cursor state is left as
-    // it is, so only a change of the wanted state shows it again.
-    if (popup) platform::showCursor(false);
     window_ = platform::createWindow({.title = settings.caption,
                                       .appName = settings.className,
                                       .width = width,
                                       .height = height,
                                       .borderless = popup,
                                       .visible = settings.visible});
-    if (window_) {
-        const platform::ClientSize client = platform::windowClientSize(window_);
-        settings.clientWidth = client.width;
-        settings.clientHeight = client.height;
-    }
+    if (!window_) return nullptr;
+    // The popup window shows no cursor; the recorded cursor state is left as
+    // it is, so only a change of the wanted state shows it again. (Hidden
+    // once video is up: before that there is no cursor to hide.)
+    if (popup) platform::showCursor(false);
+    const platform::ClientSize client = platform::windowClientSize(window_);
+    settings.clientWidth = client.width;
+    settings.clientHeight = client.height;
     return window_;
 }
 
