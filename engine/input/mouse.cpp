@@ -2,7 +2,7 @@
 
 #include <bit>
 
-MMouse::MMouse() { reset(); }
+MMouse::MMouse() : MLooperVSyncHook(true) { reset(); }
 
 bool MMouse::resetAndEnable() {
     reset();

@@ -2,7 +2,8 @@
 // MMouse: eight buttons, the cursor and four wheel channels turned into
 // per-frame state, latched once a frame like the touch pad's. Positions are
 // per button (where it went down and where it is); position 0 is also the
-// cursor. They are not latched.
+// cursor. They are not latched. Like the touch pad it hooks into the post-loop
+// and vsync phases, so it needs a live looper.
 //
 // Threads: press, release, move and wheel run on the thread that pumps the
 // window's messages, latching on the main thread in the loop's phases; both
@@ -13,7 +14,7 @@
 
 #include "engine/input/touch_pad.h"
 
-class MMouse {
+class MMouse : public MLooperPostLoopHook, public MLooperVSyncHook {
 public:
     static constexpr uint32_t kButtons = 8;
     static constexpr uint32_t kWheels = 4;
@@ -22,6 +23,8 @@ public:
     virtual ~MMouse() = default;
 
     void clearLatchedThisFrame() { latchedThisFrame_ = false; }
+    void postLoopHook() override { clearLatchedThisFrame(); }
+    void vsyncHook() override { latchOnce(); }
     virtual bool resetAndEnable();
     virtual void latchOnce();
     virtual void latch();

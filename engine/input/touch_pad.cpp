@@ -2,7 +2,7 @@
 
 #include <bit>
 
-MTouchPad::MTouchPad() { reset(); }
+MTouchPad::MTouchPad() : MLooperVSyncHook(true) { reset(); }
 
 bool MTouchPad::resetAndEnable() {
     reset();

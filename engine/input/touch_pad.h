@@ -3,7 +3,8 @@
 // the live state (press, release, move); once a frame the vsync hook copies it
 // to the latched state, which is all that readers use. The post-loop hook
 // clears the latched-this-frame flag, so a reader that needs the fresh state
-// before the vsync phase may call latchOnce itself.
+// before the vsync phase may call latchOnce itself. Both hooks register on
+// construction, so a touch pad needs a live looper.
 //
 // Threads: press, release and move run on the thread that pumps the window's
 // messages; latching on the main thread in the loop's phases. The live state
@@ -13,12 +14,14 @@
 #include <cstdint>
 #include <mutex>
 
+#include "engine/task/looper_hook.h"
+
 struct MInputPoint {
     float x = -1.0f;
     float y = -1.0f;
 };
 
-class MTouchPad {
+class MTouchPad : public MLooperPostLoopHook, public MLooperVSyncHook {
 public:
     static constexpr uint32_t kPoints = 4;
 
@@ -27,6 +30,8 @@ public:
 
     // The post-loop body.
     void clearLatchedThisFrame() { latchedThisFrame_ = false; }
+    void postLoopHook() override { clearLatchedThisFrame(); }
+    void vsyncHook() override { latchOnce(); }
     // Resets, enables and answers true.
     virtual bool resetAndEnable();
     // The vsync body: latches unless this frame already did.

@@ -4,7 +4,15 @@
 
 #include <memory>
 
+#include "engine/task/looper.h"
+
 namespace {
+
+// The pad hooks into the looper's phases, so each test has one.
+class MSoftKeyPadTest : public testing::Test {
+protected:
+    MLooper looper;
+};
 
 // A 200 x 400 window: area 1 is its left half, area 2 its right half.
 std::unique_ptr<MSoftKeyPad> makePad(uint32_t type) {
@@ -31,7 +39,7 @@ struct Cell {
     int32_t key;
 };
 
-TEST(MSoftKeyPad, HitTestTables) {
+TEST_F(MSoftKeyPadTest, HitTestTables) {
     // Cell centres: area 1 of 3 x 4 has columns at 16, 50, 83 and rows at 50,
     // 150, 250, 350; area 2 is offset by 100.
     const Cell cells[] = {
@@ -67,7 +75,7 @@ TEST(MSoftKeyPad, HitTestTables) {
     }
 }
 
-TEST(MSoftKeyPad, StickCellsAnswerOnlyWhenDirectionsAreEnabled) {
+TEST_F(MSoftKeyPadTest, StickCellsAnswerOnlyWhenDirectionsAreEnabled) {
     auto padOwner = makePad(0);
     MSoftKeyPad& pad = *padOwner;
     pad.setDirectionsEnabled(false);
@@ -85,7 +93,7 @@ struct Drag {
     uint32_t directions;
 };
 
-TEST(MSoftKeyPad, DragSticksReadFourOrEightDirections) {
+TEST_F(MSoftKeyPadTest, DragSticksReadFourOrEightDirections) {
     const uint32_t up = kSoftKeyUp, down = kSoftKeyDown, left = kSoftKeyLeft, right = kSoftKeyRight;
     const Drag drags[] = {
         {1, 9, 0, 0},              // under one drag unit: neutral
@@ -108,7 +116,7 @@ TEST(MSoftKeyPad, DragSticksReadFourOrEightDirections) {
     }
 }
 
-TEST(MSoftKeyPad, AStickStaysAStickAndAButtonStaysPressedUntilRelease) {
+TEST_F(MSoftKeyPadTest, AStickStaysAStickAndAButtonStaysPressedUntilRelease) {
     auto padOwner = makePad(1);
     MSoftKeyPad& pad = *padOwner;
     pad.press(0, 30, 150);          // stick cell
@@ -125,7 +133,7 @@ TEST(MSoftKeyPad, AStickStaysAStickAndAButtonStaysPressedUntilRelease) {
     EXPECT_EQ(pad.newlyPressedKeys(), 0u);
 }
 
-TEST(MSoftKeyPad, SticksFollowTheDragAndClearWhenNoPointIsDown) {
+TEST_F(MSoftKeyPadTest, SticksFollowTheDragAndClearWhenNoPointIsDown) {
     auto padOwner = makePad(9);
     MSoftKeyPad& pad = *padOwner;
     pad.press(0, 50, 50);
@@ -155,7 +163,7 @@ TEST(MSoftKeyPad, SticksFollowTheDragAndClearWhenNoPointIsDown) {
     EXPECT_FALSE(split.leftStick().active);
 }
 
-TEST(MSoftKeyPad, KeysDisabledReadsNoKeysAndResets) {
+TEST_F(MSoftKeyPadTest, KeysDisabledReadsNoKeysAndResets) {
     auto padOwner = makePad(0);
     MSoftKeyPad& pad = *padOwner;
     pad.press(0, 183, 350);

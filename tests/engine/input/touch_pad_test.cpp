@@ -3,10 +3,18 @@
 #include <gtest/gtest.h>
 
 #include "engine/input/mouse.h"
+#include "engine/task/looper.h"
 
 namespace {
 
-TEST(MTouchPad, ATouchDownAndUpWithinOneFrameReadsPressedAndReleased) {
+// The pads hook into the looper's phases, so each test has one.
+class MTouchPadTest : public testing::Test {
+protected:
+    MLooper looper;
+};
+using MMouseTest = MTouchPadTest;
+
+TEST_F(MTouchPadTest, ATouchDownAndUpWithinOneFrameReadsPressedAndReleased) {
     MTouchPad pad;
     pad.resetAndEnable();
     pad.press(2, 10.0f, 20.0f);
@@ -23,7 +31,7 @@ TEST(MTouchPad, ATouchDownAndUpWithinOneFrameReadsPressedAndReleased) {
     EXPECT_EQ(pad.releasedMask(), 0u);
 }
 
-TEST(MTouchPad, MovesAreLatchedAndAMovedPointIsReleasedWhereItWent) {
+TEST_F(MTouchPadTest, MovesAreLatchedAndAMovedPointIsReleasedWhereItWent) {
     MTouchPad pad;
     pad.resetAndEnable();
     pad.press(0, 1.0f, 2.0f);
@@ -44,7 +52,7 @@ TEST(MTouchPad, MovesAreLatchedAndAMovedPointIsReleasedWhereItWent) {
     EXPECT_EQ(pad.downCount(), 1u);
 }
 
-TEST(MTouchPad, OutOfRangeIndicesAndADisabledPadAreIgnored) {
+TEST_F(MTouchPadTest, OutOfRangeIndicesAndADisabledPadAreIgnored) {
     MTouchPad pad;
     pad.press(0, 1.0f, 1.0f);  // not enabled yet
     pad.resetAndEnable();
@@ -63,7 +71,7 @@ TEST(MTouchPad, OutOfRangeIndicesAndADisabledPadAreIgnored) {
     EXPECT_FALSE(pad.isEnabled());
 }
 
-TEST(MTouchPad, LatchOnceLatchesOncePerFrame) {
+TEST_F(MTouchPadTest, LatchOnceLatchesOncePerFrame) {
     MTouchPad pad;
     pad.resetAndEnable();
     pad.latchOnce();
@@ -75,7 +83,28 @@ TEST(MTouchPad, LatchOnceLatchesOncePerFrame) {
     EXPECT_EQ(pad.downMask(), 1u);
 }
 
-TEST(MMouse, ButtonsCursorAndWheelsAreLatchedPerFrame) {
+// An application task that ends in its first frame.
+class OneFrame : public MTask {
+    void update() override { setState(kFinished); }
+};
+
+TEST_F(MTouchPadTest, TheLoopClearsTheFrameFlagAfterTheDrawAndLatchesAfterTheFrameStep) {
+    MTouchPad pad;
+    MMouse mouse;
+    pad.resetAndEnable();
+    mouse.resetAndEnable();
+    // An early reader latched this frame already; what comes after still
+    // reaches the latched state at the end of the frame.
+    pad.latchOnce();
+    mouse.latchOnce();
+    pad.press(1, 5.0f, 6.0f);
+    mouse.press(2, 7.0f, 8.0f);
+    looper.run(new OneFrame);
+    EXPECT_EQ(pad.downMask(), 0b10u);
+    EXPECT_EQ(mouse.downMask(), 0b100u);
+}
+
+TEST_F(MMouseTest, ButtonsCursorAndWheelsAreLatchedPerFrame) {
     MMouse mouse;
     mouse.resetAndEnable();
     mouse.press(1, 10.0f, 20.0f);
@@ -105,7 +134,7 @@ TEST(MMouse, ButtonsCursorAndWheelsAreLatchedPerFrame) {
     EXPECT_EQ(mouse.wheelDelta(2).y, 0.0f);
 }
 
-TEST(MMouse, AMovedButtonIsReleasedWhereItWentUnlessOffTheWindow) {
+TEST_F(MMouseTest, AMovedButtonIsReleasedWhereItWentUnlessOffTheWindow) {
     MMouse mouse;
     mouse.resetAndEnable();
     mouse.press(0, 1.0f, 1.0f);
