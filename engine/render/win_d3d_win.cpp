@@ -7,6 +7,7 @@
 #include "engine/render/d3d_device_walk.h"
 #include "engine/render/d3d_mouse_scaling.h"
 #include "engine/render/texture_image_desc.h"
+#include "engine/task/task.h"
 
 using platform::PixelFormat;
 using platform::RenderState;
@@ -453,9 +454,7 @@ bool MWinD3DWin::drawTaskToTarget(MTask* task, MWinD3DTexture* target, bool clea
     if (clear) device_->clear(clearFlags(), forScreen ? screenClearColour_ : clearColour, 1.0f, 0);
     if (sceneNesting++ == 0) device_->beginScene();
 
-    // The task model (MTask) has not reached this branch yet: the task's
-    // draw(0), unless it is hidden or finished, goes here once it has.
-    (void)task;
+    if (task && !task->isHidden() && task->getState() != MTask::kFinished) task->draw(0);
     if (forScreen && captureTarget_) {
         const platform::Rect source = toRect(fitRects_.source), destination = toRect(fitRects_.destination);
         blitTexture(backBuffer_, captureTexture_, &destination, &source);

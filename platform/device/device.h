@@ -23,11 +23,9 @@
 #include <memory>
 #include <vector>
 
-struct SDL_Window;
+#include "platform/window/window.h"
 
 namespace platform {
-
-using WindowHandle = SDL_Window*;
 
 // Numbered as the engine's texture records and image data number formats.
 enum class PixelFormat : uint32_t {

@@ -9,6 +9,7 @@
 
 #include "engine/app/win_app_settings.h"
 #include "engine/render/win_d3d_win.h"
+#include "engine/task/task.h"
 #include "platform/device/gl/gl_device_factory.h"
 
 namespace {
@@ -63,6 +64,44 @@ TEST_F(WinD3DWinGlTest, DrawTaskToTargetClearsAnOffscreenTarget) {
     EXPECT_EQ(pixels, std::vector<uint32_t>(16, 0xFF336699));
     EXPECT_TRUE(win_->clearTexture(target, 0x80FF0000));
     EXPECT_EQ(win_->device()->readSurface(target->surface, {1, 1, 2, 2})[0], 0x80FF0000);
+    win_->releaseTexture(target);
+}
+
+// Fills the current target's top-left 2 x 2 pixels with red.
+class RedSquareTask : public MTask {
+public:
+    explicit RedSquareTask(MWinD3DWin& win) : win_(win) {}
+    void update() override {}
+    void draw(int) override {
+        struct Vertex {
+            float x, y, z, rhw;
+            uint32_t colour;
+            float u, v;
+        };
+        const Vertex fan[4] = {{-0.5f, -0.5f, 0, 1, 0xFFFF0000, 0, 0}, {1.5f, -0.5f, 0, 1, 0xFFFF0000, 0, 0},
+                               {1.5f, 1.5f, 0, 1, 0xFFFF0000, 0, 0}, {-0.5f, 1.5f, 0, 1, 0xFFFF0000, 0, 0}};
+        win_.setTexture(nullptr);
+        win_.setPixelShader(279);  // vertex colour only
+        win_.setVertexFormat(0);
+        win_.device()->drawPrimitiveUP(platform::PrimitiveType::TriangleFan, 2, fan, sizeof fan[0]);
+        win_.setVertexFormat(1);
+    }
+
+private:
+    MWinD3DWin& win_;
+};
+
+TEST_F(WinD3DWinGlTest, DrawTaskToTargetDrawsVisibleTasksOnly) {
+    MWinD3DTexture* target = win_->createTexture(4, 4, platform::PixelFormat::A8R8G8B8, true, 1);
+    RedSquareTask task(*win_);
+    ASSERT_TRUE(win_->drawTaskToTarget(&task, target, true, 0xFF000000));
+    auto pixels = win_->device()->readSurface(target->surface, {0, 0, 4, 4});
+    EXPECT_EQ(pixels[0], 0xFFFF0000);
+    EXPECT_EQ(pixels[1 * 4 + 1], 0xFFFF0000);
+    EXPECT_EQ(pixels[2 * 4 + 2], 0xFF000000);
+    task.hide();
+    ASSERT_TRUE(win_->drawTaskToTarget(&task, target, true, 0xFF000000));
+    EXPECT_EQ(win_->device()->readSurface(target->surface, {0, 0, 1, 1})[0], 0xFF000000);
     win_->releaseTexture(target);
 }
 
