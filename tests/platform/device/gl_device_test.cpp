@@ -4,7 +4,6 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
-#include <malloc.h>
 
 #include <cstdlib>
 
@@ -37,14 +36,6 @@ protected:
     static constexpr int kWindowW = 32, kWindowH = 16;
 
     static void SetUpTestSuite() {
-        mallopt(M_TRIM_THRESHOLD, 256 << 20);
-        mallopt(M_TOP_PAD, 64 << 20);
-#if defined(__SANITIZE_ADDRESS__)
-        // With AddressSanitizer's slow unwinder, llvmpipe's shader compiler
-        // deadlocks (it registers its code under the unwinder's lock, then
-        // allocates): draw with Mesa's softpipe there.
-        setenv("GALLIUM_DRIVER", "softpipe", 0);
-#endif
         ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
         window_ = SDL_CreateWindow("device", 0, 0, kWindowW, kWindowH, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
         ASSERT_NE(window_, nullptr) << SDL_GetError();
