@@ -35,8 +35,7 @@ void PSBUIntArray::init(const uint8_t* p, const uint8_t* end) {
     data = p + 2 + countBytes;
 }
 
-uint32_t PSBUIntArray::at(uint32_t i) const {
+void PSBUIntArray::failAt(uint32_t i) const {
     if (width < 1 || width > 4) psbFatal("psb: internal error: access to uninitialized array structure.\n");
-    if (i >= count) psbBroken("index past the end of a packed array");
-    return uint32_t(psbReadUnsigned(data + size_t(i) * width, width));
+    psbBroken(i >= count ? "index past the end of a packed array" : "bad packed array");
 }

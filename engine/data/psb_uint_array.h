@@ -4,6 +4,7 @@
 // bytes each, little-endian. Offset tables, key tables and the name
 // dictionary are stored this way.
 
+#include <cstddef>
 #include <cstdint>
 
 struct PSBUIntArray {
@@ -16,8 +17,22 @@ struct PSBUIntArray {
     // before `end`, else the document is broken (fatal).
     void init(const uint8_t* p, const uint8_t* end);
 
-    // Element i; an index at or past the count is fatal.
-    uint32_t at(uint32_t i) const;
+    // Element i; an index at or past the count is fatal. Inline: name
+    // lookups read several elements per key byte.
+    uint32_t at(uint32_t i) const {
+        if (i >= count || width - 1 > 3) [[unlikely]]
+            failAt(i);
+        const uint8_t* e = data + size_t(i) * width;
+        switch (width) {
+        case 1: return e[0];
+        case 2: return e[0] | uint32_t(e[1]) << 8;
+        case 3: return e[0] | uint32_t(e[1]) << 8 | uint32_t(e[2]) << 16;
+        default: return e[0] | uint32_t(e[1]) << 8 | uint32_t(e[2]) << 16 | uint32_t(e[3]) << 24;
+        }
+    }
+
+private:
+    [[noreturn]] void failAt(uint32_t i) const;
 };
 
 // An unsigned little-endian number of `bytes` bytes (0 to 8).
