@@ -1,0 +1,8 @@
+#include "engine/app/win_app_settings.h"
+
+MWinAppSettings& winAppSettings() {
+    static MWinAppSettings live;
+    return live;
+}
+
+std::string M_SPEC;

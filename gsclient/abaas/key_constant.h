@@ -1,0 +1,18 @@
+#pragma once
+// The client's stored key constant, kept masked in the program. The packet key
+// is this constant, unmasked, combined with the title key byte by byte; a
+// server that talks to the client derives it the same way.
+
+#include <array>
+#include <cstdint>
+
+namespace am::abaas {
+
+inline constexpr std::uint8_t kKeyConstantMask = 0xA7;
+
+inline constexpr std::array<std::uint8_t, 32> kMaskedKeyConstant = {
+    0x25, 0xDB, 0x48, 0x9D, 0x8D, 0xD3, 0x64, 0xB7, 0xBE, 0x8A, 0xC9, 0x65, 0x45, 0x80, 0xE6, 0xC0,
+    0x94, 0x13, 0xEA, 0x18, 0x9D, 0x2F, 0x53, 0x66, 0xC1, 0xE9, 0xB8, 0xB8, 0x55, 0xC5, 0x95, 0xBB,
+};
+
+}  // namespace am::abaas
