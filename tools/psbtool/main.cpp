@@ -127,7 +127,7 @@ int run(int argc, char** argv) {
         setPSBFatalHandler(throwFatal);
         auto* copy = static_cast<uint8_t*>(std::malloc(bytes.size() ? bytes.size() : 1));
         if (!copy) throw std::runtime_error("out of memory");
-        std::memcpy(copy, bytes.data(), bytes.size());
+        if (!bytes.empty()) std::memcpy(copy, bytes.data(), bytes.size());
         const PSBObject document(copy, bytes.size());
         std::cout << psbwriter::describeDocument(document);
     } else {

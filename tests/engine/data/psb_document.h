@@ -30,7 +30,7 @@ private:
 inline std::unique_ptr<PSBObject> loadDocument(const std::vector<uint8_t>& bytes,
                                                PSBOwnership mode = PSBOwnership::Owned) {
     auto* copy = static_cast<uint8_t*>(std::malloc(bytes.size() + 1));
-    std::memcpy(copy, bytes.data(), bytes.size());
+    if (!bytes.empty()) std::memcpy(copy, bytes.data(), bytes.size());
     return std::make_unique<PSBObject>(copy, bytes.size(), mode);
 }
 

@@ -22,6 +22,7 @@ void throwFatal(const char*) { throw Fatal{}; }
 // Lists may share elements, so the walk is bounded in values as well as depth.
 struct Walk {
     int budget = 4000;
+    size_t textBytes = 0;
 
     void read(const PSBValue& value, int depth) {
         if (--budget < 0 || depth > 64) return;
@@ -34,7 +35,7 @@ struct Walk {
             value.toLong();
             value.toFloat();
             break;
-        case kPSBString: std::strlen(value.toString()); break;
+        case kPSBString: textBytes += std::strlen(value.toString()); break;
         case kPSBResource: readResource(value); break;
         case kPSBList:
             for (uint32_t i = 0; i < value.getCount() && budget > 0; ++i) read(value.at(i), depth + 1);

@@ -55,7 +55,9 @@ void expectSame(const Value& expected, const PSBValue& actual, std::set<uint8_t>
                 EXPECT_EQ(actual.getType(), kPSBResource);
                 EXPECT_EQ(actual.kind(), v.extra ? PSBKind::ExtraResource : PSBKind::Resource);
                 ASSERT_EQ(actual.getResourceSize(), v.bytes.size());
-                EXPECT_EQ(std::memcmp(actual.getResourceData(), v.bytes.data(), v.bytes.size()), 0);
+                if (!v.bytes.empty()) {
+                    EXPECT_EQ(std::memcmp(actual.getResourceData(), v.bytes.data(), v.bytes.size()), 0);
+                }
             } else if constexpr (std::is_same_v<T, List>) {
                 EXPECT_EQ(actual.getType(), kPSBList);
                 ASSERT_EQ(actual.getCount(), v.size());
