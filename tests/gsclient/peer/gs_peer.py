@@ -26,6 +26,7 @@ standard input, each answered with one line, "ok[ PAYLOAD]" or "error TEXT":
   online ID 0|1          the online flag user/load reports
   get ID                 ok JSON of the user (name, savedata, online, rankings)
   last PATH              ok the plain text of the last request on PATH
+  agent PATH             ok the User-Agent of the last request on PATH
   count PATH             ok the number of requests decoded on PATH
   error                  ok the last decoding error (empty if none)
   quit                   stop
@@ -129,6 +130,7 @@ class Store:
         self.lock = threading.Lock()
         self.users = {}
         self.last = {}
+        self.agents = {}
         self.counts = {}
         self.error = ""
         self.mode = "normal"
@@ -225,6 +227,7 @@ class Peer:
                 if not isinstance(request, dict):
                     raise BadRequest("not an object")
                 store.last[path] = plain.decode("utf-8")
+                store.agents[path] = handler.headers.get("User-Agent", "")
                 store.counts[path] = store.counts.get(path, 0) + 1
                 answer = store.answer(path, request) if path in PATHS else None
             except (BadRequest, ValueError) as e:
@@ -291,6 +294,8 @@ class Peer:
                 return compact(store.user(int(args[0]))).decode("utf-8")
             if name == "last":
                 return store.last.get(args[0], "")
+            if name == "agent":
+                return store.agents.get(args[0], "")
             if name == "count":
                 return str(store.counts.get(args[0], 0))
             if name == "error":

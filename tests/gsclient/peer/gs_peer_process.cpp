@@ -161,6 +161,10 @@ std::string GsPeerProcess::lastRequest(const std::string& path) {
     return command("last " + path).value_or("");
 }
 
+std::string GsPeerProcess::lastUserAgent(const std::string& path) {
+    return command("agent " + path).value_or("");
+}
+
 int GsPeerProcess::requestCount(const std::string& path) {
     const std::optional<std::string> count = command("count " + path);
     return count ? std::stoi(*count) : -1;

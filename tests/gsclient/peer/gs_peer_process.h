@@ -46,6 +46,7 @@ public:
     bool setOnline(std::uint32_t userId, bool online);
     std::string user(std::uint32_t userId);   // JSON of the stored user
     std::string lastRequest(const std::string& path);
+    std::string lastUserAgent(const std::string& path);
     int requestCount(const std::string& path);
     std::string lastError();
 
