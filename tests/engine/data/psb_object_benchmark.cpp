@@ -32,7 +32,7 @@ std::vector<uint8_t>& largeDocument() {
         }
         Object root;
         root["records"] = std::move(records);
-        root["blob"] = Resource{std::vector<uint8_t>(6 << 20, 0x5A)};
+        root["blob"] = Resource{std::vector<uint8_t>(8 << 20, 0x5A)};
         return psbwriter::writePsb(root, {3});
     }();
     return bytes;
