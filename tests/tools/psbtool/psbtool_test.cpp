@@ -6,6 +6,7 @@
 #include <sstream>
 #include <string>
 
+#include "tests/support/temp_dir.h"
 #include "tools/psbwriter/data_container.h"
 
 namespace {
@@ -23,12 +24,15 @@ std::string readText(const std::string& path) {
     return text.str();
 }
 
+// Each test in a folder of its own: CTest runs the tests of this binary at
+// the same time, in separate processes.
 class PsbtoolTest : public testing::Test {
 protected:
     void SetUp() override {
         std::ofstream(dir_ + "/d.json") << R"({"version": 2, "root": {"name": "x", "n": [1, {"$float": 0.5}]}})";
     }
-    std::string dir_ = testing::TempDir();
+    TempDir temp_;
+    std::string dir_ = temp_.str();
 };
 
 TEST_F(PsbtoolTest, BuildsAndDumpsADocument) {

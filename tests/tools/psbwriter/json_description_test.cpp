@@ -9,6 +9,7 @@
 
 #include "engine/data/psb_object.h"
 #include "engine/data/psb_value.h"
+#include "tests/support/temp_dir.h"
 
 namespace {
 
@@ -60,9 +61,9 @@ TEST(JsonDescriptionTest, DumpBuildsBackToTheSameDocument) {
 }
 
 TEST(JsonDescriptionTest, ReadsResourceFilesBesideTheDescription) {
-    const std::string folder = testing::TempDir();
-    std::ofstream(folder + "/bytes.bin", std::ios::binary) << "abc";
-    const auto doc = load(build(R"({"root": {"$resourceFile": "bytes.bin"}})", folder));
+    const TempDir folder;
+    folder.write("bytes.bin", "abc");
+    const auto doc = load(build(R"({"root": {"$resourceFile": "bytes.bin"}})", folder.str()));
     EXPECT_EQ(doc->version(), 3);
     ASSERT_EQ(doc->root().getResourceSize(), 3u);
     EXPECT_EQ(doc->root().getResourceData()[1], 'b');
