@@ -17,7 +17,7 @@
 #include "engine/input/input_system.h"
 #include "engine/task/looper.h"
 #include "tests/engine/app/scoped_env.h"
-#include "tests/engine/app/temp_dir.h"
+#include "tests/support/temp_dir.h"
 #include "tools/psbwriter/data_container.h"
 #include "tools/psbwriter/psb_writer.h"
 

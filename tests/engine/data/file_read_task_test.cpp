@@ -19,7 +19,7 @@
 #include "engine/data/psb_value.h"
 #include "engine/data/search_directories.h"
 #include "engine/task/looper.h"
-#include "tests/engine/app/temp_dir.h"
+#include "tests/support/temp_dir.h"
 #include "tools/psbwriter/data_container.h"
 #include "tools/psbwriter/psb_writer.h"
 

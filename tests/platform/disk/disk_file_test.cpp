@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "tests/engine/app/temp_dir.h"
+#include "tests/support/temp_dir.h"
 
 namespace {
 
