@@ -7,6 +7,8 @@
 #include <sys/wait.h>
 
 #include <cstdio>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -75,6 +77,10 @@ TEST(ProcessEntry, TheProgramRunsAppMainWithTheRestOfTheArgumentsAndReadsItsData
                        "read missing.psb 2 -1\n"
                        "read corrupt.psb.m 4 -1\n"
                        "read both.psb 1 2\n");
+    std::ifstream errors(dir / "run/stderr.txt");
+    const std::string trace((std::istreambuf_iterator<char>(errors)), std::istreambuf_iterator<char>());
+    EXPECT_NE(trace.find("MDiskFileReadTask::ReadRequest(): cannot find file [missing.psb].\n"), std::string::npos)
+        << trace;
 }
 
 // Shutdown in-process: every logged destructor notes which singletons are
