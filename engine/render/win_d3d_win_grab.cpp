@@ -43,7 +43,7 @@ platform::Rect grabRegion(D3DFitRect r, MDrawMode mode, float parameter, float v
 
 bool MWinD3DWin::grabDestination(MDrawMode mode, float parameter) {
     if (!isEffectMode(mode)) {
-        device_->setTexture(2, nullptr);
+        if (device_->texture(2)) device_->setTexture(2, nullptr);
         return false;
     }
     float viewW = 0, viewH = 0;
