@@ -10,8 +10,6 @@
 #include "engine/task/task.h"
 
 using platform::PixelFormat;
-using platform::RenderState;
-using platform::SamplerState;
 
 namespace {
 

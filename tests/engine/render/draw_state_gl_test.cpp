@@ -461,6 +461,37 @@ TEST_F(DrawStateGlTest, HatchIsAnchoredToTheScreen) {
     win_->releaseTexture(hatch);
 }
 
+TEST_F(DrawStateGlTest, VideoRangeYuvBecomesRgb) {
+    ASSERT_TRUE(win_->clearTexture(target_, 0));
+    win_->setRenderTargetTexture(target_);
+    // One L8 plane each for Y, U and V on samplers 0 to 2.
+    const uint8_t samples[3] = {0xB4, 0x50, 0xC8};
+    MWinD3DTexture* planes[3];
+    for (int i = 0; i < 3; ++i) {
+        planes[i] = win_->createTexture(1, 1, PixelFormat::L8, false, 1);
+        platform::LockedRect locked;
+        ASSERT_TRUE(device().lockTexture(planes[i]->texture, 0, nullptr, false, locked));
+        locked.bits[0] = samples[i];
+        device().unlockTexture(planes[i]->texture, 0);
+        device().setTexture(i, planes[i]->texture);
+    }
+    win_->setPixelShader(kYuvPixelShader);
+    const float h = kView / 2.0f;
+    const D3DColouredVertex v[4] = {{-h, -h, 0, 0xFFFFFFFF, 0, 0}, {h, -h, 0, 0xFFFFFFFF, 1, 0},
+                                    {h, h, 0, 0xFFFFFFFF, 1, 1}, {-h, h, 0, 0xFFFFFFFF, 0, 1}};
+    device().drawPrimitiveUP(platform::PrimitiveType::TriangleFan, 2, v, sizeof v[0]);
+    const float y = 1.164f * (samples[0] / 255.0f - 0.0625f), u = samples[1] / 255.0f - 0.5f,
+                w = samples[2] / 255.0f - 0.5f;
+    const Rgba expected = {saturate(y + 1.596f * w), saturate(y - 0.391f * u - 0.813f * w),
+                           saturate(y + 2.018f * u), 1};
+    EXPECT_TRUE(near(read(target_)[0], expected, true));
+    for (int i = 0; i < 3; ++i) {
+        device().setTexture(i, nullptr);
+        win_->releaseTexture(planes[i]);
+    }
+    device().setRenderTarget(device().backBuffer());
+}
+
 TEST_F(DrawStateGlTest, EveryTableShaderBuilds) {
     for (int vs = 0; vs < platform::kVertexShaderCount; ++vs) {
         win_->setVertexShader(vs / 2, vs % 2);

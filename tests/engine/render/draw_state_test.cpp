@@ -294,4 +294,37 @@ TEST_F(DrawStateTest, RenderTargetMaskCompositeLocksTheStateAndSwapsTargets) {
     EXPECT_EQ(win->maskComposite().targets[0], b);
 }
 
+TEST_F(DrawStateTest, ResetRenderStatesLeavesNoShaderOrTexture) {
+    win->setTexture(texture);
+    win->setDrawState(0x04, 2, 0xFF000000, 0);
+    win->resetRenderStates();
+    EXPECT_EQ(device->pixelShader(), nullptr);
+    EXPECT_EQ(device->texture(0), nullptr);
+    EXPECT_EQ(device->vertexShader()->index(), 0);
+    EXPECT_EQ(device->samplerState(0, platform::SamplerState::MinFilter), uint32_t(platform::TextureFilter::Point));
+    EXPECT_EQ(device->renderState(RenderState::SrcBlend), uint32_t(platform::Blend::SrcAlpha));
+    EXPECT_EQ(device->renderState(RenderState::DestBlend), uint32_t(platform::Blend::InvSrcAlpha));
+    // The caches were told: the same draw state goes to the device again.
+    device->clearRecord();
+    win->setTexture(texture);
+    win->setDrawState(0x04, 2, 0xFF000000, 0);
+    EXPECT_EQ(device->pixelShader()->index(), 8);
+    EXPECT_EQ(device->renderState(RenderState::SrcBlend), uint32_t(platform::Blend::InvDestColor));
+    EXPECT_EQ(callsStartingWith("setPixelShaderConstants 0"), 1);
+}
+
+TEST_F(DrawStateTest, AResetDropsTheCompositeTargetsUntilTheNextComposite) {
+    win->maskComposite().mode = 1;
+    win->beginMaskComposite(0);
+    win->nextMaskLayer(0);
+    const uint32_t before = win->videoMemoryBytes();
+    ASSERT_TRUE(win->resetDevice());
+    EXPECT_EQ(win->videoMemoryBytes(), before - 2u * 224 * 288 * 4);
+    EXPECT_EQ(win->maskComposite().targets[0], nullptr);
+    EXPECT_FALSE(win->maskComposite().stateLocked);
+    win->beginMaskComposite(0);
+    EXPECT_NE(win->maskComposite().targets[1], nullptr);
+    EXPECT_EQ(win->videoMemoryBytes(), before);
+}
+
 }  // namespace
