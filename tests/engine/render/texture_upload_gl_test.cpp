@@ -1,67 +1,39 @@
 // Uploads of every pixel layout into the OpenGL device, read back by
 // copying each texture into a render target.
-#include <SDL.h>
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <vector>
 
-#include "engine/app/win_app_settings.h"
 #include "engine/render/etc1_decode.h"
 #include "engine/render/texture_upload.h"
-#include "engine/render/win_d3d_win.h"
-#include "platform/device/gl/gl_device_factory.h"
+#include "tests/engine/render/gl_display_fixture.h"
 
 namespace {
 
 using platform::PixelFormat;
 
-class TextureUploadGlTest : public testing::Test {
+class TextureUploadGlTest : public GlDisplayTest {
 protected:
-    static void SetUpTestSuite() {
-        ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
-        MWinAppSettings& s = winAppSettings();
-        s = MWinAppSettings{};
-        s.windowWidth = s.clientWidth = 16;
-        s.windowHeight = s.clientHeight = 16;
-        s.screenWidth = s.screenHeight = 16;
-        s.d3dPureDevice = true;
-        window_ = SDL_CreateWindow("upload", 0, 0, 16, 16, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
-        ASSERT_NE(window_, nullptr) << SDL_GetError();
-        win_ = new MWinD3DWin(factory_, window_, false, 0, 0);
-        ASSERT_TRUE(win_->initialize());
-    }
-
-    // The window and SDL stay, so Mesa stays loaded for the leak check.
-    static void TearDownTestSuite() { delete win_; }
-
     // Uploads pixels as a width x height texture and reads them back as ARGB.
     static std::vector<uint32_t> roundTrip(PixelFormat format, int bits, int width, int height, int rowsPerStep,
                                            const void* pixels) {
-        MWinD3DTexture* texture = win_->createTexture(width, height, format, false, 1);
-        MWinD3DTexture* target = win_->createTexture(width, height, PixelFormat::A8R8G8B8, true, 1);
+        MWinD3DTexture* texture = win().createTexture(width, height, format, false, 1);
+        MWinD3DTexture* target = win().createTexture(width, height, PixelFormat::A8R8G8B8, true, 1);
         EXPECT_NE(texture, nullptr);
         EXPECT_NE(target, nullptr);
         if (!texture || !target) return {};
         MTextureImageDesc desc(bits, width, height, 1, rowsPerStep);
         desc.pixels = pixels;
-        uploadTexturePixels(*win_->device(), texture->texture, desc);
+        uploadTexturePixels(*win().device(), texture->texture, desc);
         const platform::Rect whole{0, 0, width, height};
-        win_->captureToTexture(target, texture, &whole, nullptr);
-        auto result = win_->device()->readSurface(target->surface, whole);
-        win_->releaseTexture(texture);
-        win_->releaseTexture(target);
+        win().captureToTexture(target, texture, &whole, nullptr);
+        auto result = win().device()->readSurface(target->surface, whole);
+        win().releaseTexture(texture);
+        win().releaseTexture(target);
         return result;
     }
-
-    static platform::gl::GlDeviceFactory factory_;
-    static SDL_Window* window_;
-    static MWinD3DWin* win_;
 };
-
-platform::gl::GlDeviceFactory TextureUploadGlTest::factory_;
-SDL_Window* TextureUploadGlTest::window_ = nullptr;
-MWinD3DWin* TextureUploadGlTest::win_ = nullptr;
 
 TEST_F(TextureUploadGlTest, PlainLayoutsReadBackAsTheirColours) {
     struct Case {
