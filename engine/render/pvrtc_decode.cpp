@@ -95,13 +95,13 @@ private:
             modes_[block] = flag;
             // Weights in eighths; 14 marks the punch-through weight 4.
             static constexpr int kStandard[4] = {0, 3, 5, 8}, kPunchThrough[4] = {0, 4, 14, 8};
-            for (int i = 0; i < 16; ++i)
-                valueAt(x0 + i % 4, y0 + i / 4) = (flag ? kPunchThrough : kStandard)[(modulation >> (2 * i)) & 3];
+            const int* weights = flag ? kPunchThrough : kStandard;
+            for (int i = 0; i < 16; ++i, modulation >>= 2) valueAt(x0 + i % 4, y0 + i / 4) = weights[modulation & 3];
             return;
         }
         if (!flag) {
             modes_[block] = 0;
-            for (int i = 0; i < 32; ++i) valueAt(x0 + i % 8, y0 + i / 8) = (modulation >> i) & 1 ? 3 : 0;
+            for (int i = 0; i < 32; ++i, modulation >>= 1) valueAt(x0 + i % 8, y0 + i / 8) = modulation & 1 ? 3 : 0;
             return;
         }
         // Interpolated: the first stored value's low bit selects horizontal
@@ -115,11 +115,11 @@ private:
         }
         modulation = (modulation & ~1u) | ((modulation >> 1) & 1u);
         modes_[block] = mode;
-        for (int y = 0, bit = 0; y < 4; ++y) {
+        for (int y = 0; y < 4; ++y) {
             for (int x = 0; x < 8; ++x) {
                 if ((x ^ y) & 1) continue;
-                valueAt(x0 + x, y0 + y) = int(modulation >> bit) & 3;
-                bit += 2;
+                valueAt(x0 + x, y0 + y) = int(modulation & 3);
+                modulation >>= 2;
             }
         }
     }
