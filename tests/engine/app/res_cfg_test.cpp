@@ -9,7 +9,7 @@
 #include "engine/app/text_resources.h"
 #include "engine/app/win_res_cfg.h"
 #include "engine/app/win_txt_cfg.h"
-#include "temp_dir.h"
+#include "tests/support/temp_dir.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include "engine/app/win_app_settings.h"
 #include "engine/data/search_directories.h"
 #include "scoped_env.h"
-#include "temp_dir.h"
+#include "tests/support/temp_dir.h"
 
 namespace {
 

@@ -16,7 +16,7 @@
 #include "engine/task/looper.h"
 #include "platform/clock/fake_clock.h"
 #include "scoped_env.h"
-#include "temp_dir.h"
+#include "tests/support/temp_dir.h"
 
 namespace {
 

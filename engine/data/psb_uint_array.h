@@ -1,0 +1,39 @@
+#pragma once
+// A view of a packed unsigned array inside a PSB document (type bytes 13 to
+// 16): a count of 1 to 4 bytes, a width byte, then count elements of 1 to 4
+// bytes each, little-endian. Offset tables, key tables and the name
+// dictionary are stored this way.
+
+#include <cstddef>
+#include <cstdint>
+
+struct PSBUIntArray {
+    uint32_t size = 0;   // encoded size in bytes, type byte included
+    uint32_t count = 0;
+    uint32_t width = 0;  // bytes per element; 0 until init
+    const uint8_t* data = nullptr;
+
+    // Parses the array whose type byte is at `p`; the whole array must lie
+    // before `end`, else the document is broken (fatal).
+    void init(const uint8_t* p, const uint8_t* end);
+
+    // Element i; an index at or past the count is fatal. Inline: name
+    // lookups read several elements per key byte.
+    uint32_t at(uint32_t i) const {
+        if (i >= count || width - 1 > 3) [[unlikely]]
+            failAt(i);
+        const uint8_t* e = data + size_t(i) * width;
+        switch (width) {
+        case 1: return e[0];
+        case 2: return e[0] | uint32_t(e[1]) << 8;
+        case 3: return e[0] | uint32_t(e[1]) << 8 | uint32_t(e[2]) << 16;
+        default: return e[0] | uint32_t(e[1]) << 8 | uint32_t(e[2]) << 16 | uint32_t(e[3]) << 24;
+        }
+    }
+
+private:
+    [[noreturn]] void failAt(uint32_t i) const;
+};
+
+// An unsigned little-endian number of `bytes` bytes (0 to 8).
+uint64_t psbReadUnsigned(const uint8_t* p, uint32_t bytes);
