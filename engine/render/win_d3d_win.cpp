@@ -10,41 +10,11 @@
 #include "engine/task/task.h"
 
 using platform::PixelFormat;
-using platform::RenderState;
-using platform::SamplerState;
 
 namespace {
 
 // Nesting of open scenes across every drawTaskToTarget of the process.
 int32_t sceneNesting = 0;
-
-struct ScreenVertex {
-    float x, y, z, rhw;
-    uint32_t colour;
-    float u, v;
-};
-
-uint32_t filterOf(int32_t selector) {
-    return uint32_t(selector == 0 ? platform::TextureFilter::Point : platform::TextureFilter::Linear);
-}
-
-uint32_t addressOf(int32_t selector) {
-    switch (selector) {
-    case 1: return uint32_t(platform::AddressMode::Wrap);
-    case 2: return uint32_t(platform::AddressMode::Mirror);
-    default: return uint32_t(platform::AddressMode::Clamp);
-    }
-}
-
-void setBlendRow(platform::Device& d, platform::Blend src, platform::Blend dst, platform::Blend srcAlpha,
-                 platform::Blend dstAlpha) {
-    d.setRenderState(RenderState::BlendOp, uint32_t(platform::BlendOp::Add));
-    d.setRenderState(RenderState::SrcBlend, uint32_t(src));
-    d.setRenderState(RenderState::DestBlend, uint32_t(dst));
-    d.setRenderState(RenderState::BlendOpAlpha, uint32_t(platform::BlendOp::Add));
-    d.setRenderState(RenderState::SrcBlendAlpha, uint32_t(srcAlpha));
-    d.setRenderState(RenderState::DestBlendAlpha, uint32_t(dstAlpha));
-}
 
 platform::Rect toRect(const D3DFitRect& r) { return {int(r.left), int(r.top), int(r.right), int(r.bottom)}; }
 
@@ -200,10 +170,12 @@ bool MWinD3DWin::resetDevice() {
     releaseDefaultTargets();
     releaseTexture(captureTexture_);
     captureTexture_ = nullptr;
-    for (MWinD3DTexture*& target : maskTargets_) {
+    for (MWinD3DTexture*& target : mask_.targets) {
         releaseTexture(target);
         target = nullptr;
     }
+    mask_.width = mask_.height = 0;
+    mask_.firstLayer = mask_.stateLocked = false;
     backBuffer_ = nullptr;
     {
         std::lock_guard lock(recordsMutex_);
@@ -222,7 +194,7 @@ bool MWinD3DWin::resetDevice() {
             d->isLost = true;
         }
     }
-    boundTexture_ = nullptr;
+    stage0_.texture = nullptr;
     if (!device_->reset(params_)) return false;
     createDefaultTargets();
     {
@@ -245,6 +217,14 @@ bool MWinD3DWin::resetDevice() {
     setDefaultRenderStates();
     notifyDeviceEvent(1);
     return true;
+}
+
+void MWinD3DWin::forgetRecord(const MWinD3DTexture* record) {
+    if (record == destination_) destination_ = nullptr;
+    for (MWinD3DTexture*& target : mask_.targets)
+        if (record == target) target = nullptr;
+    if (record == hatch_) hatch_ = nullptr;
+    if (record == stripTexture_) stripTexture_ = nullptr;
 }
 
 void MWinD3DWin::notifyDeviceEvent(int32_t code) {
@@ -328,10 +308,11 @@ bool MWinD3DWin::releaseTexture(MWinD3DTexture* record) {
         textures_.erase(it);
         videoMemory_ -= uint32_t(record->width * record->height * 4);
     }
-    if (record->texture && (record->texture == boundTexture_ || record->texture == device_->texture(0))) {
-        boundTexture_ = nullptr;
+    if (record->texture && (record->texture == stage0_.texture || record->texture == device_->texture(0))) {
+        stage0_.texture = nullptr;
         device_->setTexture(0, nullptr);
     }
+    forgetRecord(record);
     if (record->surface && record->surface == device_->renderTarget()) device_->setRenderTarget(backBuffer_);
     if (record->surface == keptTarget_) keptTarget_ = nullptr;
     device_->releaseTexture(record->texture);
@@ -373,14 +354,6 @@ uint32_t MWinD3DWin::clearFlags() const {
            (winAppSettings().useDepthStencil ? platform::kClearDepth | platform::kClearStencil : 0u);
 }
 
-void MWinD3DWin::applyNeutralDrawState() {
-    // Draw mode 0 with colour mode 0: the plain texture shader of the bound
-    // texture's class, alpha blending.
-    setPixelShader(boundFormat_ == PixelFormat::A8 ? 60 : 0);
-    setBlendRow(*device_, platform::Blend::SrcAlpha, platform::Blend::InvSrcAlpha, platform::Blend::One,
-                platform::Blend::InvSrcAlpha);
-}
-
 bool MWinD3DWin::blitTexture(platform::Surface* target, MWinD3DTexture* source, const platform::Rect* destination,
                              const platform::Rect* sourceRect) {
     platform::Surface* kept = device_->renderTarget();
@@ -403,14 +376,13 @@ bool MWinD3DWin::blitTexture(platform::Surface* target, MWinD3DTexture* source, 
         u1 = float(sourceRect->right) / float(from->width);
         v1 = float(sourceRect->bottom) / float(from->height);
     }
-    const ScreenVertex fan[4] = {{l, t, 0, 1, 0xFFFFFFFF, u0, v0}, {r, t, 0, 1, 0xFFFFFFFF, u1, v0},
-                                 {r, b, 0, 1, 0xFFFFFFFF, u1, v1}, {l, b, 0, 1, 0xFFFFFFFF, u0, v1}};
+    const D3DScreenVertex fan[4] = {{l, t, 0, 1, 0xFFFFFFFF, u0, v0}, {r, t, 0, 1, 0xFFFFFFFF, u1, v0},
+                                    {r, b, 0, 1, 0xFFFFFFFF, u1, v1}, {l, b, 0, 1, 0xFFFFFFFF, u0, v1}};
     setTexture(from);
-    applyNeutralDrawState();
-    setBlendRow(*device_, platform::Blend::One, platform::Blend::Zero, platform::Blend::One, platform::Blend::Zero);
+    setDrawState(0, 0, 0, 0);
+    applyBlendRow(copyBlendRow());
     device_->drawPrimitiveUP(platform::PrimitiveType::TriangleFan, 2, fan, sizeof fan[0]);
-    setBlendRow(*device_, platform::Blend::SrcAlpha, platform::Blend::InvSrcAlpha, platform::Blend::One,
-                platform::Blend::InvSrcAlpha);
+    applyBlendRow(blendRow(0));
     setVertexFormat(1);
     device_->setRenderTarget(kept);
     return true;
@@ -529,80 +501,6 @@ void MWinD3DWin::setVertexFormat(int32_t kind) {
     case 2: device_->setVertexFormat(platform::VertexFormat::TwoTexture); break;
     default: break;
     }
-}
-
-void MWinD3DWin::setTexture(MWinD3DTexture* texture) {
-    if (!texture) {
-        if (boundTexture_) device_->setTexture(0, nullptr);
-        boundTexture_ = nullptr;
-        return;
-    }
-    boundFormat_ = texture->format;
-    if (texture->texture == boundTexture_) return;
-    boundTexture_ = texture->texture;
-    device_->setTexture(0, boundTexture_);
-    // Selectors outside 0..5 leave the sampler's filter as it is.
-    if (texture->minFilter >= 0 && texture->minFilter <= 5)
-        device_->setSamplerState(0, SamplerState::MinFilter, filterOf(texture->minFilter));
-    if (texture->magFilter >= 0 && texture->magFilter <= 5)
-        device_->setSamplerState(0, SamplerState::MagFilter, filterOf(texture->magFilter));
-    device_->setSamplerState(0, SamplerState::AddressU, addressOf(texture->addressU));
-    device_->setSamplerState(0, SamplerState::AddressV, addressOf(texture->addressV));
-}
-
-bool MWinD3DWin::isTextureBound(MWinD3DTexture* texture) {
-    return texture && device_->texture(0) == texture->texture;
-}
-
-bool MWinD3DWin::setVertexShader(int32_t a, int32_t b) {
-    const int32_t index = b + 2 * a;
-    if (index < 0 || index >= platform::kVertexShaderCount) return false;
-    if (!vertexShaders_[index]) {
-        vertexShaders_[index] = device_->createVertexShader(index);
-        if (vertexShaders_[index]) onVertexShaderCreated(index);
-    }
-    vertexShaderIndex_ = index;
-    vertexShaderA_ = a;
-    if (vertexShaders_[index] == currentVertexShader_) return false;
-    currentVertexShader_ = vertexShaders_[index];
-    device_->setVertexShader(currentVertexShader_);
-    return true;
-}
-
-bool MWinD3DWin::setPixelShader(int32_t index) {
-    if (index < 0 || index >= platform::kPixelShaderCount) return false;
-    if (!pixelShaders_[index]) pixelShaders_[index] = device_->createPixelShader(index);
-    if (pixelShaders_[index] == currentPixelShader_) return false;
-    currentPixelShader_ = pixelShaders_[index];
-    device_->setPixelShader(currentPixelShader_);
-    return true;
-}
-
-void MWinD3DWin::setDefaultRenderStates() {
-    platform::Device& d = *device_;
-    setVertexFormat(1);
-    d.setRenderState(RenderState::AlphaRef, 0);
-    d.setRenderState(RenderState::AlphaTestEnable, 1);
-    d.setRenderState(RenderState::AlphaFunc, uint32_t(platform::CompareFunc::Greater));
-    currentVertexShader_ = nullptr;
-    currentPixelShader_ = nullptr;
-    vertexShaderIndex_ = -1;
-    d.setRenderState(RenderState::SrcBlend, uint32_t(platform::Blend::SrcAlpha));
-    d.setRenderState(RenderState::DestBlend, uint32_t(platform::Blend::InvSrcAlpha));
-    d.setRenderState(RenderState::AlphaBlendEnable, 1);
-    d.setRenderState(RenderState::SeparateAlphaBlendEnable, 1);
-    for (int stage : {0, 2}) {
-        d.setSamplerState(stage, SamplerState::MinFilter, uint32_t(platform::TextureFilter::Point));
-        d.setSamplerState(stage, SamplerState::MagFilter, uint32_t(platform::TextureFilter::Point));
-        d.setSamplerState(stage, SamplerState::MipFilter, uint32_t(platform::TextureFilter::None));
-        d.setSamplerState(stage, SamplerState::AddressU, uint32_t(platform::AddressMode::Wrap));
-        d.setSamplerState(stage, SamplerState::AddressV, uint32_t(platform::AddressMode::Wrap));
-    }
-    d.setRenderState(RenderState::CullMode, uint32_t(platform::CullMode::None));
-    boundTexture_ = nullptr;
-    boundFormat_ = PixelFormat::A8R8G8B8;
-    setVertexShader(0, 0);
-    applyNeutralDrawState();
 }
 
 void MWinD3DWin::getWindowSize(float& width, float& height) {

@@ -13,6 +13,11 @@
 #include <mutex>
 #include <vector>
 
+#include "engine/render/d3d_draw_state.h"
+#include "engine/render/d3d_vertex.h"
+#include "engine/render/display_view.h"
+#include "engine/render/draw_mode.h"
+#include "engine/render/quad_batch.h"
 #include "engine/render/win_d3d.h"
 
 class MWinD3DWin : public MWinD3D {
@@ -34,11 +39,45 @@ public:
     void addDeviceEventListener(int32_t key, DeviceEventFn fn, void* argument);
     void removeDeviceEventListener(int32_t key);
 
-    // The shader tables: index b + 2 a of the vertex shaders, and the pixel
-    // shaders by index; each made on first use. True when the device's shader changed.
+    // Draw state. The shader tables: index b + 2 a of the vertex shaders, and
+    // the pixel shaders by index; each made on first use. True when the
+    // device's shader changed.
     bool setVertexShader(int32_t a, int32_t b);
     bool setPixelShader(int32_t index);
+    // Selectors 0 point, 1..5 linear; others leave the filter as it is.
+    void setTextureFilter(int32_t minSelector, int32_t magSelector, int32_t stage);
+    void setDrawState(MDrawMode mode, int32_t colourMode, uint32_t colour, float parameter);
+    // Copies the picture under an effect draw into the destination texture
+    // on sampler 2; true for an effect mode with a non-empty region.
+    bool grabDestination(MDrawMode mode, float parameter);
+    void resetRenderStates();
     void setDefaultRenderStates();
+    void beginMaskComposite(uint32_t reference);
+    void nextMaskLayer(uint32_t reference);
+    // Written by the motion renderer: the bounds of its next effect draw and
+    // the mask-composite mode, flags and alpha remap.
+    D3DDrawRegion& drawRegion() { return drawRegion_; }
+    D3DMaskComposite& maskComposite() { return mask_; }
+    MWinD3DTexture* destinationTexture() { return destination_; }
+    void setDisplayView(MDisplayView* view) { view_ = view ? view : &screenView_; }
+    // The texture untextured primitives are hatched with, anchored at (x, y).
+    void setHatch(MWinD3DTexture* texture, float x, float y);
+    // The texture, colour mode and colour of the next drawTexturedStrip.
+    void setStripSource(MWinD3DTexture* texture, int32_t colourMode, uint32_t colour);
+
+    // Draw primitives: one draw each, positions shifted by the pixel offset.
+    void drawQuadBatch(const MQuadBatch& batch, uint32_t colour);
+    // Four vertices; their positions are shifted and u, v set to 0 in place.
+    void drawColorQuad(D3DColouredVertex* vertices);
+    void drawColorStrip(const D3DColouredVertex* vertices, int32_t count);
+    // Four vertices; shifted and z set to 0 in place.
+    void drawTexturedQuad(D3DColouredVertex* vertices, MWinD3DTexture* texture, MDrawMode mode, float parameter,
+                          int32_t colourMode, uint32_t colour);
+    // triangles + 2 vertices; the positions come back as given, z 0.
+    void drawTexturedStrip(D3DColouredVertex* vertices, int32_t triangles, MDrawMode mode, float parameter);
+    // Four vertices, dissolved by the pattern; shifted and z set to 0 in place.
+    void drawTexturedMesh(D3DTwoTextureVertex* vertices, MWinD3DTexture* texture, MWinD3DTexture* pattern);
+    void applySolidShader();
 
     platform::Device* device() { return device_.get(); }
     uint32_t videoMemoryBytes();
@@ -96,7 +135,16 @@ private:
     void createDefaultTargets();
     void releaseDefaultTargets();
     void publishScaling();
-    void applyNeutralDrawState();
+    // Drops the window's own pointers to a record about to be freed.
+    void forgetRecord(const MWinD3DTexture* record);
+    void applyBlendRow(const D3DBlendRow& row);
+    void bindDestination(float viewW, float viewH, const platform::Rect& region);
+    void copyToDestination(const platform::Rect& region);
+    void setEffectConstant(MDrawMode mode, float parameter);
+    void applySampler(int stage, int32_t minSelector, int32_t magSelector, int32_t addressU, int32_t addressV);
+    void restoreStage0(const D3DStageCache& kept);
+    void makeMaskLayerTarget(MWinD3DTexture* target);
+    void shiftPositions(D3DColouredVertex* vertices, int32_t count, float sign);
     uint32_t clearFlags() const;
     void fillWhiteTexture();
     void releaseAll();
@@ -110,18 +158,32 @@ private:
     platform::Surface* autoDepth_ = nullptr;
 
     // Stage-0 binding cache and shader tables.
-    platform::Texture* boundTexture_ = nullptr;
-    platform::PixelFormat boundFormat_ = platform::PixelFormat::A8R8G8B8;
+    D3DStageCache stage0_;
     std::vector<platform::VertexShader*> vertexShaders_;
     std::vector<platform::PixelShader*> pixelShaders_;
     platform::VertexShader* currentVertexShader_ = nullptr;
     platform::PixelShader* currentPixelShader_ = nullptr;
     int32_t vertexShaderIndex_ = -1;
     int32_t vertexShaderA_ = 0;
+    // The blend row and colour last set; kNoMode after blending was changed
+    // behind setDrawState's back.
+    static constexpr uint32_t kNoMode = 0xFFFFFFFF;
+    uint32_t lastMode_ = kNoMode;
+    uint32_t lastColour_ = 0;
+    MWinD3DTexture* destination_ = nullptr;
+    D3DDrawRegion drawRegion_;
+    D3DMaskComposite mask_;
+    MScreenDisplayView screenView_;
+    MDisplayView* view_ = &screenView_;
+    MWinD3DTexture* hatch_ = nullptr;
+    float hatchX_ = 0.0f;
+    float hatchY_ = 0.0f;
+    MWinD3DTexture* stripTexture_ = nullptr;
+    int32_t stripColourMode_ = 0;
+    uint32_t stripColour_ = 0;
 
     MWinD3DTexture* captureTexture_ = nullptr;
     MWinD3DTexture* whiteTexture_ = nullptr;
-    MWinD3DTexture* maskTargets_[2] = {nullptr, nullptr};
     int32_t backBufferW_ = 0;
     int32_t backBufferH_ = 0;
     int32_t clientW_ = 0;

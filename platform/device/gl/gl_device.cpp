@@ -498,8 +498,11 @@ void GlDevice::drawPrimitiveUP(PrimitiveType type, int primitiveCount, const voi
                                                                  : kPassThroughVertexStage;
     Program* p = program(vertexStage, pixelShader_ ? pixelShader_->index() : kModulatePixelStage);
     if (!p) return;
+    // Uploads first: an upload binds its texture to the active unit, which
+    // would replace the texture bound there for an earlier stage.
+    for (GlTexture* t : bound_)
+        if (t) t->realize();
     for (int i = 0; i < kSamplerStages; ++i) {
-        if (bound_[i]) bound_[i]->realize();
         glActiveTexture(GL_TEXTURE0 + i);
         glBindTexture(GL_TEXTURE_2D, bound_[i] ? bound_[i]->name() : 0);
     }

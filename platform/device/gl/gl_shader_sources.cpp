@@ -1,6 +1,7 @@
 #include "platform/device/gl/gl_shader_sources.h"
 
 #include "platform/device/device.h"
+#include "platform/device/gl/gl_pixel_shader_families.h"
 
 namespace platform::gl {
 
@@ -100,37 +101,11 @@ std::string vertexBody(int index) {
     return body + "    return p;\n}\n";
 }
 
-// The ordinary range: blend class + 3 x colour mode + 15 x mask + 30 x
-// texture index.
-std::string ordinaryPixelBody(int index) {
-    const int blendClass = index % 3;
-    const int colourMode = index / 3 % 5;
-    const bool mask = index / 15 % 2 == 1;
-    const int textureIndex = index / 30;
-    std::string body = "vec4 shade() {\n    vec4 t = texture(s0, vTex0);\n";
-    body += textureIndex >= 2 ? "    vec4 s = vec4(vColour.rgb, t.a * vColour.a);\n"
-                              : "    vec4 s = t * vColour;\n";
-    if (textureIndex % 2 == 1) body += "    s.rgb *= 2.0;\n";
-    if (mask) body += "    s.a *= texture(s1, vTex1).g;\n";
-    switch (colourMode) {
-    case 1: body += "    s.rgb += pc[0].a * (pc[0].rgb - s.rgb);\n"; break;
-    case 2: body += "    s.rgb += pc[0].rgb * pc[0].a;\n"; break;
-    case 3: body += "    s.rgb -= pc[0].rgb * pc[0].a;\n"; break;
-    case 4: body += "    s.rgb += pc[0].a * (1.0 - 2.0 * s.rgb);\n"; break;
-    default: break;
-    }
-    if (blendClass == 1) body += "    s.rgb = 1.0 - s.rgb;\n";
-    if (blendClass == 2) body += "    s.rgb *= s.a;\n";
-    return body + "    return s;\n}\n";
-}
-
 std::string pixelBody(int index) {
     if (index == kModulatePixelStage) {
         return "vec4 shade() {\n    return uHasTex0 != 0 ? texture(s0, vTex0) * vColour : vColour;\n}\n";
     }
-    if (index >= 0 && index < 120) return ordinaryPixelBody(index);
-    if (index == 279) return "vec4 shade() {\n    return vColour;\n}\n";
-    return {};
+    return pixelShaderBody(index);
 }
 
 }  // namespace

@@ -267,6 +267,29 @@ TEST_F(GlDeviceTest, SmallFormatsSampleAsTheirChannels) {
     }
 }
 
+TEST_F(GlDeviceTest, TexturesFirstUploadedByOneDrawStayOnTheirOwnStages) {
+    Texture* colour = makeTexture(1, 1, {kRed});
+    Texture* mask = makeTexture(1, 1, {kGreen});
+    Surface* back = device().backBuffer();
+    device().clear(kClearTarget, kBlack, 1.0f, 0);
+    const float matrix[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
+    device().setVertexShaderConstants(0, matrix, 4);
+    device().setVertexShader(device().createVertexShader(0));
+    // Shader 15: the texel with its alpha times the green of stage 1.
+    device().setPixelShader(device().createPixelShader(15));
+    device().setTexture(0, colour);
+    device().setTexture(1, mask);
+    const ColouredVertex v[4] = {{-1, 1, 0, kWhite, 0, 0}, {1, 1, 0, kWhite, 1, 0}, {1, -1, 0, kWhite, 1, 1},
+                                 {-1, -1, 0, kWhite, 0, 1}};
+    device().setVertexFormat(VertexFormat::Coloured);
+    device().drawPrimitiveUP(PrimitiveType::TriangleFan, 2, v, sizeof v[0]);
+    EXPECT_EQ(read(back)[0], kRed);
+    device().setTexture(0, nullptr);
+    device().setTexture(1, nullptr);
+    device().releaseTexture(colour);
+    device().releaseTexture(mask);
+}
+
 TEST_F(GlDeviceTest, TexturesMadeOnAnotherThreadAreDrawnOnThisOne) {
     const auto pixels = checkerboard(8, 4);
     Texture* t = nullptr;
