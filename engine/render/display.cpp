@@ -52,6 +52,7 @@ MDisplay::MDisplay(platform::DeviceFactory& factory, platform::WindowHandle wind
     updateScreenSize();
     const MWinAppSettings& s = winAppSettings();
     win_ = std::make_unique<MWinD3DWin>(factory, window, s.fullscreenMode, s.clientWidth, s.clientHeight);
+    win_->setDisplayView(&drawView_);
     win_->initialize();
     theDisplay = this;
     setScissorRect(0.0f, 0.0f, screenW_, screenH_);

@@ -10,7 +10,9 @@
 // scale 1 and angle 0 the world's origin is the screen's centre and one unit
 // is one pixel.
 //
-// It installs on the shell what the window needs of it: the loop's frame
+// It hands the Direct3D window its view (the draw state reads the view size,
+// viewport and projectRect through it) and installs on the shell what the
+// window needs of it: the loop's frame
 // device (present, device lost, vsync pacing), the handler of client-size
 // changes and the window-to-screen fit mapping; it removes them again when
 // destroyed.
@@ -22,6 +24,7 @@
 #include <memory>
 #include <vector>
 
+#include "engine/render/display_draw_view.h"
 #include "engine/render/display_frame_device.h"
 #include "engine/render/frame_rate_meter.h"
 #include "engine/render/matrix34.h"
@@ -130,4 +133,5 @@ private:
     MMatrix44 view_ = MMatrix44::identity();
     MMatrix44 world_ = MMatrix44::identity();
     std::unique_ptr<MDisplayFrameDevice> frameDevice_;
+    MDisplayDrawView drawView_{*this};
 };

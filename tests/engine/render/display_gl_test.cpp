@@ -5,12 +5,24 @@
 #include <vector>
 
 #include "engine/render/camera_2d.h"
+#include "engine/render/display_fill.h"
 #include "engine/task/task.h"
 #include "tests/engine/render/gl_display_fixture.h"
 
 namespace {
 
 using platform::PixelFormat;
+
+// Fills its shapes under the camera at rest.
+class FillTask : public MTask {
+public:
+    void update() override {}
+    void draw(int) override {
+        MDisplay::setCamera(0, 0, 1.0f, 0);
+        drawFilledRect(0xFFFFFFFF, -2, -2, 2, 2);
+        drawFilledEllipse(0xFFFFFFFF, -8, 3, 8, 7, 0);
+    }
+};
 
 // A white square of the world, from (-2, -2) to (2, 2), drawn with the
 // primitives' half-pixel shift.
@@ -79,6 +91,18 @@ TEST_F(DisplayGlTest, ALocatorMovesAndClipsThroughTheScissor) {
     EXPECT_EQ(rows[7], "................");
     for (int y = 8; y <= 11; ++y) EXPECT_EQ(rows[size_t(y)], "..##............") << y;
     EXPECT_EQ(rows[12], "................");
+}
+
+TEST_F(DisplayGlTest, FilledShapesCoverTheirPixels) {
+    FillTask task;
+    const auto rows = drawn(task);
+    for (int y = 6; y <= 9; ++y) EXPECT_EQ(rows[size_t(y)], "......####......") << y;
+    // The ellipse spans the whole width at its middle row (y 5 in the
+    // world, 13 on the screen) and narrows above and below.
+    EXPECT_EQ(rows[13], "################");
+    EXPECT_EQ(rows[12][0], '.');
+    EXPECT_EQ(rows[12][8], '#');
+    EXPECT_EQ(rows[10], "................");
 }
 
 }  // namespace

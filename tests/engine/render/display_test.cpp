@@ -6,11 +6,14 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <memory>
 
 #include "engine/app/display_seams.h"
 #include "engine/app/win_app_settings.h"
 #include "engine/render/camera_2d.h"
+#include "engine/render/d3d_vertex.h"
+#include "engine/render/display_fill.h"
 #include "engine/render/frame_rate_meter.h"
 #include "engine/render/win_d3d_win.h"
 #include "engine/task/looper.h"
@@ -173,8 +176,9 @@ TEST(FrameRateMeterTest, CountsTheFramesOfEachWholeSecond) {
     for (int i = 1; i <= 120; ++i) {
         now = 5000000 + int64_t(i) * 1000000 / 60;
         meter.tick(f, double(now));
-        if (i == 60) EXPECT_EQ(meter.count(), 61);  // the first window holds its start frame too
-        if (i == 119) EXPECT_EQ(meter.count(), 61);
+        if (i == 60 || i == 119) {
+            EXPECT_EQ(meter.count(), 61);  // the first window holds its start frame too
+        }
     }
     EXPECT_EQ(meter.count(), 60);  // the frame crossing the second second
     EXPECT_EQ(meter.windowStart(), 7000000.0);
@@ -192,7 +196,9 @@ TEST_F(DisplayTest, TheDisplayCountsItsFramesOnTheClock) {
     for (int i = 0; i < 120; ++i) {
         clock.advanceMicroseconds(1000000 / 60 + 1);
         display->onPreLoop();
-        if (i == 59) EXPECT_EQ(MDisplay::getFramesPerSecond(), 61);
+        if (i == 59) {
+            EXPECT_EQ(MDisplay::getFramesPerSecond(), 61);
+        }
     }
     EXPECT_EQ(MDisplay::getFramesPerSecond(), 60);
 }
@@ -258,6 +264,58 @@ TEST_F(DisplayTest, ALocatorClipsToItsRectangleWithinTheScissor) {
     EXPECT_EQ(display->transformDepth(), 1u);
     EXPECT_NEAR(pixelOf(10, 20).first, 970, 1e-3);
     EXPECT_NEAR(pixelOf(10, 20).second, 560, 1e-3);
+}
+
+TEST_F(DisplayTest, FilledShapesAreUntexturedFansInTheirColour) {
+    MDisplay::setCamera(0, 0, 1.0f, 0);
+    device->clearRecord();
+    drawFilledRect(0x11223344, -10, -20, 30, 40);
+    drawFilledEllipse(0xFF0000FF, -8, -4, 8, 4, 0.5f);
+    const auto draws = device->draws();
+    ASSERT_EQ(draws.size(), 2u);
+    const auto vertex = [](const platform::RecordingDevice::Draw& d, int i) {
+        D3DColouredVertex v;
+        std::memcpy(&v, d.vertices.data() + size_t(i) * sizeof v, sizeof v);
+        return v;
+    };
+    EXPECT_EQ(draws[0].type, platform::PrimitiveType::TriangleFan);
+    EXPECT_EQ(draws[0].primitives, 2);
+    EXPECT_EQ(draws[0].pixelShader, 279);
+    EXPECT_EQ(vertex(draws[0], 0).colour, 0x44112233u);
+    EXPECT_FLOAT_EQ(vertex(draws[0], 0).x, -10.5f);  // the half-pixel shift
+    EXPECT_FLOAT_EQ(vertex(draws[0], 2).y, 39.5f);
+
+    const auto& fan = draws[1];
+    EXPECT_EQ(fan.primitives, 32);
+    EXPECT_EQ(fan.vertices.size(), 34u * 24);
+    EXPECT_EQ(fan.textures[0], display->d3dWin()->whiteTexture()->texture);
+    EXPECT_EQ(fan.pixelShader, 279);
+    EXPECT_EQ(vertex(fan, 0).colour, 0xFFFF0000u);
+    EXPECT_FLOAT_EQ(vertex(fan, 0).x, 0.0f);
+    EXPECT_FLOAT_EQ(vertex(fan, 0).z, 0.5f);
+    EXPECT_FLOAT_EQ(vertex(fan, 1).x, 8.0f);
+    EXPECT_NEAR(vertex(fan, 9).y, 4.0f, 1e-5);  // a quarter round
+    EXPECT_NEAR(vertex(fan, 33).x, 8.0f, 1e-5);
+    EXPECT_NEAR(vertex(fan, 33).y, 0.0f, 1e-5);
+}
+
+TEST_F(DisplayTest, TheDrawStateSeesTheDisplaysView) {
+    MDisplayDrawView view(*display);
+    MDisplay::setCamera(0, 0, 1.0f, 0);
+    const D3DFitRect box = view.projectRect(-10, -10, 10, 10);
+    EXPECT_NEAR(box.left, 950, 1e-3);
+    EXPECT_NEAR(box.top, 530, 1e-3);
+    EXPECT_NEAR(box.right, 970, 1e-3);
+    EXPECT_NEAR(box.bottom, 550, 1e-3);
+    display->setViewExtents({-112, -144, 112, 144});
+    display->setViewport(0, 0, 224, 288);
+    float w = 0, h = 0;
+    view.getViewSize(w, h);
+    EXPECT_EQ(w, 224.0f);
+    EXPECT_EQ(h, 288.0f);
+    view.getScreenSize(w, h);
+    EXPECT_EQ(w, 1920.0f);
+    EXPECT_EQ(view.getViewport(), (platform::Viewport{0, 0, 224, 288, 0.0f, 1.0f}));
 }
 
 TEST(MatrixTest, MultiplyMayWriteIntoEitherArgument) {
