@@ -1,7 +1,8 @@
 #pragma once
 // MDiskApplicationDriver: the application's driver over files on disk. It
 // owns the application's root task (in its parallel set) and finishes when
-// the root task has; its read tasks are MDiskFileReadTasks.
+// the root task has; its read tasks are MDiskFileReadTasks. It draws the
+// task tree onto the screen through the display's device window.
 //
 // Threads: main thread only.
 
@@ -14,6 +15,9 @@ public:
     MDiskApplicationDriver(std::string name, MTask* root);
 
     void step() override;
+    // Resets the render states, draws the tree to the screen (cleared to
+    // opaque black) and resets them again; nothing without a device.
+    void draw(int pass) override;
     MFileReadTask* createReadTask() override;
 
     const std::string& name() const { return name_; }

@@ -7,12 +7,14 @@
 // Start-up: the application object (created and initialised, with its
 // window, unless one exists already); the display adapter option; the
 // looper, with the window shell as its frame host; the window's on-screen pad
-// and mouse; the input system (once per input lifetime); the seed generator
-// (unless one exists).
+// and mouse; the display with its device window (unless one exists), its safe
+// rectangle and full screen when the settings ask for it; the input system
+// (once per input lifetime); the seed generator (unless one exists).
 //
 // Shutdown: the looper's remaining application task; the seed generator; the
 // input system (the pad-poll thread is told to stop and joined, then the
-// devices and the button maps go); the application object; the looper.
+// devices and the button maps go); the display; the application object; the
+// looper.
 //
 // The worker pool and the background queues are never stopped: they end with
 // the process.

@@ -16,6 +16,7 @@
 
 #include "engine/app/app_main.h"
 #include "engine/app/disk_application_driver.h"
+#include "engine/app/win_app_settings.h"
 #include "engine/data/data_file_key.h"
 #include "engine/data/file_read_task.h"
 #include "engine/data/psb_object.h"
@@ -69,6 +70,9 @@ void keepMesaLoaded() {
 int AppMain(int argc, char** argv) {
     keepMesaLoaded();
     std::vector<std::unique_ptr<Read>> reads;
+    const MWinAppSettings& settings = winAppSettings();
+    std::printf("window %d %d, depth stencil %d\n", settings.windowWidth, settings.windowHeight,
+                int(settings.useDepthStencil));
     std::printf("argc %d\n", argc);
     for (int i = 0; i < argc; ++i) {
         std::printf("arg %s\n", argv[i]);

@@ -17,6 +17,7 @@
 #include "engine/data/search_directories.h"
 #include "engine/data/seed_generator.h"
 #include "engine/input/input_system.h"
+#include "engine/render/display.h"
 #include "engine/task/looper.h"
 #include "tests/engine/app/scoped_env.h"
 #include "tests/support/temp_dir.h"
@@ -59,11 +60,12 @@ TEST(ProcessEntry, TheProgramRunsAppMainWithTheRestOfTheArgumentsAndReadsItsData
 
     const ProgramRun run = runProgram(dir / "run",
                                "--data-directory=" + dir / "data" +
-                                   " -f --window-size=64,48 --screen-size=64,48 --log-to-file=log.txt"
+                                   " -f --window-size=64,48 --screen-size=64,48 --use-depth-stencil=0 --log-to-file=log.txt"
                                    " resource/font/font16.psb.m+ plain.psb missing.psb corrupt.psb.m+"
                                    " --web-directory=web both.psb -t");
     EXPECT_EQ(run.exitCode, 7);
-    EXPECT_EQ(run.out, "argc 8\n"
+    EXPECT_EQ(run.out, "window 64 48, depth stencil 0\n"
+                       "argc 8\n"
                        "arg " ENTRY_TEST_PROGRAM "\n"
                        "arg -f\n"
                        "arg resource/font/font16.psb.m+\n"
@@ -89,7 +91,8 @@ std::vector<std::string> shutdownLog;
 
 std::string aliveAt(const std::string& name) {
     return name + ": seed " + std::to_string(getSeedGenerator() != nullptr) + ", pad poll " +
-           std::to_string(padPollThreadRunning()) + ", app " + std::to_string(MWinApp::getInstance() != nullptr) +
+           std::to_string(padPollThreadRunning()) + ", display " + std::to_string(MDisplay::getInstance() != nullptr) +
+           ", app " + std::to_string(MWinApp::getInstance() != nullptr) +
            ", looper " + std::to_string(MLooper::getInstance() != nullptr);
 }
 
@@ -114,6 +117,11 @@ std::vector<std::string> appMainArguments;
 
 int loggingAppMain(int argc, char** argv) {
     for (int i = 0; i < argc; ++i) appMainArguments.emplace_back(argv[i]);
+    const MDisplay* display = MDisplay::getInstance();
+    const MRectF& extents = display->viewExtents();
+    EXPECT_EQ(display->safeRect(), (MRectF{extents.left * 0.5f, extents.top * 0.25f, extents.right * 0.5f,
+                                           extents.bottom * 0.25f}));
+    EXPECT_EQ(winAppSettings().displayAdapter, 0);  // -1 leaves the configured adapter
     shutdownLog.push_back(aliveAt("AppMain"));
     MLooper* looper = MLooper::getInstance();
     looper->getEndOfFrameSet().add(new LoggedTask("looper's task"));
@@ -125,23 +133,23 @@ TEST(ProcessEntry, SingletonsComeUpBeforeAppMainAndGoInOrder) {
     TempDir dir;
     ScopedEnv env;
     env.set("XDG_DATA_HOME", dir / "data");
-    dir.write("bin/halvir.txt", "VISIBLE = 0\nWINDOW_W = 64\nWINDOW_H = 48\n");
+    dir.write("bin/halvir.txt", "VISIBLE = 0\nWINDOW_W = 64\nWINDOW_H = 48\nSAFE_SCREEN_RATIO_X = 0.5\nSAFE_SCREEN_RATIO_Y = 0.25\n");
     MWinAppHost host;
     host.currentDirectory = dir / "run";
     host.executablePath = dir / "bin/halvir";
     std::filesystem::create_directories(host.currentDirectory);
     (new LoggedWinApp)->initWinApp(host);
 
-    std::string args[] = {"/bin/halvir", "-f", "--window-size=640,480", "-t"};
-    char* argv[] = {args[0].data(), args[1].data(), args[2].data(), args[3].data(), nullptr};
-    EXPECT_EQ(runProcessEntry(4, argv, loggingAppMain), 3);
+    std::string args[] = {"/bin/halvir", "-f", "--window-size=640,480", "-t", "--display-adapter-id=-1"};
+    char* argv[] = {args[0].data(), args[1].data(), args[2].data(), args[3].data(), args[4].data(), nullptr};
+    EXPECT_EQ(runProcessEntry(5, argv, loggingAppMain), 3);
 
     EXPECT_EQ(appMainArguments, (std::vector<std::string>{"/bin/halvir", "-f", "-t"}));
     EXPECT_EQ(shutdownLog, (std::vector<std::string>{
-                               "AppMain: seed 1, pad poll 1, app 1, looper 1",
-                               "application task: seed 1, pad poll 1, app 1, looper 1",
-                               "application object: seed 0, pad poll 0, app 1, looper 1",
-                               "looper's task: seed 0, pad poll 0, app 0, looper 0",
+                               "AppMain: seed 1, pad poll 1, display 1, app 1, looper 1",
+                               "application task: seed 1, pad poll 1, display 1, app 1, looper 1",
+                               "application object: seed 0, pad poll 0, display 0, app 1, looper 1",
+                               "looper's task: seed 0, pad poll 0, display 0, app 0, looper 0",
                            }));
     EXPECT_EQ(MWinApp::getInstance(), nullptr);
     EXPECT_EQ(MLooper::getInstance(), nullptr);
