@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "engine/sound/sound_anime.h"
 #include "engine/sound/sound_config.h"
 #include "engine/sound/sound_entry.h"
 
@@ -35,6 +36,11 @@ MSound* MSound::getInstance() {
 float MSound::volumeToGain(float v) {
     if (v == 0.0f || v == 1.0f || v == -1.0f) return v;
     return std::copysign(std::pow(3.0f, std::log(std::fabs(v)) / kLn2), v);
+}
+
+float MSound::gainToVolume(float g) {
+    if (g == 0.0f || g == 1.0f || g == -1.0f) return g;
+    return std::copysign(std::pow(2.0f, std::log(std::fabs(g)) / kLn3), g);
 }
 
 MSound::MSound(std::unique_ptr<platform::AudioEngine> engine) : pools_(std::move(engine)) {
@@ -306,6 +312,23 @@ void MSound::resumeGroup(const std::string& group) {
 
 void MSound::setWanted(const Entry& entry, uint32_t state) {
     for (const auto& [element, slot] : entry.channels) pools_.setWanted(entry.device, slot, state);
+}
+
+void MSound::fadeGroupVolume(const std::string& group, const float& from, const float& to,
+                             uint32_t frames) {
+    addAnime(new MSoundGroupVolumeAnime(group, from, to, frames));
+}
+
+void MSound::addAnime(MSoundAnimeBase* anime) {
+    for (MSoundAnimeBase* running : animes_)
+        if (anime->sameTarget(*running)) running->setState(MTask::kFinished);
+    anime->sound_ = this;
+    animes_.push_back(anime);
+    fades_.add(anime);
+}
+
+void MSound::forgetAnime(const MSoundAnimeBase* anime) {
+    std::erase(animes_, anime);
 }
 
 void MSound::postLoopHook() {
