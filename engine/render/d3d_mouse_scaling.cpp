@@ -2,12 +2,9 @@
 
 #include <mutex>
 
-namespace {
+#include "engine/app/global_mutex.h"
 
-std::mutex& scalingMutex() {
-    static std::mutex m;
-    return m;
-}
+namespace {
 
 D3DMouseScaling& words() {
     static D3DMouseScaling w;
@@ -17,7 +14,7 @@ D3DMouseScaling& words() {
 }  // namespace
 
 void publishMouseScaling(float width, float height) {
-    std::lock_guard lock(scalingMutex());
+    std::lock_guard lock(engineGlobalMutex());
     D3DMouseScaling& w = words();
     w.width = width;
     w.height = height;
@@ -27,12 +24,12 @@ void publishMouseScaling(float width, float height) {
 }
 
 D3DMouseScaling readMouseScaling() {
-    std::lock_guard lock(scalingMutex());
+    std::lock_guard lock(engineGlobalMutex());
     return words();
 }
 
 void acknowledgeMouseScaling() {
-    std::lock_guard lock(scalingMutex());
+    std::lock_guard lock(engineGlobalMutex());
     words().changedX = 0;
     words().changedY = 0;
 }

@@ -3,7 +3,8 @@
 // buffer's size: the size, two changed flags and a change counter.
 //
 // Threads: written by the main thread (device creation, resets, mode
-// switches) and read by the mouse, each side under the words' mutex.
+// switches) and read by the mouse, each side under the engine's global
+// mutex (engine/app/global_mutex.h).
 
 #include <cstdint>
 

@@ -1,12 +1,12 @@
 #include "engine/render/win_d3d_win.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "engine/app/win_app_settings.h"
 #include "engine/render/d3d_device_walk.h"
 #include "engine/render/d3d_mouse_scaling.h"
 #include "engine/render/texture_image_desc.h"
+#include "engine/render/texture_upload.h"
 #include "engine/task/task.h"
 
 using platform::PixelFormat;
@@ -87,10 +87,7 @@ void MWinD3DWin::fillWhiteTexture() {
     static const uint32_t white = 0xFFFFFFFF;
     MTextureImageDesc desc(32, 1, 1, 1, 1);
     desc.pixels = &white;
-    platform::LockedRect locked;
-    if (!device_->lockTexture(whiteTexture_->texture, 0, nullptr, false, locked)) return;
-    std::memcpy(locked.bits, desc.pixels, size_t(desc.width) * desc.bitsPerPixel / 8);
-    device_->unlockTexture(whiteTexture_->texture, 0);
+    uploadTexturePixels(*device_, whiteTexture_->texture, desc);
 }
 
 void MWinD3DWin::computeFit() {

@@ -65,7 +65,7 @@ public:
     void draw(int pass) override;
 };
 
-class MParallelTaskSet final : public MTaskSet {
+class MParallelTaskSet : public MTaskSet {
 public:
     void update() override;
     void draw(int pass) override;
