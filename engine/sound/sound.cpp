@@ -54,8 +54,54 @@ MSound::~MSound() {
 
 MSound::SoundConfig& MSound::enterSoundConfig(const std::string& name, const std::string& directory) {
     auto& config = configs_[name];
-    if (!config) config = std::make_unique<SoundConfig>(name, directory);
+    if (!config) config = std::make_unique<SoundConfig>(*this, name, directory);
     return *config;
+}
+
+void MSound::loadSoundFile(const std::string& name) {
+    if (configs_.contains(name)) return;
+    const size_t slash = name.find_last_of("/\\");
+    enterSoundConfig(name, slash == std::string::npos ? "" : name.substr(0, slash)).load();
+}
+
+void MSound::loadArchive(const std::string& label) {
+    SoundConfig* config = findConfigOfArchive(label);
+    if (config == nullptr || config->archive(label) != nullptr) return;
+    config->addArchive(label).load();
+}
+
+void MSound::unloadArchive(const std::string& label) {
+    if (SoundConfig* config = findConfigOfArchive(label)) config->unloadArchive(label);
+}
+
+bool MSound::isLoaded(const std::string& label) const {
+    const SoundConfig* config = findConfigOfArchive(label);
+    const SoundArchive* archive = config ? config->archive(label) : nullptr;
+    return archive != nullptr && archive->loaded();
+}
+
+const MSound::SoundConfig* MSound::findSoundConfig(const std::string& name) const {
+    const auto it = configs_.find(name);
+    return it == configs_.end() ? nullptr : it->second.get();
+}
+
+MSound::SoundConfig* MSound::findConfigOfArchive(const std::string& label) const {
+    for (const auto& [name, config] : configs_)
+        if (config->loaded() && (config->listsArchive(label) || config->archive(label) != nullptr))
+            return config.get();
+    return nullptr;
+}
+
+void MSound::stopArchiveSounds(const std::string& label) {
+    for (auto it = playing_.begin(); it != playing_.end();)
+        it = (*it)->label == label ? stopVoice(it) : std::next(it);
+    flushPools();
+    removeFinished();
+}
+
+bool MSound::stoppingSoundUses(const SoundArchive& archive) const {
+    return std::any_of(stopping_.begin(), stopping_.end(),
+                       [&archive](const auto& entry) { return entry->archive == &archive; });
 }
 
 int32_t MSound::play(const std::string& label, const std::string& name, const PlayRequest* request) {
@@ -335,4 +381,5 @@ void MSound::postLoopHook() {
     fades_.update();
     loadTasks_.update();
     removeFinished();
+    for (const auto& [name, config] : configs_) config->step();
 }

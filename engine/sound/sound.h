@@ -77,6 +77,20 @@ public:
     // have ended since they were stopped are dropped.
     void postLoopHook() override;
 
+    // Loads the sound document of that name (a file path) unless it is
+    // loaded or loading already.
+    void loadSoundFile(const std::string& name);
+    // Loads the archive of that label, found in the first loaded document
+    // that lists it, unless it is loaded or loading already.
+    void loadArchive(const std::string& label);
+    // Stops the archive's sounds and lets it go (see SoundConfig).
+    void unloadArchive(const std::string& label);
+    bool isLoaded(const std::string& label) const;
+    // The config of that name, or null.
+    const SoundConfig* findSoundConfig(const std::string& name) const;
+    // The first loaded config that lists the label or holds an archive of it.
+    SoundConfig* findConfigOfArchive(const std::string& label) const;
+
     // The config of that name, made (not loaded) when there is none yet.
     SoundConfig& enterSoundConfig(const std::string& name, const std::string& directory);
     bool silent() const { return pools_.silent(); }
@@ -104,6 +118,8 @@ private:
     void flushPools() { pools_.flush(); }
     void setWanted(const Entry& entry, uint32_t state);
     void forgetAnime(const MSoundAnimeBase* anime);
+    void stopArchiveSounds(const std::string& label);
+    bool stoppingSoundUses(const SoundArchive& archive) const;
 
     std::map<std::string, std::unique_ptr<SoundConfig>> configs_;
     MSerialTaskSet loadTasks_;
