@@ -122,6 +122,7 @@ private:
     bool stoppingSoundUses(const SoundArchive& archive) const;
 
     std::map<std::string, std::unique_ptr<SoundConfig>> configs_;
+    // Destroyed before the configs: a read still under way writes into them.
     MSerialTaskSet loadTasks_;
     // The fades in fades_, so a new one can end those of its target; a fade
     // leaves it when the set deletes it. Declared first: it outlives the set.
