@@ -51,6 +51,7 @@ public:
     int32_t getExitCode() const { return exitCode_; }
     void setExitCode(int32_t code) { exitCode_ = code; }
     MTask* getApplicationTask() const { return app_; }
+    void clearApplicationTask() { app_ = nullptr; }
 
     MParallelTaskSet& getVSyncPhase() { return vsyncPhase_; }
     MParallelTaskSet& getPreLoopPhase() { return preLoopPhase_; }

@@ -1,0 +1,7 @@
+// The program's entry: everything is the engine's process entry and the
+// game's AppMain. Kept alone in the vantor_main library, so only programs
+// that link that library get this main.
+#include "engine/app/app_main.h"
+#include "engine/app/process_entry.h"
+
+int main(int argc, char** argv) { return runProcessEntry(argc, argv, AppMain); }

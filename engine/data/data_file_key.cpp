@@ -1,0 +1,4 @@
+#include "engine/data/data_file_key.h"
+
+std::string dataFileKey;
+uint32_t dataFileKeyMode = 0;

@@ -1,0 +1,97 @@
+#include "engine/data/disk_file_read_task.h"
+
+#include <zlib.h>
+
+#include <limits>
+
+#include "engine/app/debug_trace.h"
+#include "engine/data/container_cipher.h"
+#include "engine/data/search_candidates.h"
+
+namespace {
+
+// deflate never packs more than about 1032 bytes into one; a head that
+// declares more than this is damaged, and is refused before anything is
+// allocated for it.
+constexpr uint64_t kMaxInflateRatio = 1040;
+
+}  // namespace
+
+MDiskFileReadTask::~MDiskFileReadTask() {
+    stopCompletion();
+    closeOpenFile();
+}
+
+void MDiskFileReadTask::ReadRequest(MFileReadRequest& request) {
+    file_ = openFromSearchDirectories(request.fileToOpen);
+    if (file_ == platform::kNoFile) {
+        debugTrace(0, __FILE__, __LINE__, "MDiskFileReadTask::ReadRequest", "cannot find file [%s].\n",
+                   request.fileToOpen.c_str());
+        return;
+    }
+    uint64_t count = request.size;
+    if ((count == 0 && !platform::fileByteSize(file_, count)) || count > std::numeric_limits<size_t>::max()) {
+        closeOpenFile();
+        return;
+    }
+    buffer_ = allocate(request.id, size_t(count));
+    if (!buffer_) {
+        closeOpenFile();
+        return;
+    }
+    byteCount_ = size_t(count);
+    read_.start(file_, buffer_, byteCount_, request.offset);
+}
+
+platform::FileHandle MDiskFileReadTask::openFromSearchDirectories(const std::string& path) {
+    for (const std::string& candidate : searchCandidates(path)) {
+        const platform::FileHandle file = platform::openFileForReading(candidate);
+        if (file != platform::kNoFile) return file;
+    }
+    return platform::kNoFile;
+}
+
+bool MDiskFileReadTask::finishRead(uint8_t*& bytes, size_t& size) {
+    if (file_ == platform::kNoFile) return false;
+    const size_t arrived = read_.wait();
+    platform::closeFile(file_);
+    file_ = platform::kNoFile;
+    uint8_t* buffer = buffer_;
+    buffer_ = nullptr;
+    if (arrived != byteCount_) {
+        releaseBuffer(buffer);
+        return false;
+    }
+    bytes = buffer;
+    size = byteCount_;
+    return true;
+}
+
+void MDiskFileReadTask::closeOpenFile() {
+    if (file_ == platform::kNoFile) return;
+    read_.wait();
+    platform::closeFile(file_);
+    file_ = platform::kNoFile;
+    releaseBuffer(buffer_);
+    buffer_ = nullptr;
+}
+
+bool MDiskFileReadTask::isContainer(const uint8_t* bytes, size_t size) { return hasContainerMagic(bytes, size); }
+
+int MDiskFileReadTask::inflate(const uint8_t* bytes, size_t size, uint8_t*& out, size_t& outSize, uint32_t id) {
+    if (size < kContainerHeadBytes || !hasContainerMagic(bytes, size)) return kInflateBroken;
+    const uint64_t declared = containerInflatedSize(bytes);
+    const uint64_t packed = size - kContainerHeadBytes;
+    if (declared > packed * kMaxInflateRatio + 64) return kInflateBroken;
+    out = allocate(id, size_t(declared));
+    if (!out) return kInflateNoMemory;
+    uLongf produced = uLongf(declared);
+    uLong consumed = uLong(packed);
+    if (uncompress2(out, &produced, bytes + kContainerHeadBytes, &consumed) != Z_OK) {
+        releaseBuffer(out);
+        out = nullptr;
+        return kInflateBroken;
+    }
+    outSize = produced;
+    return kInflated;
+}
