@@ -3,5 +3,9 @@
 // that link that library get this main.
 #include "engine/app/app_main.h"
 #include "engine/app/process_entry.h"
+#include "platform/heap/heap.h"
 
-int main(int argc, char** argv) { return runProcessEntry(argc, argv, AppMain); }
+int main(int argc, char** argv) {
+    platform::tuneHeapForRendering();
+    return runProcessEntry(argc, argv, AppMain);
+}

@@ -3,9 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <dlfcn.h>
-#include <malloc.h>
 
 #include <cstdlib>
+
+#include "platform/heap/heap.h"
 
 namespace {
 
@@ -25,9 +26,7 @@ void keepMesaLoaded() {
 int main(int argc, char** argv) {
     setenv("SDL_VIDEODRIVER", "offscreen", 0);
     setenv("SDL_AUDIODRIVER", "dummy", 0);
-    // llvmpipe is four times slower under glibc's default heap trimming.
-    mallopt(M_TRIM_THRESHOLD, 256 << 20);
-    mallopt(M_TOP_PAD, 64 << 20);
+    platform::tuneHeapForRendering();
     keepMesaLoaded();
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
