@@ -6,6 +6,7 @@
 
 #include "engine/app/debug_trace.h"
 #include "engine/data/container_cipher.h"
+#include "engine/data/open_file_cache.h"
 #include "engine/data/search_candidates.h"
 
 namespace {
@@ -24,6 +25,7 @@ MDiskFileReadTask::~MDiskFileReadTask() {
 
 void MDiskFileReadTask::ReadRequest(MFileReadRequest& request) {
     file_ = openFromSearchDirectories(request.fileToOpen);
+    keepOpen_ = request.keepOpen;
     if (file_ == platform::kNoFile) {
         debugTrace(0, __FILE__, __LINE__, "MDiskFileReadTask::ReadRequest", "cannot find file [%s].\n",
                    request.fileToOpen.c_str());
@@ -45,8 +47,11 @@ void MDiskFileReadTask::ReadRequest(MFileReadRequest& request) {
 
 platform::FileHandle MDiskFileReadTask::openFromSearchDirectories(const std::string& path) {
     for (const std::string& candidate : searchCandidates(path)) {
-        const platform::FileHandle file = platform::openFileForReading(candidate);
-        if (file != platform::kNoFile) return file;
+        platform::FileHandle file = takeCachedFile(candidate);
+        if (file == platform::kNoFile) file = platform::openFileForReading(candidate);
+        if (file == platform::kNoFile) continue;
+        fullPath_ = candidate;
+        return file;
     }
     return platform::kNoFile;
 }
@@ -54,7 +59,11 @@ platform::FileHandle MDiskFileReadTask::openFromSearchDirectories(const std::str
 bool MDiskFileReadTask::finishRead(uint8_t*& bytes, size_t& size) {
     if (file_ == platform::kNoFile) return false;
     const size_t arrived = read_.wait();
-    platform::closeFile(file_);
+    if (keepOpen_ && arrived == byteCount_) {
+        keepCachedFile(fullPath_, file_);
+    } else {
+        platform::closeFile(file_);
+    }
     file_ = platform::kNoFile;
     uint8_t* buffer = buffer_;
     buffer_ = nullptr;

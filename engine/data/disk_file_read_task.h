@@ -4,7 +4,9 @@
 // (search_candidates.h); its whole byte range is read on a reader thread
 // while the completion run decodes the previous file. A file that cannot be
 // found, opened or read to the last byte asked for is a failed read (status
-// kReadNotFound), never a buffer with bytes missing.
+// kReadNotFound), never a buffer with bytes missing. The file of a keep-open
+// request (an archive's data file) is left open in the open-file cache for
+// the next read of it, and taken from there.
 //
 // Threads: as MFileReadTask; ReadRequest and finishRead run on the
 // completion run's thread only.
@@ -30,6 +32,8 @@ private:
     void closeOpenFile();
 
     platform::FileHandle file_ = platform::kNoFile;
+    std::string fullPath_;  // the file_ was opened as
+    bool keepOpen_ = false;
     uint8_t* buffer_ = nullptr;
     size_t byteCount_ = 0;
     platform::AsyncFileRead read_;

@@ -23,13 +23,14 @@ inline constexpr int32_t kReadUndecodable = 4;  // not a container, or its strea
 
 enum class MReadResultKind : uint32_t {
     Bytes = 0,     // the bytes (from malloc, the requester frees them) and their size
-    Document = 1,  // a PSBObject over the bytes, which it owns
+    Document = 1,  // an MTexPSBObject over the bytes, which it owns, with its textures built
 };
 
 struct MFileReadRequest {
     uint32_t id = 0;
     std::string fileToOpen;   // the normalised request path
     std::string logicalPath;  // the name the container key stream derives from
+    std::string mountName;    // the mount the file was found under, else empty
     PSBObject** document = nullptr;
     uint8_t** bytes = nullptr;
     size_t* byteSize = nullptr;  // may be null
@@ -38,4 +39,5 @@ struct MFileReadRequest {
     MReadResultKind resultKind = MReadResultKind::Document;
     uint64_t offset = 0;  // where reading starts in the file
     uint64_t size = 0;    // bytes to read; 0 = the whole file
+    bool keepOpen = false;  // the file stays open for the next reader (open_file_cache.h)
 };

@@ -5,8 +5,11 @@
 
 #include "engine/data/container_cipher.h"
 #include "engine/data/data_file_key.h"
+#include "engine/data/file_mount_request.h"
+#include "engine/data/mount_table.h"
 #include "engine/data/normalize_path.h"
-#include "engine/data/psb_object.h"
+#include "engine/data/psb_value.h"
+#include "engine/data/tex_psb_object.h"
 #include "engine/task/bg_task.h"
 
 namespace {
@@ -75,6 +78,7 @@ void MFileReadTask::decodeBuffer(uint8_t* bytes, size_t size, const std::string&
 }
 
 void MFileReadTask::dispatch() {
+    if (!mountRead_ && holdReadsForMounts(*this)) return;
     if (failed_) {
         step_ = &MFileReadTask::waitClose;
         return;
@@ -125,7 +129,7 @@ std::unique_ptr<MFileReadRequest> MFileReadTask::takeNext() {
 }
 
 void MFileReadTask::startRead(MFileReadRequest& request) {
-    request.logicalPath = request.fileToOpen;
+    openMountedFile(request);
     ReadRequest(request);
 }
 
@@ -183,7 +187,9 @@ int MFileReadTask::decodeAndStore(MFileReadRequest& request, uint8_t* bytes, siz
 
 void MFileReadTask::store(MFileReadRequest& request, uint8_t* bytes, size_t size) {
     if (request.resultKind == MReadResultKind::Document && request.document) {
-        *request.document = new PSBObject(bytes, size, PSBOwnership::Owned);
+        auto* document = new MTexPSBObject(bytes, size, PSBOwnership::Owned);
+        document->buildTextures(document->root(), true);
+        *request.document = document;
     } else if (request.resultKind == MReadResultKind::Bytes && request.bytes) {
         *request.bytes = bytes;
         if (request.byteSize) *request.byteSize = size;

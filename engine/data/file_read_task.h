@@ -4,7 +4,9 @@
 // a data container) and adds the task to one of its own task sets. The task's
 // step hands the queue to a completion run on a background queue (2 unless
 // set otherwise), which reads each file, deciphers and inflates containers,
-// builds a PSBObject and writes the status word. Reading is overlapped: the
+// builds a document with its textures (MTexPSBObject) and writes the status
+// word. Every read waits until the pending archives are mounted, and is
+// resolved against them first (file_mount_request.h, mount_table.h). Reading is overlapped: the
 // next file's read starts before the current one is decoded. The task
 // finishes once its queue is empty, including requests queued while a run
 // went on.
@@ -77,6 +79,9 @@ public:
     void setSynchronous(bool synchronous) { synchronous_ = synchronous; }
     // Lets a failed task finish.
     void setClose(bool close) { close_ = close; }
+    // The read task of a mount request, which dispatches without waiting
+    // for mounts.
+    void setMountRead(bool mountRead) { mountRead_ = mountRead; }
     bool isDone() const { return done_; }
     bool isFailed() const { return failed_; }
 
@@ -126,6 +131,7 @@ private:
     std::atomic<bool> failed_{false};
     bool close_ = false;
     bool synchronous_ = false;
+    bool mountRead_ = false;
     int bgQueue_ = 2;
     std::string key_;
     uint32_t keyStreamLength_;

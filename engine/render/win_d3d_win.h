@@ -80,6 +80,7 @@ public:
     void applySolidShader();
 
     platform::Device* device() { return device_.get(); }
+    const platform::DeviceCaps& capabilities() const { return caps_; }
     uint32_t videoMemoryBytes();
     bool isVsyncPaced() const { return vsyncPaced_; }
     bool isFullscreen() const { return fullscreen_; }

@@ -1,0 +1,98 @@
+#pragma once
+// The read pipeline over files on disk for the archive and document tests:
+// a temporary data folder as the one search directory, the game's data-file
+// key, a task set that owns the read tasks, and a capture of trace lines.
+// The background queues hook into one looper for the whole binary
+// (pipelineLooper, read_pipeline_env.cpp).
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "engine/app/debug_trace.h"
+#include "engine/data/data_file_key.h"
+#include "engine/data/disk_file_read_task.h"
+#include "engine/data/mount_table.h"
+#include "engine/data/open_file_cache.h"
+#include "engine/data/psb_object.h"
+#include "engine/data/psb_value.h"
+#include "engine/data/search_directories.h"
+#include "engine/task/looper.h"
+#include "tests/support/temp_dir.h"
+#include "tools/psbwriter/data_container.h"
+#include "tools/psbwriter/psb_writer.h"
+
+MLooper* pipelineLooper();
+
+class ReadPipelineTest : public testing::Test {
+protected:
+    ReadPipelineTest() {
+        dataFileKey = psbwriter::kGameDataKey;
+        dataFileKeyMode = psbwriter::kGameKeyStreamLength;
+        clearSearchDirectories();
+        setPrimarySearchDirectory(dir / "data/");
+        previousSink_ = setDebugTraceSink([this](std::string_view line) {
+            std::lock_guard lock(traceMutex_);
+            trace_ += line;
+        });
+    }
+    ~ReadPipelineTest() override {
+        setDebugTraceSink(previousSink_);
+        clearSearchDirectories();
+        clearMountTable();
+        closeCachedFiles();
+        dataFileKey.clear();
+        dataFileKeyMode = 0;
+    }
+
+    // A file below the search directory.
+    void write(const std::string& name, const std::vector<uint8_t>& bytes) {
+        dir.write("data/" + name, std::string(bytes.begin(), bytes.end()));
+    }
+    std::string searchPath(const std::string& name) const { return dir / ("data/" + name); }
+
+    std::string trace() {
+        std::lock_guard lock(traceMutex_);
+        return trace_;
+    }
+
+    MDiskFileReadTask* addTask() {
+        auto* task = new MDiskFileReadTask;
+        owner.add(task);
+        return task;
+    }
+
+    // The owner's pass and the post-loop phase that wakes the background
+    // threads, until the owner is empty; false after five seconds.
+    bool runUntilEmpty() {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+        while (!owner.isEmpty()) {
+            if (std::chrono::steady_clock::now() > deadline) return false;
+            runTask(&owner);
+            runTask(&pipelineLooper()->getPostLoopPhase());
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        return true;
+    }
+
+    TempDir dir;
+    MParallelTaskSet owner;
+
+private:
+    DebugTraceSink previousSink_;
+    std::mutex traceMutex_;
+    std::string trace_;
+};
+
+// Where one request's result goes.
+struct ReadSlot {
+    ~ReadSlot() { delete doc; }
+    int value() const { return doc ? doc->root()["value"].toInt() : -1; }
+
+    PSBObject* doc = nullptr;
+    MReadStatus status{-1};
+};
