@@ -99,6 +99,7 @@ public:
 
     float screenWidth() const { return screenW_; }
     float screenHeight() const { return screenH_; }
+    void setScreenSize(float width, float height) { screenW_ = width; screenH_ = height; }  // the virtual screen
     const MRectF& viewExtents() const { return extents_; }
     const MRectF& safeRect() const { return safeRect_; }
     void setViewExtents(const MRectF& extents) { extents_ = extents; }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "engine/sound/sound_anime.h"
 #include "engine/sound/sound_config.h"
 #include "engine/sound/sound_entry.h"
 
@@ -37,6 +38,11 @@ float MSound::volumeToGain(float v) {
     return std::copysign(std::pow(3.0f, std::log(std::fabs(v)) / kLn2), v);
 }
 
+float MSound::gainToVolume(float g) {
+    if (g == 0.0f || g == 1.0f || g == -1.0f) return g;
+    return std::copysign(std::pow(2.0f, std::log(std::fabs(g)) / kLn3), g);
+}
+
 MSound::MSound(std::unique_ptr<platform::AudioEngine> engine) : pools_(std::move(engine)) {
     for (uint32_t size : MSoundVoicePools::kPoolSizes) poolFree_.emplace_back(size, 1);
     g_sound = this;
@@ -48,8 +54,54 @@ MSound::~MSound() {
 
 MSound::SoundConfig& MSound::enterSoundConfig(const std::string& name, const std::string& directory) {
     auto& config = configs_[name];
-    if (!config) config = std::make_unique<SoundConfig>(name, directory);
+    if (!config) config = std::make_unique<SoundConfig>(*this, name, directory);
     return *config;
+}
+
+void MSound::loadSoundFile(const std::string& name) {
+    if (configs_.contains(name)) return;
+    const size_t slash = name.find_last_of("/\\");
+    enterSoundConfig(name, slash == std::string::npos ? "" : name.substr(0, slash)).load();
+}
+
+void MSound::loadArchive(const std::string& label) {
+    SoundConfig* config = findConfigOfArchive(label);
+    if (config == nullptr || config->archive(label) != nullptr) return;
+    config->addArchive(label).load();
+}
+
+void MSound::unloadArchive(const std::string& label) {
+    if (SoundConfig* config = findConfigOfArchive(label)) config->unloadArchive(label);
+}
+
+bool MSound::isLoaded(const std::string& label) const {
+    const SoundConfig* config = findConfigOfArchive(label);
+    const SoundArchive* archive = config ? config->archive(label) : nullptr;
+    return archive != nullptr && archive->loaded();
+}
+
+const MSound::SoundConfig* MSound::findSoundConfig(const std::string& name) const {
+    const auto it = configs_.find(name);
+    return it == configs_.end() ? nullptr : it->second.get();
+}
+
+MSound::SoundConfig* MSound::findConfigOfArchive(const std::string& label) const {
+    for (const auto& [name, config] : configs_)
+        if (config->loaded() && (config->listsArchive(label) || config->archive(label) != nullptr))
+            return config.get();
+    return nullptr;
+}
+
+void MSound::stopArchiveSounds(const std::string& label) {
+    for (auto it = playing_.begin(); it != playing_.end();)
+        it = (*it)->label == label ? stopVoice(it) : std::next(it);
+    flushPools();
+    removeFinished();
+}
+
+bool MSound::stoppingSoundUses(const SoundArchive& archive) const {
+    return std::any_of(stopping_.begin(), stopping_.end(),
+                       [&archive](const auto& entry) { return entry->archive == &archive; });
 }
 
 int32_t MSound::play(const std::string& label, const std::string& name, const PlayRequest* request) {
@@ -308,8 +360,26 @@ void MSound::setWanted(const Entry& entry, uint32_t state) {
     for (const auto& [element, slot] : entry.channels) pools_.setWanted(entry.device, slot, state);
 }
 
+void MSound::fadeGroupVolume(const std::string& group, const float& from, const float& to,
+                             uint32_t frames) {
+    addAnime(new MSoundGroupVolumeAnime(group, from, to, frames));
+}
+
+void MSound::addAnime(MSoundAnimeBase* anime) {
+    for (MSoundAnimeBase* running : animes_)
+        if (anime->sameTarget(*running)) running->setState(MTask::kFinished);
+    anime->sound_ = this;
+    animes_.push_back(anime);
+    fades_.add(anime);
+}
+
+void MSound::forgetAnime(const MSoundAnimeBase* anime) {
+    std::erase(animes_, anime);
+}
+
 void MSound::postLoopHook() {
     fades_.update();
     loadTasks_.update();
     removeFinished();
+    for (const auto& [name, config] : configs_) config->step();
 }

@@ -25,6 +25,8 @@
 #include "engine/task/looper_hook.h"
 #include "engine/task/task_set.h"
 
+class MSoundAnimeBase;
+
 class MSound final : public MLooperPostLoopHook {
 public:
     class SoundConfig;
@@ -46,6 +48,8 @@ public:
     static MSound* getInstance();
     // |v| to the power log2 3, sign kept; 0, 1 and -1 unchanged.
     static float volumeToGain(float v);
+    // The inverse: |g| to the power log3 2, sign kept; 0, 1 and -1 unchanged.
+    static float gainToVolume(float g);
 
     // A null engine runs silent. The newest MSound is the one getInstance answers.
     explicit MSound(std::unique_ptr<platform::AudioEngine> engine);
@@ -63,16 +67,36 @@ public:
     void stopGroup(const std::string& group);
     void pauseGroup(const std::string& group);
     void resumeGroup(const std::string& group);
+    // Fades the group's volume from `from` to `to` over `frames` frames.
+    void fadeGroupVolume(const std::string& group, const float& from, const float& to, uint32_t frames);
+    // Takes the fade and runs it from the next frame on; a running fade of
+    // the same target ends at once, without applying its end value.
+    void addAnime(MSoundAnimeBase* anime);
 
     // Once a frame: the fades, the load tasks, then the sounds whose voices
     // have ended since they were stopped are dropped.
     void postLoopHook() override;
+
+    // Loads the sound document of that name (a file path) unless it is
+    // loaded or loading already.
+    void loadSoundFile(const std::string& name);
+    // Loads the archive of that label, found in the first loaded document
+    // that lists it, unless it is loaded or loading already.
+    void loadArchive(const std::string& label);
+    // Stops the archive's sounds and lets it go (see SoundConfig).
+    void unloadArchive(const std::string& label);
+    bool isLoaded(const std::string& label) const;
+    // The config of that name, or null.
+    const SoundConfig* findSoundConfig(const std::string& name) const;
+    // The first loaded config that lists the label or holds an archive of it.
+    SoundConfig* findConfigOfArchive(const std::string& label) const;
 
     // The config of that name, made (not loaded) when there is none yet.
     SoundConfig& enterSoundConfig(const std::string& name, const std::string& directory);
     bool silent() const { return pools_.silent(); }
 
 private:
+    friend class MSoundAnimeBase;
     struct Entry;
     using EntryList = std::list<std::unique_ptr<Entry>>;
     struct VoiceHit;
@@ -93,9 +117,16 @@ private:
     void removeFinished();
     void flushPools() { pools_.flush(); }
     void setWanted(const Entry& entry, uint32_t state);
+    void forgetAnime(const MSoundAnimeBase* anime);
+    void stopArchiveSounds(const std::string& label);
+    bool stoppingSoundUses(const SoundArchive& archive) const;
 
     std::map<std::string, std::unique_ptr<SoundConfig>> configs_;
+    // Destroyed before the configs: a read still under way writes into them.
     MSerialTaskSet loadTasks_;
+    // The fades in fades_, so a new one can end those of its target; a fade
+    // leaves it when the set deletes it. Declared first: it outlives the set.
+    std::vector<MSoundAnimeBase*> animes_;
     MParallelTaskSet fades_;
     float masterVolume_[2] = {1.0f, 1.0f};
     std::map<std::string, float> groupVolumes_;
