@@ -6,29 +6,12 @@
 #include <cstring>
 
 #include "engine/data/psb_fatal.h"
+#include "engine/data/psb_header.h"
 #include "engine/data/psb_value.h"
 
 namespace {
 
-// Header fields: offsets from the document's first byte.
-constexpr size_t kVersionAt = 4;
-constexpr size_t kFlagsAt = 6;
-constexpr size_t kNameOffsetsAt = 8;
-constexpr size_t kNamesAt = 12;
-constexpr size_t kStringOffsetsAt = 16;
-constexpr size_t kStringTextsAt = 20;
-constexpr size_t kResourceOffsetsAt = 24;
-constexpr size_t kResourceSizesAt = 28;
-constexpr size_t kResourceDataAt = 32;
-constexpr size_t kRootAt = 36;
-constexpr size_t kExtraOffsetsAt = 44;
-constexpr size_t kExtraSizesAt = 48;
-constexpr size_t kExtraDataAt = 52;
-
-size_t headerSizeFor(uint16_t version) {
-    if (version >= 4) return 56;
-    return version == 3 ? 44 : 40;
-}
+using namespace psb_header;
 
 const uint8_t* arrayEnd(const PSBUIntArray& a) { return a.data + size_t(a.count) * a.width; }
 
@@ -57,7 +40,7 @@ void PSBObject::parseHeader() {
     if (size_ < kFlagsAt + 2) psbBroken("shorter than its header");
     version_ = uint16_t(psbReadUnsigned(bytes_ + kVersionAt, 2));
     flags_ = version_ > 2 ? uint16_t(psbReadUnsigned(bytes_ + kFlagsAt, 2)) : 2;
-    headerSize_ = headerSizeFor(version_);
+    headerSize_ = sizeFor(version_);
     if (size_ < headerSize_) psbBroken("shorter than its header");
     std::memcpy(header_.data(), bytes_, headerSize_);
     resolveOffsets();

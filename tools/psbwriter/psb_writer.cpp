@@ -6,6 +6,7 @@
 #include <string>
 #include <unordered_map>
 
+#include "engine/data/psb_header.h"
 #include "tools/psbwriter/name_dictionary.h"
 
 namespace psbwriter {
@@ -198,23 +199,7 @@ private:
     std::vector<const Bytes*> extras_;
 };
 
-// Header field offsets.
-constexpr size_t kNameOffsetsAt = 8;
-constexpr size_t kNamesAt = 12;
-constexpr size_t kStringOffsetsAt = 16;
-constexpr size_t kStringTextsAt = 20;
-constexpr size_t kResourceOffsetsAt = 24;
-constexpr size_t kResourceSizesAt = 28;
-constexpr size_t kResourceDataAt = 32;
-constexpr size_t kRootAt = 36;
-constexpr size_t kExtraOffsetsAt = 44;
-constexpr size_t kExtraSizesAt = 48;
-constexpr size_t kExtraDataAt = 52;
-
-size_t headerSize(uint16_t version) {
-    if (version >= 4) return 56;
-    return version == 3 ? 44 : 40;
-}
+using namespace psb_header;
 
 void putNames(Bytes& out, const std::vector<std::string>& names, bool version1) {
     if (version1) {
@@ -283,13 +268,13 @@ std::vector<uint8_t> writePsb(const Value& root, const WriteOptions& options) {
     encoder.encode(root, tree);
 
     const bool version4 = options.version >= 4;
-    Bytes out(headerSize(options.version), 0);
+    Bytes out(sizeFor(options.version), 0);
     std::memcpy(out.data(), "PSB", 4);
-    out[4] = uint8_t(options.version);
-    out[5] = uint8_t(options.version >> 8);
+    out[kVersionAt] = uint8_t(options.version);
+    out[kVersionAt + 1] = uint8_t(options.version >> 8);
     if (options.version > 2) {
-        out[6] = uint8_t(options.flags);
-        out[7] = uint8_t(options.flags >> 8);
+        out[kFlagsAt] = uint8_t(options.flags);
+        out[kFlagsAt + 1] = uint8_t(options.flags >> 8);
     }
     putNames(out, encoder.names(), options.version == 1);
     putStrings(out, encoder.strings());

@@ -19,21 +19,12 @@
 #include "engine/data/psb_value.h"
 #include "engine/data/search_directories.h"
 #include "engine/task/looper.h"
+#include "tests/support/looper_environment.h"
 #include "tests/support/temp_dir.h"
 #include "tools/psbwriter/data_container.h"
 #include "tools/psbwriter/psb_writer.h"
 
 namespace {
-
-class LooperEnvironment : public testing::Environment {
-public:
-    void SetUp() override { looper = new MLooper; }
-    void TearDown() override { delete looper; }
-    MLooper* looper = nullptr;
-};
-
-auto* const environment =
-    static_cast<LooperEnvironment*>(testing::AddGlobalTestEnvironment(new LooperEnvironment));
 
 std::string asText(const std::vector<uint8_t>& bytes) { return std::string(bytes.begin(), bytes.end()); }
 
@@ -97,7 +88,7 @@ protected:
         while (!owner.isEmpty()) {
             if (std::chrono::steady_clock::now() > deadline) return false;
             runTask(&owner);
-            runTask(&environment->looper->getPostLoopPhase());
+            runTask(&testLooper()->getPostLoopPhase());
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
         }
         return true;
@@ -263,7 +254,7 @@ TEST_F(FileReadTest, ADecodeFailureWithoutStatusFailsTheTaskAndReleasesTheReadIn
     while (!task->isFailed() || !task->getSerialSet().isEmpty()) {
         ASSERT_LT(std::chrono::steady_clock::now(), deadline);
         runTask(&owner);
-        runTask(&environment->looper->getPostLoopPhase());
+        runTask(&testLooper()->getPostLoopPhase());
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
     EXPECT_EQ(task->errors, std::vector<int>{MFileReadTask::kInflateBroken});
@@ -284,7 +275,7 @@ TEST_F(FileReadTest, AMissingFileWithoutStatusFailsTheTask) {
     TraceCapture trace;
     for (int frame = 0; frame < 200 && !task->isFailed(); ++frame) {
         runTask(&owner);
-        runTask(&environment->looper->getPostLoopPhase());
+        runTask(&testLooper()->getPostLoopPhase());
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
     EXPECT_TRUE(task->isFailed());
@@ -318,7 +309,7 @@ TEST_F(FileReadTest, RequestsQueuedDuringABackgroundRunAreAllRead) {
     runTask(&owner);  // the run is on its way
     for (int i = 1; i < 8; ++i) {
         task->request("f" + std::to_string(i) + ".psb", &slots[i].doc, &slots[i].status, false);
-        runTask(&environment->looper->getPostLoopPhase());
+        runTask(&testLooper()->getPostLoopPhase());
     }
     ASSERT_TRUE(runUntilEmpty());
     for (int i = 0; i < 8; ++i) EXPECT_EQ(slots[i].value(), i) << i;

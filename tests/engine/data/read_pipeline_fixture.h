@@ -2,8 +2,8 @@
 // The read pipeline over files on disk for the archive and document tests:
 // a temporary data folder as the one search directory, the game's data-file
 // key, a task set that owns the read tasks, and a capture of trace lines.
-// The background queues hook into one looper for the whole binary
-// (pipelineLooper, read_pipeline_env.cpp).
+// The background queues hook into the binary's one looper
+// (tests/support/looper_environment.h).
 
 #include <gtest/gtest.h>
 
@@ -25,8 +25,7 @@
 #include "tests/support/temp_dir.h"
 #include "tools/psbwriter/data_container.h"
 #include "tools/psbwriter/psb_writer.h"
-
-MLooper* pipelineLooper();
+#include "tests/support/looper_environment.h"
 
 class ReadPipelineTest : public testing::Test {
 protected:
@@ -73,7 +72,7 @@ protected:
         while (!owner.isEmpty()) {
             if (std::chrono::steady_clock::now() > deadline) return false;
             runTask(&owner);
-            runTask(&pipelineLooper()->getPostLoopPhase());
+            runTask(&testLooper()->getPostLoopPhase());
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
         }
         return true;

@@ -20,21 +20,12 @@
 #include "engine/sound/sound_load_task.h"
 #include "engine/task/looper.h"
 #include "tests/engine/sound/fake_audio_engine.h"
+#include "tests/support/looper_environment.h"
 #include "tests/support/temp_dir.h"
 #include "tools/psbwriter/psb_writer.h"
 #include "tools/psbwriter/sound_document.h"
 
 namespace {
-
-class LooperEnvironment : public testing::Environment {
-public:
-    void SetUp() override { looper = new MLooper; }
-    void TearDown() override { delete looper; }
-    MLooper* looper = nullptr;
-};
-
-auto* const environment =
-    static_cast<LooperEnvironment*>(testing::AddGlobalTestEnvironment(new LooperEnvironment));
 
 const std::vector<uint8_t> kShotSamples = {1, 0, 2, 0, 3, 0, 4, 0};
 
@@ -115,7 +106,7 @@ protected:
         while (!done()) {
             if (std::chrono::steady_clock::now() > deadline) return false;
             runTask(&owner_);
-            runTask(&environment->looper->getPostLoopPhase());
+            runTask(&testLooper()->getPostLoopPhase());
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
         }
         return true;
@@ -186,11 +177,11 @@ TEST_F(SoundLoadingTest, AnUnloadedArchiveWaitsForItsStoppingSound) {
     EXPECT_FALSE(voice->running);
     EXPECT_FALSE(sound_.isLoaded("se"));
     EXPECT_EQ(config().releasedArchives(), 1u);
-    runTask(&environment->looper->getPostLoopPhase());
+    runTask(&testLooper()->getPostLoopPhase());
     EXPECT_EQ(config().releasedArchives(), 1u);
 
     voice->finish();
-    runTask(&environment->looper->getPostLoopPhase());
+    runTask(&testLooper()->getPostLoopPhase());
     EXPECT_EQ(config().releasedArchives(), 0u);
 }
 
@@ -239,7 +230,7 @@ TEST_F(SoundLoadingTest, AnArchiveUnloadedWhileLoadingIsCancelled) {
     sound_.unloadArchive("se");
     EXPECT_EQ(config().releasedArchives(), 1u);
     sound_.loadArchive("bgm");
-    runTask(&environment->looper->getPostLoopPhase());
+    runTask(&testLooper()->getPostLoopPhase());
     sound_.unloadArchive("bgm");
     EXPECT_EQ(config().archive("bgm"), nullptr);
     ASSERT_TRUE(runUntil([this] { return config().releasedArchives() == 0; }));

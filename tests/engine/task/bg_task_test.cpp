@@ -11,25 +11,16 @@
 
 #include "engine/task/looper.h"
 #include "tests/engine/task/task_log.h"
+#include "tests/support/looper_environment.h"
 
 namespace {
 
 using Log = std::vector<std::string>;
 
-class LooperEnvironment : public testing::Environment {
-public:
-    void SetUp() override { looper = new MLooper; }
-    void TearDown() override { delete looper; }
-    MLooper* looper = nullptr;
-};
-
-auto* const environment =
-    static_cast<LooperEnvironment*>(testing::AddGlobalTestEnvironment(new LooperEnvironment));
-
 // The owner's pass, then the post-loop phase that wakes the background threads.
 void runFrame(MParallelTaskSet& owner) {
     runTask(&owner);
-    runTask(&environment->looper->getPostLoopPhase());
+    runTask(&testLooper()->getPostLoopPhase());
 }
 
 // Runs frames until done() holds; false after five seconds.

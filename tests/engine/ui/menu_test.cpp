@@ -12,18 +12,9 @@
 #include <vector>
 
 #include "engine/task/looper.h"
+#include "tests/support/looper_environment.h"
 
 namespace {
-
-class LooperEnvironment : public testing::Environment {
-public:
-    void SetUp() override { looper = new MLooper; }
-    void TearDown() override { delete looper; }
-    MLooper* looper = nullptr;
-};
-
-auto* const environment =
-    static_cast<LooperEnvironment*>(testing::AddGlobalTestEnvironment(new LooperEnvironment));
 
 class BoxItem final : public MMenuItem {
 public:
@@ -237,7 +228,7 @@ bool runFramesUntil(MTask& menu, const std::function<bool()>& done) {
     while (!done()) {
         if (std::chrono::steady_clock::now() > deadline) return false;
         runTask(&menu);
-        runTask(&environment->looper->getPostLoopPhase());
+        runTask(&testLooper()->getPostLoopPhase());
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
     return true;
@@ -255,7 +246,7 @@ TEST_F(MenuTest, ABackgroundBuildKeepsTheMenuSuspendedAndHiddenUntilItIsThrough)
     };
     runTask(&built);
     EXPECT_TRUE(built.getParallelSet().isHidden());
-    runTask(&environment->looper->getPostLoopPhase());
+    runTask(&testLooper()->getPostLoopPhase());
     release = true;
     ASSERT_TRUE(runFramesUntil(built, [&] { return built.getSerialSet().isEmpty(); }));
     EXPECT_TRUE(sawHiddenWhileBuilding);

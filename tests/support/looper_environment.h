@@ -1,9 +1,11 @@
-// One looper for the whole test binary, which the background queues hook into.
+#pragma once
+// One looper for the whole test binary, made before the first test and
+// deleted after the last: the hooks and background queues under test
+// register with it.
+
 #include <gtest/gtest.h>
 
 #include "engine/task/looper.h"
-
-namespace {
 
 class LooperEnvironment : public testing::Environment {
 public:
@@ -12,9 +14,7 @@ public:
     MLooper* looper = nullptr;
 };
 
-auto* const environment =
+inline LooperEnvironment* const looperEnvironment =
     static_cast<LooperEnvironment*>(testing::AddGlobalTestEnvironment(new LooperEnvironment));
 
-}  // namespace
-
-MLooper* pipelineLooper() { return environment->looper; }
+inline MLooper* testLooper() { return looperEnvironment->looper; }
