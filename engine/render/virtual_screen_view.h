@@ -69,9 +69,15 @@ public:
         progress_ = progress;
     }
     // Handed to the mask's last two caller words before each use.
-    void setOverlayParameters(int32_t first, int32_t second) { overlayParameters_[0] = first, overlayParameters_[1] = second; }
+    void setOverlayParameters(int32_t first, int32_t second) {
+        overlayParameters_[0] = first;
+        overlayParameters_[1] = second;
+    }
     // How often the mask repeats across the view.
-    void setOverlayRepeat(float x, float y) { overlayRepeatX_ = x, overlayRepeatY_ = y; }
+    void setOverlayRepeat(float x, float y) {
+        overlayRepeatX_ = x;
+        overlayRepeatY_ = y;
+    }
 
 private:
     void drawPlacement(const MVirtualScreenPlacement& p, const MRectF& rect, uint32_t argb);

@@ -26,7 +26,8 @@ Object glyph(int id, float x) {
 std::unique_ptr<PSBObject> fontDocument(Object header) {
     std::vector<uint8_t> pixels;
     for (int y = 0; y < 2; ++y)
-        for (int x = 0; x < 4; ++x) pixels.insert(pixels.end(), {0, uint8_t(x < 2 ? 0 : 255), uint8_t(x < 2 ? 255 : 0), 255});
+        for (int x = 0; x < 4; ++x)
+            pixels.insert(pixels.end(), {0, uint8_t(x < 2 ? 0 : 255), uint8_t(x < 2 ? 255 : 0), 255});
     Object image{{"width", 4}, {"height", 2}, {"type", "RGBA8"}, {"pixel", psbwriter::Resource{pixels, false}}};
     Object root = std::move(header);
     root["label"] = "tiny";
