@@ -4,11 +4,13 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <vector>
 
 #include "engine/app/win_app_settings.h"
 #include "engine/render/camera_2d.h"
 #include "engine/render/display.h"
+#include "engine/render/psb_texture.h"
 #include "engine/render/raw_tex.h"
 #include "engine/render/texture_upload.h"
 #include "engine/render/virtual_screen_driver.h"
@@ -168,6 +170,31 @@ TEST_F(VirtualScreenGlTest, TheBlendFlagAndColourOfTheView) {
     view_->setBlend(false);
     EXPECT_EQ(drawFrame(0xFF00FF00)[at] & 0xFFFFFF, under & 0xFFFFFF);
     EXPECT_EQ(win().device()->renderState(platform::RenderState::AlphaBlendEnable), 1u);
+}
+
+TEST_F(VirtualScreenGlTest, TheOverlayMaskDissolvesThePicture) {
+    const auto whole = drawFrame();
+    MPSBTexture mask;  // one texel of half red: half way through the dissolve
+    mask.window = &win();
+    mask.shareable = false;
+    mask.texture = win().createTexture(1, 1, platform::PixelFormat::A8R8G8B8, false, 1);
+    ASSERT_NE(mask.texture, nullptr);
+    platform::LockedRect locked;
+    ASSERT_TRUE(win().device()->lockTexture(mask.texture->texture, 0, nullptr, false, locked));
+    const uint32_t texel = 0xFF800000;
+    std::memcpy(locked.bits, &texel, 4);
+    win().device()->unlockTexture(mask.texture->texture, 0);
+    view_->setOverlayParameters(7, 9);
+    for (int32_t vagueness : {255, 0}) {
+        view_->setOverlay(&mask, vagueness, 255.0f);
+        EXPECT_EQ(drawFrame(), whole) << vagueness;
+        view_->setOverlay(&mask, vagueness, 0.0f);
+        const auto hidden = drawFrame(0xFF00FF00);
+        EXPECT_EQ(hidden[0], 0xFF00FF00u) << vagueness;
+        EXPECT_EQ(hidden[size_t(kScreenW) * kScreenH / 2 + 5], 0xFF00FF00u) << vagueness;
+    }
+    EXPECT_EQ(std::vector<int32_t>(mask.callerWords, mask.callerWords + 4), (std::vector<int32_t>{1, 1, 7, 9}));
+    view_->setOverlay(nullptr, 0, 255.0f);
 }
 
 TEST_F(VirtualScreenGlTest, ARawTextureIsTintedAndFaded) {
