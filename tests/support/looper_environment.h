@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <thread>
+
 #include "engine/task/looper.h"
 
 class LooperEnvironment : public testing::Environment {
@@ -18,3 +21,17 @@ inline LooperEnvironment* const looperEnvironment =
     static_cast<LooperEnvironment*>(testing::AddGlobalTestEnvironment(new LooperEnvironment));
 
 inline MLooper* testLooper() { return looperEnvironment->looper; }
+
+// Frames of `owner` and the post-loop phase (which wakes the background
+// threads) until `done` answers true; false after five seconds.
+template <class Done>
+bool runFramesUntil(MTask& owner, Done done) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > deadline) return false;
+        runTask(&owner);
+        runTask(&testLooper()->getPostLoopPhase());
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return true;
+}

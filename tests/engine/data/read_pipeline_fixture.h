@@ -65,18 +65,8 @@ protected:
         return task;
     }
 
-    // The owner's pass and the post-loop phase that wakes the background
-    // threads, until the owner is empty; false after five seconds.
-    bool runUntilEmpty() {
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-        while (!owner.isEmpty()) {
-            if (std::chrono::steady_clock::now() > deadline) return false;
-            runTask(&owner);
-            runTask(&testLooper()->getPostLoopPhase());
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        }
-        return true;
-    }
+    // Frames until the owner is empty; false after five seconds.
+    bool runUntilEmpty() { return runFramesUntil(owner, [this] { return owner.isEmpty(); }); }
 
     TempDir dir;
     MParallelTaskSet owner;

@@ -102,14 +102,7 @@ protected:
     // after five seconds.
     template <class Done>
     bool runUntil(Done done) {
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-        while (!done()) {
-            if (std::chrono::steady_clock::now() > deadline) return false;
-            runTask(&owner_);
-            runTask(&testLooper()->getPostLoopPhase());
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        }
-        return true;
+        return runFramesUntil(owner_, done);
     }
 
     // Runs a load task to its end.
