@@ -15,6 +15,21 @@ using namespace psb_header;
 
 const uint8_t* arrayEnd(const PSBUIntArray& a) { return a.data + size_t(a.count) * a.width; }
 
+// The key's terminating 0 is walked as one more byte, so a prefix of a
+// stored name is not found.
+template <uint32_t BaseWidth, uint32_t CheckWidth>
+bool walkTrie(const PSBUIntArray& base, const PSBUIntArray& check, const uint8_t* key, uint32_t& index) {
+    uint32_t node = 0;
+    for (;; ++key) {
+        const uint64_t next = uint64_t(base.at<BaseWidth>(node)) + *key;
+        if (next >= base.count || check.at<CheckWidth>(uint32_t(next)) != node) return false;
+        node = uint32_t(next);
+        if (*key == 0) break;
+    }
+    index = base.at<BaseWidth>(node);
+    return true;
+}
+
 }  // namespace
 
 PSBObject::PSBObject(uint8_t* bytes, size_t size) : PSBObject(bytes, size, PSBOwnership::Owned) {}
@@ -165,19 +180,13 @@ bool PSBObject::findInSortedNames(const char* key, uint32_t& index) const {
     return false;
 }
 
-// The key's terminating 0 is walked as one more byte, so a prefix of a
-// stored name is not found.
 bool PSBObject::findInTrie(const char* key, uint32_t& index) const {
-    uint32_t node = 0;
     const auto* bytes = reinterpret_cast<const uint8_t*>(key);
-    for (size_t i = 0;; ++i) {
-        const uint64_t next = uint64_t(trieBase_.at(node)) + bytes[i];
-        if (next >= trieBase_.count || trieCheck_.at(uint32_t(next)) != node) return false;
-        node = uint32_t(next);
-        if (bytes[i] == 0) break;
-    }
-    index = trieBase_.at(node);
-    return true;
+    return trieBase_.withWidth([&](auto baseWidth) {
+        return trieCheck_.withWidth([&](auto checkWidth) {
+            return walkTrie<baseWidth(), checkWidth()>(trieBase_, trieCheck_, bytes, index);
+        });
+    });
 }
 
 std::string PSBObject::getName(uint32_t index) const {

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <type_traits>
 
 struct PSBUIntArray {
     uint32_t size = 0;   // encoded size in bytes, type byte included
@@ -24,15 +25,46 @@ struct PSBUIntArray {
             failAt(i);
         const uint8_t* e = data + size_t(i) * width;
         switch (width) {
-        case 1: return e[0];
-        case 2: return e[0] | uint32_t(e[1]) << 8;
-        case 3: return e[0] | uint32_t(e[1]) << 8 | uint32_t(e[2]) << 16;
-        default: return e[0] | uint32_t(e[1]) << 8 | uint32_t(e[2]) << 16 | uint32_t(e[3]) << 24;
+        case 1: return readElement<1>(e);
+        case 2: return readElement<2>(e);
+        case 3: return readElement<3>(e);
+        default: return readElement<4>(e);
+        }
+    }
+
+    // Element i at a width the caller has dispatched on (withWidth), for the
+    // lookup loops: no width switch per read.
+    template <uint32_t W>
+    uint32_t at(uint32_t i) const {
+        if (i >= count) [[unlikely]]
+            failAt(i);
+        return readElement<W>(data + size_t(i) * W);
+    }
+
+    // Calls f with std::integral_constant<uint32_t, width>; an array that was
+    // never initialised is fatal.
+    template <class F>
+    decltype(auto) withWidth(F&& f) const {
+        switch (width) {
+        case 1: return f(std::integral_constant<uint32_t, 1>{});
+        case 2: return f(std::integral_constant<uint32_t, 2>{});
+        case 3: return f(std::integral_constant<uint32_t, 3>{});
+        case 4: return f(std::integral_constant<uint32_t, 4>{});
+        default: failAt(0);
         }
     }
 
 private:
     [[noreturn]] void failAt(uint32_t i) const;
+
+    template <uint32_t W>
+    static uint32_t readElement(const uint8_t* e) {
+        uint32_t value = e[0];
+        if constexpr (W > 1) value |= uint32_t(e[1]) << 8;
+        if constexpr (W > 2) value |= uint32_t(e[2]) << 16;
+        if constexpr (W > 3) value |= uint32_t(e[3]) << 24;
+        return value;
+    }
 };
 
 // An unsigned little-endian number of `bytes` bytes (0 to 8).

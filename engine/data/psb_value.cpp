@@ -173,6 +173,20 @@ public:
 
     uint32_t count() const { return first_.count; }
 
+    // The entry named `wanted`, or count() when there is none.
+    uint32_t search(uint32_t wanted) const {
+        uint32_t entry;
+        if (version1_) {
+            entry = lowerBound(wanted, [this](uint32_t i) { return name(i); });
+        } else {
+            entry = first_.withWidth([&](auto width) {
+                constexpr uint32_t kWidth = width();
+                return lowerBound(wanted, [this](uint32_t i) { return first_.at<kWidth>(i); });
+            });
+        }
+        return entry < count() && name(entry) == wanted ? entry : count();
+    }
+
     uint32_t name(uint32_t entry) const {
         if (!version1_) return first_.at(entry);
         const PSBValue key = leadingKey(entry);
@@ -186,6 +200,21 @@ public:
     }
 
 private:
+    // Without a branch on each comparison: the outcome of a name search is
+    // unpredictable, and a mispredicted branch costs more than the compare.
+    template <class Name>
+    uint32_t lowerBound(uint32_t wanted, Name nameAt) const {
+        uint32_t base = 0;
+        uint32_t n = count();
+        if (n == 0) return 0;
+        while (n > 1) {
+            const uint32_t half = n / 2;
+            base = nameAt(base + half) < wanted ? base + half : base;
+            n -= half;
+        }
+        return base + (nameAt(base) < wanted ? 1 : 0);
+    }
+
     PSBValue leadingKey(uint32_t entry) const {
         const PSBValue key = elementAt(doc_, p_, end_, p_ + 1 + first_.size, first_.at(entry));
         if (psbKindOf(*key.pointer()) != PSBKind::Key) psbBroken("an object entry has no name");
@@ -233,22 +262,10 @@ bool PSBValue::find(const char* key, PSBValue& value) const {
     uint32_t wanted;
     if (!doc_->findNameIndex(key, wanted)) return false;
     const ObjectEntries entries(doc_, p_);
-    uint32_t low = 0;
-    uint32_t high = entries.count();
-    while (low < high) {
-        const uint32_t middle = low + (high - low) / 2;
-        const uint32_t name = entries.name(middle);
-        if (name == wanted) {
-            value = entries.value(middle);
-            return true;
-        }
-        if (name < wanted) {
-            low = middle + 1;
-        } else {
-            high = middle;
-        }
-    }
-    return false;
+    const uint32_t entry = entries.search(wanted);
+    if (entry == entries.count()) return false;
+    value = entries.value(entry);
+    return true;
 }
 
 PSBValue PSBValue::get(const char* key) const {

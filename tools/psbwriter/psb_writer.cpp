@@ -53,11 +53,11 @@ uint32_t signedBytes(int64_t value) {
     return 8;
 }
 
-void putArray(Bytes& out, const std::vector<uint32_t>& values) {
+void putArray(Bytes& out, const std::vector<uint32_t>& values, uint32_t minimumWidth) {
     const uint32_t countBytes = unsignedBytes(values.size());
     uint32_t largest = 0;
     for (uint32_t v : values) largest = std::max(largest, v);
-    const uint32_t width = unsignedBytes(largest);
+    const uint32_t width = std::max(unsignedBytes(largest), minimumWidth);
     out.push_back(uint8_t(kTypeArrayBase + countBytes));
     putUnsigned(out, values.size(), countBytes);
     out.push_back(uint8_t(kTypeArrayBase + width));
@@ -172,19 +172,19 @@ private:
             entries.push_back(std::move(entry));
         }
         out.push_back(kTypeObject);
-        if (!version1_) putArray(out, indices);
+        if (!version1_) putArray(out, indices, options_.minimumIndexBytes);
         putBlocks(entries, out);
     }
 
     // An offset array, then the blocks one after another.
-    static void putBlocks(const std::vector<Bytes>& blocks, Bytes& out) {
+    void putBlocks(const std::vector<Bytes>& blocks, Bytes& out) const {
         std::vector<uint32_t> offsets;
         uint32_t at = 0;
         for (const Bytes& block : blocks) {
             offsets.push_back(at);
             at += uint32_t(block.size());
         }
-        putArray(out, offsets);
+        putArray(out, offsets, options_.minimumIndexBytes);
         for (const Bytes& block : blocks) out.insert(out.end(), block.begin(), block.end());
     }
 
@@ -201,7 +201,7 @@ private:
 
 using namespace psb_header;
 
-void putNames(Bytes& out, const std::vector<std::string>& names, bool version1) {
+void putNames(Bytes& out, const std::vector<std::string>& names, bool version1, uint32_t width) {
     if (version1) {
         std::vector<uint32_t> offsets;
         Bytes texts;
@@ -210,7 +210,7 @@ void putNames(Bytes& out, const std::vector<std::string>& names, bool version1) 
             putText(texts, name);
         }
         putAt(out, kNameOffsetsAt, uint32_t(out.size()));
-        putArray(out, offsets);
+        putArray(out, offsets, width);
         putAt(out, kNamesAt, uint32_t(out.size()));
         out.insert(out.end(), texts.begin(), texts.end());
         return;
@@ -218,12 +218,12 @@ void putNames(Bytes& out, const std::vector<std::string>& names, bool version1) 
     const NameTrie trie = buildNameTrie(names);
     putAt(out, kNameOffsetsAt, uint32_t(out.size()));
     putAt(out, kNamesAt, uint32_t(out.size()));
-    putArray(out, trie.base);
-    putArray(out, trie.check);
-    putArray(out, trie.ends);
+    putArray(out, trie.base, width);
+    putArray(out, trie.check, width);
+    putArray(out, trie.ends, width);
 }
 
-void putStrings(Bytes& out, const std::vector<std::string>& strings) {
+void putStrings(Bytes& out, const std::vector<std::string>& strings, uint32_t width) {
     std::vector<uint32_t> offsets;
     Bytes texts;
     for (const std::string& s : strings) {
@@ -231,12 +231,13 @@ void putStrings(Bytes& out, const std::vector<std::string>& strings) {
         putText(texts, s);
     }
     putAt(out, kStringOffsetsAt, uint32_t(out.size()));
-    putArray(out, offsets);
+    putArray(out, offsets, width);
     putAt(out, kStringTextsAt, uint32_t(out.size()));
     out.insert(out.end(), texts.begin(), texts.end());
 }
 
-void putResourceTables(Bytes& out, const std::vector<const Bytes*>& resources, size_t offsetsAt) {
+void putResourceTables(Bytes& out, const std::vector<const Bytes*>& resources, size_t offsetsAt,
+                       uint32_t width) {
     std::vector<uint32_t> offsets;
     std::vector<uint32_t> sizes;
     uint32_t at = 0;
@@ -246,9 +247,9 @@ void putResourceTables(Bytes& out, const std::vector<const Bytes*>& resources, s
         at += uint32_t(r->size());
     }
     putAt(out, offsetsAt, uint32_t(out.size()));
-    putArray(out, offsets);
+    putArray(out, offsets, width);
     putAt(out, offsetsAt + 4, uint32_t(out.size()));
-    putArray(out, sizes);
+    putArray(out, sizes, width);
 }
 
 void putResourceData(Bytes& out, const std::vector<const Bytes*>& resources, size_t dataAt) {
@@ -276,10 +277,10 @@ std::vector<uint8_t> writePsb(const Value& root, const WriteOptions& options) {
         out[kFlagsAt] = uint8_t(options.flags);
         out[kFlagsAt + 1] = uint8_t(options.flags >> 8);
     }
-    putNames(out, encoder.names(), options.version == 1);
-    putStrings(out, encoder.strings());
-    putResourceTables(out, encoder.resources(false), kResourceOffsetsAt);
-    if (version4) putResourceTables(out, encoder.resources(true), kExtraOffsetsAt);
+    putNames(out, encoder.names(), options.version == 1, options.minimumIndexBytes);
+    putStrings(out, encoder.strings(), options.minimumIndexBytes);
+    putResourceTables(out, encoder.resources(false), kResourceOffsetsAt, options.minimumIndexBytes);
+    if (version4) putResourceTables(out, encoder.resources(true), kExtraOffsetsAt, options.minimumIndexBytes);
     putAt(out, kRootAt, uint32_t(out.size()));
     out.insert(out.end(), tree.begin(), tree.end());
     putResourceData(out, encoder.resources(false), kResourceDataAt);

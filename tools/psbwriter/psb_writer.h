@@ -16,8 +16,9 @@ namespace psbwriter {
 struct WriteOptions {
     uint16_t version = 3;  // 0 is written like 2; above 4 like 4
     uint16_t flags = 0;    // stored from version 3 on
-    // Name, string and resource indices take at least this many bytes (1 to
-    // 4), to produce the wider encodings without millions of entries.
+    // Name, string and resource indices, and the elements of packed arrays,
+    // take at least this many bytes (1 to 4), to produce the wider encodings
+    // without millions of entries.
     uint32_t minimumIndexBytes = 1;
 };
 

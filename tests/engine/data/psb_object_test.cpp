@@ -8,6 +8,7 @@
 #include <cstring>
 #include <limits>
 #include <set>
+#include <tuple>
 
 #include "engine/data/psb_value.h"
 #include "tests/engine/data/psb_document.h"
@@ -157,7 +158,8 @@ TEST(PSBObjectTest, ValueWithoutDocumentIsNull) {
     EXPECT_EQ(value.getCount(), 0u);
 }
 
-class NameLookupTest : public testing::TestWithParam<uint16_t> {};
+// Version, and the least width of indices and packed-array elements.
+class NameLookupTest : public testing::TestWithParam<std::tuple<uint16_t, uint32_t>> {};
 
 TEST_P(NameLookupTest, FindsEveryKeyAndNothingElse) {
     Object object;
@@ -165,7 +167,8 @@ TEST_P(NameLookupTest, FindsEveryKeyAndNothingElse) {
                                            "\xc3\xa9t\xc3\xa9", "zz"};
     for (size_t i = 0; i < keys.size(); ++i) object.emplace(keys[i], int(i));
     for (int i = 0; i < 500; ++i) object.emplace("key" + std::to_string(i * 7919 % 1000), i + 100);
-    const auto doc = loadDocument(psbwriter::writePsb(object, WriteOptions{GetParam()}));
+    const auto [version, width] = GetParam();
+    const auto doc = loadDocument(psbwriter::writePsb(object, WriteOptions{version, 0, width}));
     const PSBValue root = doc->root();
 
     for (const auto& [key, value] : object) {
@@ -188,7 +191,8 @@ TEST_P(NameLookupTest, FindsEveryKeyAndNothingElse) {
     EXPECT_EQ(stored, sorted);  // byte-wise text order
 }
 
-INSTANTIATE_TEST_SUITE_P(Versions, NameLookupTest, testing::Values(0, 1, 2, 3, 4));
+INSTANTIATE_TEST_SUITE_P(VersionsAndWidths, NameLookupTest,
+                         testing::Combine(testing::Values<uint16_t>(0, 1, 2, 3, 4), testing::Values(1u, 2u, 3u, 4u)));
 
 TEST(PSBObjectTest, KeyOfAnotherObjectIsNotFound) {
     const auto doc = loadDocument(psbwriter::writePsb(Object{{"a", Object{{"b", 1}}}, {"c", 2}}));
