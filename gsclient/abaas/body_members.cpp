@@ -1,5 +1,7 @@
 #include "gsclient/abaas/body_members.h"
 
+#include <picojson.h>
+
 #include <cstdio>
 
 namespace am::abaas {
@@ -8,8 +10,8 @@ namespace {
 
 constexpr std::string_view kClientOpen = "\"client\":{";
 constexpr std::string_view kControlOpen = "\"control\":{";
-constexpr std::string_view kSeqIdOpen = "\"seq_id\":\"";
-constexpr std::string_view kTokenOpen = "\"token\":\"";
+constexpr std::string_view kSeqIdOpen = "\"seq_id\":";
+constexpr std::string_view kTokenOpen = "\"token\":";
 constexpr std::string_view kStartGame1 = "\"start_game\":1";
 constexpr std::string_view kStartGame0 = "\"start_game\":0";
 constexpr std::string_view kEndGame1 = ",\"end_game\":1";
@@ -22,11 +24,10 @@ std::string controlMember(std::string_view members) {
     return text;
 }
 
+std::string jsonString(const std::string& value) { return picojson::value(value).serialize(); }
+
 std::string quotedValue(std::string_view open, const std::string& value) {
-    std::string text(open);
-    text += value;
-    text += '"';
-    return text;
+    return std::string(open) + jsonString(value);
 }
 
 constexpr const char* kBlanks = " \t\r\n";
@@ -57,9 +58,9 @@ std::string clientMember(const ClientIdentity& identity, const platform::LocalTi
     std::snprintf(createTime, sizeof createTime, "%04d%02d%02d%02d%02d%02d", now.year, now.month,
                   now.day, now.hour, now.minute, now.second);
     std::string text(kClientOpen);
-    text += "\"serial\":\"" + identity.serial + "\"";
-    text += ",\"game_id\":\"" + identity.gameId + "\"";
-    text += ",\"game_ver\":\"" + identity.gameVersion + "\"";
+    text += "\"serial\":" + jsonString(identity.serial);
+    text += ",\"game_id\":" + jsonString(identity.gameId);
+    text += ",\"game_ver\":" + jsonString(identity.gameVersion);
     text += ",\"location_id\":" + std::to_string(identity.locationId);
     text += ",\"create_time\":\"" + std::string(createTime) + "\"";
     text += '}';

@@ -1,9 +1,8 @@
 #pragma once
 // The JSON members the client adds to every request body: "client" (who is
 // asking, and when) and "control" (the request's session values), and their
-// splicing into the caller's body. Texts are copied as they are, without
-// escaping: the identity texts are checked ids, the session values come
-// from the server's own replies.
+// splicing into the caller's body. Every text is written as a JSON string
+// with its escapes: a session value decoded from a reply may hold a quote.
 
 #include <cstdint>
 #include <string>

@@ -21,6 +21,17 @@ TEST(BodyMembers, ClientMemberIsCompactAndInItsOrder) {
               R"("location_id":65535,"create_time":"09871231235907"})");
 }
 
+// Session values are decoded from replies, so they may hold anything.
+TEST(BodyMembers, TextsAreWrittenAsEscapedJsonStrings) {
+    const ClientIdentity identity{"A\"1", "AB\\CD", "1.05\n", 1};
+    const platform::LocalTime now{2026, 1, 5, 2, 3, 4, 5, 0};
+    EXPECT_EQ(clientMember(identity, now),
+              R"("client":{"serial":"A\"1","game_id":"AB\\CD","game_ver":"1.05\n",)"
+              R"("location_id":1,"create_time":"20260102030405"})");
+    EXPECT_EQ(userSaveControl({"t\"}", ""}), R"("control":{"token":"t\"}"})");
+    EXPECT_EQ(userHeartbeatControl({"", "s\x01"}), R"("control":{"seq_id":"s\u0001"})");
+}
+
 TEST(BodyMembers, ControlMembers) {
     EXPECT_EQ(userLoadControl(true), R"("control":{"start_game":1})");
     EXPECT_EQ(userLoadControl(false), R"("control":{"start_game":0})");
