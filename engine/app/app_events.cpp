@@ -2,7 +2,7 @@
 
 #include <mutex>
 
-#include "engine/app/global_mutex.h"
+#include "engine/base/global_mutex.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 
 #include <string>
 
-#include "engine/app/application_driver.h"
+#include "engine/task/application_driver.h"
 
 class MDiskApplicationDriver : public MApplicationDriver {
 public:

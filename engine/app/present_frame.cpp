@@ -3,7 +3,7 @@
 #include "engine/app/app_events.h"
 #include "engine/app/frame_pacer.h"
 #include "engine/app/win_app.h"
-#include "engine/app/win_app_settings.h"
+#include "engine/base/win_app_settings.h"
 #include "engine/task/looper.h"
 #include "platform/clock/clock.h"
 

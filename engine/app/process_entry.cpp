@@ -3,7 +3,7 @@
 #include "engine/app/command_line.h"
 #include "engine/app/toggle_fullscreen.h"
 #include "engine/app/win_app.h"
-#include "engine/app/win_app_settings.h"
+#include "engine/base/win_app_settings.h"
 #include "engine/data/seed_generator.h"
 #include "engine/input/input_system.h"
 #include "engine/render/display.h"

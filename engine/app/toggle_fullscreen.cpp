@@ -2,7 +2,7 @@
 
 #include "engine/app/win_app.h"
 #include "engine/app/win_app_cursor.h"
-#include "engine/app/win_app_settings.h"
+#include "engine/base/win_app_settings.h"
 #include "platform/window/window.h"
 
 bool toggleFullscreen() {

@@ -4,7 +4,7 @@
 
 #include "engine/app/app_events.h"
 #include "engine/app/win_app_cursor.h"
-#include "engine/app/win_app_settings.h"
+#include "engine/base/win_app_settings.h"
 #include "engine/task/looper.h"
 
 namespace {

@@ -10,7 +10,7 @@
 
 #include <memory>
 
-#include "engine/app/performance_counter.h"
+#include "engine/base/performance_counter.h"
 #include "engine/app/win_app_frame_host.h"
 #include "engine/app/win_app_init.h"
 #include "engine/app/win_app_task.h"

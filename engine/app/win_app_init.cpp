@@ -3,11 +3,11 @@
 #include <filesystem>
 #include <system_error>
 
-#include "engine/app/replace_all.h"
-#include "engine/app/special_folders.h"
-#include "engine/app/text_resources.h"
-#include "engine/app/win_app_settings.h"
-#include "engine/app/win_txt_cfg.h"
+#include "engine/base/replace_all.h"
+#include "engine/base/special_folders.h"
+#include "engine/base/text_resources.h"
+#include "engine/base/win_app_settings.h"
+#include "engine/base/win_txt_cfg.h"
 #include "engine/data/search_directories.h"
 #include "platform/display/display.h"
 

@@ -14,7 +14,7 @@
 #include <optional>
 #include <string>
 
-#include "engine/app/win_res_cfg.h"
+#include "engine/base/win_res_cfg.h"
 
 // The engine's command-line values that shape the settings.
 struct MWinAppOptions {

@@ -3,9 +3,9 @@
 #include <cstdlib>
 
 #include "engine/app/app_events.h"
-#include "engine/app/display_seams.h"
-#include "engine/app/res_cfg.h"
-#include "engine/app/win_app_settings.h"
+#include "engine/base/display_seams.h"
+#include "engine/base/res_cfg.h"
+#include "engine/base/win_app_settings.h"
 #include "engine/input/input_system.h"
 
 namespace {

@@ -4,7 +4,7 @@
 
 #include <limits>
 
-#include "engine/app/debug_trace.h"
+#include "engine/base/debug_trace.h"
 #include "engine/data/container_cipher.h"
 #include "engine/data/open_file_cache.h"
 #include "engine/data/search_candidates.h"

@@ -1,7 +1,7 @@
 #include "engine/data/file_mount_request.h"
 
-#include "engine/app/application_driver.h"
-#include "engine/app/debug_trace.h"
+#include "engine/task/application_driver.h"
+#include "engine/base/debug_trace.h"
 #include "engine/data/disk_file_read_task.h"
 #include "engine/data/mount_table.h"
 #include "engine/data/psb_object.h"

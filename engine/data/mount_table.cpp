@@ -3,7 +3,7 @@
 #include <map>
 #include <vector>
 
-#include "engine/app/debug_trace.h"
+#include "engine/base/debug_trace.h"
 #include "engine/data/file_read_request.h"
 #include "engine/data/psb_object.h"
 #include "engine/data/psb_value.h"

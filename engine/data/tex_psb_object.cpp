@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "engine/app/win_app_settings.h"
+#include "engine/base/win_app_settings.h"
 #include "engine/data/psb_value.h"
 
 namespace {

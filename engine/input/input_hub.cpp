@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "engine/app/win_app_settings.h"
+#include "engine/base/win_app_settings.h"
 #include "engine/input/analog_to_digital.h"
 #include "engine/input/input_map.h"
 #include "engine/input/input_system.h"

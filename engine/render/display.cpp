@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "engine/app/display_seams.h"
-#include "engine/app/performance_counter.h"
-#include "engine/app/win_app_settings.h"
+#include "engine/base/display_seams.h"
+#include "engine/base/performance_counter.h"
+#include "engine/base/win_app_settings.h"
 #include "engine/render/window_fit_mapping.h"
 #include "engine/render/win_d3d_win.h"
 #include "engine/task/looper.h"

@@ -1,6 +1,6 @@
 #include "engine/render/display_frame_device.h"
 
-#include "engine/app/win_app_settings.h"
+#include "engine/base/win_app_settings.h"
 #include "engine/render/win_d3d_win.h"
 
 bool MDisplayFrameDevice::isDeviceLost() { return window_.device() && winAppSettings().deviceLost; }

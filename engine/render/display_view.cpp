@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "engine/app/win_app_settings.h"
+#include "engine/base/win_app_settings.h"
 
 void MScreenDisplayView::getViewSize(float& width, float& height) { getScreenSize(width, height); }
 

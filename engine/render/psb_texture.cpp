@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/app/debug_trace.h"
-#include "engine/app/win_app_settings.h"
+#include "engine/base/debug_trace.h"
+#include "engine/base/win_app_settings.h"
 #include "engine/data/psb_value.h"
 #include "engine/render/display.h"
 #include "engine/render/psb_texture_pixels.h"

@@ -4,7 +4,7 @@
 #include <mutex>
 #include <vector>
 
-#include "engine/app/global_mutex.h"
+#include "engine/base/global_mutex.h"
 #include "engine/render/win_d3d_win.h"
 
 namespace {

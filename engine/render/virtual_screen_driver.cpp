@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "engine/app/win_app_settings.h"
+#include "engine/base/win_app_settings.h"
 #include "engine/render/virtual_screen_view.h"
 #include "engine/render/win_d3d_win.h"
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "engine/app/win_app_settings.h"
+#include "engine/base/win_app_settings.h"
 #include "engine/render/d3d_device_walk.h"
 #include "engine/render/d3d_mouse_scaling.h"
 #include "engine/render/texture_image_desc.h"

@@ -1,6 +1,6 @@
 #pragma once
 // fitMapWindowPoint: the window-to-screen point mapping the display installs
-// on the shell (engine/app/display_seams.h). A client point becomes a screen
+// on the shell (engine/base/display_seams.h). A client point becomes a screen
 // point through the Direct3D window's fit rectangles: the destination (the
 // part of the client area showing the screen) maps onto the source (the
 // screen), each coordinate truncated to a whole pixel.

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <vector>
 
-#include "engine/app/win_app_settings.h"
+#include "engine/base/win_app_settings.h"
 
 namespace {
 

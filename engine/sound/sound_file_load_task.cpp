@@ -1,6 +1,6 @@
 #include "engine/sound/sound_file_load_task.h"
 
-#include "engine/app/application_driver.h"
+#include "engine/task/application_driver.h"
 #include "engine/data/file_read_task.h"
 
 MSoundFileLoadFromFileTask::MSoundFileLoadFromFileTask(std::string fileName, PSBObject** document,

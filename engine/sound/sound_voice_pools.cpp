@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "engine/app/debug_trace.h"
+#include "engine/base/debug_trace.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "engine/app/debug_trace.h"
+#include "engine/base/debug_trace.h"
 #include "engine/task/bg_task_manager.h"
 
 MBgTask::MBgTask(int queueIndex) : queueIndex_(queueIndex) {

@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "engine/app/debug_trace.h"
+#include "engine/base/debug_trace.h"
 #include "engine/task/looper.h"
 
 namespace {

@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "engine/app/text_conv.h"
-#include "engine/app/win_app_settings.h"
+#include "engine/base/text_conv.h"
+#include "engine/base/win_app_settings.h"
 #include "engine/render/display.h"
 #include "engine/render/win_d3d_win.h"
 #include "platform/font/glyph_rasterizer.h"

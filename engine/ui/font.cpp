@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "engine/app/text_conv.h"
+#include "engine/base/text_conv.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 
 #include <cmath>
 
-#include "engine/app/text_conv.h"
+#include "engine/base/text_conv.h"
 
 MIndicator::MIndicator(MFont* font, float charGap, float lineGap, MFontOwnership ownership)
     : font_(font), charGap_(charGap), lineGap_(lineGap), ownership_(ownership) {

@@ -1,7 +1,7 @@
 // The bitmap font of a PSB font file: its source textures and glyph quads.
 #include "engine/ui/psb_font.h"
 
-#include "engine/app/win_app_settings.h"
+#include "engine/base/win_app_settings.h"
 #include "engine/data/psb_object.h"
 #include "engine/render/d3d_vertex.h"
 #include "engine/render/win_d3d_texture.h"

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "engine/app/text_conv.h"
+#include "engine/base/text_conv.h"
 
 namespace {
 

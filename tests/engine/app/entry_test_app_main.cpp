@@ -16,7 +16,7 @@
 
 #include "engine/app/app_main.h"
 #include "engine/app/disk_application_driver.h"
-#include "engine/app/win_app_settings.h"
+#include "engine/base/win_app_settings.h"
 #include "engine/data/data_file_key.h"
 #include "engine/data/file_read_task.h"
 #include "engine/data/psb_object.h"

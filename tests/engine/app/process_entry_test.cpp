@@ -13,13 +13,13 @@
 #include <vector>
 
 #include "engine/app/win_app.h"
-#include "engine/app/win_app_settings.h"
+#include "engine/base/win_app_settings.h"
 #include "engine/data/search_directories.h"
 #include "engine/data/seed_generator.h"
 #include "engine/input/input_system.h"
 #include "engine/render/display.h"
 #include "engine/task/looper.h"
-#include "tests/engine/app/scoped_env.h"
+#include "tests/support/scoped_env.h"
 #include "tests/support/temp_dir.h"
 #include "tools/psbwriter/data_container.h"
 #include "tools/psbwriter/psb_writer.h"

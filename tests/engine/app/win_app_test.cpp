@@ -11,11 +11,11 @@
 #include "engine/app/present_frame.h"
 #include "engine/app/toggle_fullscreen.h"
 #include "engine/app/win_app_cursor.h"
-#include "engine/app/win_app_settings.h"
+#include "engine/base/win_app_settings.h"
 #include "engine/data/search_directories.h"
 #include "engine/task/looper.h"
 #include "platform/clock/fake_clock.h"
-#include "scoped_env.h"
+#include "tests/support/scoped_env.h"
 #include "tests/support/temp_dir.h"
 
 namespace {

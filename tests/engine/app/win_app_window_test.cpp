@@ -6,10 +6,10 @@
 #include <utility>
 
 #include "engine/app/app_events.h"
-#include "engine/app/display_seams.h"
+#include "engine/base/display_seams.h"
 #include "engine/app/win_app_cursor.h"
-#include "engine/app/win_app_settings.h"
-#include "engine/app/win_res_cfg.h"
+#include "engine/base/win_app_settings.h"
+#include "engine/base/win_res_cfg.h"
 #include "engine/input/input_map.h"
 #include "engine/input/input_system.h"
 #include "engine/task/looper.h"

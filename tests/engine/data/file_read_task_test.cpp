@@ -13,7 +13,7 @@
 #include <thread>
 #include <vector>
 
-#include "engine/app/debug_trace.h"
+#include "engine/base/debug_trace.h"
 #include "engine/data/data_file_key.h"
 #include "engine/data/psb_object.h"
 #include "engine/data/psb_value.h"

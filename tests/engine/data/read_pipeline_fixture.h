@@ -13,7 +13,7 @@
 #include <thread>
 #include <vector>
 
-#include "engine/app/debug_trace.h"
+#include "engine/base/debug_trace.h"
 #include "engine/data/data_file_key.h"
 #include "engine/data/disk_file_read_task.h"
 #include "engine/data/mount_table.h"

@@ -7,7 +7,7 @@
 
 #include <memory>
 
-#include "engine/app/win_app_settings.h"
+#include "engine/base/win_app_settings.h"
 #include "engine/render/display.h"
 #include "engine/render/shared_texture_table.h"
 #include "engine/render/win_d3d_win.h"

@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "engine/app/win_app_settings.h"
+#include "engine/base/win_app_settings.h"
 #include "engine/input/input_map.h"
 #include "engine/input/input_system.h"
 #include "engine/input/soft_key_pad.h"

@@ -9,8 +9,8 @@
 #include <cstring>
 #include <memory>
 
-#include "engine/app/display_seams.h"
-#include "engine/app/win_app_settings.h"
+#include "engine/base/display_seams.h"
+#include "engine/base/win_app_settings.h"
 #include "engine/render/camera_2d.h"
 #include "engine/render/d3d_vertex.h"
 #include "engine/render/display_fill.h"

@@ -11,7 +11,7 @@
 #include <cstring>
 #include <functional>
 
-#include "engine/app/win_app_settings.h"
+#include "engine/base/win_app_settings.h"
 #include "engine/render/win_d3d_win.h"
 #include "platform/device/gl/gl_device_factory.h"
 

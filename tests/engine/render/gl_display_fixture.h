@@ -7,7 +7,7 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
-#include "engine/app/win_app_settings.h"
+#include "engine/base/win_app_settings.h"
 #include "engine/render/display.h"
 #include "engine/render/win_d3d_win.h"
 #include "engine/task/looper.h"

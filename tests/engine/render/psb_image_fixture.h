@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/app/win_app_settings.h"
+#include "engine/base/win_app_settings.h"
 #include "engine/render/win_d3d_win.h"
 #include "tests/engine/data/psb_document.h"
 #include "tests/engine/render/fake_device_factory.h"

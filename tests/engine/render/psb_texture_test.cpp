@@ -9,7 +9,7 @@
 #include <cstring>
 #include <string>
 
-#include "engine/app/debug_trace.h"
+#include "engine/base/debug_trace.h"
 #include "engine/data/psb_value.h"
 #include "engine/render/etc1_decode.h"
 #include "engine/render/psb_pixel_convert.h"

@@ -8,7 +8,7 @@
 #include <memory>
 #include <vector>
 
-#include "engine/app/win_app_settings.h"
+#include "engine/base/win_app_settings.h"
 #include "engine/render/win_d3d_win.h"
 #include "platform/device/recording/recording_device.h"
 #include "tests/engine/render/fake_device_factory.h"

@@ -7,7 +7,7 @@
 #include <cstring>
 #include <vector>
 
-#include "engine/app/win_app_settings.h"
+#include "engine/base/win_app_settings.h"
 #include "engine/render/camera_2d.h"
 #include "engine/render/display.h"
 #include "engine/render/psb_texture.h"

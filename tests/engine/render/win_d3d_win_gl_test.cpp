@@ -6,7 +6,7 @@
 
 #include <cstdlib>
 
-#include "engine/app/win_app_settings.h"
+#include "engine/base/win_app_settings.h"
 #include "engine/render/win_d3d_win.h"
 #include "engine/task/task.h"
 #include "platform/device/gl/gl_device_factory.h"

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/app/win_app_settings.h"
+#include "engine/base/win_app_settings.h"
 #include "engine/render/d3d_mouse_scaling.h"
 #include "tests/engine/render/fake_device_factory.h"
 

@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/app/win_app_settings.h"
+#include "engine/base/win_app_settings.h"
 #include "platform/audio/audio.h"
 #include "tests/engine/data/psb_document.h"
 #include "tools/psbwriter/psb_writer.h"

@@ -12,7 +12,7 @@
 #include <thread>
 
 #include "engine/app/disk_application_driver.h"
-#include "engine/app/win_app_settings.h"
+#include "engine/base/win_app_settings.h"
 #include "engine/data/file_read_task.h"
 #include "engine/data/search_directories.h"
 #include "engine/sound/sound.h"

@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/app/win_app_settings.h"
+#include "engine/base/win_app_settings.h"
 #include "engine/data/psb_value.h"
 #include "tests/engine/data/psb_document.h"
 #include "tests/engine/render/gl_display_fixture.h"

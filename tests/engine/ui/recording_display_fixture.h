@@ -6,7 +6,7 @@
 
 #include <memory>
 
-#include "engine/app/win_app_settings.h"
+#include "engine/base/win_app_settings.h"
 #include "engine/render/display.h"
 #include "engine/task/looper.h"
 #include "tests/engine/render/fake_device_factory.h"

@@ -1,4 +1,4 @@
-#include "engine/app/performance_counter.h"
+#include "engine/base/performance_counter.h"
 
 #include "platform/clock/clock.h"
 

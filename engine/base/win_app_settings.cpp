@@ -1,4 +1,4 @@
-#include "engine/app/win_app_settings.h"
+#include "engine/base/win_app_settings.h"
 
 MWinAppSettings& winAppSettings() {
     static MWinAppSettings live;

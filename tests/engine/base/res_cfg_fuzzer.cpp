@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "engine/app/res_cfg.h"
+#include "engine/base/res_cfg.h"
 
 namespace {
 

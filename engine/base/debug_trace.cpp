@@ -1,11 +1,11 @@
-#include "engine/app/debug_trace.h"
+#include "engine/base/debug_trace.h"
 
 #include <cstdarg>
 #include <cstdio>
 #include <mutex>
 #include <string>
 
-#include "engine/app/text_conv.h"
+#include "engine/base/text_conv.h"
 
 namespace {
 

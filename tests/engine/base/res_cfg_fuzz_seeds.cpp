@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "engine/app/text_resources.h"
+#include "engine/base/text_resources.h"
 
 int main(int argc, char** argv) {
     if (argc != 2) {

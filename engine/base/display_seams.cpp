@@ -1,4 +1,4 @@
-#include "engine/app/display_seams.h"
+#include "engine/base/display_seams.h"
 
 #include <utility>
 

@@ -1,4 +1,4 @@
-#include "engine/app/res_cfg.h"
+#include "engine/base/res_cfg.h"
 
 #include <climits>
 #include <cstdlib>

@@ -1,4 +1,4 @@
-#include "engine/app/replace_all.h"
+#include "engine/base/replace_all.h"
 
 std::string replaceAll(std::string_view text, std::string_view pattern, std::string_view replacement) {
     std::string result(text);

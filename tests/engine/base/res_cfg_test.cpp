@@ -1,4 +1,4 @@
-#include "engine/app/res_cfg.h"
+#include "engine/base/res_cfg.h"
 
 #include <gtest/gtest.h>
 
@@ -6,9 +6,9 @@
 #include <utility>
 #include <vector>
 
-#include "engine/app/text_resources.h"
-#include "engine/app/win_res_cfg.h"
-#include "engine/app/win_txt_cfg.h"
+#include "engine/base/text_resources.h"
+#include "engine/base/win_res_cfg.h"
+#include "engine/base/win_txt_cfg.h"
 #include "tests/support/temp_dir.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "engine/app/win_txt_cfg.h"
+#include "engine/base/win_txt_cfg.h"
 
 #include <fstream>
 #include <iterator>

@@ -1,4 +1,4 @@
-#include "engine/app/known_folders.h"
+#include "engine/base/known_folders.h"
 
 #include <array>
 #include <cstdlib>

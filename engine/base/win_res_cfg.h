@@ -1,7 +1,7 @@
 #pragma once
 // Configuration text read from one of the program's compiled-in text resources.
 
-#include "engine/app/res_cfg.h"
+#include "engine/base/res_cfg.h"
 
 class MWinResCfg : public MResCfg {
 public:

@@ -1,4 +1,4 @@
-#include "engine/app/global_mutex.h"
+#include "engine/base/global_mutex.h"
 
 std::recursive_mutex& engineGlobalMutex() {
     // Made on first use, so threads started before main can take it too.

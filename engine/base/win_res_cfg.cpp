@@ -1,6 +1,6 @@
-#include "engine/app/win_res_cfg.h"
+#include "engine/base/win_res_cfg.h"
 
-#include "engine/app/text_resources.h"
+#include "engine/base/text_resources.h"
 
 bool MWinResCfg::load(int resourceId) {
     const std::string_view resource = findTextResource(resourceId);

@@ -1,4 +1,4 @@
-#include "engine/app/special_folders.h"
+#include "engine/base/special_folders.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -6,8 +6,8 @@
 #include <optional>
 #include <system_error>
 
-#include "engine/app/known_folders.h"
-#include "engine/app/win_app_settings.h"
+#include "engine/base/known_folders.h"
+#include "engine/base/win_app_settings.h"
 
 namespace {
 

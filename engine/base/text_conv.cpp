@@ -1,4 +1,4 @@
-#include "engine/app/text_conv.h"
+#include "engine/base/text_conv.h"
 
 #include <cstdint>
 

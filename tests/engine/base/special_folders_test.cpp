@@ -1,12 +1,12 @@
-#include "engine/app/special_folders.h"
+#include "engine/base/special_folders.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
-#include "engine/app/replace_all.h"
-#include "engine/app/win_app_settings.h"
-#include "scoped_env.h"
+#include "engine/base/replace_all.h"
+#include "engine/base/win_app_settings.h"
+#include "tests/support/scoped_env.h"
 #include "tests/support/temp_dir.h"
 
 namespace {

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "engine/app/res_cfg.h"
+#include "engine/base/res_cfg.h"
 
 class MWinTxtCfg : public MResCfg {
 public:

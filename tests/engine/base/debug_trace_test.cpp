@@ -1,4 +1,4 @@
-#include "engine/app/debug_trace.h"
+#include "engine/base/debug_trace.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "engine/app/text_resources.h"
+#include "engine/base/text_resources.h"
 
 namespace {
 

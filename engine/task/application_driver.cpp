@@ -1,4 +1,4 @@
-#include "engine/app/application_driver.h"
+#include "engine/task/application_driver.h"
 
 namespace {
 MApplicationDriver* driver = nullptr;
