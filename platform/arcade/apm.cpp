@@ -28,7 +28,7 @@ bool _Core_execute() {
 }
 
 bool _Core_exitGame(int32_t code) {
-    cab().exitGameCalls.push_back(code);
+    cab().recordExit(code);
     return true;
 }
 

@@ -17,6 +17,14 @@ void report(const std::vector<std::string>& problems) {
     for (const std::string& problem : problems) std::fprintf(stderr, "cabinet: %s\n", problem.c_str());
 }
 
+void appendRecord(const std::string& path, const std::string& line) {
+    if (path.empty()) return;
+    if (std::FILE* file = std::fopen(path.c_str(), "a")) {
+        std::fprintf(file, "%s\n", line.c_str());
+        std::fclose(file);
+    }
+}
+
 }  // namespace
 
 Cabinet::Cabinet(const CabinetSettings& settings)
@@ -104,7 +112,15 @@ bool Cabinet::gameCostEnough(int32_t players) const {
     return freePlay || credits >= gameCost * players;
 }
 
+void Cabinet::recordExit(int32_t code) {
+    exitGameCalls.push_back(code);
+    appendRecord(recordPath, std::to_string(steps_) + " exit-game " + std::to_string(code));
+}
+
 void Cabinet::recordSequence(const std::string& call, std::vector<int32_t> args, bool answer) {
+    std::string line = std::to_string(steps_) + ' ' + call;
+    for (int32_t arg : args) line += ' ' + std::to_string(arg);
+    appendRecord(recordPath, line + (answer ? " -> yes" : " -> no"));
     sequenceCalls.push_back({call, steps_, std::move(args), answer});
 }
 
@@ -119,6 +135,8 @@ std::unique_ptr<Cabinet> cabinetFromEnvironment() {
     SettingsLoad settings = loadCabinetSettings(defaultSettingsPath());
     report(settings.problems);
     auto cabinet = std::make_unique<Cabinet>(settings.settings);
+    const char* logPath = std::getenv("HALVIR_CABINET_LOG");
+    if (logPath) cabinet->recordPath = logPath;
     const char* scriptPath = std::getenv("HALVIR_CABINET_SCRIPT");
     if (scriptPath && *scriptPath) {
         ScriptLoad script = loadCabinetScript(scriptPath);

@@ -74,7 +74,11 @@ public:
 
     bool switchOn(int index) const;
     bool gameCostEnough(int32_t players) const;
+    void recordExit(int32_t code);
     void recordSequence(const std::string& call, std::vector<int32_t> args, bool answer);
+    // Also writes each record as a line to this file ("" none): "<step>
+    // exit-game <code>" or "<step> <call> <args>... -> yes|no".
+    std::string recordPath;
 
     const CabinetSettings& settings() const { return settings_; }
 
@@ -94,6 +98,7 @@ private:
 
 // The process's cabinet, made on first use (see above).
 Cabinet& cabinet();
+// The environment's cabinet also logs its records to $HALVIR_CABINET_LOG.
 // Replaces the process's cabinet (tests); nullptr makes the next use build a
 // fresh one from the environment.
 void installCabinet(std::unique_ptr<Cabinet> cabinet);

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <sstream>
+
 #include "platform/arcade/apm.h"
 #include "platform/arcade/cabinet.h"
 #include "tests/support/scoped_env.h"
@@ -122,6 +125,7 @@ TEST_F(CabinetScriptTest, EnvironmentNamesTheScriptAndSettings) {
     ScopedEnv env;
     env.set("HALVIR_CABINET_SETTINGS", dir / "cab.txt");
     env.set("HALVIR_CABINET_SCRIPT", dir / "s.txt");
+    env.set("HALVIR_CABINET_LOG", dir / "calls.txt");
     testing::internal::CaptureStderr();
     arcade::installCabinet(arcade::cabinetFromEnvironment());
     EXPECT_NE(testing::internal::GetCapturedStderr().find("cab.txt:3: expected key = value"), std::string::npos);
@@ -131,6 +135,14 @@ TEST_F(CabinetScriptTest, EnvironmentNamesTheScriptAndSettings) {
     EXPECT_TRUE(_Error_isOccurred());
     EXPECT_EQ(_Credit_getCredit(), 3);
     EXPECT_FALSE(_Credit_isFreePlay());
+
+    ApmSequenceResult result;
+    _Sequence_endPlay({true, 116, 1}, &result);
+    _Core_exitGame(0);
+    std::ifstream log(dir / "calls.txt");
+    std::stringstream lines;
+    lines << log.rdbuf();
+    EXPECT_EQ(lines.str(), "1 end-play 1 116 1 -> yes\n1 exit-game 0\n");
 }
 
 }  // namespace
