@@ -53,6 +53,8 @@ void Cabinet::execute() {
         liveSwitches_ = live.switches;
         if (live.coin && !coinKeyDown_) ++pendingCoins_;
         coinKeyDown_ = live.coin;
+        if (live.card && !cardKeyDown_) cardReader.present({settings_.cardId, settings_.cardAccessCode});
+        cardKeyDown_ = live.card;
     }
     cardReader.step();
     countCoins();

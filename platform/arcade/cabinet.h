@@ -92,6 +92,7 @@ private:
     int32_t steps_ = -1;
     uint16_t liveSwitches_ = 0;
     bool coinKeyDown_ = false;
+    bool cardKeyDown_ = false;
     int32_t pendingCoins_ = 0;
     std::map<std::string, std::deque<bool>> answers_;
 };

@@ -1,6 +1,7 @@
 #include "platform/arcade/cabinet_settings.h"
 
 #include <cctype>
+#include <climits>
 #include <charconv>
 #include <cstdlib>
 #include <fstream>
@@ -79,6 +80,14 @@ std::string applyKey(const std::string& key, const std::string& value, CabinetSe
     } else if (key == "game_cost") {
         if (!parseInt(value, 1, 99, number)) return "game_cost needs a number 1 to 99";
         s.gameCost = int32_t(number);
+    } else if (key == "card_id") {
+        if (!parseInt(value, 1, INT32_MAX, number)) return "card_id needs a number above 0";
+        s.cardId = int32_t(number);
+    } else if (key == "card_access_code") {
+        if (value.size() != 20 || value.find_first_not_of("0123456789") != std::string::npos) {
+            return "card_access_code needs 20 digits";
+        }
+        s.cardAccessCode = value;
     } else if (key == "app_root") {
         if (value.empty()) return "app_root is empty";
         s.appRoot = value.back() == '/' ? value : value + '/';

@@ -25,6 +25,8 @@ struct CabinetSettings {
     bool cardServer = true;   // the card service answers (while the network is good)
     bool freePlay = true;
     int32_t gameCost = 1;     // credits a play costs
+    int32_t cardId = 1;       // the card the card key presents
+    std::string cardAccessCode = "00000000000000000001";  // 20 digits
     std::string appRoot;      // ends with '/'; empty: defaultAppRoot()
 };
 

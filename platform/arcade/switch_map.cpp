@@ -22,6 +22,7 @@ constexpr KeySwitch kKeyboardMap[] = {
     {0x01, kSwitchButton1 + 8},
 };
 constexpr uint8_t kCoinKey = 0x06;  // the "5" key
+constexpr uint8_t kCardKey = 0x3D;  // F3
 
 struct PadSwitch {
     uint16_t xpadBit;
@@ -63,6 +64,7 @@ LiveControls liveControlsFrom(const uint8_t keys[256], const platform::XPadState
         if (keys[entry.keyCode] & 0x80) live.switches |= bit(entry.switchIndex);
     }
     live.coin = (keys[kCoinKey] & 0x80) != 0;
+    live.card = (keys[kCardKey] & 0x80) != 0;
     for (int i = 0; i < padCount; ++i) {
         for (const PadSwitch& entry : kPadMap) {
             if (pads[i].buttons & entry.xpadBit) live.switches |= bit(entry.switchIndex);

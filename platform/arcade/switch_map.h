@@ -31,6 +31,7 @@ enum Switch : int {
 struct LiveControls {
     uint16_t switches = 0;
     bool coin = false;
+    bool card = false;  // the card key: the settings' card touches the reader
 };
 
 LiveControls liveControlsFrom(const uint8_t keys[256], const platform::XPadState* pads, int padCount);

@@ -44,6 +44,8 @@ TEST(CabinetSettings, GoodLinesSetEveryKey) {
               "card_server = off\n"
               "free_play = off\n"
               "game_cost = 2\n"
+              "card_id = 77\n"
+              "card_access_code = 12345678901234567890\n"
               "\n"
               "app_root = " + dir.str() + "/root  # ends without a slash\n");
     arcade::SettingsLoad load = loadCabinetSettings(dir / "cabinet.txt");
@@ -62,6 +64,8 @@ TEST(CabinetSettings, GoodLinesSetEveryKey) {
     EXPECT_FALSE(s.cardServer);
     EXPECT_FALSE(s.freePlay);
     EXPECT_EQ(s.gameCost, 2);
+    EXPECT_EQ(s.cardId, 77);
+    EXPECT_EQ(s.cardAccessCode, "12345678901234567890");
     EXPECT_EQ(s.appRoot, dir.str() + "/root/");
 }
 

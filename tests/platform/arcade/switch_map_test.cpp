@@ -13,7 +13,7 @@ using namespace arcade;
 
 struct KeyCase {
     uint8_t keyCode;
-    int switchIndex;  // -1: the coin key
+    int switchIndex;  // -1: the coin key, -2: the card key
 };
 
 // Arrows, Enter, Z X C B V N M comma Esc, F2 test, F1 service, 5 coin.
@@ -23,7 +23,7 @@ constexpr KeyCase kKeys[] = {
     {0x2D, kSwitchButton1 + 1}, {0x2E, kSwitchButton1 + 2}, {0x30, kSwitchButton1 + 3},
     {0x2F, kSwitchButton1 + 4}, {0x31, kSwitchButton1 + 5}, {0x32, kSwitchButton1 + 6},
     {0x33, kSwitchButton1 + 7}, {0x01, kSwitchButton1 + 8}, {0x3C, kSwitchTest},
-    {0x3B, kSwitchService},     {0x06, -1},
+    {0x3B, kSwitchService},     {0x06, -1},                 {0x3D, -2},
 };
 
 TEST(SwitchMap, EveryDefaultKeyMakesItsSwitch) {
@@ -32,7 +32,8 @@ TEST(SwitchMap, EveryDefaultKeyMakesItsSwitch) {
         keys[c.keyCode] = 0x80;
         LiveControls live = liveControlsFrom(keys, nullptr, 0);
         EXPECT_EQ(live.switches, c.switchIndex < 0 ? 0 : 1 << c.switchIndex) << int(c.keyCode);
-        EXPECT_EQ(live.coin, c.switchIndex < 0) << int(c.keyCode);
+        EXPECT_EQ(live.coin, c.switchIndex == -1) << int(c.keyCode);
+        EXPECT_EQ(live.card, c.switchIndex == -2) << int(c.keyCode);
     }
 }
 
@@ -109,6 +110,15 @@ TEST(SwitchMap, TheCabinetReadsTheInputBackEndAndCountsCoinKeyPresses) {
     backend.keys[0x06] = 0x80;
     _Core_execute();
     EXPECT_EQ(coinEvents, 2);
+
+    arcade::cabinet().cardReaderFitted = true;
+    ASSERT_TRUE(_Aime_start());
+    backend.keys[0x3D] = 0x80;  // F3 presents the settings' card
+    _Core_execute();
+    _Core_execute();
+    int32_t id = 0;
+    EXPECT_TRUE(_Aime_getAimeId(&id));
+    EXPECT_EQ(id, settings.cardId);
 
     arcade::installCabinet(nullptr);
     platform::setInputBackend(nullptr);
