@@ -9,6 +9,8 @@
 #include <cstdint>
 
 inline constexpr int kBitmapFonts = 4;
+// The image of font 0, loaded into sheet slot 3: 95 glyphs, 10 a row.
+inline constexpr const char* kBitmapFontImage = "resource/graphic/font8x8.png";
 
 struct BitmapFont {
     int32_t sheetSlot;  // -1: off

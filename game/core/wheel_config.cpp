@@ -29,7 +29,7 @@ struct LineTable {
 
     void clear() { count = held = 0; }
     void fill(const char* path, std::string_view bytes);
-    const Line* find(std::string_view key) const;
+    Line* find(std::string_view key);
 };
 
 LineTable<kConfigTableLines>& configTable() {
@@ -72,7 +72,7 @@ void LineTable<Capacity>::fill(const char* path, std::string_view bytes) {
 }
 
 template <int Capacity>
-const Line* LineTable<Capacity>::find(std::string_view key) const {
+Line* LineTable<Capacity>::find(std::string_view key) {
     for (int i = 0; i < count; ++i) {
         const std::string_view text = lines[i].view();
         if (text.find(';') == std::string_view::npos && text.find(key) != std::string_view::npos) return &lines[i];
@@ -157,7 +157,7 @@ bool SDL2_wheel_ConfigSetInt(const char* key, int32_t value) {
         SDL2_wheel_Log("%s : key too long for a config line", key);
         return false;
     }
-    Line* line = const_cast<Line*>(table.find(key));
+    Line* line = table.find(key);
     const bool replaced = line != nullptr;
     if (!line) {
         if (table.count == kConfigTableLines) {
