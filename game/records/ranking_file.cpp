@@ -1,0 +1,126 @@
+// The ranking files.
+#include "game/records/ranking_file.h"
+
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+#include "game/core/play_state.h"
+#include "game/core/wheel_file.h"
+#include "game/records/paths.h"
+#include "game/records/player_name.h"
+#include "game/records/ranking_record_layout.h"
+
+namespace {
+
+void defaultRecord(RankingRecord& record, int table, int category, int place) {
+    record = RankingRecord{};
+    record.score = uint64_t(10 - place) * 1000;
+    for (int i = 0; i < 9; ++i) record.subScores[i] = record.score + uint64_t(i) + 1;
+    record.stage = uint32_t(category >= 4 ? category - 3 : place % 5 + 1);
+    record.stageProgress = uint32_t(place % 3);
+    record.leaderType = uint32_t(table >= 1 ? table - 1 : place % 4);
+    record.fighterWord = uint32_t(place % 10 + 1);
+    rankingCopyName(record.name, "NO NAME");
+    record.assist = uint32_t(place % 2);
+}
+
+}  // namespace
+
+RankingTables& rankingTables() {
+    static RankingTables tables;
+    return tables;
+}
+
+void rankingInitDefaults(RankingTable& table) {
+    for (int t = 0; t < kRankingTables; ++t) {
+        for (int c = 0; c < kRankingCategories; ++c) {
+            for (int p = 0; p < kRankingPlaces; ++p) defaultRecord(table.at(t, c, p), t, c, p);
+        }
+    }
+}
+
+std::string rankingEncode(const RankingTable& table) {
+    std::string bytes(kRankingFileBytes, '\0');
+    auto* out = reinterpret_cast<uint8_t*>(bytes.data());
+    for (int i = 0; i < kRankingRecords; ++i) {
+        encodeRecord(&table.records[i], kRankingRecordLayout, out + size_t(i) * kRankingRecordBytes);
+    }
+    return bytes;
+}
+
+void rankingDecode(RankingTable& table, const uint8_t* bytes, size_t size) {
+    // What the file lacks stays zero rather than whatever the memory held.
+    std::vector<uint8_t> whole(kRankingFileBytes, 0);
+    std::memcpy(whole.data(), bytes, size < whole.size() ? size : whole.size());
+    for (int i = 0; i < kRankingRecords; ++i) {
+        RankingRecord& record = table.records[i];
+        decodeRecord(&record, kRankingRecordLayout, whole.data() + size_t(i) * kRankingRecordBytes);
+        record.name[sizeof record.name - 1] = '\0';
+    }
+}
+
+bool rankingWrite(const RankingTable& table, const std::string& path) {
+    const std::string bytes = rankingEncode(table);
+    return writeFileReplacing(path.c_str(), bytes.data(), bytes.size());
+}
+
+std::unique_ptr<RankingTable> rankingLoadOrInit(const std::string& path) {
+    auto table = std::make_unique<RankingTable>();
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file) {
+        std::printf("ranking data init.\n");
+        rankingInitDefaults(*table);
+        rankingWrite(*table, path);
+        return table;
+    }
+    std::printf("ranking data load.\n");
+    std::vector<uint8_t> bytes(kRankingFileBytes);
+    const size_t read = std::fread(bytes.data(), 1, bytes.size(), file);
+    std::fclose(file);
+    rankingDecode(*table, bytes.data(), read);
+    return table;
+}
+
+int rankingInsert(int table, const uint64_t subScores[9], uint64_t score, uint32_t stageProgress,
+                  uint32_t trueRoute, uint32_t finished, uint32_t category, uint32_t extraWord,
+                  uint32_t leaderType, uint32_t fighterWord, uint32_t assist, bool today) {
+    RankingTable* ranking = today ? rankingTables().today.get() : rankingTables().all.get();
+    if (!ranking || table < 0 || table >= kRankingTables || category >= uint32_t(kRankingCategories)) return -1;
+    int place = 0;
+    while (place < kRankingPlaces && ranking->at(table, int(category), place).score >= score) ++place;
+    if (place == kRankingPlaces) return -1;
+    for (int p = kRankingPlaces - 1; p > place; --p) {
+        ranking->at(table, int(category), p) = ranking->at(table, int(category), p - 1);
+    }
+    RankingRecord& record = ranking->at(table, int(category), place);
+    record = RankingRecord{};
+    record.score = score;
+    std::memcpy(record.subScores, subScores, sizeof record.subScores);
+    record.stage = uint32_t(stageNumber);
+    record.stageProgress = stageProgress;
+    record.finished = finished;
+    record.category = category;
+    record.extraWord = extraWord;
+    record.leaderType = leaderType;
+    record.fighterWord = fighterWord;
+    record.trueRoute = trueRoute;
+    record.assist = assist;
+    rankingCopyName(record.name, currentPlayerName());
+    std::printf("rank in : update ranking. (%d)\n", place + 1);
+    rankingWrite(*ranking, makeAppRootPath(today ? kRankingTodayFile : kRankingAllFile));
+    return place;
+}
+
+const char* rankingTypeLabel(uint32_t leaderType) { return leaderType < 4 ? kRankingTypeLabels[leaderType] : ""; }
+
+void rankingCopyName(char (&to)[256], const char* name) {
+    size_t length = std::strlen(name);
+    if (length > sizeof to - 1) {
+        length = sizeof to - 1;
+        // Back off over continuation bytes to the start of the cut character.
+        while (length > 0 && (uint8_t(name[length]) & 0xC0) == 0x80) --length;
+    }
+    std::memcpy(to, name, length);
+    std::memset(to + length, 0, sizeof to - length);
+}
