@@ -18,16 +18,16 @@ struct Line {
     std::string_view view() const { return {text, length}; }
 };
 
-// A table of lines; `held` may be one more than `count`: the last line of a
-// file that lacks its line feed, which no lookup sees.
+// A table of lines. The last line of a file that lacks its line feed is
+// stored at `count` but not counted: no lookup sees it and the first
+// appended key overwrites it.
 template <int Capacity>
 struct LineTable {
     Line lines[Capacity];
     int count = 0;
-    int held = 0;
     std::string source;  // the file the lines came from (the parameter cache)
 
-    void clear() { count = held = 0; }
+    void clear() { count = 0; }
     void fill(const char* path, std::string_view bytes);
     Line* find(std::string_view key);
 };
@@ -66,7 +66,6 @@ void LineTable<Capacity>::fill(const char* path, std::string_view bytes) {
         std::memcpy(slot.text, line.data(), line.size());
         slot.length = uint8_t(line.size());
         if (tooLong && terminated) slot.text[slot.length++] = '\n';
-        held = count + 1;
         if (terminated) ++count;
     }
 }
@@ -165,7 +164,6 @@ bool SDL2_wheel_ConfigSetInt(const char* key, int32_t value) {
             return false;
         }
         line = &table.lines[table.count++];
-        if (table.held < table.count) table.held = table.count;
     }
     std::memcpy(line->text, text, size_t(length));
     line->length = uint8_t(length);

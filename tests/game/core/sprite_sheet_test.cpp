@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <png.h>
 
+#include "engine/render/camera_2d.h"
 #include "engine/render/raw_tex.h"
 #include "engine/render/win_d3d_win.h"
 #include "game/records/paths.h"
@@ -125,6 +126,50 @@ TEST(SpriteQuadTest, DrawsCarryTheSheetsColourAndModeAndSkipEmptySlots) {
     for (const auto& corner : recorder.quads()[0].quad.corners) EXPECT_EQ(corner.colour, 0x80123456u);
     SDL2_wheel_TextureRelease(9);
     EXPECT_EQ(recorder.detached(), std::vector<MRawTex*>{sheet});
+}
+
+}  // namespace
+
+namespace {
+
+M2DCameraLocator* screenLayers() {
+    static auto* layers = new M2DCameraLocator[1200];
+    return layers;
+}
+
+MRawTex* screenView() {
+    static auto* view = new MRawTex(224, 288);
+    return view;
+}
+
+TEST(ScreenInitTest, LayersPivotAboutTheirScreensCentreAndTheSlotsEmpty) {
+    static const SpriteTarget target{
+        [](int layer) { return &screenLayers()[layer]; }, []() -> MView* { return screenView(); },
+        [](int) {}, [](MRawTex*, MDrawMode, const MQuadBatch::Quad&) {}, [](MRawTex*) {},
+    };
+    setSpriteTarget(&target);
+    screenLayers()[500].positionX = 9;
+    auto* sheet = new MRawTex(4, 4);
+    SDL2_wheel_TextureSet(12, sheet);
+    SDL2_wheel_ScreenInit(1920, 1080, 224, 288);
+    setSpriteTarget(nullptr);
+    delete sheet;  // the slots forget their sheets without deleting them
+    struct Case {
+        int layer;
+        float pivotX, pivotY;
+    };
+    const Case cases[] = {{0, 960, 540}, {1, 112, 144}, {500, 112, 144}, {998, 112, 144},
+                          {999, 960, 540}, {1098, 960, 540}, {1099, 0, 0}, {1199, 0, 0}};
+    for (const Case& c : cases) {
+        const M2DCameraLocator& locator = screenLayers()[c.layer];
+        EXPECT_EQ(locator.pivotX, c.pivotX) << c.layer;
+        EXPECT_EQ(locator.pivotY, c.pivotY) << c.layer;
+        EXPECT_EQ(locator.positionX, 0.0f) << c.layer;
+    }
+    EXPECT_EQ(screenView()->getPosition().x, -112.0f);
+    EXPECT_EQ(screenView()->getPosition().y, -144.0f);
+    EXPECT_EQ(SDL2_wheel_TextureGet(12), nullptr);
+    EXPECT_TRUE(SDL2_wheel_ScreenIsBuilt());
 }
 
 }  // namespace

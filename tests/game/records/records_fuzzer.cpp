@@ -16,15 +16,25 @@
 
 namespace {
 
-const std::string& fuzzRoot() {
-    static const std::string root = [] {
-        const auto folder =
-            std::filesystem::temp_directory_path() / ("halvir_records_fuzz_" + std::to_string(getpid()));
+// The fuzzer's own folder, removed when the process ends.
+struct FuzzFolder {
+    std::filesystem::path folder =
+        std::filesystem::temp_directory_path() / ("halvir_records_fuzz_" + std::to_string(getpid()));
+    FuzzFolder() {
         std::filesystem::create_directories(folder);
         std::filesystem::current_path(folder);  // "Log.txt" goes here too
         setAppRootFolder(folder.string());
-        return folder.string() + "/";
-    }();
+    }
+    ~FuzzFolder() {
+        std::error_code ignored;
+        std::filesystem::current_path(folder.parent_path(), ignored);
+        std::filesystem::remove_all(folder, ignored);
+    }
+};
+
+const std::string& fuzzRoot() {
+    static const FuzzFolder fuzzFolder;
+    static const std::string root = fuzzFolder.folder.string() + "/";
     return root;
 }
 
