@@ -18,9 +18,7 @@ MMotionLayer::MMotionLayer() : textures_(kInitialTextureSlots, nullptr) {}
 
 MMotionLayer::~MMotionLayer() {
     // Replacement textures belong to whoever put them there.
-    for (const auto& [key, replacement] : replacements_) {
-        if (size_t(replacement.texture) < textures_.size()) textures_[size_t(replacement.texture)] = nullptr;
-    }
+    for (const auto& [key, replacement] : replacements_) textures_[size_t(replacement.texture)] = nullptr;
     for (MMotionTexture* record : textures_) destroyPSBTexture(record);
 }
 

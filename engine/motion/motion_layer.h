@@ -125,7 +125,7 @@ private:
     std::unique_ptr<MTGenerator> generator_;  // seeded on first use
     int32_t overrideDrawMode_ = -1;
     float overrideEffectParameter_ = 0.0f;
-    std::mutex mutex_;
+    std::recursive_mutex mutex_;  // a player may take it again while holding it
 };
 
 // The frame delta of a loop running with the given steps: a fractional step,
