@@ -55,6 +55,9 @@ void addDelta(float* out, const float* a, const float* b, const float* c) {
 
 // Four points a pass, one point a lane: x and y apart.
 void evalPatch(float* points, size_t count, const float* controls) {
+    __m128 spread[kMeshFloats];
+    if (count >= 4)
+        for (size_t k = 0; k < kMeshFloats; ++k) spread[k] = _mm_set1_ps(controls[k]);
     size_t i = 0;
     for (; i + 4 <= count; i += 4) {
         float* p = points + 2 * i;
@@ -65,8 +68,7 @@ void evalPatch(float* points, size_t count, const float* controls) {
         bernstein4(_mm_shuffle_ps(p01, p23, _MM_SHUFFLE(3, 1, 3, 1)), wv);
         __m128 sums[8];
         for (size_t k = 0; k < 8; ++k)
-            sums[k] = weightedSum(wv[0], _mm_set1_ps(controls[k]), wv[1], _mm_set1_ps(controls[8 + k]), wv[2],
-                                  _mm_set1_ps(controls[16 + k]), wv[3], _mm_set1_ps(controls[24 + k]));
+            sums[k] = weightedSum(wv[0], spread[k], wv[1], spread[8 + k], wv[2], spread[16 + k], wv[3], spread[24 + k]);
         const __m128 x = weightedSum(wu[0], sums[0], wu[1], sums[2], wu[2], sums[4], wu[3], sums[6]);
         const __m128 y = weightedSum(wu[0], sums[1], wu[1], sums[3], wu[2], sums[5], wu[3], sums[7]);
         _mm_storeu_ps(p, _mm_unpacklo_ps(x, y));

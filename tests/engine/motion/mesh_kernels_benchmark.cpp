@@ -57,7 +57,8 @@ void BM_MeshKernelsScalar(benchmark::State& state) { runKernels(state, false); }
 BENCHMARK(BM_MeshKernelsVector);
 BENCHMARK(BM_MeshKernelsScalar);
 
-// The two heavy kernels alone.
+// The two heavy kernels alone: sampling a placed patch on the grid, and
+// evaluating a patch at the grid's points.
 void runSampling(benchmark::State& state, bool vector) {
     setMeshSimdEnabled(vector);
     MMotionCurveCache cache;
@@ -66,7 +67,6 @@ void runSampling(benchmark::State& state, bool vector) {
     std::vector<float> grid;
     for (auto _ : state) {
         transformMeshPatch(grid, {kCells, kCells, weights, weights, mesh.data()}, MMotionMatrix2{}, 0.0f, 0.0f);
-        evalBezierPatch(grid.data(), grid.size() / 2, mesh.data());
         benchmark::DoNotOptimize(grid.data());
         benchmark::ClobberMemory();
     }
@@ -75,9 +75,29 @@ void runSampling(benchmark::State& state, bool vector) {
     detectSimdSupport();
 }
 
-void BM_PatchSamplingVector(benchmark::State& state) { runSampling(state, true); }
-void BM_PatchSamplingScalar(benchmark::State& state) { runSampling(state, false); }
-BENCHMARK(BM_PatchSamplingVector);
-BENCHMARK(BM_PatchSamplingScalar);
+void runEvaluation(benchmark::State& state, bool vector) {
+    setMeshSimdEnabled(vector);
+    const Mesh mesh = bentGrid(0.01f);
+    std::vector<float> uv, points;
+    for (uint32_t j = 0; j <= kCells; ++j)
+        for (uint32_t i = 0; i <= kCells; ++i) uv.insert(uv.end(), {float(i) / kCells, float(j) / kCells});
+    for (auto _ : state) {
+        points.assign(uv.begin(), uv.end());
+        evalBezierPatch(points.data(), points.size() / 2, mesh.data());
+        benchmark::DoNotOptimize(points.data());
+        benchmark::ClobberMemory();
+    }
+    state.SetItemsProcessed(int64_t(state.iterations()) * (kCells + 1) * (kCells + 1));
+    detectSimdSupport();
+}
+
+void BM_TransformMeshPatchVector(benchmark::State& state) { runSampling(state, true); }
+void BM_TransformMeshPatchScalar(benchmark::State& state) { runSampling(state, false); }
+void BM_EvalBezierPatchVector(benchmark::State& state) { runEvaluation(state, true); }
+void BM_EvalBezierPatchScalar(benchmark::State& state) { runEvaluation(state, false); }
+BENCHMARK(BM_TransformMeshPatchVector);
+BENCHMARK(BM_TransformMeshPatchScalar);
+BENCHMARK(BM_EvalBezierPatchVector);
+BENCHMARK(BM_EvalBezierPatchScalar);
 
 }  // namespace
