@@ -51,8 +51,8 @@ TEST(EasingCurve, EvaluatesTheSplineAcrossPieces) {
     releaseEasingRef(bent);
 }
 
-// Fractions outside the covered range stay on the first or last piece (the
-// search used to walk off the lists): the end pieces continue.
+// Fractions outside the covered range stay on the first or last piece, never
+// past the ends of the lists: the end pieces continue.
 TEST(EasingCurve, FractionsOutsideTheRangeUseTheEndPieces) {
     CurveDocument doc = easingDocument();
     MMotionCurveCache cache;
@@ -197,8 +197,8 @@ TEST(PathCurve, FollowsItsSegmentsAndRetiming) {
     EXPECT_TRUE(cache.paths.empty());
 }
 
-// Times outside the covered range stay on the first or last segment (the
-// search used to walk off the list), whose re-timing holds the end points.
+// Times outside the covered range stay on the first or last segment, never
+// past the ends of the lists, and its re-timing holds the end points.
 TEST(PathCurve, TimesOutsideTheRangeHoldTheEnds) {
     CurveDocument doc = pathDocument();
     MMotionCurveCache cache;
