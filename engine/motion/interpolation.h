@@ -1,0 +1,49 @@
+#pragma once
+// How keyframe values are tweened: a and b are the values of the two
+// keyframes, t the fraction between them (0 to 1) and the easing reference,
+// when it holds a curve, reshapes t into the eased fraction e first. Equal
+// ends short-cut every rule before any curve is evaluated. Colours have their
+// own file (color_interpolation.h).
+//
+// Threads: pure functions but for the cursors they move in the references,
+// which belong to the caller's keyframe.
+
+#include <cstdint>
+#include <utility>
+#include <vector>
+
+#include "engine/motion/easing_curve.h"
+#include "engine/motion/motion_path.h"
+#include "engine/motion/motion_point.h"
+#include "engine/render/matrix34.h"
+
+// a (1 - e) + b e; a itself when a == b.
+float lerpScalar(float a, float b, float t, MMotionEasingRef* easing);
+
+// Degrees, the short way round: an end more than 180 degrees away is moved by
+// a turn first (exactly 180 is left alone), and the result is wrapped once
+// into [0, 360). Equal ends give a as it is, unwrapped.
+float lerpAngle(float a, float b, float t, MMotionEasingRef* easing);
+
+// The position tween. Without a path each coordinate is linear. With one, the
+// path is drawn in the frame where a is the origin and b - a the unit x axis
+// (the y axis a quarter turn from it) in the layer's plane: 0 the x-y plane,
+// 1 the x-z plane, the remaining coordinate linear. For any other plane a
+// path leaves `out` as it was.
+void lerpPosition(int32_t plane, const MVector3& a, const MVector3& b, float t, MMotionPathRef* path,
+                  MMotionEasingRef* easing, MVector3& out);
+
+// Point lists ((x, y) pairs): `out` takes a's size, each coordinate tweened by
+// the mesh kernel. A 16-point mesh tweens only to another; any other pair of
+// lists gives a copy of a.
+void lerpMeshPoints(std::vector<float>& out, const std::vector<float>& a, const std::vector<float>& b, float t,
+                    MMotionEasingRef* easing);
+
+// One point of the patch spanned by 16 control points (32 floats).
+MMotionPoint meshPointAt(float u, float v, const float* controls);
+
+// Shares a subdivision count n between two directions in proportion to their
+// weights (a picture's width and height): the first gets n w1 / (w1 + w2),
+// the second the rest, each at least 1, then each one more. Weights that sum
+// to 0 give the smallest grid, (2, 2).
+std::pair<int32_t, int32_t> splitDivision(int32_t n, int32_t w1, int32_t w2);
