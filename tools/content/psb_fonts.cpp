@@ -14,6 +14,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <map>
 #include <memory>
 
 #include "engine/base/text_conv.h"
@@ -30,6 +31,7 @@ namespace content {
 namespace {
 
 constexpr const char* kPlanFile = "fonts/psb_fonts.txt";
+constexpr const char* kSampleFile = "fonts/sample.txt";
 constexpr float kFontVersion = 1.08f;
 
 struct FontChoice {
@@ -159,8 +161,42 @@ std::vector<uint8_t> atlasPixels(const std::vector<PlacedGlyph>& glyphs, const s
     return pixels;
 }
 
+// The sample lines as the engine lays them out (pens a cell apart, each glyph
+// hanging from its pen), white on black, for people to judge the font.
+Image drawSample(const std::vector<std::u16string>& lines, const std::map<char16_t, size_t>& index,
+                 const std::vector<PlacedGlyph>& glyphs, const std::vector<int32_t>& tops, int32_t cellHeight) {
+    int32_t width = 1;
+    for (const std::u16string& line : lines) {
+        int32_t pen = 0;
+        for (char16_t c : line) pen += index.contains(c) ? glyphs[index.at(c)].grey.advance : 0;
+        width = std::max(width, pen);
+    }
+    Image image(width + 2 * cellHeight, int32_t(lines.size() + 1) * cellHeight);
+    for (size_t i = 3; i < image.rgba.size(); i += 4) image.rgba[i] = 255;
+    for (size_t row = 0; row < lines.size(); ++row) {
+        int32_t pen = cellHeight;
+        const int32_t penY = cellHeight / 2 + int32_t(row) * cellHeight;
+        for (char16_t c : lines[row]) {
+            if (!index.contains(c)) continue;
+            const size_t g = index.at(c);
+            const GreyGlyph& grey = glyphs[g].grey;
+            for (int32_t y = 0; y < grey.rows; ++y) {
+                for (int32_t x = 0; x < grey.width; ++x) {
+                    const int32_t px = pen + glyphs[g].inkLeft + x, py = penY + tops[g] + y;
+                    if (px < 0 || py < 0 || px >= image.width || py >= image.height) continue;
+                    uint8_t* p = image.pixel(px, py);
+                    const uint8_t alpha = grey.coverage[size_t(y) * size_t(grey.width) + size_t(x)];
+                    p[0] = p[1] = p[2] = std::max(p[0], alpha);
+                }
+            }
+            pen += grey.advance;
+        }
+    }
+    return image;
+}
+
 void makeFont(ContentContext& context, const FontChoice& font, std::vector<Face>& faces,
-              const std::vector<char16_t>& repertoire) {
+              const std::vector<char16_t>& repertoire, const std::vector<std::u16string>& sample) {
     const FontFace& base = *faces.back().face;
     const double cellEm = double(font.height) / base.cellPerEm();
     const int32_t baseline = int32_t(std::lround(double(font.height) * base.ascentShare()));
@@ -181,9 +217,14 @@ void makeFont(ContentContext& context, const FontChoice& font, std::vector<Face>
     std::vector<uint8_t> pixels = atlasPixels(glyphs, places, atlas, preview);
 
     psbwriter::Object code;
+    std::map<char16_t, size_t> index;
+    std::vector<int32_t> tops;  // of the ink, from the pen down
     for (size_t i = 0; i < glyphs.size(); ++i) {
+        const int32_t glyphBaseline = baseline - raises[glyphs[i].face];
         code[wideToUtf8(std::u16string(1, glyphs[i].code))] = glyphEntry(glyphs[i], places[i], font.height,
-                                                                          baseline - raises[glyphs[i].face]);
+                                                                          glyphBaseline);
+        index[glyphs[i].code] = i;
+        tops.push_back(glyphBaseline - glyphs[i].grey.top);
     }
     const psbwriter::Object image{{"width", atlas.width},
                                   {"height", atlas.height},
@@ -200,6 +241,8 @@ void makeFont(ContentContext& context, const FontChoice& font, std::vector<Face>
     const std::string file = font.name + ".psb.m";
     context.writeResource("font/" + file, psbwriter::packContainer(psbwriter::writePsb(root), {}, file));
     context.writePreview("fonts/" + font.name + ".png", encodePng(preview));
+    context.writePreview("fonts/" + font.name + "_sample.png",
+                         encodePng(drawSample(sample, index, glyphs, tops, font.height)));
 }
 
 }  // namespace
@@ -207,11 +250,15 @@ void makeFont(ContentContext& context, const FontChoice& font, std::vector<Face>
 void makePsbFonts(ContentContext& context) {
     const FontPlan plan = readPlan(context);
     const std::vector<char16_t> repertoire = readRepertoire(context);
+    std::vector<std::u16string> sample;
+    for (const ContentLine& line : contentLines(context.readContent(kSampleFile))) {
+        sample.push_back(utf8ToWide(line.text));
+    }
     std::vector<Face> faces;
     for (const FaceChoice& choice : plan.faces) {
         faces.push_back({choice, std::make_unique<FontFace>(findFontFile(choice.file, choice.package))});
     }
-    for (const FontChoice& font : plan.fonts) makeFont(context, font, faces, repertoire);
+    for (const FontChoice& font : plan.fonts) makeFont(context, font, faces, repertoire, sample);
 }
 
 }  // namespace content
