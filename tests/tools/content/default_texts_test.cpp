@@ -93,7 +93,7 @@ TEST(DefaultTextsTest, TheOpeningHasThirteenRisingCueFrames) {
     EXPECT_TRUE(text.endsWithLineFeed);
     int64_t previous = -1;
     for (int cue = 1; cue <= 13; ++cue) {
-        char key[16];
+        char key[32];
         std::snprintf(key, sizeof key, "VO_OP_%03d_00", cue);
         const auto match = findKey(text, key);
         ASSERT_TRUE(match.has_value()) << key;
