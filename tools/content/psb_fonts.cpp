@@ -51,17 +51,29 @@ struct FontPlan {
     std::vector<FaceChoice> faces;
 };
 
+// A font name becomes a file name: no folders, nothing the game's lower-casing
+// of container names would change.
+bool isFontName(const std::string& name) {
+    return !name.empty() && std::all_of(name.begin(), name.end(), [](char c) {
+        return (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_';
+    });
+}
+
 FontPlan readPlan(const ContentContext& context) {
     FontPlan plan;
     for (const ContentLine& line : contentLines(context.readContent(kPlanFile))) {
         const std::vector<std::string> f = splitFields(line.text);
         if (f.size() == 3 && f[0] == "font") {
+            if (!isFontName(f[1])) {
+                throw ContentError(where(kPlanFile, line, "a font name is small letters, digits and \"_\""));
+            }
             const int64_t height = parseNumber(f[2], kPlanFile, line);
             if (height < 4 || height > 256) throw ContentError(where(kPlanFile, line, "a height is 4 to 256"));
             plan.fonts.push_back({f[1], int32_t(height)});
         } else if (f.size() == 5 && f[0] == "face" && (f[4] == "ascii" || f[4] == "any")) {
-            const double size = std::strtod(f[3].c_str(), nullptr);
-            if (!(size >= 0.25 && size <= 2.0)) throw ContentError(where(kPlanFile, line, "a size is 0.25 to 2"));
+            char* end = nullptr;
+            const double size = std::strtod(f[3].c_str(), &end);
+            if (*end != '\0' || !(size >= 0.25 && size <= 2.0)) throw ContentError(where(kPlanFile, line, "a size is 0.25 to 2"));
             plan.faces.push_back({f[1], f[2], size, f[4] == "ascii"});
         } else {
             throw ContentError(where(kPlanFile, line, "expected \"font NAME HEIGHT\" or "
