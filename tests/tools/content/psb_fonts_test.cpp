@@ -12,6 +12,7 @@
 #include "engine/ui/psb_font.h"
 #include "tests/engine/data/psb_document.h"
 #include "tests/engine/ui/recording_display_fixture.h"
+#include "tools/content/font_face.h"
 #include "tools/content/repertoire.h"
 #include "tools/psbwriter/data_container.h"
 
@@ -108,5 +109,17 @@ TEST_P(PsbFontsTest, ACharacterItDoesNotHoldMeasuresNothingAndDrawsNothing) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Sizes, PsbFontsTest, testing::Values(16, 24, 32));
+
+TEST(FontFileTest, AMissingFaceNamesThePackageToInstall) {
+    try {
+        content::findFontFile("NoSuchFace.ttf", "fonts-nosuchface");
+        FAIL() << "a missing face was found";
+    } catch (const content::ContentError& error) {
+        EXPECT_STREQ(error.what(), "font file NoSuchFace.ttf not found under /usr/share/fonts: install the Debian "
+                                   "package fonts-nosuchface (scripts/install-deps)");
+    }
+    EXPECT_EQ(content::findFontFile("ipag.ttf", "fonts-ipafont-gothic"),
+              "/usr/share/fonts/opentype/ipafont-gothic/ipag.ttf");
+}
 
 }  // namespace
