@@ -1,0 +1,81 @@
+// The generator run twice on the same content gives the same files, byte for
+// byte, and the same files as the build's own run.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <string>
+
+#include "tests/support/temp_dir.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Every file below a folder, by its relative path.
+std::map<std::string, std::string> filesBelow(const fs::path& root) {
+    std::map<std::string, std::string> files;
+    for (const auto& entry : fs::recursive_directory_iterator(root)) {
+        if (!entry.is_regular_file()) continue;
+        std::ifstream in(entry.path(), std::ios::binary);
+        files[fs::relative(entry.path(), root).string()] = {std::istreambuf_iterator<char>(in), {}};
+    }
+    return files;
+}
+
+int runGenerator(const TempDir& out, const std::string& tail = "") {
+    const std::string command = std::string(HALVIR_CONTENT_GEN) + " --content " HALVIR_CONTENT_DIR " --resource " +
+                                (out / "resource") + " --generated " + (out / "generated") + tail + " > " +
+                                (out / "log.txt") + " 2>&1";
+    return std::system(command.c_str());
+}
+
+TEST(ContentGenTest, TwoRunsGiveTheSameBytesAsTheBuild) {
+    TempDir first, second;
+    ASSERT_EQ(runGenerator(first), 0);
+    ASSERT_EQ(runGenerator(second), 0);
+    const auto a = filesBelow(first / "resource"), b = filesBelow(second / "resource");
+    const auto built = filesBelow(HALVIR_RESOURCE_DIR);
+    ASSERT_FALSE(a.empty());
+    EXPECT_TRUE(a == b);
+    for (const auto& [path, bytes] : a) {
+        ASSERT_TRUE(b.contains(path)) << path;
+        EXPECT_TRUE(bytes == b.at(path)) << path;
+        ASSERT_TRUE(built.contains(path)) << path;
+        EXPECT_TRUE(bytes == built.at(path)) << path;
+    }
+}
+
+TEST(ContentGenTest, TheResourceFolderHoldsTheFilesTheGameOpens) {
+    const char* expected[] = {
+        "font/font16.psb.m",         "font/font24.psb.m",           "font/font32.psb.m",
+        "graphic/font8x8.png",       "data/config.txt",             "sound/voice/opning_config.txt",
+        "sound/master_volume.txt",   "sound/chunk/se_volume.txt",   "sound/voice/voice_volume.txt",
+        "sound/music/bgm_volume.txt", "sound_duz3/master_volume.txt", "sound_duz3/chunk/se_volume.txt",
+        "sound_duz3/voice/voice_volume.txt", "sound_duz3/music/bgm_volume.txt"};
+    for (const char* path : expected) EXPECT_TRUE(fs::is_regular_file(fs::path(HALVIR_RESOURCE_DIR) / path)) << path;
+}
+
+TEST(ContentGenTest, BadContentStopsTheRunNamingTheFile) {
+    TempDir content, out;
+    fs::copy(HALVIR_CONTENT_DIR, content.str(), fs::copy_options::recursive);
+    content.write("data/config.txt", "SOUND_OUT=1\nOUT=2\n");
+    const std::string command = std::string(HALVIR_CONTENT_GEN) + " --content " + content.str() + " --resource " +
+                                (out / "resource") + " --generated " + (out / "generated") + " > " +
+                                (out / "log.txt") + " 2>&1";
+    EXPECT_NE(std::system(command.c_str()), 0);
+    std::ifstream in(out / "log.txt");
+    const std::string log{std::istreambuf_iterator<char>(in), {}};
+    EXPECT_NE(log.find("data/config.txt: key OUT would be read from line 1 (SOUND_OUT)"), std::string::npos) << log;
+    EXPECT_FALSE(fs::exists(out / "resource/data/config.txt"));
+}
+
+TEST(ContentGenTest, WrongArgumentsShowTheUsage) {
+    TempDir out;
+    EXPECT_NE(runGenerator(out, " --colour blue"), 0);
+}
+
+}  // namespace

@@ -1,0 +1,18 @@
+// The module table.
+#include "tools/content/content_modules.h"
+
+namespace content {
+namespace {
+
+constexpr ContentModule kModules[] = {
+    {"PSB fonts", makePsbFonts},
+    {"bitmap font", makeBitmapFont},
+    {"default texts", makeDefaultTexts},
+    {"volume texts", makeVolumeTexts},
+};
+
+}  // namespace
+
+std::span<const ContentModule> contentModules() { return kModules; }
+
+}  // namespace content
