@@ -272,9 +272,10 @@ public:
     virtual void endScene() = 0;
     virtual void drawPrimitiveUP(PrimitiveType type, int primitiveCount, const void* vertices,
                                  int stride) = 0;
-    // Builds now what drawing with this vertex format, vertex shader (null:
-    // position passed through) and pixel shader (null: texel times vertex
-    // colour) needs, so that the first such draw doesn't.
+    // Compiles and links now the program that drawing with this vertex
+    // format, vertex shader (null: position passed through) and pixel shader
+    // (null: texel times vertex colour) uses, so that the first such draw
+    // doesn't; a driver may still do work of its own at that draw.
     virtual void prepareProgram(VertexFormat format, VertexShader* vertexShader, PixelShader* pixelShader) = 0;
 
     // Frames.
