@@ -8,6 +8,7 @@
 #include "engine/render/texture_image_desc.h"
 #include "engine/render/texture_upload.h"
 #include "engine/task/task.h"
+#include "platform/window/window.h"
 
 using platform::PixelFormat;
 
@@ -25,7 +26,8 @@ MWinD3DWin::MWinD3DWin(platform::DeviceFactory& factory, platform::WindowHandle 
     : factory_(factory),
       vertexShaders_(platform::kVertexShaderCount),
       pixelShaders_(platform::kPixelShaderCount),
-      window_(window) {
+      window_(window),
+      mainThread_(std::this_thread::get_id()) {
     const MWinAppSettings& s = winAppSettings();
     fullscreen_ = fullscreen && s.fullscreenTypePure;
     if (!fullscreen_ && width * height == 0) {
@@ -54,6 +56,8 @@ void MWinD3DWin::releaseAll() {
         device_->setPixelShader(nullptr);
     }
     std::lock_guard lock(recordsMutex_);
+    for (MWinD3DTexture* t : released_) delete t;
+    released_.clear();
     for (MWinD3DTexture* t : textures_) delete t;
     for (MWinD3DDepthSurface* d : depthSurfaces_) delete d;
     textures_.clear();
@@ -79,6 +83,7 @@ bool MWinD3DWin::initialize() {
     setDefaultRenderStates();
     whiteTexture_ = createTexture(1, 1, PixelFormat::X8R8G8B8, false, 1);
     fillWhiteTexture();
+    prepareShaders(platform::kPixelShaderCount);
     return true;
 }
 
@@ -149,6 +154,7 @@ void MWinD3DWin::releaseDefaultTargets() {
 void MWinD3DWin::publishScaling() { publishMouseScaling(float(backBufferW_), float(backBufferH_)); }
 
 platform::DeviceStatus MWinD3DWin::present() {
+    collectReleasedRecords();
     const platform::DeviceStatus status =
         presentFit_ ? device_->present(&presentRects_.source, &presentRects_.destination)
                     : device_->present(nullptr, nullptr);
@@ -307,7 +313,27 @@ bool MWinD3DWin::releaseTexture(MWinD3DTexture* record) {
         if (it == textures_.end()) return false;
         textures_.erase(it);
         videoMemory_ -= uint32_t(record->width * record->height * 4);
+        // The bindings and the window's own pointers belong to the main
+        // thread: it drops the record at its next frame.
+        if (std::this_thread::get_id() != mainThread_) {
+            released_.push_back(record);
+            return true;
+        }
     }
+    dropRecord(record);
+    return true;
+}
+
+void MWinD3DWin::collectReleasedRecords() {
+    std::vector<MWinD3DTexture*> released;
+    {
+        std::lock_guard lock(recordsMutex_);
+        released.swap(released_);
+    }
+    for (MWinD3DTexture* record : released) dropRecord(record);
+}
+
+void MWinD3DWin::dropRecord(MWinD3DTexture* record) {
     if (record->texture && (record->texture == stage0_.texture || record->texture == device_->texture(0))) {
         stage0_.texture = nullptr;
         device_->setTexture(0, nullptr);
@@ -317,7 +343,6 @@ bool MWinD3DWin::releaseTexture(MWinD3DTexture* record) {
     if (record->surface == keptTarget_) keptTarget_ = nullptr;
     device_->releaseTexture(record->texture);
     delete record;
-    return true;
 }
 
 bool MWinD3DWin::releaseDepthStencil(MWinD3DDepthSurface* record) {
@@ -408,11 +433,15 @@ bool MWinD3DWin::captureToTextureWhole(MWinD3DTexture* target, MWinD3DTexture* s
 }
 
 bool MWinD3DWin::drawTaskToTarget(MTask* task, MWinD3DTexture* target, bool clear, uint32_t clearColour) {
+    if (sceneNesting == 0) collectReleasedRecords();
     inScene_ = true;
     const bool forScreen = target == nullptr;
+    // This call's own: a target drawn inside (the virtual screen inside the
+    // screen's draw) clears the member before the copy below would read it.
+    bool copyToScreen = false;
     if (forScreen) {
         target = captureTexture_;
-        captureTarget_ = target != nullptr;
+        copyToScreen = captureTarget_ = target != nullptr;
     } else if (!target->surface) {
         inScene_ = false;
         return false;
@@ -424,7 +453,7 @@ bool MWinD3DWin::drawTaskToTarget(MTask* task, MWinD3DTexture* target, bool clea
     if (sceneNesting++ == 0) device_->beginScene();
 
     if (task && !task->isHidden() && task->getState() != MTask::kFinished) task->draw(0);
-    if (forScreen && captureTarget_) {
+    if (copyToScreen) {
         const platform::Rect source = toRect(fitRects_.source), destination = toRect(fitRects_.destination);
         blitTexture(backBuffer_, captureTexture_, &destination, &source);
     }
@@ -465,6 +494,7 @@ void MWinD3DWin::enterFullscreen(int32_t width, int32_t height, int32_t refreshR
     fullscreen_ = true;
     MWinAppSettings& s = winAppSettings();
     s.fullscreenMode = s.fullscreenTypePure = true;
+    setCursorShown(s.mouseCursor && s.fullscreenCursor);
     publishScaling();
 }
 
@@ -480,7 +510,34 @@ void MWinD3DWin::leaveFullscreen() {
     if (resetDevice()) updateVsyncPaced();
     fullscreen_ = false;
     s.fullscreenMode = s.fullscreenTypePure = false;
+    setCursorShown(s.mouseCursor);
     publishScaling();
+    restoreWindowFrame();
+}
+
+void MWinD3DWin::setCursorShown(bool shown) {
+    if (cursorShown_ == int8_t(shown)) return;
+    cursorShown_ = int8_t(shown);
+    platform::showCursor(shown);
+}
+
+void MWinD3DWin::restoreWindowFrame() {
+    // The window comes back at the settings' client size, or at twice that
+    // when it already has it; a popup window gets its caption back. SDL
+    // sizes the client area, so the frame's own size takes no part: the
+    // outer width equals the client width plus the frame exactly when the
+    // client width is the settings'.
+    const MWinAppSettings& s = winAppSettings();
+    if (platform::hasWindowFrame(window_)) {
+        const bool atSettingsSize = platform::windowClientSize(window_).width == s.windowWidth;
+        const int32_t scale = atSettingsSize ? 2 : 1;
+        platform::setWindowClientSize(window_, s.windowWidth * scale, s.windowHeight * scale);
+    } else {
+        platform::setWindowClientSize(window_, s.windowWidth * 2, s.windowHeight * 2);
+        platform::setWindowFrame(window_, true);
+        platform::showWindowNormal(window_);
+    }
+    platform::setWindowTopMost(window_, false);
 }
 
 void MWinD3DWin::saveRenderTarget() { keptTarget_ = device_->renderTarget(); }

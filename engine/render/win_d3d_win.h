@@ -4,13 +4,18 @@
 // screen, presents with the fit rectangles, survives resets, and owns every
 // texture and depth-stencil record of the program through two lists.
 //
-// Threads: createTexture and createDynamicTexture may run on loader threads;
-// the record lists and the video-memory count are guarded by one mutex for
-// that reason. Everything else runs on the main thread.
+// Threads: the thread that constructs the window is its main thread.
+// createTexture, createDynamicTexture and releaseTexture may run on loader
+// threads; the record lists and the video-memory count are guarded by one
+// mutex for that reason. A record released on a loader thread leaves the
+// lists at once, and the main thread unbinds and frees it at its next
+// outermost drawTaskToTarget or present. Everything else runs on the main
+// thread.
 
 #include <map>
 #include <memory>
 #include <mutex>
+#include <thread>
 #include <vector>
 
 #include "engine/render/d3d_draw_state.h"
@@ -44,6 +49,12 @@ public:
     // device's shader changed.
     bool setVertexShader(int32_t a, int32_t b);
     bool setPixelShader(int32_t index);
+    // Builds up to count of the programs play draws with that are not built
+    // yet (the copy to the screen, the solid fill and hatch, the pattern
+    // dissolve, the whole ordinary table), so that no frame's draw waits for
+    // one; answers how many are left. Shaders not prepared this way are
+    // still built at their first use. Called by initialize for all of them.
+    int32_t prepareShaders(int32_t count);
     // Selectors 0 point, 1..5 linear; others leave the filter as it is.
     void setTextureFilter(int32_t minSelector, int32_t magSelector, int32_t stage);
     void setDrawState(MDrawMode mode, int32_t colourMode, uint32_t colour, float parameter);
@@ -138,7 +149,14 @@ private:
     void publishScaling();
     // Drops the window's own pointers to a record about to be freed.
     void forgetRecord(const MWinD3DTexture* record);
+    // Unbinds, forgets and frees a record already out of the list.
+    void dropRecord(MWinD3DTexture* record);
+    void collectReleasedRecords();
     void applyBlendRow(const D3DBlendRow& row);
+    // setDrawState, drawing with the given pixel shader (-1: the mode's own)
+    // unless the mode is an effect.
+    void applyDrawState(MDrawMode mode, int32_t colourMode, uint32_t colour, float parameter, int32_t pixelShader);
+    int32_t solidPixelShader() const;
     void bindDestination(float viewW, float viewH, const platform::Rect& region);
     void copyToDestination(const platform::Rect& region);
     void setEffectConstant(MDrawMode mode, float parameter);
@@ -148,6 +166,11 @@ private:
     void shiftPositions(D3DColouredVertex* vertices, int32_t count, float sign);
     uint32_t clearFlags() const;
     void fillWhiteTexture();
+    // Calls the platform only when the visibility differs from the last set.
+    void setCursorShown(bool shown);
+    void restoreWindowFrame();
+    platform::VertexShader* vertexShaderAt(int32_t index);
+    platform::PixelShader* pixelShaderAt(int32_t index);
     void releaseAll();
 
     platform::DeviceFactory& factory_;
@@ -165,10 +188,12 @@ private:
     platform::VertexShader* currentVertexShader_ = nullptr;
     platform::PixelShader* currentPixelShader_ = nullptr;
     int32_t vertexShaderIndex_ = -1;
+    int32_t preparedShaders_ = 0;  // of the list prepareShaders walks
     int32_t vertexShaderA_ = 0;
-    // The blend row and colour last set; kNoMode after blending was changed
-    // behind setDrawState's back.
+    // The blend row (or kEffectRow) and colour last set; kNoMode after
+    // blending was changed behind setDrawState's back.
     static constexpr uint32_t kNoMode = 0xFFFFFFFF;
+    static constexpr uint32_t kEffectRow = 0xFFFFFFFE;
     uint32_t lastMode_ = kNoMode;
     uint32_t lastColour_ = 0;
     MWinD3DTexture* destination_ = nullptr;
@@ -190,15 +215,18 @@ private:
     int32_t clientW_ = 0;
     int32_t clientH_ = 0;
     platform::WindowHandle window_;
+    std::thread::id mainThread_;
     float resourceScale_ = 1.0f;
     float resourceAspect_ = 0.0f;
     uint32_t screenClearColour_ = 0xFF000000;
     bool vsyncPaced_ = false;
     bool fullscreen_ = false;
+    int8_t cursorShown_ = -1;  // the visibility last set; -1 none yet
 
     std::mutex recordsMutex_;  // guards the two lists and the byte count
     std::vector<MWinD3DTexture*> textures_;
     std::vector<MWinD3DDepthSurface*> depthSurfaces_;
+    std::vector<MWinD3DTexture*> released_;  // by loader threads, for the main thread
     uint32_t videoMemory_ = 0;
 
     std::map<int32_t, Listener> listeners_;

@@ -1,5 +1,7 @@
 // MWinD3DWin's draw state: the stage-0 binding, the shader tables, draw
 // modes with their blend rows and shader constants, and the default states.
+#include <vector>
+
 #include "engine/render/win_d3d_win.h"
 
 using platform::RenderState;
@@ -80,13 +82,24 @@ bool MWinD3DWin::isTextureBound(MWinD3DTexture* texture) {
     return texture && device_->texture(0) == texture->texture;
 }
 
-bool MWinD3DWin::setVertexShader(int32_t a, int32_t b) {
-    const int32_t index = b + 2 * a;
-    if (index < 0 || index >= platform::kVertexShaderCount) return false;
+platform::VertexShader* MWinD3DWin::vertexShaderAt(int32_t index) {
     if (!vertexShaders_[index]) {
         vertexShaders_[index] = device_->createVertexShader(index);
         if (vertexShaders_[index]) onVertexShaderCreated(index);
     }
+    return vertexShaders_[index];
+}
+
+platform::PixelShader* MWinD3DWin::pixelShaderAt(int32_t index) {
+    // A shader that fails to build leaves its slot empty, to be tried again.
+    if (!pixelShaders_[index]) pixelShaders_[index] = device_->createPixelShader(index);
+    return pixelShaders_[index];
+}
+
+bool MWinD3DWin::setVertexShader(int32_t a, int32_t b) {
+    const int32_t index = b + 2 * a;
+    if (index < 0 || index >= platform::kVertexShaderCount) return false;
+    vertexShaderAt(index);
     vertexShaderIndex_ = index;
     vertexShaderA_ = a;
     if (vertexShaders_[index] == currentVertexShader_) return false;
@@ -97,19 +110,65 @@ bool MWinD3DWin::setVertexShader(int32_t a, int32_t b) {
 
 bool MWinD3DWin::setPixelShader(int32_t index) {
     if (index < 0 || index >= platform::kPixelShaderCount) return false;
-    // A shader that fails to build leaves its slot empty, to be tried again.
-    if (!pixelShaders_[index]) pixelShaders_[index] = device_->createPixelShader(index);
+    pixelShaderAt(index);
     if (pixelShaders_[index] == currentPixelShader_) return false;
     currentPixelShader_ = pixelShaders_[index];
     device_->setPixelShader(currentPixelShader_);
     return true;
 }
 
+namespace {
+
+// A program play draws with: vertex layout, vertex shader (-1 none), pixel shader.
+struct PreparedProgram {
+    platform::VertexFormat format;
+    int32_t vertexShader;
+    int32_t pixelShader;
+};
+
+// Most used first: the copy of the screen's picture, fills, then the
+// ordinary table without and with a mask, texture class 0 and colour mode 0
+// before the rest.
+std::vector<PreparedProgram> programsToPrepare() {
+    using platform::VertexFormat;
+    std::vector<PreparedProgram> list = {
+        {VertexFormat::ScreenSpace, -1, ordinaryPixelShader(0, 0, 0, 0)},
+        {VertexFormat::Coloured, 0, kSolidPixelShader},
+        {VertexFormat::Coloured, 0, kHatchPixelShader},
+        {VertexFormat::TwoTexture, 2, kPatternPixelShader},
+    };
+    for (int mask : {0, 1})
+        for (int textureIndex : {0, 2, 1, 3})
+            for (int colourMode = 0; colourMode < 5; ++colourMode)
+                for (int blendClass = 0; blendClass < 3; ++blendClass)
+                    list.push_back({VertexFormat::Coloured, 0,
+                                    ordinaryPixelShader(blendClass, colourMode, mask, textureIndex)});
+    return list;
+}
+
+}  // namespace
+
+int32_t MWinD3DWin::prepareShaders(int32_t count) {
+    static const std::vector<PreparedProgram> list = programsToPrepare();
+    for (; count > 0 && preparedShaders_ < int32_t(list.size()); --count, ++preparedShaders_) {
+        const PreparedProgram& p = list[size_t(preparedShaders_)];
+        platform::PixelShader* pixel = pixelShaderAt(p.pixelShader);
+        if (pixel) device_->prepareProgram(p.format, p.vertexShader < 0 ? nullptr : vertexShaderAt(p.vertexShader), pixel);
+    }
+    return int32_t(list.size()) - preparedShaders_;
+}
+
 void MWinD3DWin::setDrawState(MDrawMode mode, int32_t colourMode, uint32_t colour, float parameter) {
+    applyDrawState(mode, colourMode, colour, parameter, -1);
+}
+
+void MWinD3DWin::applyDrawState(MDrawMode mode, int32_t colourMode, uint32_t colour, float parameter,
+                                int32_t pixelShader) {
     if (mask_.stateLocked) return;
     const bool grabbed = grabDestination(mode, parameter);
-    const D3DDrawShaderChoice choice =
+    D3DDrawShaderChoice choice =
         chooseDrawShader(mode, colourMode, stage0_.format, mask_.maskLayer ? 1 : 0, grabbed, parameter);
+    if (pixelShader >= 0 && !choice.effect) choice.pixelShader = pixelShader;
     const MDrawMode masked = mode & kDrawModeMask;
     if (choice.effect) {
         setVertexShader(vertexShaderA_, 1);
@@ -122,9 +181,11 @@ void MWinD3DWin::setDrawState(MDrawMode mode, int32_t colourMode, uint32_t colou
                                        channel(colour, 24)};
         device_->setPixelShaderConstants(0, filterColour, 1);
     }
-    if (shaderChanged || masked != lastMode_) {
+    // Blending follows the row alone: a new shader with the same row leaves it.
+    const uint32_t row = choice.effect ? kEffectRow : uint32_t(choice.blendRow);
+    if (row != lastMode_) {
         applyBlendRow(choice.effect ? effectBlendRow() : blendRow(choice.blendRow));
-        lastMode_ = masked;
+        lastMode_ = row;
     }
 }
 

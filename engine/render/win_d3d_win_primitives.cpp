@@ -48,14 +48,15 @@ void MWinD3DWin::drawColorQuad(D3DColouredVertex* vertices) {
         vertices[i].u = vertices[i].v = 0.0f;
     }
     setTexture(hatch_);
-    setDrawState(0, 0, 0, 0.0f);
+    // Straight to the solid shader: choosing mode 0's first would switch twice.
+    applyDrawState(0, 0, 0, 0.0f, solidPixelShader());
     applySolidShader();
     device_->drawPrimitiveUP(PrimitiveType::TriangleFan, 2, vertices, sizeof(D3DColouredVertex));
 }
 
 void MWinD3DWin::drawColorStrip(const D3DColouredVertex* vertices, int32_t count) {
     setTexture(hatch_);
-    setDrawState(0, 0, 0, 0.0f);
+    applyDrawState(0, 0, 0, 0.0f, solidPixelShader());
     applySolidShader();
     device_->drawPrimitiveUP(PrimitiveType::TriangleFan, count > 2 ? count - 2 : 0, vertices,
                              sizeof(D3DColouredVertex));
@@ -106,6 +107,8 @@ void MWinD3DWin::drawTexturedMesh(D3DTwoTextureVertex* vertices, MWinD3DTexture*
     currentPixelShader_ = nullptr;
     d.setPixelShader(nullptr);
 }
+
+int32_t MWinD3DWin::solidPixelShader() const { return hatch_ ? kHatchPixelShader : kSolidPixelShader; }
 
 void MWinD3DWin::applySolidShader() {
     if (!hatch_) {

@@ -235,7 +235,8 @@ public:
     virtual void releaseShader(VertexShader* shader) = 0;
     virtual void releaseShader(PixelShader* shader) = 0;
 
-    // Targets. Setting a render target resets the viewport to the whole target.
+    // Targets. Setting a render target resets the viewport and the scissor
+    // rectangle to the whole target.
     virtual Surface* backBuffer() = 0;
     virtual void setRenderTarget(Surface* surface) = 0;
     virtual Surface* renderTarget() = 0;
@@ -245,7 +246,8 @@ public:
     virtual Viewport viewport() = 0;
     virtual void setScissorRect(const Rect& rect) = 0;
     virtual Rect scissorRect() = 0;
-    // Clears the viewport of the current targets.
+    // Clears the viewport of the current targets, cut to the scissor
+    // rectangle while the scissor test is on.
     virtual void clear(uint32_t flags, uint32_t colour, float z, uint32_t stencil) = 0;
     // Fills a whole colour surface, whatever the states.
     virtual void colorFill(Surface* surface, uint32_t colour) = 0;
@@ -270,6 +272,11 @@ public:
     virtual void endScene() = 0;
     virtual void drawPrimitiveUP(PrimitiveType type, int primitiveCount, const void* vertices,
                                  int stride) = 0;
+    // Compiles and links now the program that drawing with this vertex
+    // format, vertex shader (null: position passed through) and pixel shader
+    // (null: texel times vertex colour) uses, so that the first such draw
+    // doesn't; a driver may still do work of its own at that draw.
+    virtual void prepareProgram(VertexFormat format, VertexShader* vertexShader, PixelShader* pixelShader) = 0;
 
     // Frames.
     virtual DeviceStatus testCooperativeLevel() = 0;

@@ -56,6 +56,32 @@ bool isWindowDesktopFullscreen(WindowHandle window) {
     return (SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN_DESKTOP) == SDL_WINDOW_FULLSCREEN_DESKTOP;
 }
 
+void setWindowClientSize(WindowHandle window, int32_t width, int32_t height) {
+    if (window) SDL_SetWindowSize(window, width, height);
+}
+
+bool hasWindowFrame(WindowHandle window) {
+    return window && (SDL_GetWindowFlags(window) & SDL_WINDOW_BORDERLESS) == 0;
+}
+
+void setWindowFrame(WindowHandle window, bool framed) {
+    if (window) SDL_SetWindowBordered(window, framed ? SDL_TRUE : SDL_FALSE);
+}
+
+void showWindowNormal(WindowHandle window) {
+    if (!window) return;
+    SDL_RestoreWindow(window);
+    SDL_ShowWindow(window);
+}
+
+void setWindowTopMost(WindowHandle window, bool topMost) {
+    if (window) SDL_SetWindowAlwaysOnTop(window, topMost ? SDL_TRUE : SDL_FALSE);
+}
+
+bool isWindowTopMost(WindowHandle window) {
+    return window && (SDL_GetWindowFlags(window) & SDL_WINDOW_ALWAYS_ON_TOP) != 0;
+}
+
 void showCursor(bool shown) { SDL_ShowCursor(shown ? SDL_ENABLE : SDL_DISABLE); }
 
 bool isCursorShown() { return SDL_ShowCursor(SDL_QUERY) == SDL_ENABLE; }

@@ -42,6 +42,17 @@ ClientSize windowClientSize(WindowHandle window);
 bool setWindowDesktopFullscreen(WindowHandle window, bool fullscreen);
 bool isWindowDesktopFullscreen(WindowHandle window);
 
+// The client size of a window that is not full screen.
+void setWindowClientSize(WindowHandle window, int32_t width, int32_t height);
+// The caption and frame (a window without them is a popup).
+bool hasWindowFrame(WindowHandle window);
+void setWindowFrame(WindowHandle window, bool framed);
+// Out of minimised or maximised, and shown.
+void showWindowNormal(WindowHandle window);
+// Kept above every other window, or not.
+void setWindowTopMost(WindowHandle window, bool topMost);
+bool isWindowTopMost(WindowHandle window);
+
 // The cursor over the application's windows. Not counted: the last call wins.
 void showCursor(bool shown);
 bool isCursorShown();

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 
 #include "platform/device/gl/gl_shader_sources.h"
 
@@ -58,6 +59,9 @@ GLenum glPrimitive(PrimitiveType type) {
 
 bool opaqueFormat(PixelFormat f) { return f == PixelFormat::X8R8G8B8 || f == PixelFormat::R5G6B5; }
 
+// Room for a frame's vertices before the stream buffer is orphaned.
+constexpr GLsizeiptr kStreamBytes = GLsizeiptr(4) << 20;
+
 void setClearColour(uint32_t argb) {
     glClearColor(float((argb >> 16) & 0xFF) / 255.0f, float((argb >> 8) & 0xFF) / 255.0f,
                  float(argb & 0xFF) / 255.0f, float(argb >> 24) / 255.0f);
@@ -72,6 +76,10 @@ GlDevice::GlDevice(SDL_Window* window, SDL_GLContext context, const PresentParam
     glGenVertexArrays(1, &vertexArray_);
     glBindVertexArray(vertexArray_);
     glGenBuffers(1, &vertexBuffer_);
+    glBindBuffer(GL_ARRAY_BUFFER, vertexBuffer_);
+    streamSize_ = kStreamBytes;
+    glBufferData(GL_ARRAY_BUFFER, streamSize_, nullptr, GL_STREAM_DRAW);
+    glActiveTexture(GL_TEXTURE0);
     glGenSamplers(kSamplerStages, samplers_.data());
     for (int i = 0; i < kSamplerStages; ++i) glBindSampler(i, samplers_[i]);
     swapIntervalSet_ = SDL_GL_SetSwapInterval(params.intervalOne ? 1 : 0) == 0 && params.intervalOne;
@@ -98,12 +106,17 @@ GlDevice::~GlDevice() {
 void GlDevice::makeBackBuffer() {
     const int w = std::max(params_.backBufferWidth, 1), h = std::max(params_.backBufferHeight, 1);
     backBuffer_.reset();
-    if (backBufferTexture_) glDeleteTextures(1, &backBufferTexture_);
+    if (backBufferTexture_) {
+        forgetUnitName(backBufferTexture_);
+        glDeleteTextures(1, &backBufferTexture_);
+    }
     glGenTextures(1, &backBufferTexture_);
     glBindTexture(GL_TEXTURE_2D, backBufferTexture_);
+    unitNames_[size_t(activeUnit_)] = backBufferTexture_;
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, w, h, 0, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, nullptr);
     backBuffer_ = std::make_unique<GlColourSurface>(w, h, PixelFormat::X8R8G8B8, backBufferTexture_);
+    drawFramebuffer_ = kUnknownName;
     if (autoDepth_) {
         forgetDepth(autoDepth_->renderbuffer());
         autoDepth_.reset();
@@ -113,7 +126,7 @@ void GlDevice::makeBackBuffer() {
 
 void GlDevice::forgetDepth(GLuint renderbuffer) {
     auto detach = [&](GlColourSurface* s) {
-        glBindFramebuffer(GL_FRAMEBUFFER, s->framebuffer());
+        bindFramebuffer(s->framebuffer());
         s->detachDepth(renderbuffer);
     };
     if (backBuffer_) detach(backBuffer_.get());
@@ -134,6 +147,7 @@ void GlDevice::setDefaultStates() {
     bound_ = {};
     target_ = backBuffer_.get();
     depth_ = autoDepth_.get();
+    viewport_ = {};
     setViewport({0, 0, target_->width(), target_->height()});
     scissor_ = {0, 0, target_->width(), target_->height()};
     applyScissor();
@@ -143,11 +157,20 @@ void GlDevice::setDefaultStates() {
 }
 
 void GlDevice::collectReleased() {
+    if (!releasePending_.exchange(false)) return;
     std::lock_guard lock(mutex_);
     for (GlTexture* t : released_) {
         for (auto& b : bound_)
             if (b == t) b = nullptr;
-        if (t->surface() && target_ == t->surface()) target_ = backBuffer_.get();
+        // GL unbinds a deleted texture, and the name comes back for the
+        // next texture made: a unit remembered as holding it would skip
+        // binding that one.
+        forgetUnitName(t->name());
+        if (t->surface()) {
+            if (target_ == t->surface()) target_ = backBuffer_.get();
+            if (drawFramebuffer_ == static_cast<GlColourSurface*>(t->surface())->framebuffer())
+                drawFramebuffer_ = kUnknownName;
+        }
         textures_.erase(std::remove_if(textures_.begin(), textures_.end(), [&](auto& p) { return p.get() == t; }),
                         textures_.end());
     }
@@ -159,7 +182,7 @@ Texture* GlDevice::createTexture(const TextureDesc& desc) {
     if (desc.usage == TextureUsage::RenderTarget && isBlockCompressed(desc.format)) return nullptr;
     auto texture = std::make_unique<GlTexture>(desc);
     GlTexture* t = texture.get();
-    if (onDeviceThread()) t->realize();
+    if (onDeviceThread()) realize(t);
     std::lock_guard lock(mutex_);
     textures_.push_back(std::move(texture));
     return t;
@@ -170,6 +193,7 @@ void GlDevice::releaseTexture(Texture* texture) {
     {
         std::lock_guard lock(mutex_);
         released_.push_back(static_cast<GlTexture*>(texture));
+        releasePending_ = true;
     }
     if (onDeviceThread()) collectReleased();
 }
@@ -242,9 +266,12 @@ GlDevice::Program* GlDevice::program(int vertexStage, int pixelStage) {
         return nullptr;
     }
     glUseProgram(p.id);
+    usedProgram_ = p.id;
     for (int i = 0; i < kSamplerStages; ++i) {
         const char name[] = {'s', char('0' + i), 0};
-        glUniform1i(glGetUniformLocation(p.id, name), i);
+        const GLint location = glGetUniformLocation(p.id, name);
+        glUniform1i(location, i);
+        if (location >= 0) p.samplerMask |= 1u << i;
     }
     p.vertexConstants = glGetUniformLocation(p.id, "vc");
     p.pixelConstants = glGetUniformLocation(p.id, "pc");
@@ -253,6 +280,26 @@ GlDevice::Program* GlDevice::program(int vertexStage, int pixelStage) {
     p.alphaFunc = glGetUniformLocation(p.id, "uAlphaFunc");
     p.alphaRef = glGetUniformLocation(p.id, "uAlphaRef");
     return &(programs_[key] = p);
+}
+
+GlDevice::Program* GlDevice::useProgram(int vertexStage, int pixelStage) {
+    const auto key = std::make_pair(vertexStage, pixelStage);
+    if (!lastProgram_ || key != programKey_) {
+        Program* p = program(vertexStage, pixelStage);
+        if (!p) return nullptr;
+        lastProgram_ = p;
+        programKey_ = key;
+    }
+    if (usedProgram_ != lastProgram_->id) {
+        glUseProgram(lastProgram_->id);
+        usedProgram_ = lastProgram_->id;
+    }
+    return lastProgram_;
+}
+
+int GlDevice::vertexStage() const {
+    if (format_ == VertexFormat::ScreenSpace) return kScreenSpaceVertexStage;
+    return vertexShader_ ? vertexShader_->index() : kPassThroughVertexStage;
 }
 
 VertexShader* GlDevice::createVertexShader(int index) {
@@ -283,6 +330,7 @@ void GlDevice::setRenderTarget(Surface* surface) {
     if (!surface) return;
     target_ = static_cast<GlColourSurface*>(surface);
     setViewport({0, 0, surface->width(), surface->height()});
+    setScissorRect({0, 0, surface->width(), surface->height()});
 }
 
 Surface* GlDevice::renderTarget() { return target_; }
@@ -292,6 +340,7 @@ void GlDevice::setDepthStencil(Surface* surface) { depth_ = static_cast<GlDepthS
 Surface* GlDevice::depthStencil() { return depth_; }
 
 void GlDevice::setViewport(const Viewport& v) {
+    if (v == viewport_) return;
     viewport_ = v;
     glViewport(v.x, v.y, v.width, v.height);
     glDepthRange(v.minZ, v.maxZ);
@@ -315,16 +364,28 @@ void GlDevice::applyScissor() {
     }
 }
 
+void GlDevice::bindFramebuffer(GLuint framebuffer) {
+    if (framebuffer == drawFramebuffer_) return;
+    glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
+    drawFramebuffer_ = framebuffer;
+}
+
 void GlDevice::bindTarget() {
-    glBindFramebuffer(GL_FRAMEBUFFER, target_->framebuffer());
+    bindFramebuffer(target_->framebuffer());
     target_->attachDepth(depth_ ? depth_->renderbuffer() : 0);
 }
 
 void GlDevice::clear(uint32_t flags, uint32_t colour, float z, uint32_t stencil) {
     collectReleased();
     bindTarget();
+    // The viewport, cut to the scissor rectangle while the scissor test is on.
+    Rect area{viewport_.x, viewport_.y, viewport_.x + viewport_.width, viewport_.y + viewport_.height};
+    if (renderStates_[size_t(RenderState::ScissorTestEnable)]) {
+        area = {std::max(area.left, scissor_.left), std::max(area.top, scissor_.top),
+                std::min(area.right, scissor_.right), std::min(area.bottom, scissor_.bottom)};
+    }
     glEnable(GL_SCISSOR_TEST);
-    glScissor(viewport_.x, viewport_.y, viewport_.width, viewport_.height);
+    glScissor(area.left, area.top, std::max(area.width(), 0), std::max(area.height(), 0));
     glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
     glDepthMask(GL_TRUE);
     glStencilMask(0xFF);
@@ -345,7 +406,7 @@ void GlDevice::clear(uint32_t flags, uint32_t colour, float z, uint32_t stencil)
 void GlDevice::colorFill(Surface* surface, uint32_t colour) {
     auto* s = static_cast<GlColourSurface*>(surface);
     if (!s) return;
-    glBindFramebuffer(GL_FRAMEBUFFER, s->framebuffer());
+    bindFramebuffer(s->framebuffer());
     glDisable(GL_SCISSOR_TEST);
     glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
     setClearColour(colour);
@@ -355,6 +416,7 @@ void GlDevice::colorFill(Surface* surface, uint32_t colour) {
 }
 
 void GlDevice::setRenderState(RenderState state, uint32_t value) {
+    if (renderStates_[size_t(state)] == value) return;
     renderStates_[size_t(state)] = value;
     applyRenderState(state);
 }
@@ -426,7 +488,7 @@ void GlDevice::applyRenderState(RenderState state) {
 }
 
 void GlDevice::setSamplerState(int stage, SamplerState state, uint32_t value) {
-    if (stage < 0 || stage >= kSamplerStages) return;
+    if (stage < 0 || stage >= kSamplerStages || samplerStates_[stage][size_t(state)] == value) return;
     samplerStates_[stage][size_t(state)] = value;
     applySampler(stage);
 }
@@ -461,17 +523,34 @@ VertexShader* GlDevice::vertexShader() { return vertexShader_; }
 void GlDevice::setPixelShader(PixelShader* shader) { pixelShader_ = shader; }
 PixelShader* GlDevice::pixelShader() { return pixelShader_; }
 
+namespace {
+
+// Writes the registers that fit; true when a value changed.
+template <size_t N>
+bool writeRegisters(std::array<float, N>& to, int start, const float* values, int registers) {
+    if (start < 0 || !values) return false;
+    const size_t first = size_t(start) * 4;
+    if (first >= N) return false;
+    const size_t count = std::min(size_t(std::max(registers, 0)) * 4, N - first);
+    if (std::memcmp(&to[first], values, count * sizeof(float)) == 0) return false;
+    std::memcpy(&to[first], values, count * sizeof(float));
+    return true;
+}
+
+}  // namespace
+
 void GlDevice::setVertexShaderConstants(int start, const float* values, int registers) {
-    for (int i = 0; i < registers * 4; ++i)
-        if (start >= 0 && start * 4 + i < int(vertexConstants_.size())) vertexConstants_[start * 4 + i] = values[i];
+    if (writeRegisters(vertexConstants_, start, values, registers)) ++vertexConstantsVersion_;
 }
 
 void GlDevice::setPixelShaderConstants(int start, const float* values, int registers) {
-    for (int i = 0; i < registers * 4; ++i)
-        if (start >= 0 && start * 4 + i < int(pixelConstants_.size())) pixelConstants_[start * 4 + i] = values[i];
+    if (writeRegisters(pixelConstants_, start, values, registers)) ++pixelConstantsVersion_;
 }
 
 void GlDevice::bindVertexFormat(int stride) {
+    if (format_ == layoutFormat_ && stride == layoutStride_) return;
+    layoutFormat_ = format_;
+    layoutStride_ = stride;
     auto offset = [](size_t bytes) { return reinterpret_cast<const void*>(bytes); };
     const bool screen = format_ == VertexFormat::ScreenSpace;
     glEnableVertexAttribArray(0);
@@ -489,37 +568,119 @@ void GlDevice::bindVertexFormat(int stride) {
     }
 }
 
+GLint GlDevice::streamVertices(const void* vertices, GLsizeiptr bytes, int stride) {
+    // Draws start at a whole vertex, so the layout's offsets never change.
+    GLsizeiptr at = (streamOffset_ + stride - 1) / stride * stride;
+    if (at + bytes > streamSize_) {
+        // The rasteriser may still read the old storage: orphaning gives new
+        // storage, and nothing waits.
+        while (bytes > streamSize_) streamSize_ *= 2;
+        glBufferData(GL_ARRAY_BUFFER, streamSize_, nullptr, GL_STREAM_DRAW);
+        at = 0;
+    }
+    // Written only once between orphanings, so no draw can still need it.
+    void* to = glMapBufferRange(GL_ARRAY_BUFFER, at, bytes,
+                                GL_MAP_WRITE_BIT | GL_MAP_INVALIDATE_RANGE_BIT | GL_MAP_UNSYNCHRONIZED_BIT);
+    if (!to) return -1;
+    std::memcpy(to, vertices, size_t(bytes));
+    glUnmapBuffer(GL_ARRAY_BUFFER);
+    streamOffset_ = at + bytes;
+    return GLint(at / stride);
+}
+
+void GlDevice::realize(GlTexture* texture) {
+    if (!texture->realize()) return;
+    unitNames_[size_t(activeUnit_)] = texture->name();
+    if (texture->surface()) drawFramebuffer_ = kUnknownName;
+}
+
+void GlDevice::bindUnit(int unit, GLuint name) {
+    if (unitNames_[size_t(unit)] == name) return;
+    if (activeUnit_ != unit) {
+        glActiveTexture(GL_TEXTURE0 + GLenum(unit));
+        activeUnit_ = unit;
+    }
+    glBindTexture(GL_TEXTURE_2D, name);
+    unitNames_[size_t(unit)] = name;
+}
+
+void GlDevice::forgetUnitName(GLuint name) {
+    if (!name) return;
+    for (GLuint& n : unitNames_)
+        if (n == name) n = 0;
+}
+
+void GlDevice::bindUnits(const Program& p) {
+    // Uploads first: an upload binds its texture to the active unit, which
+    // would replace the texture bound there for an earlier stage.
+    for (int i = 0; i < kSamplerStages; ++i)
+        if ((p.samplerMask >> i & 1) && bound_[i]) realize(bound_[i]);
+    for (int i = 0; i < kSamplerStages; ++i) {
+        if (!(p.samplerMask >> i & 1)) continue;
+        // Untextured draws of the built-in stage don't read unit 0: what it
+        // holds stays for the next textured draw.
+        if (i == 0 && !bound_[0] && p.hasTex0 >= 0) continue;
+        bindUnit(i, bound_[i] ? bound_[i]->name() : 0);
+    }
+}
+
+void GlDevice::sendUniforms(Program& p) {
+    if (p.vertexConstantsSent != vertexConstantsVersion_) {
+        glUniform4fv(p.vertexConstants, kVertexConstantRegisters, vertexConstants_.data());
+        p.vertexConstantsSent = vertexConstantsVersion_;
+    }
+    if (p.pixelConstantsSent != pixelConstantsVersion_) {
+        glUniform4fv(p.pixelConstants, kPixelConstantRegisters, pixelConstants_.data());
+        p.pixelConstantsSent = pixelConstantsVersion_;
+    }
+    const std::array<GLint, 4> viewport{viewport_.x, viewport_.y, viewport_.width, viewport_.height};
+    if (p.viewport >= 0 && p.viewportSent != viewport) {
+        glUniform4f(p.viewport, float(viewport[0]), float(viewport[1]), float(viewport[2]), float(viewport[3]));
+        p.viewportSent = viewport;
+    }
+    const GLint hasTex0 = bound_[0] != nullptr;
+    if (p.hasTex0 >= 0 && p.hasTex0Sent != hasTex0) {
+        glUniform1i(p.hasTex0, hasTex0);
+        p.hasTex0Sent = hasTex0;
+    }
+    const bool alphaTest = renderStates_[size_t(RenderState::AlphaTestEnable)];
+    const GLint alphaFunc =
+        GLint(alphaTest ? renderStates_[size_t(RenderState::AlphaFunc)] : uint32_t(CompareFunc::Always));
+    if (p.alphaFunc >= 0 && p.alphaFuncSent != alphaFunc) {
+        glUniform1i(p.alphaFunc, alphaFunc);
+        p.alphaFuncSent = alphaFunc;
+    }
+    const uint32_t alphaRef = renderStates_[size_t(RenderState::AlphaRef)] & 0xFF;
+    if (p.alphaRef >= 0 && p.alphaRefSent != alphaRef) {
+        glUniform1f(p.alphaRef, float(alphaRef));
+        p.alphaRefSent = alphaRef;
+    }
+}
+
 void GlDevice::drawPrimitiveUP(PrimitiveType type, int primitiveCount, const void* vertices, int stride) {
     collectReleased();
     const int count = primitiveVertexCount(type, primitiveCount);
     if (count == 0 || !vertices || stride < vertexStride(format_)) return;
-    const int vertexStage = format_ == VertexFormat::ScreenSpace ? kScreenSpaceVertexStage
-                            : vertexShader_                      ? vertexShader_->index()
-                                                                 : kPassThroughVertexStage;
-    Program* p = program(vertexStage, pixelShader_ ? pixelShader_->index() : kModulatePixelStage);
+    Program* p = useProgram(vertexStage(), pixelShader_ ? pixelShader_->index() : kModulatePixelStage);
     if (!p) return;
-    // Uploads first: an upload binds its texture to the active unit, which
-    // would replace the texture bound there for an earlier stage.
-    for (GlTexture* t : bound_)
-        if (t) t->realize();
-    for (int i = 0; i < kSamplerStages; ++i) {
-        glActiveTexture(GL_TEXTURE0 + i);
-        glBindTexture(GL_TEXTURE_2D, bound_[i] ? bound_[i]->name() : 0);
-    }
+    bindUnits(*p);
     bindTarget();
-    glUseProgram(p->id);
-    glUniform4fv(p->vertexConstants, kVertexConstantRegisters, vertexConstants_.data());
-    glUniform4fv(p->pixelConstants, kPixelConstantRegisters, pixelConstants_.data());
-    glUniform4f(p->viewport, float(viewport_.x), float(viewport_.y), float(viewport_.width), float(viewport_.height));
-    glUniform1i(p->hasTex0, bound_[0] != nullptr);
-    const bool alphaTest = renderStates_[size_t(RenderState::AlphaTestEnable)];
-    glUniform1i(p->alphaFunc, GLint(alphaTest ? renderStates_[size_t(RenderState::AlphaFunc)]
-                                              : uint32_t(CompareFunc::Always)));
-    glUniform1f(p->alphaRef, float(renderStates_[size_t(RenderState::AlphaRef)] & 0xFF));
-    glBindBuffer(GL_ARRAY_BUFFER, vertexBuffer_);
-    glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(count) * stride, vertices, GL_STREAM_DRAW);
+    sendUniforms(*p);
+    const GLint first = streamVertices(vertices, GLsizeiptr(count) * stride, stride);
+    if (first < 0) return;
     bindVertexFormat(stride);
-    glDrawArrays(glPrimitive(type), 0, count);
+    glDrawArrays(glPrimitive(type), first, count);
+}
+
+void GlDevice::prepareProgram(VertexFormat format, VertexShader* vertexShader, PixelShader* pixelShader) {
+    const VertexFormat keptFormat = format_;
+    VertexShader* keptVertexShader = vertexShader_;
+    format_ = format;
+    vertexShader_ = vertexShader;
+    const int stage = vertexStage();
+    format_ = keptFormat;
+    vertexShader_ = keptVertexShader;
+    program(stage, pixelShader ? pixelShader->index() : kModulatePixelStage);
 }
 
 bool GlDevice::reset(const PresentParams& params) {
@@ -555,6 +716,11 @@ DeviceStatus GlDevice::present(const Rect* source, const Rect* destination) {
     // The window's framebuffer is bottom-up: this copy is the one flip.
     glBlitFramebuffer(src.left, src.top, src.right, src.bottom, dst.left, windowH - dst.top, dst.right,
                       windowH - dst.bottom, GL_COLOR_BUFFER_BIT, GL_LINEAR);
+    // The back buffer's alpha is not a picture's (the format has none): a
+    // window surface with alpha would show the picture translucent.
+    glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_TRUE);
+    glClear(GL_COLOR_BUFFER_BIT);
+    drawFramebuffer_ = kUnknownName;
     SDL_GL_SwapWindow(window_);
     applyRenderState(RenderState::ColorWriteEnable);
     applyScissor();

@@ -3,6 +3,11 @@
 // the back buffer included, is a framebuffer object drawn top-down; the back
 // buffer reaches the window, flipped, only in present.
 //
+// The software rasteriser pays for every state change, so the device keeps
+// what GL has (texture units, framebuffer, program, uniforms, vertex layout)
+// and sends only what differs; vertices go into one stream buffer written
+// front to back and orphaned when full.
+//
 // Threads: the thread that made the device owns the GL context and makes
 // every GL call. Textures made or released on other threads wait, CPU side
 // only, until the device's thread realizes or deletes them (at their first
@@ -11,6 +16,7 @@
 #include <SDL.h>
 
 #include <array>
+#include <atomic>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -69,6 +75,7 @@ public:
     void beginScene() override {}
     void endScene() override {}
     void drawPrimitiveUP(PrimitiveType type, int primitiveCount, const void* vertices, int stride) override;
+    void prepareProgram(VertexFormat format, VertexShader* vertexShader, PixelShader* pixelShader) override;
 
     DeviceStatus testCooperativeLevel() override { return DeviceStatus::Ok; }
     bool reset(const PresentParams& params) override;
@@ -77,10 +84,18 @@ public:
     std::vector<uint32_t> readSurface(Surface* surface, const Rect& rect) override;
 
 private:
+    static constexpr GLuint kUnknownName = ~0u;
+
+    // A linked program and the uniform values it was last given.
     struct Program {
         GLuint id = 0;
         GLint vertexConstants = -1, pixelConstants = -1, viewport = -1;
         GLint hasTex0 = -1, alphaFunc = -1, alphaRef = -1;
+        uint32_t samplerMask = 0;  // bit i: the program reads unit i
+        uint64_t vertexConstantsSent = 0, pixelConstantsSent = 0;  // versions; 0 never sent
+        std::array<GLint, 4> viewportSent{-1, -1, -1, -1};
+        GLint hasTex0Sent = -1, alphaFuncSent = -1;
+        uint32_t alphaRefSent = ~0u;
     };
 
     bool onDeviceThread() const { return std::this_thread::get_id() == thread_; }
@@ -90,6 +105,16 @@ private:
     void forgetDepth(GLuint renderbuffer);
     void setDefaultStates();
     void bindTarget();
+    void bindFramebuffer(GLuint framebuffer);
+    // Realizes a texture, noting the unit its upload left it bound to.
+    void realize(GlTexture* texture);
+    void bindUnit(int unit, GLuint name);
+    // Forgets the units holding a texture GL is about to delete.
+    void forgetUnitName(GLuint name);
+    void bindUnits(const Program& p);
+    void sendUniforms(Program& p);
+    // Copies the vertices into the stream buffer; the index of the first.
+    GLint streamVertices(const void* vertices, GLsizeiptr bytes, int stride);
     void applyBlend();
     void applyStencil();
     void applyRenderState(RenderState state);
@@ -97,6 +122,8 @@ private:
     void applyScissor();
     GLuint compileStage(GLenum kind, int index);
     Program* program(int vertexStage, int pixelStage);
+    Program* useProgram(int vertexStage, int pixelStage);
+    int vertexStage() const;
     void bindVertexFormat(int stride);
 
     SDL_Window* window_;
@@ -108,6 +135,7 @@ private:
     std::mutex mutex_;  // guards textures_ and released_
     std::vector<std::unique_ptr<GlTexture>> textures_;
     std::vector<GlTexture*> released_;
+    std::atomic<bool> releasePending_{false};
 
     std::vector<std::unique_ptr<GlDepthSurface>> depthSurfaces_;
     std::vector<std::unique_ptr<VertexShader>> vertexShaders_;
@@ -121,7 +149,21 @@ private:
     std::unique_ptr<GlDepthSurface> autoDepth_;
     GLuint vertexArray_ = 0;
     GLuint vertexBuffer_ = 0;
+    GLsizeiptr streamSize_ = 0;
+    GLsizeiptr streamOffset_ = 0;
     std::array<GLuint, kSamplerStages> samplers_{};
+
+    // What GL has now, so unchanged state is not sent again.
+    std::array<GLuint, kSamplerStages> unitNames_{};
+    int activeUnit_ = 0;
+    GLuint drawFramebuffer_ = kUnknownName;
+    GLuint usedProgram_ = 0;
+    std::pair<int, int> programKey_{0, 0};
+    Program* lastProgram_ = nullptr;
+    VertexFormat layoutFormat_ = VertexFormat::Coloured;
+    int layoutStride_ = 0;
+    uint64_t vertexConstantsVersion_ = 1;
+    uint64_t pixelConstantsVersion_ = 1;
 
     GlColourSurface* target_ = nullptr;
     GlDepthSurface* depth_ = nullptr;

@@ -85,9 +85,10 @@ void GlTexture::create() {
         target_ = std::make_unique<GlColourSurface>(d.width, d.height, d.format, name_);
 }
 
-void GlTexture::realize() {
-    if (!name_) create();
-    if (!staging_.hasDirty()) return;
+bool GlTexture::realize() {
+    const bool created = !name_;
+    if (created) create();
+    if (!staging_.hasDirty()) return created;
     const TextureDesc& d = desc();
     const GlFormat f = glFormat(d.format);
     const int bytesPerPixel = f.compressed ? 0 : rowPitch(d.format, 1);
@@ -108,6 +109,7 @@ void GlTexture::realize() {
     });
     // Dynamic textures are rewritten a band at a time: their buffers stay.
     if (d.usage == TextureUsage::Managed) staging_.dropBuffers();
+    return true;
 }
 
 }  // namespace platform::gl

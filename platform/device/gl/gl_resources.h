@@ -55,8 +55,10 @@ public:
     Surface* surface() override { return target_.get(); }
     TextureStaging& staging() { return staging_; }
     GLuint name() const { return name_; }
-    // Makes the GL texture when missing and uploads what was written since.
-    void realize();
+    // Makes the GL texture when missing and uploads what was written since;
+    // true when that bound it to the active unit (and, for a new render
+    // target, its framebuffer).
+    bool realize();
 
 private:
     void create();

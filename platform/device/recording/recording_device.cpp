@@ -256,6 +256,7 @@ void RecordingDevice::setRenderTarget(Surface* surface) {
     if (!surface) return;
     target_ = surface;
     viewport_ = {0, 0, surface->width(), surface->height()};
+    scissor_ = {0, 0, surface->width(), surface->height()};
 }
 
 Surface* RecordingDevice::renderTarget() { return target_; }
@@ -373,6 +374,13 @@ void RecordingDevice::endScene() {
     std::lock_guard lock(mutex_);
     log("endScene");
     inScene_ = false;
+}
+
+void RecordingDevice::prepareProgram(VertexFormat format, VertexShader* vertexShader, PixelShader* pixelShader) {
+    std::lock_guard lock(mutex_);
+    log("prepareProgram " + std::to_string(int(format)) + " " +
+        (vertexShader ? std::to_string(vertexShader->index()) : std::string("null")) + " " +
+        (pixelShader ? std::to_string(pixelShader->index()) : std::string("null")));
 }
 
 void RecordingDevice::drawPrimitiveUP(PrimitiveType type, int primitiveCount, const void* vertices, int stride) {

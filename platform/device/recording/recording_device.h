@@ -101,6 +101,7 @@ public:
     void beginScene() override;
     void endScene() override;
     void drawPrimitiveUP(PrimitiveType type, int primitiveCount, const void* vertices, int stride) override;
+    void prepareProgram(VertexFormat format, VertexShader* vertexShader, PixelShader* pixelShader) override;
 
     DeviceStatus testCooperativeLevel() override;
     bool reset(const PresentParams& params) override;

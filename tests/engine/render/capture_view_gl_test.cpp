@@ -6,6 +6,7 @@
 
 #include <functional>
 
+#include "engine/render/camera_2d.h"
 #include "engine/render/display_fill.h"
 #include "tests/engine/render/gl_display_fixture.h"
 
@@ -89,6 +90,27 @@ TEST_F(CaptureViewGlTest, ACapturePartlyOffTheLeftEdgeTakesTheClampedPart) {
     EXPECT_EQ(capture->texture()->width, 4);
     for (int x = 8; x < 12; ++x) EXPECT_EQ(pixels[size_t(5 * kSize + x)], kRedPixel) << x;
     EXPECT_EQ(pixels[size_t(5 * kSize + 12)], kBluePixel);
+}
+
+TEST_F(CaptureViewGlTest, ACaptureInsideAClippingLocatorIsCopiedWhole) {
+    // The capture's own target is not clipped by the locator's scissor: a
+    // new render target has the whole of itself as its scissor rectangle.
+    auto capture = std::make_unique<MCapture>();
+    capture->setFixedSize(4, 4);
+    capture->setPosition(-8, -8);  // the red top-left corner
+    M2DCameraLocator locator;
+    locator.clipLeft = 0;  // the right half only
+    locator.clipTop = -8;
+    locator.clipRight = 8;
+    locator.clipBottom = 8;
+    locator.add(new DrawTask([&] { capture->draw(0); }));
+    frame([&] {
+        picture();
+        locator.draw(0);
+    });
+    ASSERT_NE(capture->texture(), nullptr);
+    EXPECT_EQ(win().device()->readSurface(capture->texture()->surface, {0, 0, 4, 4}),
+              std::vector<uint32_t>(16, kRedPixel));
 }
 
 TEST_F(CaptureViewGlTest, ACaptureOffTheScreenMakesNoTexture) {

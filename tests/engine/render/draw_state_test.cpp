@@ -106,6 +106,20 @@ TEST_F(DrawStateTest, EmptyBatchStillBindsSetsStateAndDraws) {
     EXPECT_EQ(d.state(RenderState::SrcBlend), uint32_t(platform::Blend::DestColor));
 }
 
+TEST_F(DrawStateTest, ColourQuadsBetweenTexturedQuadsSwitchShadersOnceAndKeepTheBlending) {
+    D3DColouredVertex v[4] = {{0, 0, 0, 0xFFFFFFFF, 0, 0}, {8, 0, 0, 0xFFFFFFFF, 1, 0},
+                              {8, 8, 0, 0xFFFFFFFF, 1, 1}, {0, 8, 0, 0xFFFFFFFF, 0, 1}};
+    win->drawTexturedQuad(v, texture, 0, 0.0f, 0, 0);
+    device->clearRecord();
+    for (int i = 0; i < 3; ++i) {
+        win->drawColorQuad(v);
+        win->drawTexturedQuad(v, texture, 0, 0.0f, 0, 0);
+    }
+    EXPECT_EQ(callsStartingWith("setPixelShader"), 6);  // one each way per pair
+    EXPECT_EQ(callsStartingWith("setRenderState"), 0);  // the same blend row throughout
+    EXPECT_EQ(device->draws().size(), 6u);
+}
+
 TEST_F(DrawStateTest, ColourQuadClearsTexelCoordinatesAndDrawsVertexColour) {
     D3DColouredVertex v[4] = {{0, 0, 5, 0xFFFF0000, 0.3f, 0.4f}, {8, 0, 5, 0xFFFF0000, 1, 1},
                               {8, 8, 5, 0xFFFF0000, 1, 1}, {0, 8, 5, 0xFFFF0000, 1, 1}};

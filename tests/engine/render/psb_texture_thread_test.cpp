@@ -38,6 +38,7 @@ TEST_F(PSBTextureThreadTest, TwoThreadsShareAndReleaseOneImage) {
     std::thread second(work, b);
     first.join();
     second.join();
+    win->present();  // the main thread frees what the loaders released
 
     EXPECT_EQ(sharedTextureReferences(held.texture), 1);
     EXPECT_EQ(sharedTextureEntryCount(), 1u);

@@ -1,6 +1,7 @@
 // The virtual screen on the OpenGL device: a 224 x 288 picture drawn by its
-// driver and placed by its view on a 672 x 864 screen at scale 3, read back
-// from the screen's capture target.
+// driver inside the screen's draw, as the application driver's frame does,
+// and placed by its view on a 672 x 864 screen at scale 3, read back from the
+// back buffer the screen's picture is copied to.
 #include <SDL.h>
 #include <gtest/gtest.h>
 
@@ -41,6 +42,21 @@ MRawTex* makePatternSprite(MWinD3DWin& win) {
     return sprite;
 }
 
+// The application driver's draw: the virtual screen, then the screen tree.
+class FrameTask final : public MTask {
+public:
+    FrameTask(MTask* driver, MTask* screen) : driver_(driver), screen_(screen) {}
+    void update() override {}
+    void draw(int pass) override {
+        if (driver_) driver_->draw(pass);
+        screen_->draw(pass);
+    }
+
+private:
+    MTask* driver_;
+    MTask* screen_;
+};
+
 class VirtualScreenGlTest : public testing::Test {
 protected:
     static void SetUpTestSuite() {
@@ -77,15 +93,16 @@ protected:
     static MWinD3DWin& win() { return *display_->d3dWin(); }
     static MDisplay& display() { return *display_; }
 
-    // One frame: the virtual screen's picture, then the screen.
+    // One frame: inside the screen's draw, the virtual screen's picture,
+    // then the screen that places it.
     std::vector<uint32_t> drawFrame(uint32_t screenClear = 0xFF000000) {
         display().onPreLoop();
-        if (driver_) driver_->draw(0);
         platform::Device& d = *win().device();
-        MWinD3DTexture* capture = win().captureTexture();
-        win().clearTexture(capture, screenClear);
-        win().drawTaskToTarget(&screen_, nullptr, false, 0);
-        return d.readSurface(capture->surface, {0, 0, kScreenW, kScreenH});
+        win().clearTexture(win().captureTexture(), screenClear);
+        d.colorFill(d.backBuffer(), 0xFF123456);  // what a stale frame would leave
+        FrameTask frame(driver_.get(), &screen_);
+        win().drawTaskToTarget(&frame, nullptr, false, 0);
+        return d.readSurface(d.backBuffer(), {0, 0, kScreenW, kScreenH});
     }
 
     std::vector<uint32_t> virtualPicture() {

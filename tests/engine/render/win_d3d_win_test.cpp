@@ -2,10 +2,12 @@
 // resets, mode switches and the vsync-paced flag.
 #include "engine/render/win_d3d_win.h"
 
+#include <SDL.h>
 #include <gtest/gtest.h>
 
 #include "engine/base/win_app_settings.h"
 #include "engine/render/d3d_mouse_scaling.h"
+#include "platform/window/window.h"
 #include "tests/engine/render/fake_device_factory.h"
 
 namespace {
@@ -115,6 +117,44 @@ TEST_F(WinD3DWinTest, FullScreenTakesOnlyListedModes) {
     EXPECT_FALSE(win->isFullscreen());
     EXPECT_FALSE(winAppSettings().fullscreenTypePure);
     EXPECT_EQ(win->backBufferWidth(), 320);  // the screen size
+}
+
+// Leaving full screen on a real (offscreen) SDL window: the cursor follows
+// the settings, and the window comes back at the settings' client size, or
+// at twice that when it has it already or is a popup. (SDL's offscreen
+// driver keeps no frame or stacking flags, so those steps go unseen here.)
+TEST_F(WinD3DWinTest, LeavingFullScreenRestoresTheCursorAndTheClientSize) {
+    ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_VIDEO), 0) << SDL_GetError();
+    MWinAppSettings& s = winAppSettings();
+    s.mouseCursor = true;
+    s.fullscreenCursor = false;
+    struct Case {
+        Uint32 flags;
+        int startWidth;
+        platform::ClientSize expected;
+    };
+    const Case cases[] = {{SDL_WINDOW_BORDERLESS, 500, {1280, 960}},
+                          {0, 500, {640, 480}},
+                          {0, 640, {1280, 960}}};
+    for (const Case& c : cases) {
+        SDL_Window* window = SDL_CreateWindow("w", 0, 0, c.startWidth, 400, SDL_WINDOW_HIDDEN | c.flags);
+        ASSERT_NE(window, nullptr) << SDL_GetError();
+        {
+            FakeDeviceFactory windowFactory;
+            MWinD3DWin framed(windowFactory, window, false, 0, 0);
+            ASSERT_TRUE(framed.initialize());
+            platform::showCursor(true);
+            framed.enterFullscreen(1280, 720, 60);
+            EXPECT_FALSE(platform::isCursorShown());
+            framed.leaveFullscreen();
+            EXPECT_TRUE(platform::isCursorShown());
+            const platform::ClientSize size = platform::windowClientSize(window);
+            EXPECT_EQ(size.width, c.expected.width) << c.flags << " " << c.startWidth;
+            EXPECT_EQ(size.height, c.expected.height) << c.flags << " " << c.startWidth;
+        }
+        SDL_DestroyWindow(window);
+    }
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }
 
 TEST_F(WinD3DWinTest, VsyncPacedOnlyNearSixtyHertz) {

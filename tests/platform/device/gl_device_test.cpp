@@ -152,14 +152,35 @@ TEST_F(GlDeviceTest, ViewportAndScissorRectanglesCountFromTheTop) {
     EXPECT_EQ(read(back), expected);
 }
 
-TEST_F(GlDeviceTest, SettingATargetResetsTheViewportToTheWholeTarget) {
+TEST_F(GlDeviceTest, SettingATargetResetsTheViewportAndScissorToTheWholeTarget) {
     Texture* target = device().createTexture({4, 2, 1, PixelFormat::X8R8G8B8, TextureUsage::RenderTarget});
     device().setViewport({1, 1, 2, 1});
+    device().setRenderState(RenderState::ScissorTestEnable, 1);
+    device().setScissorRect({6, 3, 7, 4});  // outside the new target
     device().setRenderTarget(target->surface());
     EXPECT_EQ(device().viewport(), (Viewport{0, 0, 4, 2}));
+    EXPECT_EQ(device().scissorRect(), (Rect{0, 0, 4, 2}));
     device().clear(kClearTarget, kGreen, 1.0f, 0);
     EXPECT_EQ(read(target->surface()), std::vector<uint32_t>(8, kGreen));
+    drawScreenRect(-0.5f, -0.5f, 3.5f, 1.5f, kRed);
+    EXPECT_EQ(read(target->surface()), std::vector<uint32_t>(8, kRed));
+    device().setRenderState(RenderState::ScissorTestEnable, 0);
     device().releaseTexture(target);
+}
+
+TEST_F(GlDeviceTest, ClearsKeepToTheScissorWhileItsTestIsOn) {
+    Surface* back = device().backBuffer();
+    device().clear(kClearTarget, kBlack, 1.0f, 0);
+    device().setScissorRect({2, 1, 5, 3});
+    device().clear(kClearTarget, kBlue, 1.0f, 0);  // test off: the whole viewport
+    device().setRenderState(RenderState::ScissorTestEnable, 1);
+    device().setViewport({0, 0, 4, 4});
+    device().clear(kClearTarget, kRed, 1.0f, 0);  // viewport cut to the scissor
+    device().setRenderState(RenderState::ScissorTestEnable, 0);
+    std::vector<uint32_t> expected(32, kBlue);
+    for (int y = 1; y < 3; ++y)
+        for (int x = 2; x < 4; ++x) expected[y * 8 + x] = kRed;
+    EXPECT_EQ(read(back), expected);
 }
 
 TEST_F(GlDeviceTest, PresentFlipsOnlyIntoTheWindow) {
@@ -176,6 +197,40 @@ TEST_F(GlDeviceTest, PresentFlipsOnlyIntoTheWindow) {
     EXPECT_EQ(at(12, 2), kRed);
     EXPECT_EQ(at(12, 3), kBlack);
     EXPECT_EQ(at(4, 2), kBlack);  // beside it
+}
+
+TEST_F(GlDeviceTest, PresentShowsThePictureOpaque) {
+    device().clear(kClearTarget, 0x00FF0000, 1.0f, 0);  // a colour with alpha 0, as borders are cleared
+    ASSERT_EQ(device().present(nullptr, nullptr), DeviceStatus::Ok);
+    std::vector<uint32_t> window(kWindowW * kWindowH);
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
+    glReadPixels(0, 0, kWindowW, kWindowH, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, window.data());
+    EXPECT_EQ(window, std::vector<uint32_t>(window.size(), kRed));
+}
+
+TEST_F(GlDeviceTest, ATextureMadeAfterOneIsReleasedIsDrawnNotTheUnitsOldOne) {
+    // GL gives a released texture's name to the next one made, and its
+    // upload binds it to whichever unit is active (here unit 1, which the
+    // dissolve reads last): a unit remembered by name must not then skip
+    // binding the new texture to unit 0.
+    Surface* back = device().backBuffer();
+    Texture* pattern = makeTexture(2, 2, std::vector<uint32_t>(4, kWhite));
+    PixelShader* dissolve = device().createPixelShader(276);
+    ASSERT_NE(dissolve, nullptr);
+    device().setPixelShader(dissolve);
+    device().setTexture(1, pattern);
+    for (uint32_t colour : {kRed, kGreen, kBlue}) {
+        Texture* t = makeTexture(2, 2, std::vector<uint32_t>(4, colour));
+        device().setTexture(0, t);
+        drawScreenRect(-0.5f, -0.5f, 7.5f, 3.5f, kWhite);
+        EXPECT_EQ(read(back), std::vector<uint32_t>(32, colour));
+        device().setTexture(0, nullptr);
+        device().releaseTexture(t);
+    }
+    device().setTexture(1, nullptr);
+    device().setPixelShader(nullptr);
+    device().releaseShader(dissolve);
+    device().releaseTexture(pattern);
 }
 
 TEST_F(GlDeviceTest, AlphaTestDiscardsBeforeTheStencilIsWritten) {
