@@ -1,0 +1,67 @@
+// The root task's frame step and the follow-ups of its boot loads.
+#include "engine/base/debug_trace.h"
+#include "engine/sound/sound.h"
+#include "engine/sound/sound_load_task.h"
+#include "engine/ui/psb_font.h"
+#include "game/core/apm_glue.h"
+#include "game/core/app_switches.h"
+#include "game/core/game_main.h"
+#include "game/core/game_task.h"
+#include "game/core/game_timer.h"
+#include "game/core/sprite_draw_task.h"
+
+namespace {
+
+constexpr const char* kSoundArchives[] = {"bgm1", "bgm2", "bgm3", "se", "voice"};
+
+}  // namespace
+
+bool GameTask::soundArchivesLoaded() {
+    if (!sound) return false;
+    for (const char* label : kSoundArchives) {
+        if (!sound->isLoaded(label)) return false;
+    }
+    return true;
+}
+
+// The archives are asked for only once the document that lists them is in.
+void GameTask::followUp(int index) {
+    if (index < BootLoads::kFonts) {
+        createFont(index);
+    } else if (index == BootLoads::kSoundDocument) {
+        for (const char* label : kSoundArchives) getParallelSet().add(new MSoundLoadArchiveTask(label));
+    }
+}
+
+void GameTask::createFont(int k) {
+    if (fontFiles[k] && !fonts[k]) fonts[k] = new MPSBFont(*fontFiles[k], 1.0f);
+}
+
+// After the platform's exit request only the platform update runs.
+void GameTask::stepMain() {
+    const int32_t elapsed = gameTimer.getElapsedMicroseconds();
+    SDL2_wheel_APMUpdate(elapsed, attractMode);
+    if (SDL2_wheel_APMExitRequested()) {
+        if (!exitHandled) {
+            resetTextLines();
+            raiseCloseRequest();
+            exitHandled = true;
+        }
+        return;
+    }
+    if (!boot.ready()) {
+        boot.poll(*this);
+        if (boot.ready()) M_DEBUG_TRACE("boot resources ready");
+    }
+    for (SpriteDrawTask* layer : spriteLayers) {
+        if (layer) layer->clearCount();
+    }
+    const bool keepRunning = !exitButtonPressed();
+    const bool result = gameMainUpdate(keepRunning);
+    gameMainDraw();
+    resetTextLines();
+    if (!result) {
+        resetTextLines();
+        raiseCloseRequest();
+    }
+}
