@@ -19,9 +19,11 @@ struct MappedModule {
     struct Range {
         uint64_t begin = 0;
         uint64_t end = 0;
+        uint64_t offset = 0;  // in the file, of the range's first byte
         bool readable = false;
     };
     std::string path;
+    uint64_t inode = 0;
     std::vector<Range> ranges;
 
     uint64_t base() const { return ranges.front().begin; }
@@ -34,7 +36,8 @@ struct MappedModule {
 std::vector<MappedModule> parseMappedModules(std::string_view maps);
 
 // Reads one byte of each readable page of the module; answers how many reads
-// succeeded.
+// succeeded. Pages that lie within the mapped file (the same inode, still as
+// long) are read directly; the others through reads that can't fault.
 uint32_t prefetchModuleRange(const MappedModule& module, uint64_t pageSize);
 
 // False when the program's map could not be read.

@@ -1,5 +1,6 @@
 #include "platform/memory/own_memory.h"
 
+#include <sys/stat.h>
 #include <sys/uio.h>
 #include <unistd.h>
 
@@ -19,6 +20,21 @@ bool readOwnByte(uint64_t address) {
     iovec local{&byte, 1};
     iovec remote{reinterpret_cast<void*>(address), 1};
     return process_vm_readv(getpid(), &local, 1, &remote, 1, 0) == 1;
+}
+
+uint32_t touchOwnPages(uint64_t begin, uint64_t end, uint64_t pageSize) {
+    uint32_t count = 0;
+    for (uint64_t page = begin; page < end; page += pageSize) {
+        (void)*reinterpret_cast<const volatile unsigned char*>(page);
+        ++count;
+    }
+    return count;
+}
+
+FileIdentity fileIdentity(const std::string& path) {
+    struct stat status {};
+    if (stat(path.c_str(), &status) != 0) return {};
+    return {true, uint64_t(status.st_ino), uint64_t(status.st_size)};
 }
 
 std::string ownMemoryMaps() {
