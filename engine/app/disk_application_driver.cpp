@@ -6,7 +6,11 @@
 #include "engine/render/display.h"
 #include "engine/render/win_d3d_win.h"
 
-MDiskApplicationDriver::MDiskApplicationDriver(std::string name, MTask* root) : name_(std::move(name)) {
+MDiskApplicationDriver::MDiskApplicationDriver(std::string name, MTask* root)
+    : MDiskApplicationDriver(std::move(name), nullptr, root) {}
+
+MDiskApplicationDriver::MDiskApplicationDriver(std::string name, MDialogFactory* dialogFactory, MTask* root)
+    : name_(std::move(name)), dialogFactory_(dialogFactory) {
     getParallelSet().add(root);
 }
 

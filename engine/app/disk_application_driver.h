@@ -13,15 +13,19 @@
 class MDiskApplicationDriver : public MApplicationDriver {
 public:
     MDiskApplicationDriver(std::string name, MTask* root);
+    // The dialog factory is the caller's and must outlive the driver.
+    MDiskApplicationDriver(std::string name, MDialogFactory* dialogFactory, MTask* root);
 
     void step() override;
     // Resets the render states, draws the tree to the screen (cleared to
     // opaque black) and resets them again; nothing without a device.
     void draw(int pass) override;
     MFileReadTask* createReadTask() override;
+    MDialogFactory* getDialogFactory() override { return dialogFactory_; }
 
     const std::string& name() const { return name_; }
 
 private:
     std::string name_;
+    MDialogFactory* dialogFactory_ = nullptr;
 };

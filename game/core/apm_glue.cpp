@@ -1,5 +1,6 @@
 #include "game/core/apm_glue.h"
 
+#include "game/core/app_switches.h"
 #include "game/core/controller_manager.h"
 #include "game/core/glue_provisional.h"
 #include "game/core/platform_singletons.h"
@@ -145,3 +146,5 @@ bool SDL2_wheel_SequenceEndPlay() {
 void SDL2_wheel_CreditSetCoinInHook() { _Credit_setCoinInHook(coinInHook); }
 
 std::string SDL2_wheel_GetLocationName() { return utf8FromWide(_AllnetAuth_getLocationName()); }
+
+std::string SDL2_wheel_GetAppRootPath() { return utf8FromWide(_System_getAppRootPath()); }

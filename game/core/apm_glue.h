@@ -30,3 +30,7 @@ bool SDL2_wheel_SequenceEndPlay();
 void SDL2_wheel_CreditSetCoinInHook();
 // The cabinet's location name in UTF-8.
 std::string SDL2_wheel_GetLocationName();
+// The platform's folder for the game's own files, in UTF-8 (made by the
+// platform when missing); the application main makes it the root of the
+// player's and operator's files.
+std::string SDL2_wheel_GetAppRootPath();

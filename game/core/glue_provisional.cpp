@@ -6,9 +6,6 @@
 
 #include "platform/arcade/apm.h"
 
-bool toolMode = false;
-bool arcadeMode = true;
-
 AbaasGs* abaasGs = nullptr;
 std::array<std::array<uint8_t, 32>, 2> abaasTitleKeys{};
 

@@ -1,8 +1,7 @@
 #pragma once
 // Provisional: the least of the subsystems the platform glue and the input
 // words lean on that are not built yet (see README.md). The issues that build
-// the application main, the game-server front and the card login replace
-// these with their own.
+// the game-server front and the card login replace these with their own.
 //
 // Threads: main thread only.
 
@@ -11,10 +10,6 @@
 #include <string>
 
 #include "gsclient/abaas/gs_main.h"
-
-// The game-wide switches of the application main.
-extern bool toolMode;
-extern bool arcadeMode;
 
 // The game-server front: the client, its online flag and the title server's set-up.
 class AbaasGs {

@@ -1,16 +1,21 @@
-// The default settings file and the opening's cue frames: every key, its
+// The default settings file and the opening's cue frames, read with the
+// game's own key=value readers (game/core/wheel_config): every key, its
 // default, and each key read from its own line.
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <sstream>
+#include <string>
+#include <vector>
 
-#include "tests/tools/content/key_value_reader.h"
+#include "game/core/wheel_config.h"
+#include "tests/tools/content/first_holding_line.h"
 
 namespace {
 
 struct Setting {
     const char* key;
-    int64_t value;
+    int32_t value;
 };
 
 // The settings in the order the game reads and writes them, with their defaults.
@@ -75,31 +80,36 @@ constexpr Setting kSettings[] = {
 static_assert(std::size(kSettings) == 56);
 
 TEST(DefaultTextsTest, ConfigHoldsEverySettingAtItsDefaultOnItsOwnLine) {
-    const KeyValueLines text = readKeyValueLines(HALVIR_RESOURCE_DIR "/data/config.txt");
-    EXPECT_TRUE(text.endsWithLineFeed);
-    ASSERT_EQ(text.lines.size(), std::size(kSettings));
+    const std::string path = HALVIR_RESOURCE_DIR "/data/config.txt";
+    SDL2_wheel_ConfigLoad(path.c_str());
+    ASSERT_EQ(SDL2_wheel_ConfigLineCount(), int(std::size(kSettings)));
+    const std::vector<std::string> lines = textLines(path);
+    EXPECT_EQ(SDL2_wheel_ConfigJoinLines(), readText(path));
     for (size_t i = 0; i < std::size(kSettings); ++i) {
-        const auto match = findKey(text, kSettings[i].key);
-        ASSERT_TRUE(match.has_value()) << kSettings[i].key;
-        EXPECT_EQ(match->line, i) << kSettings[i].key;
-        EXPECT_EQ(match->value, kSettings[i].value) << kSettings[i].key;
+        const Setting& setting = kSettings[i];
+        // Two fallbacks that can't both be the value: the key was read.
+        EXPECT_EQ(SDL2_wheel_ConfigGetInt(setting.key, -1), setting.value) << setting.key;
+        EXPECT_EQ(SDL2_wheel_ConfigGetInt(setting.key, -2), setting.value) << setting.key;
+        EXPECT_EQ(firstHoldingLine(lines, setting.key), int(i)) << setting.key;
         // The game's reader takes no sign: every value starts with a digit.
-        EXPECT_EQ(text.lines[i], std::string(kSettings[i].key) + "=" + std::to_string(kSettings[i].value));
+        EXPECT_EQ(lines[i], std::string(setting.key) + "=" + std::to_string(setting.value));
     }
 }
 
 TEST(DefaultTextsTest, TheOpeningHasThirteenRisingCueFrames) {
-    const KeyValueLines text = readKeyValueLines(HALVIR_RESOURCE_DIR "/sound/voice/opning_config.txt");
-    EXPECT_TRUE(text.endsWithLineFeed);
+    const std::string path = HALVIR_RESOURCE_DIR "/sound/voice/opning_config.txt";
+    const std::vector<std::string> lines = textLines(path);
+    ASSERT_EQ(readText(path).back(), '\n');
     int64_t previous = -1;
     for (int cue = 1; cue <= 13; ++cue) {
         char key[32];
         std::snprintf(key, sizeof key, "VO_OP_%03d_00", cue);
-        const auto match = findKey(text, key);
-        ASSERT_TRUE(match.has_value()) << key;
-        EXPECT_EQ(text.lines[match->line].rfind(key, 0), 0u) << key;
-        EXPECT_GT(match->value, previous) << key;
-        previous = match->value;
+        const int line = firstHoldingLine(lines, key);
+        ASSERT_GE(line, 0) << key;
+        EXPECT_EQ(lines[size_t(line)].rfind(key, 0), 0u) << key;
+        const int64_t value = SDL2_wheel_ConfigFileGetInt(path.c_str(), key, -1);
+        EXPECT_GT(value, previous) << key;
+        previous = value;
     }
 }
 

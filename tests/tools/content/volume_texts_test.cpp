@@ -5,7 +5,8 @@
 
 #include <set>
 
-#include "tests/tools/content/key_value_reader.h"
+#include "game/core/wheel_config.h"
+#include "tests/tools/content/first_holding_line.h"
 #include "tools/content/sound_names.h"
 
 namespace {
@@ -14,17 +15,19 @@ using content::ContentContext;
 
 ContentContext contentFolder() { return ContentContext({HALVIR_CONTENT_DIR, "", "", ""}); }
 
-// A name's level and gain lines, both its own.
-void expectOwnLines(const KeyValueLines& text, const std::string& name, const std::string& file) {
-    const auto level = findKey(text, name);
-    const auto gain = findKey(text, name + "_dB");
-    ASSERT_TRUE(level.has_value()) << file << " " << name;
-    ASSERT_TRUE(gain.has_value()) << file << " " << name;
-    EXPECT_EQ(text.lines[level->line].rfind(name + "=", 0), 0u) << file << " " << name;
-    EXPECT_EQ(text.lines[gain->line].rfind(name + "_dB=", 0), 0u) << file << " " << name;
-    EXPECT_GE(level->value, 0) << file << " " << name;
-    EXPECT_LE(level->value, 128) << file << " " << name;
-    EXPECT_LE(gain->value, 0) << file << " " << name;
+// A name's level and gain lines, both its own, read by the game's reader.
+void expectOwnLines(const std::vector<std::string>& lines, const std::string& name, const std::string& file) {
+    const int level = firstHoldingLine(lines, name);
+    const int gain = firstHoldingLine(lines, name + "_dB");
+    ASSERT_GE(level, 0) << file << " " << name;
+    ASSERT_GE(gain, 0) << file << " " << name;
+    EXPECT_EQ(lines[size_t(level)].rfind(name + "=", 0), 0u) << file << " " << name;
+    EXPECT_EQ(lines[size_t(gain)].rfind(name + "_dB=", 0), 0u) << file << " " << name;
+    const int64_t levelValue = SDL2_wheel_ConfigFileGetInt(file.c_str(), name.c_str(), -1);
+    const int64_t gainValue = SDL2_wheel_ConfigFileGetInt(file.c_str(), (name + "_dB").c_str(), 1);
+    EXPECT_GE(levelValue, 0) << file << " " << name;
+    EXPECT_LE(levelValue, 128) << file << " " << name;
+    EXPECT_LE(gainValue, 0) << file << " " << name;
 }
 
 TEST(VolumeTextsTest, EveryNameReadsItsOwnLevelAndGainInBothFolders) {
@@ -42,15 +45,15 @@ TEST(VolumeTextsTest, EveryNameReadsItsOwnLevelAndGainInBothFolders) {
     for (const char* folder : {"sound", "sound_duz3"}) {
         for (const auto& [path, names] : texts) {
             const std::string file = std::string(HALVIR_RESOURCE_DIR "/") + folder + "/" + path;
-            const KeyValueLines text = readKeyValueLines(file);
-            EXPECT_TRUE(text.endsWithLineFeed) << file;
-            EXPECT_EQ(text.lines.size(), 2 * names->size()) << file;
-            for (const std::string& name : *names) expectOwnLines(text, name, file);
+            const std::vector<std::string> lines = textLines(file);
+            EXPECT_EQ(readText(file).back(), '\n') << file;
+            EXPECT_EQ(lines.size(), 2 * names->size()) << file;
+            for (const std::string& name : *names) expectOwnLines(lines, name, file);
         }
         const std::string master = std::string(HALVIR_RESOURCE_DIR "/") + folder + "/master_volume.txt";
-        const KeyValueLines text = readKeyValueLines(master);
+        const std::vector<std::string> lines = textLines(master);
         for (const char* name : {"VANTORLIB_BGM", "VANTORLIB_SE", "VANTORLIB_VOICE"}) {
-            expectOwnLines(text, name, master);
+            expectOwnLines(lines, name, master);
         }
     }
 }

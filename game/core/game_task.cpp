@@ -1,0 +1,55 @@
+#include "game/core/game_task.h"
+
+#include <mutex>
+#include <new>
+
+#include "engine/app/app_events.h"
+#include "engine/base/global_mutex.h"
+#include "engine/data/psb_object.h"
+#include "engine/input/input.h"
+#include "engine/input/input_map.h"
+#include "engine/ui/psb_font.h"
+#include "game/core/sprite_draw_task.h"
+
+namespace {
+GameTask* instance = nullptr;
+}  // namespace
+
+GameTask* GameTask::getInstance() {
+    if (!instance) instance = new (std::nothrow) GameTask;
+    return instance;
+}
+
+GameTask::GameTask() {
+    soundVolume.fill(100);
+}
+
+// The tasks go first: a font read still under way writes into fontFiles.
+GameTask::~GameTask() {
+    releaseSpriteTarget();
+    getSerialSet().clear();
+    getParallelSet().clear();
+    psbCache->clear();
+    for (MPSBFont*& font : fonts) {
+        delete font;
+        font = nullptr;
+    }
+    for (PSBObject*& file : fontFiles) {
+        delete file;
+        file = nullptr;
+    }
+    if (instance == this) instance = nullptr;
+}
+
+void GameTask::detachTexture(const MRawTex* texture) {
+    for (SpriteDrawTask* layer : spriteLayers) {
+        if (layer) layer->detachTexture(texture);
+    }
+}
+
+bool GameTask::exitButtonPressed() const { return input && (input->pressed() & kInputExit) != 0; }
+
+void GameTask::raiseCloseRequest() {
+    std::lock_guard lock(engineGlobalMutex());
+    writeAppEvent(MAppEvent::CloseRequested, true);
+}

@@ -1,0 +1,122 @@
+#pragma once
+// GameTask: the game's one root task and its global work area. The
+// application main creates it and hands it to the disk application driver;
+// the engine then steps it once a frame through its boot stages:
+//
+//   OBJgameInitDrawObj (first frame): the 1200 draw layers, the virtual
+//     screen, the sprite target, the input hub, the sound ids, the porting
+//     layer's screen set-up (once a run), the button assignment, the game's
+//     initialisation;
+//   stepLoadResource (second frame): the loads of the sound document and the
+//     three fonts;
+//   stepMain (every later frame): timing, the platform update and its exit
+//     request, the boot loads' follow-ups, the game's update and draw.
+//
+// Layer tree: the parallel set holds the virtual-screen driver, the screen
+// root, the input hub and the boot load tasks. The screen root holds layer 0,
+// the virtual-screen locator (holding the view) and layers 1000..1199, drawn
+// in window space; the virtual root holds layers 1..999, drawn into the
+// 224 x 288 virtual screen. Each layer's locator holds its SpriteDrawTask.
+//
+// Exit: a fresh press of the engine's exit button (Escape), passed on by the
+// game's update, or the platform's exit request (arcade::AMDaemonManager's
+// exitRequested, seen once) raises the engine's close request; the window's
+// close button ends the loop in the engine.
+//
+// The boot step installs the task as the porting layer's sprite target
+// (sprite_sheet.h) and places the layers with SDL2_wheel_ScreenInit.
+//
+// Threads: main thread only, except the font reads' load states (BootLoads).
+
+#include <array>
+#include <cstdint>
+
+#include "engine/task/process.h"
+#include "game/core/boot_loads.h"
+#include "game/core/psb_cache.h"
+
+class M2DCameraLocator;
+class M2DCameraRoot;
+class MInput;
+class MPSBFont;
+class MRawTex;
+class MSound;
+class MVirtualScreenDriver;
+class MVirtualScreenView;
+class PSBObject;
+class SpriteDrawTask;
+
+class GameTask : public MProcess, private BootLoads::Client {
+public:
+    static constexpr int kLayers = 1200;
+    static constexpr int kSoundIds = 1024;
+    static constexpr int kFonts = BootLoads::kFonts;
+    static constexpr int32_t kVirtualWidth = 224;
+    static constexpr int32_t kVirtualHeight = 288;
+
+    // The one instance, made on the first call; null when it can't be made.
+    static GameTask* getInstance();
+
+    // getInstance makes the game's one; tests make their own.
+    GameTask();
+    ~GameTask() override;
+    GameTask(const GameTask&) = delete;
+    GameTask& operator=(const GameTask&) = delete;
+
+    void step() override { (this->*step_)(); }
+
+    void OBJgameInitDrawObj();
+    void stepLoadResource();
+    void stepMain();
+
+    // Empties, in every layer, the used slots that draw that texture object;
+    // called before a sprite sheet's texture is freed.
+    void detachTexture(const MRawTex* texture);
+    // Hides the frame's font text lines.
+    void resetTextLines();
+    // Makes this task's draw layers the ones the porting layer's sprite
+    // draws go to (the boot step does this); the destructor takes it back.
+    void installSpriteTarget();
+
+    using Step = void (GameTask::*)();
+    Step currentStep() const { return step_; }
+
+    MInput* input = nullptr;
+    MSound* sound = nullptr;
+    std::array<int32_t, kSoundIds> soundChannel{};
+    std::array<int32_t, kSoundIds> soundVolume{};
+    int32_t musicVolume = 0;
+    int32_t musicSound = -1;
+    int32_t currentMusic = -1;
+    M2DCameraRoot* screenRoot = nullptr;
+    std::array<M2DCameraLocator*, kLayers> layers{};
+    M2DCameraRoot* virtualRoot = nullptr;
+    M2DCameraLocator* virtualScreenLocator = nullptr;
+    MVirtualScreenDriver* virtualScreenDriver = nullptr;
+    MVirtualScreenView* virtualScreenView = nullptr;
+    // The virtual screen's scale on the window, copied to its locator by the
+    // game's update every frame.
+    float virtualScreenScaleX = 1.0f;
+    float virtualScreenScaleY = 1.0f;
+    BootLoads boot;
+    std::array<SpriteDrawTask*, kLayers> spriteLayers{};
+    int32_t currentLayer = 0;
+    // The porting layer's cache (psb_cache.h), the one of the process.
+    PsbCache* psbCache = &::psbCache();
+    std::array<PSBObject*, kFonts> fontFiles{};
+    std::array<MPSBFont*, kFonts> fonts{};
+
+private:
+    bool soundDocumentLoaded() override;
+    bool soundArchivesLoaded() override;
+    void followUp(int index) override;
+    // Makes font k from its file.
+    void createFont(int k);
+    void releaseSpriteTarget();
+    void buildDrawLayers();
+    void buildVirtualScreen();
+    bool exitButtonPressed() const;
+    void raiseCloseRequest();
+
+    Step step_ = &GameTask::OBJgameInitDrawObj;
+};
