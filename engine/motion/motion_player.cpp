@@ -234,7 +234,6 @@ void MMotionPlayer::loadTimeline(const PSBValue& motion, uint32_t flags) {
 
 void MMotionPlayer::releaseLayerTree() {
     nodes_.resize(1);
-    players_.clear();
     for (auto& [name, entry] : scoped_) {
         entry.layers.clear();
         entry.resolveMark = 1.0f;
@@ -323,7 +322,6 @@ void MMotionPlayer::progress(float delta) {
 // The evaluation has shown the held time by the end of the step, so the hold
 // ends here.
 void MMotionPlayer::advance(float delta) {
-    players_.clear();
     advanceTime(delta);
     driver_->evaluate(*this);
     hold_ = false;
@@ -331,8 +329,10 @@ void MMotionPlayer::advance(float delta) {
 
 // --- layer lookups ---
 
+// Gathered afresh for every lookup: nested players come and go with layer
+// trees of any depth, and a list kept across them could outlive a player.
 const std::vector<MMotionPlayer*>& MMotionPlayer::playerList() {
-    if (!players_.empty()) return players_;
+    players_.clear();
     players_.push_back(this);
     for (size_t i = 0; i < players_.size(); ++i) {
         players_[i]->forEachNestedPlayer([this](MMotionPlayer& p) { players_.push_back(&p); });

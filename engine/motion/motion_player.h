@@ -222,7 +222,7 @@ private:
 
     std::vector<MMotionEventListener*> listeners_;
     std::vector<MMotionEvent> events_;
-    std::vector<MMotionPlayer*> players_;  // this one, then every nested one; built on demand
+    std::vector<MMotionPlayer*> players_;  // this one, then every nested one; rebuilt by each lookup
 
     // Declared before the nodes: nested players withdraw from these
     // registries while the nodes go.

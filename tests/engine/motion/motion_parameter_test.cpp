@@ -73,7 +73,8 @@ protected:
         mb::Timeline aim{.lastTime = 10, .parameters = {mb::Parameter{.id = "angle", .rangeEnd = 10, .division = 5}}};
         mb::Timeline driven = aim;
         driven.parameterize = 0;
-        document = shipDocument({{"body", body}, {"aim", aim}, {"driven", driven}});
+        mb::Timeline tail{.lastTime = 10, .layers = {mb::Layer{.label = "tip", .type = mb::kGroup}}};
+        document = shipDocument({{"body", body}, {"aim", aim}, {"driven", driven}, {"tail", tail}});
         manager.loadMotion(document.get());
         root.setTimelineDriver(driver);
         root.play("body", 0);
@@ -165,6 +166,48 @@ TEST_F(MotionVariables, ALayerTreeReleaseRebindsScopes) {
     MMotionPlayer& gun = nest(root, 3, "aim");
     root.setVariable("gun::angle", 8);
     EXPECT_FLOAT_EQ(angleOf(gun), 4.0f);
+}
+
+TEST_F(MotionVariables, FindsLayersThroughNestedPlayers) {
+    MMotionPlayer& gun = nest(root, 3, "tail");
+    int32_t index = -1;
+    ASSERT_TRUE(root.findLayerIndex("sparks", index));
+    EXPECT_EQ(index, 4);
+    ASSERT_TRUE(root.findLayerIndex("tip", index));
+    EXPECT_EQ(index, 6);
+    EXPECT_EQ(root.getLayerNode(6), &gun.nodes()[1]);
+    EXPECT_EQ(root.getLayerNode(7), nullptr);
+    EXPECT_EQ(root.getLayerNode(-1), nullptr);
+    EXPECT_FALSE(root.findLayerIndex("missing", index));
+    EXPECT_EQ(root.findLayerNode("arm"), &root.nodes()[1]);
+    EXPECT_EQ(root.findLayerNode("tip"), nullptr);
+    // Replacing the nested player leaves no trace of the old one.
+    nest(root, 3, "aim");
+    EXPECT_FALSE(root.findLayerIndex("tip", index));
+}
+
+TEST_F(MotionVariables, DepthReachesEveryNestedPlayer) {
+    MMotionPlayer& gun = nest(root, 3, "body");
+    MMotionPlayer& deep = nest(gun, 2, "aim");
+    MMotionPlayer& particle = spark("aim");
+    root.setZ(2.5f);
+    EXPECT_FLOAT_EQ(deep.z(), 2.5f);
+    EXPECT_FLOAT_EQ(particle.z(), 2.5f);
+}
+
+TEST(MotionLayerNode, TakesMeshPointsOfAControlPointMeshOnly) {
+    MMotionLayerNode node;
+    float points[32];
+    for (int i = 0; i < 32; ++i) points[i] = float(i);
+    node.setMeshPoints(2, points);
+    EXPECT_TRUE(node.meshPoints.empty());
+    EXPECT_FALSE(node.changed);
+    node.setMeshPoints(1, points);
+    ASSERT_EQ(node.meshPoints.size(), 32u);
+    EXPECT_EQ(node.meshPoints[31], 31.0f);
+    EXPECT_TRUE(node.changed && node.meshChanged);
+    node.setMeshPoints(1, nullptr);
+    EXPECT_TRUE(node.meshPoints.empty());
 }
 
 }  // namespace
