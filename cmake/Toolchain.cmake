@@ -1,9 +1,11 @@
 # Compiler settings shared by every target.
 
+# The tests compile against a precompiled header, which ccache caches only when
+# told to accept one.
 find_program(CCACHE_PROGRAM ccache)
 if(CCACHE_PROGRAM)
   set(CMAKE_C_COMPILER_LAUNCHER "${CCACHE_PROGRAM}")
-  set(CMAKE_CXX_COMPILER_LAUNCHER "${CCACHE_PROGRAM}")
+  set(CMAKE_CXX_COMPILER_LAUNCHER env CCACHE_SLOPPINESS=pch_defines,time_macros "${CCACHE_PROGRAM}")
 endif()
 
 # Replays must reproduce bit for bit in every build, so floating point is never
@@ -24,7 +26,13 @@ endif()
 # HALVIR_FUZZ: a clang build of the libFuzzer targets only (every library
 # instrumented for coverage, with AddressSanitizer).
 option(HALVIR_FUZZ "Build the libFuzzer targets (needs clang)" OFF)
-set(HALVIR_FUZZ_SECONDS 60 CACHE STRING "How long CTest runs each fuzzer")
+# The fuzz step takes about HALVIR_FUZZ_BUDGET seconds of wall time on
+# HALVIR_FUZZ_JOBS cores, shared among the fuzzers, each at least 20 s;
+# HALVIR_FUZZ_SECONDS, when set, fixes each fuzzer's time instead.
+set(HALVIR_FUZZ_BUDGET 120 CACHE STRING "Wall seconds of the whole fuzz step")
+set(HALVIR_FUZZ_JOBS 1 CACHE STRING "Fuzzers CTest runs at once")
+set(HALVIR_FUZZ_SECONDS "" CACHE STRING "Seconds for each fuzzer (empty: from the budget)")
+set(HALVIR_FUZZ_CORPUS "" CACHE PATH "Folder of the fuzzers' corpora (empty: in the build tree)")
 if(HALVIR_FUZZ)
   if(NOT CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
     message(FATAL_ERROR "HALVIR_FUZZ needs clang: -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_C_COMPILER=clang")
