@@ -24,7 +24,13 @@ endif()
 # HALVIR_FUZZ: a clang build of the libFuzzer targets only (every library
 # instrumented for coverage, with AddressSanitizer).
 option(HALVIR_FUZZ "Build the libFuzzer targets (needs clang)" OFF)
-set(HALVIR_FUZZ_SECONDS 60 CACHE STRING "How long CTest runs each fuzzer")
+# The fuzz step takes about HALVIR_FUZZ_BUDGET seconds of wall time on
+# HALVIR_FUZZ_JOBS cores, shared among the fuzzers, each at least 20 s;
+# HALVIR_FUZZ_SECONDS, when set, fixes each fuzzer's time instead.
+set(HALVIR_FUZZ_BUDGET 120 CACHE STRING "Wall seconds of the whole fuzz step")
+set(HALVIR_FUZZ_JOBS 1 CACHE STRING "Fuzzers CTest runs at once")
+set(HALVIR_FUZZ_SECONDS "" CACHE STRING "Seconds for each fuzzer (empty: from the budget)")
+set(HALVIR_FUZZ_CORPUS "" CACHE PATH "Folder of the fuzzers' corpora (empty: in the build tree)")
 if(HALVIR_FUZZ)
   if(NOT CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
     message(FATAL_ERROR "HALVIR_FUZZ needs clang: -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_C_COMPILER=clang")

@@ -5,14 +5,15 @@
 #include "engine/data/disk_file_read_task.h"
 #include "engine/render/display.h"
 #include "engine/render/win_d3d_win.h"
+#include "engine/ui/dialog_factory.h"
 
-MDiskApplicationDriver::MDiskApplicationDriver(std::string name, MTask* root)
-    : MDiskApplicationDriver(std::move(name), nullptr, root) {}
-
-MDiskApplicationDriver::MDiskApplicationDriver(std::string name, MDialogFactory* dialogFactory, MTask* root)
-    : name_(std::move(name)), dialogFactory_(dialogFactory) {
+MDiskApplicationDriver::MDiskApplicationDriver(std::string name, MDialogFactory* dialogs, MTask* root)
+    : name_(std::move(name)), dialogs_(dialogs) {
     getParallelSet().add(root);
 }
+
+// The root task's dialogs may still reach the factory while the tree goes.
+MDiskApplicationDriver::~MDiskApplicationDriver() { getParallelSet().clear(); }
 
 void MDiskApplicationDriver::step() {
     if (getParallelSet().isEmpty()) setState(kFinished);

@@ -4,6 +4,7 @@
 #include "engine/app/toggle_fullscreen.h"
 #include "engine/app/win_app.h"
 #include "engine/base/win_app_settings.h"
+#include "engine/data/file_table.h"
 #include "engine/data/seed_generator.h"
 #include "engine/input/input_system.h"
 #include "engine/render/display.h"
@@ -49,6 +50,7 @@ void stopEngine() {
         delete task;
         looper->clearApplicationTask();
     }
+    releaseFileTable();
     delete getSeedGenerator();
     shutdownInputSystem();
     delete MDisplay::getInstance();

@@ -11,7 +11,8 @@
 // rectangle and full screen when the settings ask for it; the input system
 // (once per input lifetime); the seed generator (unless one exists).
 //
-// Shutdown: the looper's remaining application task; the seed generator; the
+// Shutdown: the looper's remaining application task; the file table (mounted
+// archives, files kept open, search directories); the seed generator; the
 // input system (the pad-poll thread is told to stop and joined, then the
 // devices and the button maps go); the display; the application object; the
 // looper.

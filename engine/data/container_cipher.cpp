@@ -49,3 +49,8 @@ bool hasContainerMagic(const uint8_t* bytes, size_t size) {
 }
 
 uint32_t containerInflatedSize(const uint8_t* bytes) { return readU32(bytes + 4); }
+
+bool canInflateTo(uint64_t declared, uint64_t packed) {
+    constexpr uint64_t kMaxInflateRatio = 1040;
+    return declared <= packed * kMaxInflateRatio + 64;
+}

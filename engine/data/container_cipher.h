@@ -31,3 +31,8 @@ bool hasContainerMagic(const uint8_t* bytes, size_t size);
 
 // The inflated size the head declares (bytes 4 to 7, little-endian).
 uint32_t containerInflatedSize(const uint8_t* bytes);
+
+// Whether packed bytes of zlib stream can inflate to declared bytes: deflate
+// never packs more than about 1032 bytes into one, so a head that declares
+// more is damaged, and is refused before anything is allocated for it.
+bool canInflateTo(uint64_t declared, uint64_t packed);

@@ -9,15 +9,6 @@
 #include "engine/data/open_file_cache.h"
 #include "engine/data/search_candidates.h"
 
-namespace {
-
-// deflate never packs more than about 1032 bytes into one; a head that
-// declares more than this is damaged, and is refused before anything is
-// allocated for it.
-constexpr uint64_t kMaxInflateRatio = 1040;
-
-}  // namespace
-
 MDiskFileReadTask::~MDiskFileReadTask() {
     stopCompletion();
     closeOpenFile();
@@ -32,7 +23,8 @@ void MDiskFileReadTask::ReadRequest(MFileReadRequest& request) {
         return;
     }
     uint64_t count = request.size;
-    if ((count == 0 && !platform::fileByteSize(file_, count)) || count > std::numeric_limits<size_t>::max()) {
+    if ((count == kReadWholeFile && !platform::fileByteSize(file_, count)) ||
+        count > std::numeric_limits<size_t>::max()) {
         closeOpenFile();
         return;
     }
@@ -91,7 +83,7 @@ int MDiskFileReadTask::inflate(const uint8_t* bytes, size_t size, uint8_t*& out,
     if (size < kContainerHeadBytes || !hasContainerMagic(bytes, size)) return kInflateBroken;
     const uint64_t declared = containerInflatedSize(bytes);
     const uint64_t packed = size - kContainerHeadBytes;
-    if (declared > packed * kMaxInflateRatio + 64) return kInflateBroken;
+    if (!canInflateTo(declared, packed)) return kInflateBroken;
     out = allocate(id, size_t(declared));
     if (!out) return kInflateNoMemory;
     uLongf produced = uLongf(declared);

@@ -21,6 +21,9 @@ inline constexpr int32_t kReadDone = 1;
 inline constexpr int32_t kReadNotFound = 2;     // cannot be opened or read whole
 inline constexpr int32_t kReadUndecodable = 4;  // not a container, or its stream is damaged
 
+// A request's size when it reads its file to the end.
+inline constexpr uint64_t kReadWholeFile = ~uint64_t(0);
+
 enum class MReadResultKind : uint32_t {
     Bytes = 0,     // the bytes (from malloc, the requester frees them) and their size
     Document = 1,  // an MTexPSBObject over the bytes, which it owns, with its textures built
@@ -38,6 +41,6 @@ struct MFileReadRequest {
     bool decode = false;  // a data container to decipher and inflate
     MReadResultKind resultKind = MReadResultKind::Document;
     uint64_t offset = 0;  // where reading starts in the file
-    uint64_t size = 0;    // bytes to read; 0 = the whole file
+    uint64_t size = kReadWholeFile;  // bytes to read (an archive member may have none)
     bool keepOpen = false;  // the file stays open for the next reader (open_file_cache.h)
 };

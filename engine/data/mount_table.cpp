@@ -109,7 +109,7 @@ void openMountedFile(MFileReadRequest& request) {
             request.fileToOpen = record.dataFilePath;
             request.mountName = name;
             request.offset += offset;
-            if (request.size == 0) request.size = size;
+            if (request.size == kReadWholeFile) request.size = size;
             request.keepOpen = record.keepOpen;
             return;
         }

@@ -25,7 +25,7 @@ void PSBUIntArray::init(const uint8_t* p, const uint8_t* end) {
     const uint32_t countBytes = p[0] - 12u;
     if (available < 2 + countBytes) psbBroken("packed array head runs past the end");
     const uint8_t widthByte = p[1 + countBytes];
-    if (!isWidthByte(widthByte)) psbFatal("psb: internal error: access to uninitialized array structure.\n");
+    if (!isWidthByte(widthByte)) psbBroken("a packed array's element width is out of range");
     const uint64_t elements = psbReadUnsigned(p + 1, countBytes);
     const uint64_t encoded = 2 + countBytes + elements * (widthByte - 12u);
     if (encoded > available || encoded > UINT32_MAX) psbBroken("packed array runs past the end");

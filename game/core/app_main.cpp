@@ -26,9 +26,6 @@
 
 namespace {
 
-// Lives as long as the process: the driver hands it out until the end.
-MCommonDialogFactory dialogFactory;
-
 // A start-up condition the game can't run under: said on the standard error
 // and in the log.
 int refuseToStart(const std::string& problem) {
@@ -67,7 +64,7 @@ int AppMain(int argc, char** argv) {
     looper.setVariableStep(false);
     GameTask* root = GameTask::getInstance();
     if (!root) return refuseToStart("Not enough memory for the game's root task.");
-    looper.run(new MDiskApplicationDriver(kGameCaption, &dialogFactory, root));
+    looper.run(new MDiskApplicationDriver(kGameCaption, new MCommonDialogFactory, root));
 
     gameMainRelease();
     SDL2_wheel_APMTerminate();

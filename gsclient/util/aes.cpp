@@ -20,6 +20,7 @@ constexpr const char* kSetKey = "util::crypt::Aes::CryptKey::setKey";
 constexpr const char* kEncrypt = "util::crypt::Aes::encryptCbc";
 constexpr const char* kDecrypt = "util::crypt::Aes::decryptCbc";
 constexpr std::uint8_t kMaxPad = 16;
+constexpr int kCannotEncipher = -5;
 
 struct ContextFree {
     void operator()(EVP_CIPHER_CTX* context) const { EVP_CIPHER_CTX_free(context); }
@@ -96,8 +97,8 @@ int Aes::encryptCbc(const std::uint8_t* in, std::size_t inLength, std::uint8_t* 
     const std::size_t pad = padding ? kBlockBytes - inLength % kBlockBytes : 0;
     const std::size_t needed = inLength + pad;
     if (needed % kBlockBytes != 0 || needed > INT_MAX) {
-        ABAAS_LOG_ERROR(*this, kEncrypt, "Error: get needOutputSize. ErrCode %d.\n", -1);
-        return -5;
+        ABAAS_LOG_ERROR(*this, kEncrypt, "Error: get needOutputSize. ErrCode %d.\n", kCannotEncipher);
+        return kCannotEncipher;
     }
     if (!out) {
         *outLength = needed;

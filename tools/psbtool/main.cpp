@@ -108,6 +108,10 @@ std::string nameFrom(const Arguments& args, const std::string& path) {
     return it != args.options.end() ? it->second : path;
 }
 
+// The signature the reader doesn't examine, but every document we write has:
+// without it the file is no document at all, rather than a damaged one.
+bool hasPsbSignature(const Bytes& bytes) { return bytes.size() >= 4 && std::memcmp(bytes.data(), "PSB", 4) == 0; }
+
 // Damaged documents must give an error, not end the tool mid-dump.
 void throwFatal(const char* message) { throw std::runtime_error(message); }
 
@@ -123,7 +127,12 @@ int run(int argc, char** argv) {
         writeFile(in[1], psbwriter::packContainer(document, keyFrom(args), nameFrom(args, in[1])));
     } else if (command == "dump" && in.size() == 1) {
         Bytes bytes = readFile(in[0]);
-        if (psbwriter::isContainer(bytes)) bytes = psbwriter::unpackContainer(bytes, keyFrom(args), nameFrom(args, in[0]));
+        if (psbwriter::isContainer(bytes)) {
+            bytes = psbwriter::unpackContainer(bytes, keyFrom(args), nameFrom(args, in[0]));
+            if (!hasPsbSignature(bytes)) throw std::runtime_error(in[0] + ": the data container holds no PSB document");
+        } else if (!hasPsbSignature(bytes)) {
+            throw std::runtime_error(in[0] + " is neither a PSB document nor a data container");
+        }
         setPSBFatalHandler(throwFatal);
         auto* copy = static_cast<uint8_t*>(std::malloc(bytes.size() ? bytes.size() : 1));
         if (!copy) throw std::runtime_error("out of memory");

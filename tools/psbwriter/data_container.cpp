@@ -3,6 +3,7 @@
 #include <zlib.h>
 
 #include <cstring>
+#include <string>
 
 #include "engine/data/container_cipher.h"
 
@@ -45,6 +46,9 @@ std::vector<uint8_t> unpackContainer(std::vector<uint8_t> container, const Conta
     if (!isContainer(container)) throw ContainerError("not a data container");
     cipherContainer(container, key, path);
     uLongf size = containerInflatedSize(container.data());
+    if (!canInflateTo(size, container.size() - kContainerHeadBytes))
+        throw ContainerError("the container declares " + std::to_string(size) +
+                             " bytes, more than its zlib stream can hold");
     std::vector<uint8_t> out(size);
     uLong packed = uLong(container.size() - kContainerHeadBytes);
     if (uncompress2(out.data(), &size, container.data() + kContainerHeadBytes, &packed) != Z_OK)

@@ -39,7 +39,8 @@ std::vector<uint8_t> packContainer(const std::vector<uint8_t>& contents, const C
 bool isContainer(const std::vector<uint8_t>& bytes);
 
 // Deciphers and inflates; throws ContainerError for anything that is not a
-// whole container.
+// whole container, and for a declared size its stream can't hold (before
+// allocating it, as the engine's reader does).
 std::vector<uint8_t> unpackContainer(std::vector<uint8_t> container, const ContainerKey& key,
                                      std::string_view path);
 

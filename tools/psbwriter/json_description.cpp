@@ -122,7 +122,7 @@ Json tag(const char* name, Json value) {
     return Json(std::move(object));
 }
 
-Json jsonOf(const PSBValue& value) {
+Json jsonOf(const PSBValue& value, uint16_t version) {
     switch (value.kind()) {
     case PSBKind::Null: return Json();
     case PSBKind::Bool: return Json(value.toBool());
@@ -137,20 +137,23 @@ Json jsonOf(const PSBValue& value) {
     case PSBKind::String: return Json(std::string(value.toString()));
     case PSBKind::Resource:
     case PSBKind::ExtraResource: {
+        if (value.kind() == PSBKind::ExtraResource && version < 4)
+            throw DescriptionError("psb: broken document: an extra resource in a version " + std::to_string(version) +
+                                   " document (extra resources need version 4).");
         const uint8_t* data = value.getResourceData();
         const std::string text = data ? encodeBase64(data, value.getResourceSize()) : "";
         return tag(value.kind() == PSBKind::Resource ? "$resource" : "$extraResource", Json(text));
     }
     case PSBKind::List: {
         picojson::array array;
-        for (uint32_t i = 0; i < value.getCount(); ++i) array.push_back(jsonOf(value.at(i)));
+        for (uint32_t i = 0; i < value.getCount(); ++i) array.push_back(jsonOf(value.at(i), version));
         return Json(std::move(array));
     }
     case PSBKind::Object: {
         std::vector<std::string> keys;
         value.getKeys(keys);
         picojson::object object;
-        for (const std::string& key : keys) object.emplace(key, jsonOf(value.get(key)));
+        for (const std::string& key : keys) object.emplace(key, jsonOf(value.get(key), version));
         const bool looksTagged = object.size() == 1 && keys[0].starts_with("$");
         return looksTagged ? tag("$object", Json(std::move(object))) : Json(std::move(object));
     }
@@ -179,7 +182,7 @@ std::string describeDocument(const PSBObject& document) {
     picojson::object top;
     top.emplace("version", Json(int64_t(document.version())));
     if (document.version() > 2) top.emplace("flags", Json(int64_t(document.flags())));
-    top.emplace("root", jsonOf(document.root()));
+    top.emplace("root", jsonOf(document.root(), document.version()));
     return Json(std::move(top)).serialize(true);
 }
 

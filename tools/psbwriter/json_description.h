@@ -37,7 +37,9 @@ struct DescriptionError : std::runtime_error {
 // `folder` is where "$resourceFile" paths are relative to.
 Description parseDescription(const std::string& json, const std::string& folder);
 
-// The description of a loaded document, pretty-printed.
+// The description of a loaded document, pretty-printed. An extra resource in
+// a document below version 4 (which has no such section) is a damaged
+// document: DescriptionError.
 std::string describeDocument(const PSBObject& document);
 
 }  // namespace psbwriter

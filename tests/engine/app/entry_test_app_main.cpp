@@ -22,6 +22,7 @@
 #include "engine/data/psb_object.h"
 #include "engine/data/psb_value.h"
 #include "engine/task/looper.h"
+#include "engine/ui/dialog_factory.h"
 
 namespace {
 
@@ -86,7 +87,7 @@ int AppMain(int argc, char** argv) {
     dataFileKeyMode = 97;
     MLooper::getInstance()->setIntegerStep(1);
     MLooper::getInstance()->setVariableStep(false);
-    MLooper::getInstance()->run(new MDiskApplicationDriver("entry test", new ReadingRoot(reads)));
+    MLooper::getInstance()->run(new MDiskApplicationDriver("entry test", new MCommonDialogFactory, new ReadingRoot(reads)));
     for (const auto& read : reads) {
         const int value = read->doc ? read->doc->root()["value"].toInt() : -1;
         std::printf("read %s %d %d\n", read->path.c_str(), read->status.load(), value);

@@ -14,6 +14,7 @@
 
 #include "engine/app/win_app.h"
 #include "engine/base/win_app_settings.h"
+#include "engine/data/open_file_cache.h"
 #include "engine/data/search_directories.h"
 #include "engine/data/seed_generator.h"
 #include "engine/input/input_system.h"
@@ -89,8 +90,11 @@ TEST(ProcessEntry, TheProgramRunsAppMainWithTheRestOfTheArgumentsAndReadsItsData
 // still alive when it runs.
 std::vector<std::string> shutdownLog;
 
+// AppMain leaves the test program open in the open-file cache, as a keep-open
+// archive read would leave its data file.
 std::string aliveAt(const std::string& name) {
-    return name + ": seed " + std::to_string(getSeedGenerator() != nullptr) + ", pad poll " +
+    return name + ": file kept " + std::to_string(isFileCached(ENTRY_TEST_PROGRAM)) +
+           ", seed " + std::to_string(getSeedGenerator() != nullptr) + ", pad poll " +
            std::to_string(padPollThreadRunning()) + ", display " + std::to_string(MDisplay::getInstance() != nullptr) +
            ", app " + std::to_string(MWinApp::getInstance() != nullptr) +
            ", looper " + std::to_string(MLooper::getInstance() != nullptr);
@@ -117,6 +121,7 @@ std::vector<std::string> appMainArguments;
 
 int loggingAppMain(int argc, char** argv) {
     for (int i = 0; i < argc; ++i) appMainArguments.emplace_back(argv[i]);
+    keepCachedFile(ENTRY_TEST_PROGRAM, platform::openFileForReading(ENTRY_TEST_PROGRAM));
     const MDisplay* display = MDisplay::getInstance();
     const MRectF& extents = display->viewExtents();
     EXPECT_EQ(display->safeRect(), (MRectF{extents.left * 0.5f, extents.top * 0.25f, extents.right * 0.5f,
@@ -146,16 +151,16 @@ TEST(ProcessEntry, SingletonsComeUpBeforeAppMainAndGoInOrder) {
 
     EXPECT_EQ(appMainArguments, (std::vector<std::string>{"/bin/halvir", "-f", "-t"}));
     EXPECT_EQ(shutdownLog, (std::vector<std::string>{
-                               "AppMain: seed 1, pad poll 1, display 1, app 1, looper 1",
-                               "application task: seed 1, pad poll 1, display 1, app 1, looper 1",
-                               "application object: seed 0, pad poll 0, display 0, app 1, looper 1",
-                               "looper's task: seed 0, pad poll 0, display 0, app 0, looper 0",
+                               "AppMain: file kept 1, seed 1, pad poll 1, display 1, app 1, looper 1",
+                               "application task: file kept 1, seed 1, pad poll 1, display 1, app 1, looper 1",
+                               "application object: file kept 0, seed 0, pad poll 0, display 0, app 1, looper 1",
+                               "looper's task: file kept 0, seed 0, pad poll 0, display 0, app 0, looper 0",
                            }));
     EXPECT_EQ(MWinApp::getInstance(), nullptr);
     EXPECT_EQ(MLooper::getInstance(), nullptr);
+    EXPECT_TRUE(searchDirectories().empty());
     winAppSettings() = MWinAppSettings{};
     M_SPEC.clear();
-    clearSearchDirectories();
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <memory>
 
 #include "engine/data/file_mount_request.h"
@@ -31,7 +32,7 @@ Bytes archiveDocument(const std::vector<std::pair<std::string, std::pair<int, in
         {"id", "archive"}, {"version", version}, {"file_info", info}, {"expire_suffix_list", suffixList}});
 }
 
-MFileReadRequest requestFor(const std::string& path, uint64_t offset = 0, uint64_t size = 0) {
+MFileReadRequest requestFor(const std::string& path, uint64_t offset = 0, uint64_t size = kReadWholeFile) {
     MFileReadRequest r;
     r.fileToOpen = path;
     r.offset = offset;
@@ -50,7 +51,8 @@ protected:
 
 TEST_F(MountTableTest, APathUnderAMountReadsTheMembersSlice) {
     mount("sound/", "sound.bin", archiveDocument({{"se/hit.wav", {100, 20}}, {"bgm.ogg", {0, 100}}}, {}), true);
-    mount("voice/", "voice.bin", archiveDocument({{"a.wav", {5, 6}}}, {}));
+    mount("voice/", "voice.bin", archiveDocument({{"a.wav", {5, 6}}, {"empty.wav", {11, 0}}}, {}));
+    constexpr uint64_t whole = kReadWholeFile;
     struct Case {
         const char* name;
         MFileReadRequest request;
@@ -63,11 +65,12 @@ TEST_F(MountTableTest, APathUnderAMountReadsTheMembersSlice) {
         {"the member's offset adds to the request's own", requestFor("sound/bgm.ogg", 7), "sound.bin", "sound/",
          7, 100, true},
         {"a request with a size keeps it", requestFor("voice/a.wav", 1, 3), "voice.bin", "voice/", 6, 3, false},
-        {"a path equal to a mount name is not in it", requestFor("sound/"), "sound/", "", 0, 0, false},
-        {"no such member", requestFor("sound/none.wav"), "sound/none.wav", "", 0, 0, false},
-        {"no such mount", requestFor("music/a.ogg"), "music/a.ogg", "", 0, 0, false},
-        {"a name is a prefix of bytes, not of folders", requestFor("soundse/hit.wav"), "soundse/hit.wav", "", 0, 0,
-         false},
+        {"an empty member is read as empty", requestFor("voice/empty.wav"), "voice.bin", "voice/", 11, 0, false},
+        {"a path equal to a mount name is not in it", requestFor("sound/"), "sound/", "", 0, whole, false},
+        {"no such member", requestFor("sound/none.wav"), "sound/none.wav", "", 0, whole, false},
+        {"no such mount", requestFor("music/a.ogg"), "music/a.ogg", "", 0, whole, false},
+        {"a name is a prefix of bytes, not of folders", requestFor("soundse/hit.wav"), "soundse/hit.wav", "", 0,
+         whole, false},
     };
     for (const Case& c : cases) {
         MFileReadRequest r = c.request;
@@ -151,7 +154,7 @@ class ArchiveReadTest : public ReadPipelineTest {
 protected:
     // An archive of value documents: members "one.psb" (1), "two.psb" (2)
     // and the container "three.psb.m" (3, keyed by its own name), after a
-    // 5-byte lead.
+    // 5-byte lead and an empty member "empty".
     void writeArchive(const std::string& name, bool keepOpen, double version = 1.0) {
         Bytes data(5, 0xEE);
         std::vector<std::pair<std::string, std::pair<int, int>>> members;
@@ -159,6 +162,7 @@ protected:
             members.push_back({member, {int(data.size()), int(bytes.size())}});
             data.insert(data.end(), bytes.begin(), bytes.end());
         };
+        add("empty", {});
         add("one.psb", valueDocument(1));
         add("two.psb", valueDocument(2));
         add("three.psb.m", psbwriter::packContainer(valueDocument(3), {}, "three.psb.m"));
@@ -190,6 +194,19 @@ TEST_F(ArchiveReadTest, ReadsWaitForPendingMountsAndThenReadMembers) {
     EXPECT_EQ(missing.status, kReadNotFound);
     EXPECT_EQ(liveMountRequests(), 0);
     EXPECT_FALSE(isFileCached(searchPath("pack.bin")));
+}
+
+TEST_F(ArchiveReadTest, AnEmptyMemberReadsNoBytes) {
+    writeArchive("pack", true);
+    MFileReadTask* task = addTask();
+    uint8_t* bytes = nullptr;
+    size_t size = 99;
+    MReadStatus status{-1};
+    task->requestBytes("pack/empty", &bytes, &size, &status, false);
+    ASSERT_TRUE(runUntilEmpty());
+    EXPECT_EQ(status, kReadDone);
+    EXPECT_EQ(size, 0u);
+    std::free(bytes);
 }
 
 TEST_F(ArchiveReadTest, AKeepOpenArchiveLeavesItsDataFileOpenForTheNextRead) {

@@ -379,6 +379,21 @@ TEST(PSBObjectTest, DamagedDocumentsFailCleanly) {
     }
 }
 
+// A width byte from the document is the document's damage; the "internal
+// error" stays for an array read before it was set up.
+TEST(PSBObjectTest, APackedArrayOfAnElementWidthOutOfRangeIsABrokenDocument) {
+    ThrowingPSBFatal throwing;
+    std::vector<uint8_t> bad = psbwriter::writePsb(Object{{"k", 1}});
+    const size_t strings = bad[16] | bad[17] << 8 | bad[18] << 16 | size_t(bad[19]) << 24;
+    bad[strings + 1 + (bad[strings] - 12)] = 17;
+    try {
+        loadDocument(bad);
+        ADD_FAILURE() << "loaded";
+    } catch (const PSBFatalError& e) {
+        EXPECT_EQ(std::string(e.what()), "psb: broken document: a packed array's element width is out of range.\n");
+    }
+}
+
 TEST(PSBObjectTest, RejectsHeadersAndTablesOutsideTheDocument) {
     ThrowingPSBFatal throwing;
     const std::vector<uint8_t> good = psbwriter::writePsb(Object{{"k", Resource{{1, 2}}}}, WriteOptions{4});

@@ -77,7 +77,7 @@ private:
 class SoundLoadingTest : public testing::Test {
 protected:
     SoundLoadingTest()
-        : driver_(new MDiskApplicationDriver("sound test", new MParallelTaskSet)),
+        : driver_(new MDiskApplicationDriver("sound test", nullptr, new MParallelTaskSet)),
           engine_(new FakeAudioEngine),
           sound_(std::unique_ptr<platform::AudioEngine>(engine_)) {
         M_SPEC = "win";

@@ -53,6 +53,21 @@ TEST(AbaasLog, LevelZeroObjectWritesNothingWhateverFails) {
     EXPECT_NE(capture.text().find("  Error: not set crypt key.\n"), std::string::npos);
 }
 
+TEST(AbaasLog, TheLoggedCodeIsTheOneReturned) {
+    LogCapture capture;
+    util::crypt::Aes aes;
+    aes.setLogLevel(1);
+    const std::uint8_t key[32] = {};
+    ASSERT_EQ(aes.cryptKey().setKey(key, sizeof key), 0);
+    std::uint8_t in[17] = {};
+    std::uint8_t out[32];
+    std::size_t size = sizeof out;
+    std::uint8_t iv[16] = {};
+    EXPECT_EQ(aes.encryptCbc(in, sizeof in, out, &size, iv, false), -5);  // not whole blocks, no padding
+    EXPECT_NE(capture.text().find("  Error: get needOutputSize. ErrCode -5.\n"), std::string::npos)
+        << capture.text();
+}
+
 TEST(AbaasLog, MacroTestsTheObjectsLevel) {
     LogCapture capture;
     util::Base object("object");
