@@ -201,8 +201,8 @@ void makeSprites(ContentContext& context) {
     std::vector<std::vector<uint8_t>> pngs(slots.size()), previews(slots.size());
     onTwoThreads(slots.size(), [&](size_t i) {
         const Image& sheet = sheets.at(slots[i]);
-        pngs[i] = encodePng(sheet);
-        previews[i] = encodePng(contactSheet(sheet, slots[i], layout.rows));
+        pngs[i] = encodePng(sheet, 6);
+        previews[i] = encodePng(contactSheet(sheet, slots[i], layout.rows), 1);
     });
     for (size_t i = 0; i < slots.size(); ++i) {
         const std::string& file = content.sheet(slots[i])->file;
