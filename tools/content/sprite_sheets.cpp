@@ -134,7 +134,7 @@ constexpr uint16_t kDigits[10] = {0x7B6F, 0x2C97, 0x73E7, 0x73CF, 0x5BC9, 0x79CF
 void label(Cell& c, int32_t x, int32_t y, int32_t id) {
     const std::string text = std::to_string(id);
     for (int32_t yy = -1; yy < 6; ++yy)
-        for (int32_t xx = -1; xx < int32_t(text.size()) * 4; ++xx) c.blend(x + xx, y + yy, {0, 0, 0, 1}, 0.75f);
+        for (int32_t xx = -1; xx < int32_t(text.size()) * 4; ++xx) c.blend(x + xx, y + yy, {0, 0, 0, 1}, 0.5f);
     for (size_t i = 0; i < text.size(); ++i) {
         const uint16_t bits = kDigits[text[i] - '0'];
         for (int32_t k = 0; k < 15; ++k) {
@@ -143,16 +143,19 @@ void label(Cell& c, int32_t x, int32_t y, int32_t id) {
     }
 }
 
-// The sheet over a checkerboard, each row's rectangle outlined and labelled
-// with its id (a tile cell with its first row's).
+// The sheet over a checkerboard, enlarged so small cells leave room for
+// their labels, each row's rectangle outlined and labelled with its id (a
+// tile cell with its first row's).
 Image contactSheet(const Image& sheet, int32_t slot, const std::vector<FrameRow>& rows) {
-    Image out(sheet.width, sheet.height);
+    const int32_t scale = std::max(1, std::min(2048 / sheet.width, 4096 / std::max(1, sheet.height)));
+    const int32_t k = std::min(scale, 3);
+    Image out(sheet.width * k, sheet.height * k);
     Cell cell(out, 0, 0, out.width, out.height);
     for (int32_t y = 0; y < out.height; ++y) {
         for (int32_t x = 0; x < out.width; ++x) {
             const float g = ((x / 8 + y / 8) % 2) ? 0.22f : 0.28f;
             cell.set(x, y, {g, g, g, 1});
-            const uint8_t* p = sheet.pixel(x, y);
+            const uint8_t* p = sheet.pixel(x / k, y / k);
             cell.blend(x, y, {p[0] / 255.f, p[1] / 255.f, p[2] / 255.f, 1}, p[3] / 255.f);
         }
     }
@@ -160,15 +163,16 @@ Image contactSheet(const Image& sheet, int32_t slot, const std::vector<FrameRow>
     for (const FrameRow& r : rows) {
         if (r[kSheet] != slot || r[kW] <= 0) continue;
         if (!labelled.emplace(std::pair{r[kX], r[kY]}, r[kId]).second) continue;
-        for (int32_t x = 0; x < r[kW]; ++x) {
-            cell.blend(r[kX] + x, r[kY], {0, 1, 1, 1}, 0.5f);
-            cell.blend(r[kX] + x, r[kY] + r[kH] - 1, {0, 1, 1, 1}, 0.5f);
+        const int32_t x0 = r[kX] * k, y0 = r[kY] * k, w = r[kW] * k, h = r[kH] * k;
+        for (int32_t x = 0; x < w; ++x) {
+            cell.blend(x0 + x, y0, {0, 1, 1, 1}, 0.5f);
+            cell.blend(x0 + x, y0 + h - 1, {0, 1, 1, 1}, 0.5f);
         }
-        for (int32_t y = 1; y + 1 < r[kH]; ++y) {
-            cell.blend(r[kX], r[kY] + y, {0, 1, 1, 1}, 0.5f);
-            cell.blend(r[kX] + r[kW] - 1, r[kY] + y, {0, 1, 1, 1}, 0.5f);
+        for (int32_t y = 1; y + 1 < h; ++y) {
+            cell.blend(x0, y0 + y, {0, 1, 1, 1}, 0.5f);
+            cell.blend(x0 + w - 1, y0 + y, {0, 1, 1, 1}, 0.5f);
         }
-        label(cell, r[kX] + 1, r[kY] + 1, r[kId]);
+        label(cell, x0 + 1, y0 + 1, r[kId]);
     }
     return out;
 }

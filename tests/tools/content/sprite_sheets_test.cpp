@@ -14,6 +14,7 @@
 #include "game/core/png_decode.h"
 #include "game/core/sprite_frame_table.h"
 #include "sprite_extra_ids.h"
+#include "tools/content/content_context.h"
 #include "tools/content/sprite_layout.h"
 
 namespace {
@@ -204,6 +205,35 @@ TEST(SpriteSheets, ExtraIdsFollowTheTilesAndHoldSprites) {
     EXPECT_EQ(kSpriteHudGaugeFighter, 13410);
     EXPECT_EQ(kSpriteHudGaugeFighterCount, 4);
     for (int32_t i = 0; i < kSpriteGunUnitCount; ++i) EXPECT_EQ(row(kSpriteGunUnit + i)[0], 10);
+}
+
+TEST(SpriteContent, BadLinesNameTheFileAndLine) {
+    struct Case {
+        const char* text;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"sheet 5 a.png 64\ngroup g 5 8 8 plain\nrange 3 2 g\n", "s.txt:3: ids outside the table"},
+        {"sheet 5 a.png 64\nrange 3 4 nobody\n", "s.txt:2: unknown group nobody"},
+        {"sheet 5 a.png 64\ngroup g 7 8 8 plain\n", "s.txt:2: unknown sheet"},
+        {"sheet 5 a.png 64\nkana 10 FF21 3\n", "s.txt:2: not a code point: FF21"},
+        {"sheet 5 a.png\n", "s.txt:1: wrong number of fields"},
+        {"sprite 5\n", "s.txt:1: unknown line: sprite"},
+        {"sheet 5 a.png 64\ngroup g 5 8 8 plain\nrange 51229 51230 g\n", "s.txt:3: ids outside the table"},
+    };
+    for (const Case& c : cases) {
+        try {
+            content::readSpriteContent(c.text, "s.txt");
+            ADD_FAILURE() << c.text;
+        } catch (const content::ContentError& e) {
+            EXPECT_STREQ(e.what(), c.message);
+        }
+    }
+}
+
+TEST(SpriteContent, ASheetTooSmallForItsSpritesIsAnError) {
+    const SpriteContent c = content::readSpriteContent("sheet 5 a.png 64\ngroup g 5 64 64 plain\nrange 1 80 g\n", "s");
+    EXPECT_THROW(content::layoutSprites(c), content::ContentError);
 }
 
 }  // namespace
