@@ -19,7 +19,7 @@ void noFlush(png_structp) {}
 
 }  // namespace
 
-std::vector<uint8_t> encodePng(const Image& image) {
+std::vector<uint8_t> encodePng(const Image& image, int level) {
     std::vector<uint8_t> out;
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, failed, nullptr);
     png_infop info = png ? png_create_info_struct(png) : nullptr;
@@ -31,7 +31,7 @@ std::vector<uint8_t> encodePng(const Image& image) {
         png_set_write_fn(png, &out, appendBytes, noFlush);
         png_set_IHDR(png, info, png_uint_32(image.width), png_uint_32(image.height), 8, PNG_COLOR_TYPE_RGBA,
                      PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-        png_set_compression_level(png, 9);
+        png_set_compression_level(png, level);
         png_write_info(png, info);
         for (int32_t y = 0; y < image.height; ++y) {
             png_write_row(png, const_cast<png_bytep>(image.pixel(0, y)));

@@ -24,6 +24,7 @@ struct Image {
     }
 };
 
-std::vector<uint8_t> encodePng(const Image& image);
+// Level: zlib's 1 (fast) to 9 (small); big sheets take a middle level.
+std::vector<uint8_t> encodePng(const Image& image, int level = 9);
 
 }  // namespace content

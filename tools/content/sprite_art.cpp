@@ -1,0 +1,287 @@
+// The drawing styles of the sprite groups.
+#include "tools/content/sprite_art.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <string_view>
+
+namespace content {
+namespace {
+
+constexpr float kPi = 3.14159265f;
+
+constexpr Rgba kWhite{1, 1, 1, 1};
+constexpr Rgba kInk{0.05f, 0.06f, 0.09f, 1};
+constexpr Rgba kSteel{0.70f, 0.76f, 0.84f, 1};
+constexpr Rgba kSteelDark{0.30f, 0.35f, 0.45f, 1};
+constexpr Rgba kPanel{0.06f, 0.10f, 0.18f, 0.88f};
+constexpr Rgba kEdge{0.30f, 0.85f, 1.0f, 1};
+constexpr Rgba kGold{1.0f, 0.80f, 0.20f, 1};
+constexpr Rgba kOlive{0.42f, 0.46f, 0.32f, 1};
+constexpr Rgba kRedLight{1.0f, 0.20f, 0.15f, 1};
+
+// Fighter trims, enemy-shot classes, item kinds.
+constexpr std::array<Rgba, 4> kTrims{{{0.2f, 0.6f, 1.0f, 1}, {1.0f, 0.35f, 0.3f, 1}, {0.3f, 0.9f, 0.4f, 1},
+                                      {0.8f, 0.45f, 1.0f, 1}}};
+constexpr std::array<Rgba, 6> kHot{{{1.0f, 0.25f, 0.55f, 1}, {1.0f, 0.55f, 0.1f, 1}, {1.0f, 0.15f, 0.15f, 1},
+                                    {0.95f, 0.3f, 1.0f, 1}, {1.0f, 0.4f, 0.3f, 1}, {1.0f, 0.45f, 0.7f, 1}}};
+constexpr std::array<Rgba, 5> kItems{{{1.0f, 0.8f, 0.2f, 1}, {0.3f, 0.9f, 0.35f, 1}, {1.0f, 0.45f, 0.15f, 1},
+                                      {0.35f, 0.75f, 1.0f, 1}, {0.9f, 0.4f, 0.9f, 1}}};
+
+float phase(const PlacedSprite& s) { return s.count > 1 ? float(s.index) / float(s.count) : 0.0f; }
+
+Point centreOf(const Cell& c) { return {c.width() * 0.5f, c.height() * 0.5f}; }
+
+// A round glow: colour falling off from a white core.
+void glowBall(Cell& c, Point at, float radius, Rgba colour) {
+    c.paint([&](Point p) { return circleDistance(p, at, radius); },
+            [&](Point p) {
+                const float t = std::hypot(p.x - at.x, p.y - at.y) / radius;
+                return t < 0.4f ? mix(kWhite, colour, t / 0.4f) : withAlpha(colour, 1.0f - (t - 0.4f) / 0.6f * 0.6f);
+            });
+}
+
+void drawFighter(Cell& c, const PlacedSprite& s) {
+    const float w = float(c.width()), h = float(c.height());
+    const Rgba trim = kTrims[size_t(s.rangeSerial) % kTrims.size()];
+    // Bank: the middle frame is level; frames to either side squeeze one wing.
+    const float bank = s.count == 9 ? float(s.index - 4) / 4.0f : 0.0f;
+    const float cx = w * 0.5f;
+    const float lw = w * 0.48f * (1 - std::max(0.0f, bank) * 0.45f);
+    const float rw = w * 0.48f * (1 + std::min(0.0f, bank) * 0.45f);
+    // Burner under the tail, flickering across animation frames.
+    const float flame = h * (0.16f + 0.06f * std::sin(float(s.index) * 2.1f));
+    c.paint([&](Point p) { return ellipseDistance(p, {cx, h * 0.86f}, w * 0.09f, flame); },
+            [&](Point p) { return mix(kWhite, {0.3f, 0.6f, 1.0f, 0.8f}, std::clamp((p.y - h * 0.78f) / flame, 0.f, 1.f)); });
+    const Point wing[] = {{cx, h * 0.30f}, {cx + rw, h * 0.68f}, {cx + rw * 0.8f, h * 0.76f}, {cx, h * 0.70f},
+                          {cx - lw * 0.8f, h * 0.76f}, {cx - lw, h * 0.68f}};
+    c.paint([&](Point p) { return polygonDistance(p, wing); },
+            [&](Point p) { return mix(kSteelDark, trim, std::clamp((p.y - h * 0.3f) / (h * 0.5f), 0.f, 1.f)); });
+    const Point body[] = {{cx, h * 0.04f}, {cx + w * 0.12f, h * 0.45f}, {cx + w * 0.1f, h * 0.82f},
+                          {cx - w * 0.1f, h * 0.82f}, {cx - w * 0.12f, h * 0.45f}};
+    c.paint([&](Point p) { return polygonDistance(p, body); },
+            [&](Point p) { return mix(kWhite, kSteel, std::clamp(std::abs(p.x - cx) / (w * 0.12f), 0.f, 1.f)); });
+    c.fill([&](Point p) { return ellipseDistance(p, {cx, h * 0.34f}, w * 0.05f, h * 0.08f); }, {0.1f, 0.2f, 0.5f, 1});
+}
+
+void drawFighterShot(Cell& c, const PlacedSprite& s) {
+    const float w = float(c.width()), h = float(c.height());
+    const float len = h * (0.7f + 0.3f * phase(s));
+    const Point a{w * 0.5f, h * 0.5f - len * 0.45f}, b{w * 0.5f, h * 0.5f + len * 0.45f};
+    c.fill([&](Point p) { return segmentDistance(p, a, b, w * 0.36f); }, {0.25f, 0.6f, 1.0f, 0.55f});
+    c.fill([&](Point p) { return segmentDistance(p, a, b, w * 0.16f); }, {0.85f, 0.97f, 1.0f, 1});
+}
+
+void drawEnemyShot(Cell& c, const PlacedSprite& s) {
+    const Point m = centreOf(c);
+    const Rgba hot = kHot[size_t(s.rangeSerial) % kHot.size()];
+    const float r = std::min(c.width(), c.height()) * 0.46f;
+    if (s.count == 8 || s.count == 4) {
+        // Turned shots: a bright drop pointing up; the cells pulse.
+        const float pulse = 1 - 0.12f * std::sin(phase(s) * 2 * kPi);
+        c.paint([&](Point p) { return ellipseDistance(p, m, r * 0.55f * pulse, r * pulse); },
+                [&](Point p) {
+                    const float t = std::hypot((p.x - m.x) / 0.55f, p.y - m.y) / r;
+                    return t < 0.45f ? kWhite : mix(hot, withAlpha(hot, 0.5f), (t - 0.45f) / 0.55f);
+                });
+        return;
+    }
+    glowBall(c, m, r * (0.9f + 0.1f * std::sin(float(s.index))), hot);
+}
+
+void drawPuff(Cell& c, const PlacedSprite& s) {
+    const float t = (float(s.index) + 1) / float(std::max(1, s.count));
+    const Rgba hot = kHot[size_t(s.rangeSerial) % kHot.size()];
+    const Point m = centreOf(c);
+    const float r = c.width() * 0.45f * t;
+    c.fill([&](Point p) { return std::abs(circleDistance(p, m, r)) - 1.5f * (1.2f - t); }, withAlpha(hot, 1.1f - t));
+}
+
+void drawExplosion(Cell& c, const PlacedSprite& s) {
+    const float t = (float(s.index) + 0.5f) / float(std::max(1, s.count));
+    const Point m = centreOf(c);
+    const float big = std::min(c.width(), c.height()) * 0.48f;
+    uint32_t seed = uint32_t(s.rangeFirst) * 2654435761u;
+    // Smoke takes over as the fire burns down.
+    for (int i = 0; i < 6; ++i) {
+        seed = seed * 214013u + 2531011u;
+        const float a = float((seed >> 16) & 1023) / 1024.0f * 2 * kPi;
+        const float d = big * 0.45f * t;
+        const Point at{m.x + std::cos(a) * d, m.y + std::sin(a) * d};
+        const float r = big * (0.25f + 0.3f * t);
+        const Rgba smoke{0.35f, 0.33f, 0.32f, 0.75f * (1 - t)};
+        const Rgba fire = mix({1.0f, 0.9f, 0.5f, 1}, {0.9f, 0.3f, 0.05f, 0.9f}, t);
+        c.fill([&](Point p) { return circleDistance(p, at, r); }, t > 0.5f ? smoke : fire);
+    }
+    if (t < 0.6f) glowBall(c, m, big * 0.4f * (1 - t), {1.0f, 0.6f, 0.1f, 1});
+}
+
+void drawGlow(Cell& c, const PlacedSprite& s) {
+    const Point m = centreOf(c);
+    const float r = std::min(c.width(), c.height()) * 0.45f;
+    if (s.count >= 7 && s.group->name == "effects" && s.rangeFirst >= 1954) {
+        // Smoke and dust: grey puffs that grow and thin out.
+        const float t = (float(s.index % 8) + 1) / 8.0f;
+        c.fill([&](Point p) { return circleDistance(p, m, r * (0.4f + 0.6f * t)); }, {0.6f, 0.58f, 0.55f, 0.8f * (1.1f - t)});
+        return;
+    }
+    const Rgba tone = kTrims[size_t(s.rangeSerial + s.index) % kTrims.size()];
+    glowBall(c, m, r * (0.6f + 0.4f * std::abs(std::sin(phase(s) * kPi + 0.3f))), tone);
+    for (int k = 0; k < 4; ++k) {
+        const float a = k * kPi / 2 + phase(s) * kPi;
+        const Point tip = turned({m.x, m.y - r}, m, a);
+        c.fill([&](Point p) { return segmentDistance(p, m, tip, 0.6f); }, withAlpha(kWhite, 0.8f));
+    }
+}
+
+void drawEnemy(Cell& c, const PlacedSprite& s) {
+    const float w = float(c.width()), h = float(c.height());
+    const float cx = w * 0.5f;
+    const float spin = phase(s) * 2 * kPi;
+    // Enemies face down the screen, towards the fighter.
+    const Point hull[] = {{cx, h * 0.96f}, {cx + w * 0.46f, h * 0.30f}, {cx + w * 0.2f, h * 0.06f},
+                          {cx - w * 0.2f, h * 0.06f}, {cx - w * 0.46f, h * 0.30f}};
+    c.paint([&](Point p) { return polygonDistance(p, hull); },
+            [&](Point p) { return mix(kOlive, kSteelDark, std::clamp(p.y / h, 0.f, 1.f)); });
+    c.fill([&](Point p) { return std::abs(polygonDistance(p, hull)) - 0.6f; }, kInk);
+    const Point light = turned({cx, h * 0.42f - h * 0.1f}, {cx, h * 0.42f}, spin);
+    c.fill([&](Point p) { return circleDistance(p, light, std::max(1.5f, w * 0.08f)); }, kRedLight);
+}
+
+void drawBoss(Cell& c, const PlacedSprite& s) {
+    const float w = float(c.width()), h = float(c.height());
+    const Point m = centreOf(c);
+    c.paint([&](Point p) { return ellipseDistance(p, m, w * 0.46f, h * 0.40f); },
+            [&](Point p) { return mix({0.5f, 0.45f, 0.5f, 1}, {0.2f, 0.15f, 0.25f, 1}, std::clamp(p.y / h, 0.f, 1.f)); });
+    for (int k = 0; k < 4; ++k) {
+        const Point gun{w * (0.2f + 0.2f * k), h * 0.75f};
+        c.fill([&](Point p) { return boxDistance(p, gun, w * 0.04f, h * 0.12f); }, kSteelDark);
+    }
+    glowBall(c, m, w * (0.12f + 0.03f * std::sin(phase(s) * 2 * kPi)), kRedLight);
+}
+
+void drawCarrier(Cell& c, const PlacedSprite& s) {
+    const float w = float(c.width()), h = float(c.height());
+    const Point m = centreOf(c);
+    c.fill([&](Point p) { return boxDistance(p, m, w * 0.4f, h * 0.36f) - 3; }, kSteelDark);
+    c.fill([&](Point p) { return boxDistance(p, m, w * 0.22f, h * 0.2f) - 2; }, kItems[size_t(s.index) % kItems.size()]);
+    const float blade = phase(s) * kPi;
+    const Point a = turned({m.x - w * 0.45f, 3}, {m.x, 3}, blade * 0.2f), b = turned({m.x + w * 0.45f, 3}, {m.x, 3}, blade * 0.2f);
+    c.fill([&](Point p) { return segmentDistance(p, a, b, 1.2f); }, kSteel);
+}
+
+void drawGround(Cell& c, const PlacedSprite& s) {
+    const float w = float(c.width()), h = float(c.height());
+    const Point m = centreOf(c);
+    c.fill([&](Point p) { return boxDistance(p, m, w * 0.42f, h * 0.42f) - 2; }, {0.36f, 0.38f, 0.30f, 1});
+    c.fill([&](Point p) { return std::abs(boxDistance(p, m, w * 0.42f, h * 0.42f) - 2) - 0.7f; }, kInk);
+    const float aim = float(s.index) / float(std::max(1, s.count)) * 2 * kPi;
+    const Point tip = turned({m.x, m.y + h * 0.45f}, m, aim);
+    c.fill([&](Point p) { return segmentDistance(p, m, tip, std::max(1.2f, w * 0.06f)); }, kSteelDark);
+    c.fill([&](Point p) { return circleDistance(p, m, w * 0.2f); }, kOlive);
+    c.fill([&](Point p) { return circleDistance(p, m, w * 0.06f); }, kRedLight);
+}
+
+void drawWreck(Cell& c, const PlacedSprite& s) {
+    const float w = float(c.width()), h = float(c.height());
+    uint32_t seed = uint32_t(s.id) * 2246822519u;
+    for (int i = 0; i < 5; ++i) {
+        seed = seed * 214013u + 2531011u;
+        const Point at{w * (0.25f + 0.5f * float((seed >> 16) & 255) / 255.f), h * (0.25f + 0.5f * float((seed >> 8) & 255) / 255.f)};
+        c.fill([&](Point p) { return circleDistance(p, at, w * 0.16f); }, {0.12f, 0.10f, 0.09f, 0.8f});
+    }
+    c.fill([&](Point p) { return circleDistance(p, centreOf(c), w * 0.08f); }, {0.9f, 0.4f, 0.1f, 0.7f});
+}
+
+void drawMarker(Cell& c, const PlacedSprite&) {
+    const Point m = centreOf(c);
+    c.fill([&](Point p) {
+        return std::min(boxDistance(p, m, c.width() * 0.5f, 0.5f), boxDistance(p, m, 0.5f, c.height() * 0.5f));
+    }, {1, 0, 1, 1});
+}
+
+void drawItem(Cell& c, const PlacedSprite& s) {
+    const float w = float(c.width()), h = float(c.height());
+    const Point m = centreOf(c);
+    const Rgba tone = kItems[size_t(s.rangeSerial) % kItems.size()];
+    // Items turn: the token narrows and widens across the cells.
+    const float turn = 0.55f + 0.45f * std::abs(std::cos(phase(s) * kPi));
+    c.fill([&](Point p) { return boxDistance(p, m, w * 0.42f * turn, h * 0.42f) - 2; }, kInk);
+    c.paint([&](Point p) { return boxDistance(p, m, w * 0.36f * turn, h * 0.36f) - 1.5f; },
+            [&](Point p) { return mix(kWhite, tone, std::clamp(p.y / h * 1.6f, 0.f, 1.f)); });
+    c.fill([&](Point p) { return boxDistance(p, m, w * 0.1f * turn, h * 0.18f); }, kInk);
+}
+
+void drawPopup(Cell& c, const PlacedSprite& s) {
+    const float w = float(c.width()), h = float(c.height());
+    const Rgba tone = kItems[size_t(s.rangeSerial + s.index) % kItems.size()];
+    c.fill([&](Point p) { return boxDistance(p, centreOf(c), w * 0.45f, h * 0.38f) - 1; }, kInk);
+    for (int k = 0; k < 3; ++k) {
+        const Point a{w * (0.2f + 0.25f * k), h * 0.3f}, b{w * (0.2f + 0.25f * k), h * 0.7f};
+        c.fill([&](Point p) { return segmentDistance(p, a, b, 1.0f); }, tone);
+    }
+}
+
+void drawPanel(Cell& c, const PlacedSprite& s) {
+    const float w = float(c.width()), h = float(c.height());
+    const Point m = centreOf(c);
+    const float r = std::min(4.0f, std::min(w, h) * 0.2f);
+    c.paint([&](Point p) { return boxDistance(p, m, w * 0.5f - 1 - r, h * 0.5f - 1 - r) - r; },
+            [&](Point p) { return mix({0.12f, 0.2f, 0.35f, 0.92f}, kPanel, std::clamp(p.y / h, 0.f, 1.f)); });
+    c.fill([&](Point p) { return std::abs(boxDistance(p, m, w * 0.5f - 1 - r, h * 0.5f - 1 - r) - r) - 0.6f; },
+           kTrims[size_t(s.rangeSerial + s.index) % kTrims.size()]);
+}
+
+void drawHud(Cell& c, const PlacedSprite& s) {
+    const float w = float(c.width()), h = float(c.height());
+    const Point m = centreOf(c);
+    c.fill([&](Point p) { return boxDistance(p, m, w * 0.5f - 1.5f, h * 0.5f - 1.5f); }, {0.05f, 0.08f, 0.14f, 0.8f});
+    // A level bar or a mark: how full follows the cell's place in its set.
+    const float full = s.count > 1 ? (float(s.index) + 1) / float(s.count) : 1.0f;
+    c.paint([&](Point p) { return boxDistance(p, {2 + (w - 4) * full * 0.5f, m.y}, (w - 4) * full * 0.5f, h * 0.5f - 3); },
+            [&](Point p) { return mix(kEdge, kGold, std::clamp(p.x / w, 0.f, 1.f)); });
+    c.fill([&](Point p) { return std::abs(boxDistance(p, m, w * 0.5f - 1.5f, h * 0.5f - 1.5f)) - 0.5f; }, kEdge);
+}
+
+void drawPlain(Cell& c, const PlacedSprite&) {
+    for (int32_t y = 0; y < c.height(); ++y)
+        for (int32_t x = 0; x < c.width(); ++x) c.set(x, y, kWhite);
+}
+
+// The backdrop behind the playfield: deep blue, lighter towards the middle.
+void drawBackdrop(Cell& c, const PlacedSprite&) {
+    const float w = float(c.width()), h = float(c.height());
+    for (int32_t y = 0; y < c.height(); ++y) {
+        for (int32_t x = 0; x < c.width(); ++x) {
+            const float d = std::hypot((float(x) - w * 0.5f) / w, (float(y) - h * 0.5f) / h);
+            c.set(x, y, mix({0.08f, 0.1f, 0.2f, 1}, {0.01f, 0.01f, 0.04f, 1}, std::clamp(d * 1.6f, 0.f, 1.f)));
+        }
+    }
+}
+
+struct Style {
+    std::string_view name;
+    void (*draw)(Cell&, const PlacedSprite&);
+};
+
+constexpr Style kStyles[] = {
+    {"fighter", drawFighter}, {"fshot", drawFighterShot}, {"eshot", drawEnemyShot}, {"puff", drawPuff},
+    {"explosion", drawExplosion}, {"glow", drawGlow}, {"enemy", drawEnemy}, {"boss", drawBoss},
+    {"carrier", drawCarrier}, {"ground", drawGround}, {"wreck", drawWreck}, {"marker", drawMarker},
+    {"item", drawItem}, {"popup", drawPopup}, {"panel", drawPanel}, {"hud", drawHud}, {"plain", drawPlain}, {"backdrop", drawBackdrop},
+};
+
+}  // namespace
+
+void drawSprite(Cell& cell, const PlacedSprite& sprite) {
+    for (const Style& style : kStyles) {
+        if (style.name == sprite.group->style) {
+            style.draw(cell, sprite);
+            return;
+        }
+    }
+    drawPanel(cell, sprite);
+}
+
+}  // namespace content
