@@ -3,6 +3,7 @@
 #include <picojson.h>
 
 #include <cmath>
+#include <exception>
 
 #include "engine/base/text_conv.h"
 
@@ -30,6 +31,17 @@ bool toU32(double number, uint32_t& value) {
     if (!std::isfinite(number) || number < 0.0 || number >= 4294967296.0) return false;
     value = uint32_t(number);
     return true;
+}
+
+// picojson throws where a number overflows a double (1e999): such a reply is
+// as unreadable as one that is not JSON.
+bool parseJson(const std::string& text, picojson::value& root) {
+    try {
+        return picojson::parse(root, text).empty();
+    } catch (const std::exception&) {
+        root = picojson::value();
+        return false;
+    }
 }
 
 bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
@@ -91,9 +103,8 @@ bool parseSaveDataNumber(const std::string& text, uint64_t& value) {
 
 bool parseUserResponse(const std::string& reply, UserDataRecord& record) {
     picojson::value root;
-    std::string error = picojson::parse(root, reply);
     const picojson::object* user = nullptr;
-    if (error.empty() && root.is<picojson::object>()) user = member<picojson::object>(root.get<picojson::object>(), "user");
+    if (parseJson(reply, root) && root.is<picojson::object>()) user = member<picojson::object>(root.get<picojson::object>(), "user");
     static const picojson::object kNothing;
     const picojson::object& fields = user ? *user : kNothing;
 
@@ -116,7 +127,7 @@ bool parseUserResponse(const std::string& reply, UserDataRecord& record) {
 
 bool parseControlStatus(const std::string& reply) {
     picojson::value root;
-    if (!picojson::parse(root, reply).empty() || !root.is<picojson::object>()) return false;
+    if (!parseJson(reply, root) || !root.is<picojson::object>()) return false;
     const picojson::object* control = member<picojson::object>(root.get<picojson::object>(), "control");
     const double* online = control ? member<double>(*control, "online") : nullptr;
     uint32_t value = 0;

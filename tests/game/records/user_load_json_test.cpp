@@ -112,6 +112,7 @@ TEST(UserLoadJson, MalformedRepliesTakeTheDefaultsAndSaySo) {
         reply("5", ""),                                     // name of another type
         reply(R"("A")", "", "-1"),                          // user id out of range
         reply(R"("A")", "", "1e300"),
+        reply(R"("A")", "", "1e999"),                       // beyond a double
         reply(R"("A")", "", R"("7")"),
         reply(R"("A")", R"("config_sound":17)"),            // number, not text
         reply(R"("A")", R"("config_sound":"x")"),
@@ -134,6 +135,7 @@ TEST(UserLoadJson, ControlStatus) {
         {R"({"control":{"online":2}})", false},
         {R"({"control":{"online":4294967297}})", false},
         {R"({"control":{"online":-1}})", false},
+        {R"({"control":{"online":1e999}})", false},
         {R"({"control":{"online":"1"}})", false},
         {R"({"control":[1]})", false},
         {R"({"online":1})", false},
