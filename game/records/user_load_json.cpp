@@ -104,7 +104,9 @@ bool parseSaveDataNumber(const std::string& text, uint64_t& value) {
 bool parseUserResponse(const std::string& reply, UserDataRecord& record) {
     picojson::value root;
     const picojson::object* user = nullptr;
-    if (parseJson(reply, root) && root.is<picojson::object>()) user = member<picojson::object>(root.get<picojson::object>(), "user");
+    if (parseJson(reply, root) && root.is<picojson::object>()) {
+        user = member<picojson::object>(root.get<picojson::object>(), "user");
+    }
     static const picojson::object kNothing;
     const picojson::object& fields = user ? *user : kNothing;
 

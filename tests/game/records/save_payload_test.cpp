@@ -174,7 +174,8 @@ TEST_F(SavePayloadTest, StageParts) {
 
 TEST_F(SavePayloadTest, DisplayText) {
     const std::string stage3Boss = "\u30B9\u30C6\u30FC\u30B83 TRUE\u30DC\u30B9";
-    EXPECT_EQ(rankingDisplayText(1, 7, stage3Boss, 0), std::string(rankingPilotNames[1]) + ",RANK 07," + stage3Boss + ",HOME,OFF");
+    EXPECT_EQ(rankingDisplayText(1, 7, stage3Boss, 0),
+              std::string(rankingPilotNames[1]) + ",RANK 07," + stage3Boss + ",HOME,OFF");
     EXPECT_EQ(rankingDisplayText(3, 100, "ALL", 2), std::string(rankingPilotNames[3]) + ",RANK 100,ALL,HOME,ON");
     EXPECT_EQ(rankingDisplayText(4, 0, " ", 0), ",RANK 00, ,HOME,OFF");
 }

@@ -54,9 +54,9 @@ std::string reply(const std::string& name, const std::string& savedata, const st
 
 TEST(UserLoadJson, ParseFillsEveryKeyThatArrived) {
     UserDataRecord record;
-    ASSERT_TRUE(parseUserResponse(reply(R"("ACE")", R"("score_exp_b":"4294967297","stage_ori_a":"4294967297",)"
-                                                     R"("maxrank_sa_st5_d":"50","config_shot":"3","config_gameselect":"2")"),
-                                  record));
+    const std::string savedata = R"("score_exp_b":"4294967297","stage_ori_a":"4294967297",)"
+                                 R"("maxrank_sa_st5_d":"50","config_shot":"3","config_gameselect":"2")";
+    ASSERT_TRUE(parseUserResponse(reply(R"("ACE")", savedata), record));
     EXPECT_EQ(record.userId, 7u);
     EXPECT_EQ(record.name, u"ACE");
     EXPECT_EQ(record.score[13], 4294967297ull);  // whole, in a 64-bit field
