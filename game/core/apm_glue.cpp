@@ -5,6 +5,8 @@
 #include "game/core/glue_provisional.h"
 #include "game/core/platform_singletons.h"
 #include "game/core/server_keep_alive.h"
+#include "game/records/abaas_gs.h"
+#include "game/records/user_load_json.h"
 #include "platform/arcade/apm.h"
 #include "platform/clock/clock.h"
 
@@ -93,14 +95,15 @@ void finishSlot(am::abaas::GsMain& client, int slot) {
 void saveCardUserBeforeLeaving(AbaasGs& front) {
     front.setupTitleServer();
     finishSlot(front.client, kUserSlot);
-    if (front.client.requestUserSave(kUserSlot, userIdToJson(cardUserId)) == 0) finishSlot(front.client, kUserSlot);
+    std::string body;
+    userIdToJson(body, uint32_t(cardUserId));
+    if (front.client.requestUserSave(kUserSlot, body) == 0) finishSlot(front.client, kUserSlot);
 }
 
 }  // namespace
 
 bool SDL2_wheel_APMInitAfterFramework() {
-    abaasGs = new AbaasGs();
-    if (!abaasGs->initialize()) return false;
+    if (!AbaasGs::create()->initialize()) return false;
     if (controller::Manager* manager = controller::Manager::getInstance()) bindSwitches(*manager);
     return true;
 }
@@ -122,8 +125,7 @@ bool SDL2_wheel_APMUpdate(uint32_t elapsedMicroseconds, uint8_t attract) {
 bool SDL2_wheel_APMTerminate() {
     if (leaveToPlatformTest && abaasGs && cardUserId != 0 && cardUserId != -1) saveCardUserBeforeLeaving(*abaasGs);
     requestExit(leaveToPlatformTest ? 1 : 0);
-    delete abaasGs;
-    abaasGs = nullptr;
+    AbaasGs::destroy();
     controller::Manager::destroy();
     arcade::AMDaemonManager::destroy();
     ModuleFactory::destroy();

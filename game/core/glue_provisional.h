@@ -1,38 +1,18 @@
 #pragma once
 // Provisional: the least of the subsystems the platform glue and the input
 // words lean on that are not built yet (see README.md). The issues that build
-// the game-server front and the card login replace these with their own.
+// the card login and the coin-in hook replace these with their own.
 //
 // Threads: main thread only.
 
 #include <array>
 #include <cstdint>
-#include <string>
-
-#include "gsclient/abaas/gs_main.h"
-
-// The game-server front: the client, its online flag and the title server's set-up.
-class AbaasGs {
-public:
-    bool initialize();
-    void setupTitleServer();
-
-    am::abaas::GsMain client;
-    bool online = false;
-    bool titleServerReady = false;
-    bool rankingUpload = true;
-};
-extern AbaasGs* abaasGs;
-// The two title keys the build is configured with: [0] for another game id,
-// [1] for the game's own code.
-extern std::array<std::array<uint8_t, 32>, 2> abaasTitleKeys;
 
 // The card login's words: the card user (0 or -1: nobody), the login state
 // (2 logged in) and its busy word.
 extern int32_t cardUserId;
 extern int32_t cardLoginState;
 extern int32_t cardLoginBusy;
-std::string userIdToJson(int32_t userId);
 
 // The player's assignment of game buttons 1 to 4 (0 unassigned, 1..16 a raw bit).
 struct CardProfile {

@@ -1,6 +1,8 @@
 #include "game/core/server_keep_alive.h"
 
 #include "game/core/glue_provisional.h"
+#include "game/records/abaas_gs.h"
+#include "game/records/user_load_json.h"
 #include "platform/arcade/apm.h"
 
 KeepAliveWords keepAlive;
@@ -43,7 +45,9 @@ Outcome stepLoggedIn(AbaasGs& front, uint32_t elapsed) {
         if (keepAlive.heartbeatTimer >= kKeepAlivePeriod) {
             keepAlive.alivePending = true;
             keepAlive.heartbeatTimer = 0;
-            front.client.requestUserHeartbeat(kUserSlot, userIdToJson(cardUserId));
+            std::string body;
+            userIdToJson(body, uint32_t(cardUserId));
+            front.client.requestUserHeartbeat(kUserSlot, body);
         }
     } else {
         keepAlive.heartbeatTimer = 0;

@@ -13,6 +13,7 @@
 #include "game/core/input_words.h"
 #include "game/core/platform_singletons.h"
 #include "game/core/server_keep_alive.h"
+#include "game/records/abaas_gs.h"
 #include "platform/arcade/cabinet.h"
 #include "tests/support/temp_dir.h"
 

@@ -24,8 +24,6 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(peer.started()) << peer.startError();
         GlueFixture::SetUp();
-        const std::vector<uint8_t>& key = gstest::testTitleKey();
-        std::copy(key.begin(), key.end(), abaasTitleKeys[0].begin());
         clock.setLocalTime({2026, 1, 4, 1, 0, 0, 0, 0});
         platform::setClock(&clock);
         settings.gameId = gstest::kGameId;
@@ -35,7 +33,6 @@ protected:
     void TearDown() override {
         GlueFixture::TearDown();
         platform::setClock(nullptr);
-        abaasTitleKeys = {};
     }
 
     // Steps frames of no elapsed time until `done` holds; false when the
@@ -52,7 +49,8 @@ protected:
     }
 
     platform::FakeClock clock;
-    gstest::GsPeerProcess peer;
+    // The game's first title key: the one the front takes for another game id.
+    gstest::GsPeerProcess peer{abaasTitleKey(false)};
 };
 
 struct AliveCase {
