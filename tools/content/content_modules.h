@@ -26,5 +26,6 @@ void makePsbFonts(ContentContext& context);
 void makeBitmapFont(ContentContext& context);
 void makeDefaultTexts(ContentContext& context);
 void makeVolumeTexts(ContentContext& context);
+void makeSoundBank(ContentContext& context);
 
 }  // namespace content
