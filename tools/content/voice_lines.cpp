@@ -143,6 +143,9 @@ std::vector<std::vector<float>> synthesiseLines(const VoiceScript& script) {
         espeak_SetParameter(espeakPITCH, s.pitch, 0);
         espeak_SetParameter(espeakRANGE, s.range, 0);
         espeak_SetParameter(espeakVOLUME, 100, 0);
+        // eSpeak's noise draws on rand(): each line starts from the same seed,
+        // so a line sounds the same whatever ran before it in this process.
+        std::srand(1);
         gSpeech = &speech[i];
         espeak_Synth(line.text.c_str(), line.text.size() + 1, 0, POS_CHARACTER, 0, espeakCHARS_UTF8, nullptr, nullptr);
         espeak_Synchronize();
