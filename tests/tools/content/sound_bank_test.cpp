@@ -116,6 +116,20 @@ TEST_F(SoundBankTest, EveryMusicNumberLoopsInsideItsSamples) {
     }
 }
 
+TEST_F(SoundBankTest, TheThreeArrangementsOfATuneSoundApart) {
+    ASSERT_NO_FATAL_FAILURE(loadAll());
+    for (const std::string name : {"title", "bgm01", "boss_a1", "menu"}) {
+        const auto data = [&](const char* label, const std::string& prefix) {
+            const auto bytes = voice(label, prefix + name)->channels.at(0).sampleData.data;
+            return std::vector<uint8_t>(bytes.begin(), bytes.end());
+        };
+        const auto first = data("bgm1", ""), second = data("bgm2", "arr1_"), third = data("bgm3", "arr2_");
+        EXPECT_NE(first, second) << name;
+        EXPECT_NE(first, third) << name;
+        EXPECT_NE(second, third) << name;
+    }
+}
+
 TEST_F(SoundBankTest, OneSoundOfEachArchivePlaysOnTheMixer) {
     ASSERT_NO_FATAL_FAILURE(loadAll());
     const std::pair<const char*, const char*> plays[] = {
