@@ -54,9 +54,9 @@ int noteKey(const std::string& token) {
     return key + 12 * (token[at] - '0' + 1);
 }
 
-// Appends a pattern's notes for one voice, from step `origin`.
-void addNotes(std::vector<ScoreNote>& notes, const std::vector<std::string>& tokens, int origin,
-              const std::string& file, const ContentLine& where_) {
+// Appends a pattern's notes for one voice, from step `origin`; the tokens
+// were checked as they were read.
+void addNotes(std::vector<ScoreNote>& notes, const std::vector<std::string>& tokens, int origin) {
     bool holding = false;
     for (size_t i = 0; i < tokens.size(); ++i) {
         const std::string& t = tokens[i];
@@ -65,16 +65,13 @@ void addNotes(std::vector<ScoreNote>& notes, const std::vector<std::string>& tok
         } else if (t == "-") {
             if (holding) ++notes.back().length;
         } else {
-            const int key = noteKey(t);
-            if (key < 0) throw ContentError(where(file, where_, "\"" + t + "\" is not a note, - or ."));
-            notes.push_back({origin + int(i), 1, key});
+            notes.push_back({origin + int(i), 1, noteKey(t)});
             holding = true;
         }
     }
 }
 
-void placePatterns(Score& score, const std::map<std::string, Pattern>& patterns,
-                   const std::map<std::string, ContentLine>& patternLines, const std::vector<std::string>& names,
+void placePatterns(Score& score, const std::map<std::string, Pattern>& patterns, const std::vector<std::string>& names,
                    int& steps, const std::string& file, const ContentLine& line) {
     for (size_t n = 1; n < names.size(); ++n) {
         const auto found = patterns.find(names[n]);
@@ -82,7 +79,7 @@ void placePatterns(Score& score, const std::map<std::string, Pattern>& patterns,
         for (size_t v = 0; v < score.voices.size(); ++v) {
             const auto tokens = found->second.tokens.find(score.voices[v].name);
             if (tokens != found->second.tokens.end()) {
-                addNotes(score.notes[v], tokens->second, steps, file, patternLines.at(names[n]));
+                addNotes(score.notes[v], tokens->second, steps);
             }
         }
         steps += int(found->second.steps());
@@ -123,7 +120,6 @@ Score readScore(const ContentContext& context, const std::string& name) {
     Score score;
     score.name = name;
     std::map<std::string, Pattern> patterns;
-    std::map<std::string, ContentLine> patternLines;
     std::string pattern;
     int steps = 0;
     for (const ContentLine& line : contentLines(context.readContent(file))) {
@@ -139,17 +135,21 @@ Score readScore(const ContentContext& context, const std::string& name) {
             score.notes.emplace_back();
         } else if (f[0] == "pattern" && f.size() == 2) {
             pattern = f[1];
-            patternLines[pattern] = line;
             patterns[pattern];
         } else if (f[0] == "intro" || f[0] == "loop") {
             const int before = steps;
-            placePatterns(score, patterns, patternLines, f, steps, file, line);
+            placePatterns(score, patterns, f, steps, file, line);
             (f[0] == "intro" ? score.introSteps : score.loopSteps) += steps - before;
         } else {
             bool isVoice = false;
             for (const ScoreVoice& v : score.voices) isVoice = isVoice || v.name == f[0];
             if (!isVoice || pattern.empty()) {
                 throw ContentError(where(file, line, "expected tempo, voice, pattern, intro, loop or a voice's notes"));
+            }
+            for (size_t t = 1; t < f.size(); ++t) {
+                if (f[t] != "." && f[t] != "-" && noteKey(f[t]) < 0) {
+                    throw ContentError(where(file, line, "\"" + f[t] + "\" is not a note, - or ."));
+                }
             }
             auto& tokens = patterns[pattern].tokens[f[0]];
             tokens.insert(tokens.end(), f.begin() + 1, f.end());
