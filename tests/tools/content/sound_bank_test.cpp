@@ -111,7 +111,9 @@ TEST_F(SoundBankTest, EveryMusicNumberLoopsInsideItsSamples) {
     for (const content::MusicName& m : music) {
         const MSoundVoiceRecord* record = voice(m.group, m.name);
         ASSERT_NE(record, nullptr) << m.group << "/" << m.name;
-        if (record->group != "BGM") EXPECT_TRUE(m.name.find("boss") != std::string::npos) << m.name;
+        if (record->group != "BGM") {
+            EXPECT_TRUE(m.name.find("boss") != std::string::npos) << m.name;
+        }
         const MSoundSampleData& sample = record->channels.at(0).sampleData;
         ASSERT_TRUE(sample.loop.has_value()) << m.name;
         const size_t frames = sample.data.size() / 2;
