@@ -10,6 +10,7 @@ constexpr ContentModule kModules[] = {
     {"default texts", makeDefaultTexts},
     {"volume texts", makeVolumeTexts},
     {"sprites", makeSprites},
+    {"sound bank", makeSoundBank},
 };
 
 }  // namespace

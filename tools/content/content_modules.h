@@ -27,5 +27,6 @@ void makeBitmapFont(ContentContext& context);
 void makeDefaultTexts(ContentContext& context);
 void makeVolumeTexts(ContentContext& context);
 void makeSprites(ContentContext& context);
+void makeSoundBank(ContentContext& context);
 
 }  // namespace content

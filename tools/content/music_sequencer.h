@@ -1,0 +1,67 @@
+#pragma once
+// The tiny sequencer of the music: scores in "music/<score>.txt" (format at
+// the top of each score) played by a few voices of simple waves and noise,
+// one step a sixteenth note. A score plays its intro patterns once and then
+// its loop patterns for ever: the rendering holds the intro and one pass of
+// the loop, whose start is the loop point; the loop pass is the second one
+// played, so the notes still sounding at its end ring on at its start and
+// the seam cannot be heard.
+//
+// "music/tunes.txt" gives each music name its score, key, tempo and which
+// boss layer it is; the arrangement (from "sound/music.csv") picks each
+// voice's wave.
+//
+// Threads: plain functions.
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "tools/content/content_context.h"
+#include "tools/content/effect_synth.h"
+
+namespace content {
+
+enum class Layer { Both, First, Second };
+
+struct ScoreVoice {
+    std::string name;
+    Wave waves[3] = {};  // by arrangement
+    double volume = 0.2;
+    double decay = 0;  // seconds to 1/e while held; 0 holds
+    Layer layer = Layer::Both;
+};
+
+struct ScoreNote {
+    int step = 0;
+    int length = 1;
+    int key = 0;  // MIDI key number; noise hits use it for their colour
+};
+
+struct Score {
+    std::string name;
+    double tempo = 120;
+    std::vector<ScoreVoice> voices;
+    std::vector<std::vector<ScoreNote>> notes;  // by voice, over intro then loop
+    int introSteps = 0;
+    int loopSteps = 0;
+};
+
+struct Tune {
+    std::string score;
+    int transpose = 0;        // semitones
+    double tempoPercent = 100;
+    Layer layer = Layer::Both;  // Both: every voice; First/Second: a boss layer
+};
+
+struct RenderedMusic {
+    std::vector<float> samples;
+    uint32_t loopBegin = 0;  // frames; the loop runs to the end
+};
+
+Score readScore(const ContentContext& context, const std::string& name);
+std::map<std::string, Tune> readTunes(const ContentContext& context);
+RenderedMusic renderTune(const Score& score, const Tune& tune, int arrangement);
+
+}  // namespace content
