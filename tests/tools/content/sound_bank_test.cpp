@@ -43,7 +43,7 @@ Format formatOf(const MSoundSampleData& sample) {
 class SoundBankTest : public testing::Test {
 protected:
     SoundBankTest()
-        : driver_(new MDiskApplicationDriver("sound bank test", new MParallelTaskSet)),
+        : driver_(new MDiskApplicationDriver("sound bank test", nullptr, new MParallelTaskSet)),
           mixer_(new platform::AudioMixer(kMixerRate, 2)),
           sound_(std::unique_ptr<platform::AudioEngine>(mixer_)),
           context_({HALVIR_CONTENT_DIR, HALVIR_RESOURCE_DIR, {}, {}}) {
