@@ -1,15 +1,22 @@
 #pragma once
-// MMotionLayerNode: one layer of a playing motion. Only what the player
-// itself needs is here so far (the tree links and labels its lookups and
-// scoped variables walk, the root's placement, the nested players, the mesh
-// points); the layer loader and the node evaluation add their records.
+// MMotionLayerNode: one layer of a playing motion: the tree links and labels
+// the player's lookups and scoped variables walk, what the layer loader reads
+// of the layer (MMotionLayerLoader), its type record, its two frame slots, the
+// root's placement, the nested players and the mesh points. The node
+// evaluation adds its state.
 //
 // Threads: owned by its player; touched by the thread updating the root.
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
+
+#include "engine/data/psb_value.h"
+#include "engine/motion/motion_frame_content.h"
+#include "engine/motion/motion_layer_record.h"
+#include "engine/motion/motion_source_info.h"
 
 class MMotionPlayer;
 
@@ -29,6 +36,32 @@ struct MMotionLayerNode {
     std::string label;
     int32_t type = 0;
     int32_t parent = -1;  // index in the player's nodes; -1 for the root
+    PSBValue value;       // the layer object
+    PSBValue frameList;
+    int32_t parameter = -1;  // "parameterize": the parameter choosing the frames, -1 for time
+    int32_t coordinate = 0;
+    uint32_t inheritMask = 0;
+    std::array<int32_t, 4> transformOrder{};
+    int32_t stencilType = 0;
+    bool stencilMask = false;  // named by a stencil composite
+    bool joinTarget = false;
+    bool groundCorrection = false;
+    bool dirty = false;
+    int32_t groundIndex = -1;
+    int32_t meshTransform = 0;
+    int32_t meshSyncChildMask = 0;
+    int32_t meshDivision = 0;
+    bool meshCombine = false;
+    bool hasMeshCombinator = false;
+    MMotionLayerRecord record;
+    // The source of the current frame.
+    bool sourceFound = false;
+    bool sourceBlank = false;
+    std::string sourceSrc;
+    std::string sourceIcon;
+    MMotionSourceInfo source;
+    std::array<MMotionFrameContent, 2> slots{};
+    uint32_t currentSlot = 0;
     float x = 0.0f;
     float y = 0.0f;
     float angle = 0.0f;
