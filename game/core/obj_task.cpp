@@ -11,7 +11,7 @@ ObjTask* freeHead = nullptr;
 
 ObjTask* takeFree(ObjTaskFn act, int group, uint32_t tag) {
     ObjTask* task = freeHead;
-    if (task == nullptr) return nullptr;
+    if (task == nullptr || group < 0 || group >= kObjTaskGroups) return nullptr;
     freeHead = task->freeNext;
     task->act = act;
     task->group = group;
@@ -75,7 +75,7 @@ ObjTask* OBJtaskCreateTail(ObjTaskFn act, int group, uint32_t tag) {
 void OBJtaskInit(ObjTask* task) {
     if (task->work != nullptr) unreleasedWork(task);
     task->flags = kObjTaskLive;
-    task->parent = nullptr;
+    task->parent = {};
     task->aux = 0;
     task->release = nullptr;
     task->tag = kObjTagNone;

@@ -13,6 +13,8 @@
 
 #include <cstdint>
 
+#include "game/core/obj_ref.h"
+
 struct ObjWork;
 struct ObjTask;
 
@@ -40,7 +42,7 @@ struct ObjTask {
     ObjTask* prev;
     ObjTask* next;
     ObjTask* freeNext;
-    ObjTask* parent;
+    ObjRef parent;  // the spawner; null once it is gone
     intptr_t aux;
     ObjTaskFn act;
     ObjTaskFn release;
@@ -62,7 +64,7 @@ struct ObjTaskGroup {
 // Empties the pool: every record free in index order, every group empty.
 void OBJtaskPoolInit();
 // A task linked after the group's head (stepped first from the next walk
-// on), or null when the pool is empty.
+// on), or null when the pool is empty or the group is not 0..31.
 ObjTask* OBJtaskCreate(ObjTaskFn act, int group, uint32_t tag);
 // The same, linked before the group's tail (stepped last, in creation order).
 ObjTask* OBJtaskCreateTail(ObjTaskFn act, int group, uint32_t tag);

@@ -107,6 +107,12 @@ TEST_F(ObjTaskTest, ReleaseByTagAndCountByTag) {
     EXPECT_EQ(OBJtaskCountByTag(7, objTag("ZAKO")), 1);
 }
 
+TEST_F(ObjTaskTest, GroupOutsideTheListsCreatesNothing) {
+    EXPECT_EQ(OBJtaskCreate(noAct, kObjTaskGroups, objTag("ZAKO")), nullptr);
+    EXPECT_EQ(OBJtaskCreateTail(noAct, -1, objTag("ZAKO")), nullptr);
+    EXPECT_EQ(OBJtaskFreeHead(), OBJtaskPool());
+}
+
 TEST_F(ObjTaskTest, SecondReleaseOfARecordIsIgnored) {
     ObjTask* a = OBJtaskCreate(noAct, 1, objTag("FILD"));
     OBJtaskRelease(a);
