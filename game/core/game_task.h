@@ -37,6 +37,7 @@
 
 class M2DCameraLocator;
 class M2DCameraRoot;
+class MIndicator;
 class MInput;
 class MPSBFont;
 class MRawTex;
@@ -51,6 +52,8 @@ public:
     static constexpr int kLayers = 1200;
     static constexpr int kSoundIds = 1024;
     static constexpr int kFonts = BootLoads::kFonts;
+    static constexpr int kTextLines = 64;
+    static constexpr int kTextLineLayer = 1001;
     static constexpr int32_t kVirtualWidth = 224;
     static constexpr int32_t kVirtualHeight = 288;
 
@@ -72,7 +75,12 @@ public:
     // Empties, in every layer, the used slots that draw that texture object;
     // called before a sprite sheet's texture is freed.
     void detachTexture(const MRawTex* texture);
-    // Hides the frame's font text lines.
+    // Shows one line of the font this frame at (x, y) in output pixels;
+    // ignored once the font used its 64 lines this frame.
+    void printTextLine(int font, const char* text, float x, float y, int r, int g, int b, float alpha,
+                       int fontSize);
+    // After the frame's draw: hides the lines not printed this frame and
+    // starts the next frame's count.
     void resetTextLines();
     // Makes this task's draw layers the ones the porting layer's sprite
     // draws go to (the boot step does this); the destructor takes it back.
@@ -105,6 +113,9 @@ public:
     PsbCache* psbCache = &::psbCache();
     std::array<PSBObject*, kFonts> fontFiles{};
     std::array<MPSBFont*, kFonts> fonts{};
+    std::array<int32_t, kFonts> lineCount{};
+    // Owned by the locator of layer 1001; null until the font has loaded.
+    std::array<std::array<MIndicator*, kTextLines>, kFonts> lines{};
 
 private:
     bool soundDocumentLoaded() override;
@@ -112,6 +123,7 @@ private:
     void followUp(int index) override;
     // Makes font k from its file.
     void createFont(int k);
+    void createTextLines(int k);
     void releaseSpriteTarget();
     void buildDrawLayers();
     void buildVirtualScreen();

@@ -12,6 +12,7 @@
 #include "game/core/game_main.h"
 #include "game/core/game_task.h"
 #include "game/core/input_words.h"
+#include "game/core/obj_task.h"
 #include "game/core/sprite_draw_task.h"
 #include "game/core/sprite_sheet.h"
 
@@ -86,6 +87,7 @@ void GameTask::OBJgameInitDrawObj() {
     inputRemapHook = SDL2_wheel_InputRemapButtons;
     virtualScreenScaleX = 3.0f;
     virtualScreenScaleY = 3.0f;
+    OBJtaskPoolInit();
     gameMainInit();
     step_ = &GameTask::stepLoadResource;
 }

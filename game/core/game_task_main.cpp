@@ -36,7 +36,9 @@ void GameTask::followUp(int index) {
 }
 
 void GameTask::createFont(int k) {
-    if (fontFiles[k] && !fonts[k]) fonts[k] = new MPSBFont(*fontFiles[k], 1.0f);
+    if (!fontFiles[k] || fonts[k]) return;
+    fonts[k] = new MPSBFont(*fontFiles[k], 1.0f);
+    createTextLines(k);
 }
 
 // After the platform's exit request only the platform update runs.

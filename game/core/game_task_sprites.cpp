@@ -1,6 +1,7 @@
 // The root task lent to the porting layer's sprite draws: its draw layers,
 // its virtual-screen view and its sprite layers.
 #include "engine/render/virtual_screen_view.h"
+#include "game/core/draw_store.h"
 #include "game/core/game_task.h"
 #include "game/core/sprite_draw_task.h"
 #include "game/core/sprite_sheet.h"
@@ -35,15 +36,24 @@ void detachSheet(MRawTex* sheet) {
 
 const SpriteTarget kTarget{drawLayer, virtualScreenView, selectLayer, appendQuad, detachSheet};
 
+void printTextLine(int font, const char* text, float x, float y, int r, int g, int b, float alpha, int fontSize) {
+    if (owner) owner->printTextLine(font, text, x, y, r, g, b, alpha, fontSize);
+}
+
+// The stage background's tile drawing joins when the stage layers exist.
+const DrawFlushHooks kFlushHooks{printTextLine, nullptr};
+
 }  // namespace
 
 void GameTask::installSpriteTarget() {
     owner = this;
     setSpriteTarget(&kTarget);
+    OBJdrawSetFlushHooks(&kFlushHooks);
 }
 
 void GameTask::releaseSpriteTarget() {
     if (owner != this) return;
     setSpriteTarget(nullptr);
+    OBJdrawSetFlushHooks(nullptr);
     owner = nullptr;
 }

@@ -1,0 +1,118 @@
+#include "game/core/obj_task.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+ObjTask pool[kObjTaskPoolSize];
+ObjTaskGroup groups[kObjTaskGroups];
+ObjTask* freeHead = nullptr;
+
+ObjTask* takeFree(ObjTaskFn act, int group, uint32_t tag) {
+    ObjTask* task = freeHead;
+    if (task == nullptr || group < 0 || group >= kObjTaskGroups) return nullptr;
+    freeHead = task->freeNext;
+    task->act = act;
+    task->group = group;
+    OBJtaskInit(task);
+    task->tag = tag;
+    return task;
+}
+
+void linkAfter(ObjTask* anchor, ObjTask* task) {
+    task->prev = anchor;
+    task->next = anchor->next;
+    anchor->next->prev = task;
+    anchor->next = task;
+}
+
+[[noreturn]] void unreleasedWork(const ObjTask* task) {
+    const uint32_t tag = task->ownerTag;
+    std::printf("not release object task! (group is %d '%c%c%c%c')\n", task->ownerGroup, char(tag >> 24),
+                char(tag >> 16), char(tag >> 8), char(tag));
+    std::exit(-1);
+}
+
+template <class Keep>
+void releaseWhere(Keep keep) {
+    for (int group = 0; group < kObjTaskGroups; ++group) {
+        OBJtaskWalk(group, [&](ObjTask* task) {
+            if ((task->flags & kObjTaskPersistent) == 0 && !keep(task)) OBJtaskRelease(task);
+        });
+    }
+}
+
+}  // namespace
+
+void OBJtaskPoolInit() {
+    for (int i = 0; i < kObjTaskPoolSize; ++i) {
+        ObjTask& task = pool[i];
+        task = ObjTask{};
+        task.tag = kObjTagNone;
+        task.freeNext = i + 1 < kObjTaskPoolSize ? &pool[i + 1] : nullptr;
+    }
+    freeHead = &pool[0];
+    for (ObjTaskGroup& group : groups) {
+        group = ObjTaskGroup{};
+        group.head.next = &group.tail;
+        group.tail.prev = &group.head;
+    }
+}
+
+ObjTask* OBJtaskCreate(ObjTaskFn act, int group, uint32_t tag) {
+    ObjTask* task = takeFree(act, group, tag);
+    if (task != nullptr) linkAfter(&groups[group].head, task);
+    return task;
+}
+
+ObjTask* OBJtaskCreateTail(ObjTaskFn act, int group, uint32_t tag) {
+    ObjTask* task = takeFree(act, group, tag);
+    if (task != nullptr) linkAfter(groups[group].tail.prev, task);
+    return task;
+}
+
+void OBJtaskInit(ObjTask* task) {
+    if (task->work != nullptr) unreleasedWork(task);
+    task->flags = kObjTaskLive;
+    task->parent = {};
+    task->aux = 0;
+    task->release = nullptr;
+    task->tag = kObjTagNone;
+    task->state = kObjStateInit;
+    for (int32_t& word : task->actWords) word = 0;
+}
+
+void OBJtaskRelease(ObjTask* task) {
+    // A second release of the same record would put it on the free list
+    // twice and hand it to two owners.
+    if ((task->flags & kObjTaskLive) == 0) return;
+    if (task->release != nullptr) task->release(task);
+    task->prev->next = task->next;
+    task->next->prev = task->prev;
+    task->flags = 0;
+    task->ownerGroup = task->group;
+    task->ownerTag = task->tag;
+    task->freeNext = freeHead;
+    freeHead = task;
+    task->tag = kObjTagNone;
+    task->group = 0;
+}
+
+void OBJtaskReleaseAll(ObjTask* keep) {
+    releaseWhere([keep](const ObjTask* task) { return task == keep; });
+}
+
+void OBJtaskReleaseByTag(uint32_t tag) {
+    releaseWhere([tag](const ObjTask* task) { return task->tag != tag; });
+}
+
+int OBJtaskCountByTag(int group, uint32_t tag) {
+    int count = 0;
+    OBJtaskWalk(group, [&](const ObjTask* task) { count += task->tag == tag ? 1 : 0; });
+    return count;
+}
+
+ObjTaskGroup& OBJtaskGroup(int group) { return groups[group]; }
+ObjTask* OBJtaskPool() { return pool; }
+ObjTask* OBJtaskFreeHead() { return freeHead; }

@@ -1,0 +1,99 @@
+#include "game/core/obj_work.h"
+
+#include <new>
+
+#include "game/core/draw_store.h"
+#include "game/core/sprite_frames.h"
+
+void (*objMotionSlotRelease)(int32_t slot) = nullptr;
+
+namespace {
+
+ObjWork pool[kObjWorkPoolSize];
+ObjWork* freeList[kObjWorkPoolSize];
+int freeCount = -1;
+uint32_t nextSerial = 0;
+
+void fillFreeList() {
+    if (freeCount >= 0) return;
+    freeCount = kObjWorkPoolSize;
+    // Handed out from the start of the pool on.
+    for (int i = 0; i < kObjWorkPoolSize; ++i) freeList[i] = &pool[kObjWorkPoolSize - 1 - i];
+}
+
+bool inPool(const ObjWork* work) { return work >= pool && work < pool + kObjWorkPoolSize; }
+
+void releaseSlot(int32_t& slot) {
+    if (slot == -1) return;
+    if (objMotionSlotRelease != nullptr) objMotionSlotRelease(slot);
+    slot = -1;
+}
+
+}  // namespace
+
+void OBJworkInit(ObjWork* work) {
+    if (work == nullptr) return;
+    *work = ObjWork{};
+    work->r = work->g = work->b = work->a = 255;
+    work->alpha = 1.0f;
+    work->scaleX = 1.0f;
+    work->scaleY = 1.0f;
+    work->enemySpeedScale = 1.0f;
+    work->enemyAgeLimit = 6000;
+    work->enemyFlagA = 1;
+    work->visible = 1;
+    work->enemyWord100 = 100;
+    work->enemyWord1 = 1;
+    work->enemyFlagB = 1;
+    work->enemyTimer = 7200;
+    work->enemyWord1b = 1;
+    work->motionSlot0 = -1;
+    work->motionSlot1 = -1;
+    work->serial = nextSerial++;
+}
+
+ObjWork* OBJworkNew() {
+    fillFreeList();
+    if (freeCount == 0) return nullptr;
+    ObjWork* work = freeList[--freeCount];
+    OBJworkInit(work);
+    return work;
+}
+
+void OBJworkFree(ObjWork* work) {
+    if (work == nullptr) return;
+    releaseSlot(work->motionSlot0);
+    releaseSlot(work->motionSlot1);
+    OBJdrawObjResetOwned(work);
+    delete[] work->frameSheets;
+    delete[] work->sameSheet;
+    work->frameSheets = nullptr;
+    work->sameSheet = nullptr;
+    // A record the caller owns (OBJworkInit) stays the caller's.
+    if (!inPool(work)) return;
+    fillFreeList();
+    work->serial = ~work->serial;  // no reference resolves to a freed record
+    freeList[freeCount++] = work;
+}
+
+void OBJworkSetFrames(ObjWork* work, int32_t firstId, int32_t n) {
+    if (work == nullptr || n < 0) return;
+    // Families index the attached rows from frameTable on: never past the table's end.
+    const int64_t rows = static_cast<int64_t>(OBJframeTable().size());
+    if (firstId < 0 || firstId >= rows) n = 0;
+    if (n > rows - firstId) n = static_cast<int32_t>(rows - firstId);
+    delete[] work->frameSheets;
+    delete[] work->sameSheet;
+    work->frameSheets = new int32_t[static_cast<size_t>(n)];
+    work->sameSheet = new uint8_t[static_cast<size_t>(n)];
+    const int32_t firstSheet = OBJframeRow(firstId).sheet;
+    for (int32_t i = 0; i < n; ++i) {
+        const int32_t sheet = OBJframeRow(firstId + i).sheet;
+        work->frameSheets[i] = sheet;
+        work->sameSheet[i] = sheet == firstSheet ? 1 : 0;
+    }
+    work->frameTable = n > 0 ? &OBJframeRow(firstId) : nullptr;
+    work->frameCount = n;
+}
+
+uint32_t OBJworkNextSerial() { return nextSerial; }

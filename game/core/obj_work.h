@@ -1,0 +1,85 @@
+#pragma once
+// ObjWork: the state of one live game object (position, drawing, collision,
+// the family's counters). A task's act makes it in its first state with
+// OBJworkNew; the task's release function frees it with OBJworkFree. Records
+// come from a fixed pool, so creating objects never allocates.
+//
+// Another object's record is kept as an ObjRef (obj_ref.h), never as a pointer.
+//
+// Threads: main thread only.
+
+#include <cstdint>
+
+#include "game/core/obj_ref.h"
+
+struct HitBox;
+struct ObjTask;
+struct SpriteFrame;
+struct ObjWork;
+
+using ObjWorkFn = void (*)(ObjTask* task, ObjWork* work);
+
+inline constexpr int kObjWorkPoolSize = 20000;
+inline constexpr int kObjWorkFamilyWords = 64;
+
+struct ObjWork {
+    uint8_t r, g, b, a;
+    float alpha;
+    ObjWorkFn draw;
+    ObjWorkFn hit;
+    ObjWorkFn attack;
+    ObjRef lastCollider;
+    float x, y;
+    float depth;
+    float vx, vy;
+    int32_t speedX, speedY;
+    float sizeX, sizeY;
+    float scaleX, scaleY;
+    int32_t* frameSheets;
+    uint8_t* sameSheet;
+    int32_t spriteBase;
+    int32_t animFrame, animCount, animCounter, animStep;
+    float angle;
+    int32_t life;
+    int32_t flip;
+    int32_t kind;
+    int32_t heading;
+    float speed;
+    float enemySpeedScale;
+    int32_t age;
+    int32_t enemyAgeLimit;
+    uint8_t rotate;
+    int32_t ground;
+    int32_t hitsOff;
+    uint8_t enemyFlagA;
+    uint8_t visible;
+    int32_t enemyWord100;
+    int32_t enemyWord1;
+    uint8_t enemyFlagB;
+    int32_t enemyTimer;  // frames left, counted down by the enemy library
+    int32_t enemyWord1b;
+    const SpriteFrame* frameTable;
+    int32_t frameCount;
+    const HitBox* hitBoxes;
+    int32_t hitBoxCount;
+    ObjRef parentWork;
+    int32_t groundHittable;
+    int32_t motionSlot0, motionSlot1;
+    uint32_t serial;
+    int32_t family[kObjWorkFamilyWords];  // the families' own counters
+};
+
+// Releases a motion slot; installed by the owner of the motion slots.
+extern void (*objMotionSlotRelease)(int32_t slot);
+
+// A fresh record with its defaults and the next serial, or null when the pool is empty.
+ObjWork* OBJworkNew();
+// Zero-fills a record the caller owns and gives it the defaults and the next serial.
+void OBJworkInit(ObjWork* work);
+// Releases the record's motion slots, resets its queued draw entries, frees
+// its frame arrays and returns it to the pool.
+void OBJworkFree(ObjWork* work);
+// Attaches n consecutive rows of the sprite-frame table starting at firstId.
+void OBJworkSetFrames(ObjWork* work, int32_t firstId, int32_t n);
+// The serial the next record gets.
+uint32_t OBJworkNextSerial();
