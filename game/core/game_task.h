@@ -30,10 +30,12 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 
 #include "engine/task/process.h"
 #include "game/core/boot_loads.h"
 #include "game/core/psb_cache.h"
+#include "game/core/sound_device.h"
 
 class M2DCameraLocator;
 class M2DCameraRoot;
@@ -86,11 +88,23 @@ public:
     // draws go to (the boot step does this); the destructor takes it back.
     void installSpriteTarget();
 
+    // The sound methods (game_task_sound.cpp); volumes are 0..128.
+    // Stops the id's channel and starts the id on it.
+    void playSound(int32_t id);
+    void setSoundVolume(int32_t id, int32_t volume);
+    // Replaces the music of the play group "BGM" with that music number.
+    void playBGM(int32_t music);
+    void fadeOutSound(int32_t id, int32_t frames);
+
     using Step = void (GameTask::*)();
     Step currentStep() const { return step_; }
 
     MInput* input = nullptr;
     MSound* sound = nullptr;
+    // The sound requests go through this (MSound in the game, a recorder in
+    // tests) and do nothing until soundReady: the archives have loaded.
+    SoundDevice* soundDevice = nullptr;
+    bool soundReady = false;
     std::array<int32_t, kSoundIds> soundChannel{};
     std::array<int32_t, kSoundIds> soundVolume{};
     int32_t musicVolume = 0;
@@ -131,4 +145,5 @@ private:
     void raiseCloseRequest();
 
     Step step_ = &GameTask::OBJgameInitDrawObj;
+    std::unique_ptr<SoundDevice> ownSoundDevice_;
 };

@@ -75,6 +75,10 @@ void GameTask::OBJgameInitDrawObj() {
     input = hub->getInput(0);
     getParallelSet().add(hub);
     sound = MSound::getInstance();
+    if (sound) {
+        ownSoundDevice_ = std::make_unique<MSoundDevice>(*sound);
+        soundDevice = ownSoundDevice_.get();
+    }
     soundChannel.fill(0);
     soundVolume.fill(100);
     musicSound = -1;

@@ -23,6 +23,7 @@ bool GameTask::soundArchivesLoaded() {
     for (const char* label : kSoundArchives) {
         if (!sound->isLoaded(label)) return false;
     }
+    soundReady = true;
     return true;
 }
 
