@@ -3,38 +3,14 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "engine/motion/motion_frame_mask.h"
 #include "engine/motion/motion_parameter.h"
 
 namespace {
 
-constexpr uint32_t kMaskOrigin = 0x1;
-constexpr uint32_t kMaskCoord = 0x2;
-constexpr uint32_t kMaskMatrix = 0x1fc;
-constexpr uint32_t kMaskFlip = 0xc;
-constexpr uint32_t kMaskAngle = 0x10;
-constexpr uint32_t kMaskZoom = 0x60;
-constexpr uint32_t kMaskSlant = 0x180;
-constexpr uint32_t kMaskColor = 0x200;
-constexpr uint32_t kMaskOpacity = 0x400;
-constexpr uint32_t kMaskPositionEasing = 0x800;
-constexpr uint32_t kMaskAngleEasing = 0x1000;
-constexpr uint32_t kMaskZoomEasing = 0x2000;
-constexpr uint32_t kMaskSlantEasing = 0x4000;
-constexpr uint32_t kMaskColorEasing = 0x8000;
-constexpr uint32_t kMaskPath = 0x10000;
-constexpr uint32_t kMaskDrawMode = 0x20000;
-constexpr uint32_t kMaskAction = 0x40000;
-constexpr uint32_t kMaskMotion = 0x80000;
-constexpr uint32_t kMaskParticle = 0x100000;
-constexpr uint32_t kMaskCamera = 0x200000;
-constexpr uint32_t kMaskAnchor = 0x800000;
-constexpr uint32_t kMaskModel = 0x1000000;
-constexpr uint32_t kMaskMesh = 0x2000000;
-constexpr uint32_t kMaskTweenStep = 0x4000000;
-constexpr uint32_t kMaskFeedback = 0x8000000;
-constexpr uint32_t kMaskStencil = 0x20000000;
-constexpr uint32_t kMaskEffect = 0x40000000;
-constexpr uint32_t kMaskColorRules = kMaskOpacity | kMaskDrawMode | kMaskEffect | kMaskColor;
+using namespace motion_frame_mask;
+
+constexpr uint32_t kMaskColorRules = kMaskOpacity | kMaskDrawMode | kMaskEffectParameter | kMaskColor;
 
 constexpr int32_t kFrameEmpty = 0;
 constexpr int32_t kFrameTween = 3;
@@ -188,7 +164,7 @@ void loadFrameContent(MMotionFrameContent& slot, int32_t layerType, const PSBVal
     if (slot.tween) readTween(slot, c, mask);
     if (mask & kMaskPath) slot.path = c.get("cp");
     if (mask & kMaskDrawMode) slot.drawMode = uint32_t(c.get("bm").toInt());
-    if (mask & kMaskEffect) slot.effectParameter = c.get("bp").toFloat();
+    if (mask & kMaskEffectParameter) slot.effectParameter = c.get("bp").toFloat();
     readTypeSettings(slot, layerType, c, mask);
     readColors(slot, c, mask);
 }

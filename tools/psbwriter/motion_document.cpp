@@ -3,40 +3,13 @@
 #include <algorithm>
 #include <bit>
 
+#include "engine/motion/motion_frame_mask.h"
+
 namespace psbwriter::motion {
 
 namespace {
 
-// Keyframe content mask bits.
-constexpr uint32_t kMaskOrigin = 0x1;
-constexpr uint32_t kMaskCoord = 0x2;
-constexpr uint32_t kMaskFlipX = 0x4;
-constexpr uint32_t kMaskFlipY = 0x8;
-constexpr uint32_t kMaskAngle = 0x10;
-constexpr uint32_t kMaskZoomX = 0x20;
-constexpr uint32_t kMaskZoomY = 0x40;
-constexpr uint32_t kMaskSlantX = 0x80;
-constexpr uint32_t kMaskSlantY = 0x100;
-constexpr uint32_t kMaskColor = 0x200;
-constexpr uint32_t kMaskOpacity = 0x400;
-constexpr uint32_t kMaskPositionEasing = 0x800;
-constexpr uint32_t kMaskAngleEasing = 0x1000;
-constexpr uint32_t kMaskZoomEasing = 0x2000;
-constexpr uint32_t kMaskSlantEasing = 0x4000;
-constexpr uint32_t kMaskColorEasing = 0x8000;
-constexpr uint32_t kMaskPath = 0x10000;
-constexpr uint32_t kMaskDrawMode = 0x20000;
-constexpr uint32_t kMaskAction = 0x40000;
-constexpr uint32_t kMaskMotion = 0x80000;
-constexpr uint32_t kMaskParticle = 0x100000;
-constexpr uint32_t kMaskCamera = 0x200000;
-constexpr uint32_t kMaskAnchor = 0x800000;
-constexpr uint32_t kMaskModel = 0x1000000;
-constexpr uint32_t kMaskMesh = 0x2000000;
-constexpr uint32_t kMaskTweenStep = 0x4000000;
-constexpr uint32_t kMaskFeedback = 0x8000000;
-constexpr uint32_t kMaskStencil = 0x20000000;
-constexpr uint32_t kMaskEffectParameter = 0x40000000;
+using namespace motion_frame_mask;
 
 void put16(std::vector<uint8_t>& out, uint16_t v) {
     out.push_back(uint8_t(v));
