@@ -23,17 +23,6 @@ void runFrame(MParallelTaskSet& owner) {
     runTask(&testLooper()->getPostLoopPhase());
 }
 
-// Runs frames until done() holds; false after five seconds.
-bool runFramesUntil(MParallelTaskSet& owner, const std::function<bool()>& done) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-    while (!done()) {
-        if (std::chrono::steady_clock::now() > deadline) return false;
-        runFrame(owner);
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
-    return true;
-}
-
 // A body that logs its start and end and, when given a gate, waits at it.
 struct Body {
     Body(TaskLog& log, std::string name, std::binary_semaphore* gate = nullptr)
