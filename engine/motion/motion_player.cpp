@@ -34,7 +34,10 @@ MMotionPlayer::MMotionPlayer(MMotionResourceManager& manager, std::string object
     random_[1] = 362436069u;
     random_[2] = 521288629u;
     random_[3] = uint32_t(int64_t(manager.random() * 4294967296.0f));
-    nodes_.emplace_back();
+    // The root stays hidden until its host shows it.
+    MMotionLayerNode& root = nodes_.emplace_back();
+    root.transformOrder = {0, 3, 2, 1};
+    root.local.shown = false;
 }
 
 MMotionPlayer::MMotionPlayer(MMotionResourceManager& manager, std::string objectName, MMotionPlayer& parent)
@@ -147,7 +150,8 @@ void MMotionPlayer::play(const std::string& name, uint32_t flags) {
     hint_ = found.document()->root();
     if (found.get("type").toInt() == 0) {
         if (directionMode_) {
-            nodes_[0].angle = setAngle_;
+            nodes_[0].local.angle = setAngle_;
+            nodes_[0].local.changed = true;
             setAngle_ = 0.0f;
         }
         directionMode_ = false;
@@ -155,8 +159,9 @@ void MMotionPlayer::play(const std::string& name, uint32_t flags) {
         return;
     }
     if (!directionMode_) {
-        setAngle_ = nodes_[0].angle;
-        nodes_[0].angle = 0.0f;
+        setAngle_ = nodes_[0].local.angle;
+        nodes_[0].local.angle = 0.0f;
+        nodes_[0].local.changed = true;
     }
     directionMode_ = true;
     division_ = found.get("division");
@@ -251,7 +256,7 @@ void MMotionPlayer::setTime(float t) {
 }
 
 void MMotionPlayer::setPosition(float x, float y) {
-    MMotionLayerNode& root = nodes_[0];
+    MMotionNodeState& root = nodes_[0].local;
     if (root.x != x || root.y != y) root.changed = true;
     root.x = x;
     root.y = y;
@@ -265,7 +270,7 @@ void MMotionPlayer::setAngle(float degrees) {
         selectByAngle(kMotionPlayKeepTime);
         return;
     }
-    MMotionLayerNode& root = nodes_[0];
+    MMotionNodeState& root = nodes_[0].local;
     if (root.angle != degrees) root.changed = true;
     root.angle = degrees;
 }

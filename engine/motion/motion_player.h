@@ -24,6 +24,7 @@
 #include "engine/motion/motion_parameter.h"
 #include "engine/motion/motion_render_item.h"
 #include "engine/motion/motion_timeline_driver.h"
+#include "engine/motion/motion_timeline_state.h"
 
 class MMotionCurveCache;
 class MMotionRenderManager;
@@ -93,7 +94,8 @@ public:
     void setVariable(const std::string& fullName, float value);
     void setParameter(const std::string& id, float value);
     float initialParameterValue(const std::string& id) const;
-    // Re-binds every scoped entry to the current tree (run by the seek scan).
+    // Re-binds every scoped entry to the current tree and sends its value
+    // again (run by the seek scan).
     void resolveScopes();
 
     // Layer lookups; a global index counts the nodes of this player and then
@@ -109,6 +111,10 @@ public:
         playing_ = true;
     }
     void clearHold() { hold_ = false; }
+    // A control frame pulls the time (and scan time) to its own.
+    void snapTime(float t) { time_ = scanTime_ = t; }
+    MMotionTimelineState& timelineState() { return timeline_; }
+    bool nested() const { return parent_ != nullptr; }
     // For a nested motion: the next seek runs the frames from the start.
     void requestReplayFromStart() { replayFromStart_ = true; }
     std::vector<MMotionLayerNode>& nodes() { return nodes_; }
@@ -120,6 +126,8 @@ public:
     const std::string& motionName() const { return motionName_; }
     const std::string& requestedMotionName() const { return requestedMotionName_; }
     const PSBValue& motion() const { return motion_; }
+    const PSBValue& controlList() const { return tag_; }
+    const PSBValue& priorityList() const { return priority_; }
     bool hasMotion() const { return motion_.document() != nullptr; }
     bool playing() const { return playing_; }
     bool holding() const { return hold_; }
@@ -141,6 +149,9 @@ public:
     float z() const { return z_; }
     uint32_t baseColor() const { return baseColor_; }
     const std::vector<MMotionParameter>& parameters() const { return parameters_; }
+    void clearParameterChanges() {
+        for (MMotionParameter& parameter : parameters_) parameter.changed = false;
+    }
     const std::vector<MMotionEvent>& pendingEvents() const { return events_; }
     MMotionPlayer* parent() const { return parent_; }
     MMotionPlayer& root() { return *root_; }
@@ -165,6 +176,7 @@ private:
     void registerParameters();
     void withdrawParameters();
     void resolveScope(MMotionScopedVariable& entry);
+    void sendScoped(MMotionScopedVariable& entry, const std::string& name);
     bool holdsPlayer(const MMotionLayerNode& node, const MMotionPlayer& player) const;
     std::vector<std::string> labelChain(int32_t node, size_t depth) const;
     template <class F>
@@ -235,5 +247,6 @@ private:
     std::unique_ptr<MMotionCurveCache> caches_;
     std::vector<MMotionRenderItem> renderItems_;
     uint32_t random_[4] = {};
+    MMotionTimelineState timeline_;
     std::vector<MMotionLayerNode> nodes_;
 };
