@@ -39,6 +39,14 @@ const std::vector<float>& neutralMesh() {
     return grid;
 }
 
+std::array<float, 3> positionOf(const MMotionNodeState& st) { return {st.x, st.y, st.z}; }
+
+// The position change of this step; none while the player holds.
+void setMotion(MMotionLayerNode& node, const std::array<float, 3>& before, bool hold) {
+    const MMotionNodeState& st = node.state;
+    node.motion = hold ? std::array<float, 3>{} : std::array<float, 3>{st.x - before[0], st.y - before[1], st.z - before[2]};
+}
+
 uint32_t mulOpacity(uint32_t a, uint32_t b) { return a * b / 255u; }
 
 MVector3 positionOf(const MMotionFrameContent& slot) { return {slot.x, slot.y, slot.z}; }
@@ -65,10 +73,22 @@ void tweenFrames(MMotionPlayer& player, MMotionLayerNode& node, float f) {
     st.flipX = s.fx;
     st.flipY = s.fy;
     st.angle = lerpAngle(s.angle, n.angle, f, curves.angle.get());
-    st.zoomX = lerpScalar(s.zx, n.zx, f, curves.zoom.get());
-    st.zoomY = lerpScalar(s.zy, n.zy, f, curves.zoom.get());
-    st.slantX = lerpScalar(s.sx, n.sx, f, curves.slant.get());
-    st.slantY = lerpScalar(s.sy, n.sy, f, curves.slant.get());
+    // One eased fraction serves both axes (and below all four corners): the
+    // curve is evaluated once, and only when some value moves.
+    if (s.zx != n.zx || s.zy != n.zy) {
+        const float e = easeFraction(f, curves.zoom.get());
+        st.zoomX = lerpScalar(s.zx, n.zx, e, nullptr);
+        st.zoomY = lerpScalar(s.zy, n.zy, e, nullptr);
+    } else {
+        st.zoomX = s.zx, st.zoomY = s.zy;
+    }
+    if (s.sx != n.sx || s.sy != n.sy) {
+        const float e = easeFraction(f, curves.slant.get());
+        st.slantX = lerpScalar(s.sx, n.sx, e, nullptr);
+        st.slantY = lerpScalar(s.sy, n.sy, e, nullptr);
+    } else {
+        st.slantX = s.sx, st.slantY = s.sy;
+    }
     MVector3 p = positionOf(s);
     lerpPosition(node.coordinate, positionOf(s), positionOf(n), f, curves.path.get(), curves.position.get(), p);
     st.x = p.x, st.y = p.y, st.z = p.z;
@@ -77,8 +97,11 @@ void tweenFrames(MMotionPlayer& player, MMotionLayerNode& node, float f) {
     node.defaultColor = s.defaultColor && n.defaultColor;
     if (node.uniformColor) {
         node.colors.fill(lerpColor(s.colors[0], n.colors[0], f, curves.color.get()));
+    } else if (s.colors != n.colors) {
+        const float e = easeFraction(f, curves.color.get());
+        for (size_t i = 0; i < 4; ++i) node.colors[i] = lerpColor(s.colors[i], n.colors[i], e, nullptr);
     } else {
-        for (size_t i = 0; i < 4; ++i) node.colors[i] = lerpColor(s.colors[i], n.colors[i], f, curves.color.get());
+        node.colors = s.colors;
     }
     if (node.meshTransform == 1 && !node.meshPointsExternal) {
         if (s.mesh.points.empty() && n.mesh.points.empty()) {
@@ -188,11 +211,11 @@ void placeInParent(MMotionLayerNode& node, const MMotionLayerNode& p) {
     st.z += p.state.z;
 }
 
-void correctGround(MMotionPlayer& player, MMotionLayerNode& node, const MMotionLayerNode& p) {
+void correctGround(MMotionPlayer& player, MMotionLayerNode& node, const MMotionLayerNode& p,
+                   const std::array<float, 3>& before) {
     MMotionNodeState& st = node.state;
     MMotionVec3 position{st.x, st.y, st.z};
-    const MMotionVec3 previous =
-        node.groundIndex != -1 ? MMotionVec3{node.motion[0], node.motion[1], node.motion[2]} : position;
+    const MMotionVec3 previous = node.groundIndex != -1 ? MMotionVec3{before[0], before[1], before[2]} : position;
     player.manager().correctGround(previous, position, MMotionVec3{p.state.x, p.state.y, p.state.z},
                                    node.groundIndex);
     st.x = position.x, st.y = position.y, st.z = position.z;
@@ -225,7 +248,7 @@ int32_t inheritedParent(const std::vector<MMotionLayerNode>& nodes, int32_t pare
     return parent < 0 ? 0 : parent;
 }
 
-void evaluateNode(MMotionPlayer& player, MMotionEvalPasses& passes, size_t index) {
+void evaluateNode(MMotionPlayer& player, MMotionEvalPasses& passes, size_t index, const std::array<float, 3>& before) {
     std::vector<MMotionLayerNode>& nodes = player.nodes();
     MMotionLayerNode& node = nodes[index];
     const MMotionLayerNode& real = nodes[size_t(node.parent)];
@@ -249,7 +272,7 @@ void evaluateNode(MMotionPlayer& player, MMotionEvalPasses& passes, size_t index
     applyLocal(st, node.local);
     if (p.meshTransform != 0) passes.followMesh(player, node, p);
     placeInParent(node, p);
-    if (node.groundCorrection) correctGround(player, node, p);
+    if (node.groundCorrection) correctGround(player, node, p, before);
     if (node.inheritMask & kInheritOpacity) {
         st.opacity = mulOpacity(p.state.opacity, st.opacity);
     } else if (!player.timelineState().independentInherit) {
@@ -308,18 +331,20 @@ void MMotionLayerEval::evaluateNodes(MMotionPlayer& player, MMotionEvalPasses& p
     std::vector<MMotionLayerNode>& nodes = player.nodes();
     MMotionTimelineState& state = player.timelineState();
     drift(player);
-    for (MMotionLayerNode& node : nodes) node.motion = {node.state.x, node.state.y, node.state.z};
+    const bool hold = player.holding();
     MMotionLayerNode& root = nodes[0];
+    const auto before = positionOf(root.state);
     root.state = root.local;
     root.local.changed = false;
     MMotionVariables::evaluate(player);
     if (!player.nested()) buildLocalMatrix(root);
-    for (size_t i = 1; i < nodes.size(); ++i) evaluateNode(player, passes, i);
-    const bool hold = player.holding();
-    for (MMotionLayerNode& node : nodes) {
-        const MMotionNodeState& st = node.state;
-        node.motion = hold ? std::array<float, 3>{}
-                           : std::array<float, 3>{st.x - node.motion[0], st.y - node.motion[1], st.z - node.motion[2]};
+    setMotion(root, before, hold);
+    // A node's evaluation reads only nodes before it, so each one's motion
+    // can be taken as soon as it is evaluated.
+    for (size_t i = 1; i < nodes.size(); ++i) {
+        const auto start = positionOf(nodes[i].state);
+        evaluateNode(player, passes, i, start);
+        setMotion(nodes[i], start, hold);
     }
     state.force = false;
     if (state.typeMask & kTypeAnchor) applyAnchors(player);
