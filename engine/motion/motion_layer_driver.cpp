@@ -2,12 +2,26 @@
 
 #include "engine/motion/motion_frame_scan.h"
 #include "engine/motion/motion_player.h"
+#include "engine/motion/motion_resource_manager.h"
 
 namespace {
 
 // Node lists are kept for the types whose passes walk them.
 bool listedType(int32_t type) {
     return type == 1 || type == 3 || type == 4 || type == 5 || type == 6 || type == 9 || type == 10 || type == 12;
+}
+
+// The pool is shared by every player of the manager, which may be updated on
+// other workers at the same time.
+void takeLayerIds(MMotionPlayer& player) {
+    MMotionResourceManager& manager = player.manager();
+    manager.lock();
+    std::vector<MMotionLayerNode>& nodes = player.nodes();
+    for (size_t i = 1; i < nodes.size(); ++i) {
+        nodes[i].id = manager.layerIds().acquire();
+        nodes[i].hasId = true;
+    }
+    manager.unlock();
 }
 
 void indexTypes(MMotionPlayer& player) {
@@ -34,6 +48,7 @@ MMotionLayerDriver& MMotionLayerDriver::shared() {
 
 void MMotionLayerDriver::loadLayers(MMotionPlayer& player, const PSBValue& timeline) {
     MMotionLayerLoader::loadLayers(player, timeline);
+    takeLayerIds(player);
     indexTypes(player);
     MMotionTimelineState& state = player.timelineState();
     state.control = {};

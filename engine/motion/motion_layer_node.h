@@ -36,6 +36,8 @@ struct MMotionLayerNode {
     void setMeshPoints(int32_t kind, const float* points);
 
     std::string label;
+    uint32_t id = 0;      // from the manager's layer-id pool while hasId is set
+    bool hasId = false;
     int32_t type = 0;
     int32_t parent = -1;  // index in the player's nodes; -1 for the root
     PSBValue value;       // the layer object

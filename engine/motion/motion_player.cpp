@@ -49,7 +49,17 @@ MMotionPlayer::MMotionPlayer(MMotionResourceManager& manager, std::string object
 
 MMotionPlayer::~MMotionPlayer() {
     withdrawParameters();
+    releaseLayerIds();
     nodes_.clear();
+}
+
+void MMotionPlayer::releaseLayerIds() {
+    manager_.lock();
+    for (MMotionLayerNode& node : nodes_) {
+        if (node.hasId) manager_.layerIds().release(node.id);
+        node.hasId = false;
+    }
+    manager_.unlock();
 }
 
 // --- events and randomness ---
@@ -238,6 +248,7 @@ void MMotionPlayer::loadTimeline(const PSBValue& motion, uint32_t flags) {
 }
 
 void MMotionPlayer::releaseLayerTree() {
+    releaseLayerIds();
     nodes_.resize(1);
     for (auto& [name, entry] : scoped_) {
         entry.layers.clear();

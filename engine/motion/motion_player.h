@@ -163,6 +163,8 @@ private:
     void loadTimeline(const PSBValue& motion, uint32_t flags);
     void stopWithoutMotion();
     void releaseLayerTree();
+    // Gives the ids of the tree's layers back to the manager's pool.
+    void releaseLayerIds();
     void scan(MMotionScan kind);
     bool scanEnds(MMotionScan kind);
     bool seekEnds();

@@ -205,3 +205,38 @@ TEST(MotionLayerEval, ShapesCameraAndModelsFollowTheirNodes) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(MotionLayerDriver, LayersTakeIdsFromTheManagersPoolAndGiveThemBack) {
+    mb::Timeline t = still({held("a", {}, {held("b", {})})});
+    Stage s(t);
+    EXPECT_EQ(s.node(1).id, 0u);
+    EXPECT_EQ(s.node(2).id, 1u);
+    {
+        MMotionPlayer other(s.manager, "ship");
+        other.setTimelineDriver(MMotionLayerDriver::shared());
+        other.play("m", 0);
+        EXPECT_EQ(other.nodes().at(2).id, 3u);
+    }
+    // The other player's ids came back, the last one returned first.
+    MMotionPlayer third(s.manager, "ship");
+    third.setTimelineDriver(MMotionLayerDriver::shared());
+    third.play("m", 0);
+    EXPECT_EQ(third.nodes().at(1).id, 3u);
+    EXPECT_EQ(third.nodes().at(2).id, 2u);
+}
+
+TEST(MotionLayerDriver, ListsTheNodesOfEachType) {
+    mb::Layer anchor = held("anchor", {});
+    anchor.type = mb::kAnchor;
+    mb::Layer clip = held("clip", {}, {anchor});
+    clip.type = mb::kClipRect;
+    Stage s(still({held("g", {}), clip}));
+    const MMotionTimelineState& state = s.player.timelineState();
+    EXPECT_EQ(state.typeMask, (1u << 2) | (1u << 7) | (1u << 9));
+    EXPECT_EQ(state.byType[9], (std::vector<int32_t>{3}));
+    EXPECT_TRUE(state.byType[7].empty());
+}
+
+}  // namespace
