@@ -69,6 +69,18 @@ public:
     void setPosition(float x, float y);
     void setAngle(float degrees);
     void setZ(float z);
+    // The root's shown flag and opacity (its local adjustment); the root
+    // starts hidden.
+    void setShown(bool shown) {
+        MMotionNodeState& root = nodes_[0].local;
+        if (root.shown != shown) root.changed = true;
+        root.shown = shown;
+    }
+    void setOpacity(uint32_t opacity) {
+        MMotionNodeState& root = nodes_[0].local;
+        if (root.opacity != opacity) root.changed = true;
+        root.opacity = opacity;
+    }
     void setBaseColor(uint32_t color) { baseColor_ = color; }
     void setRenderAttrPair(uint32_t a, uint32_t b);
     void setRenderAttrWord(uint32_t w);

@@ -46,7 +46,7 @@ public:
         manager.loadMotion(document.get());
         player.setTimelineDriver(MMotionLayerDriver::shared());
         player.addListener(&recorder);
-        player.nodes()[0].local.shown = true;
+        player.setShown(true);
         player.play("m", 0);
     }
 

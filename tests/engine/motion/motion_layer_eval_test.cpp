@@ -88,12 +88,12 @@ TEST(MotionLayerEval, OpacityComesFromTheParentOrTheRoot) {
     mb::Layer fromRoot = held("r", {.opacity = 128});
     fromRoot.inheritMask = 0x1fc;
     Stage s(still({held("parent", {.opacity = 128}, {fromParent, fromRoot})}));
-    s.node(0).local.opacity = 200;
+    s.player.setOpacity(200);
     s.player.progress(1);
     EXPECT_EQ(s.node(1).state.opacity, 100u);  // 128 x 200 / 255
     EXPECT_EQ(s.node(2).state.opacity, 50u);   // 128 x 100 / 255
     EXPECT_EQ(s.node(3).state.opacity, 100u);
-    s.node(0).local = MMotionNodeState{};
+    s.player.setOpacity(255);
     s.player.setTime(1);
     s.player.progress(1);
     EXPECT_EQ(s.node(2).state.opacity, 64u);  // 128 x 128 / 255, truncated
@@ -118,6 +118,16 @@ TEST(MotionLayerEval, AnEmptyFrameHidesTheNodeButNotItsChildren) {
     EXPECT_FALSE(s.node(1).state.visible);
     EXPECT_TRUE(s.node(2).state.visible);
     EXPECT_FLOAT_EQ(s.node(2).state.x, 8.0f);
+}
+
+TEST(MotionLayerEval, AHiddenRootHidesTheWholeTree) {
+    Stage s(still({held("a", {}, {held("b", {})})}));
+    s.player.setShown(false);
+    s.player.progress(1);
+    EXPECT_FALSE(s.node(1).state.visible || s.node(2).state.visible);
+    s.player.setShown(true);
+    s.player.progress(1);
+    EXPECT_TRUE(s.node(1).state.visible && s.node(2).state.visible);
 }
 
 TEST(MotionLayerEval, TweensWithTheEasingsTheFramesName) {
