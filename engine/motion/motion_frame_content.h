@@ -15,9 +15,9 @@
 #include <vector>
 
 #include "engine/data/psb_value.h"
+#include "engine/motion/color_interpolation.h"
 #include "engine/motion/motion_source_info.h"
 
-inline constexpr uint32_t kMotionNeutralColor = 0x808080ffu;
 inline constexpr uint32_t kMotionWhiteColor = 0xffffffffu;
 
 // Corner order of every four-colour set in our motion files and in the frame

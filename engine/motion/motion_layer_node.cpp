@@ -9,8 +9,9 @@ MMotionLayerNode& MMotionLayerNode::operator=(MMotionLayerNode&&) noexcept = def
 
 void MMotionLayerNode::setMeshPoints(int32_t kind, const float* points) {
     if (kind != 1) return;
-    changed = true;
+    state.changed = true;
     meshChanged = true;
+    meshPointsExternal = true;
     if (points == nullptr) {
         meshPoints.clear();
         return;

@@ -1,9 +1,10 @@
 #pragma once
 // MMotionLayerNode: one layer of a playing motion: the tree links and labels
 // the player's lookups and scoped variables walk, what the layer loader reads
-// of the layer (MMotionLayerLoader), its type record, its two frame slots, the
-// root's placement, the nested players and the mesh points. The node
-// evaluation adds its state.
+// of the layer (MMotionLayerLoader), its type record, its two frame slots and
+// their curves, the evaluated state with the local adjustment the host sets
+// (the root's placement is its local adjustment), the nested players and the
+// mesh points.
 //
 // Threads: owned by its player; touched by the thread updating the root.
 
@@ -16,6 +17,7 @@
 #include "engine/data/psb_value.h"
 #include "engine/motion/motion_frame_content.h"
 #include "engine/motion/motion_layer_record.h"
+#include "engine/motion/motion_node_state.h"
 #include "engine/motion/motion_source_info.h"
 
 class MMotionPlayer;
@@ -34,6 +36,8 @@ struct MMotionLayerNode {
     void setMeshPoints(int32_t kind, const float* points);
 
     std::string label;
+    uint32_t id = 0;      // from the manager's layer-id pool while hasId is set
+    bool hasId = false;
     int32_t type = 0;
     int32_t parent = -1;  // index in the player's nodes; -1 for the root
     PSBValue value;       // the layer object
@@ -62,11 +66,27 @@ struct MMotionLayerNode {
     MMotionSourceInfo source;
     std::array<MMotionFrameContent, 2> slots{};
     uint32_t currentSlot = 0;
-    float x = 0.0f;
-    float y = 0.0f;
-    float angle = 0.0f;
-    bool changed = false;
+    std::array<MMotionSlotCurves, 2> curves;  // of the slot of the same index
+
+    // Evaluated each step.
+    MMotionNodeState state;
+    MMotionNodeState local;  // the host's adjustment; its changed flag: set since the last evaluation
+    MMotionNodeMatrix matrix;
+    std::array<uint32_t, 4> colors{0x808080ffu, 0x808080ffu, 0x808080ffu, 0x808080ffu};  // corners, as in the frames
+    bool uniformColor = true;
+    bool defaultColor = true;
+    float lastFraction = 0.0f;
+    // The position before this step's evaluation, then the change it made.
+    std::array<float, 3> motion{};
+    // The position carried through the mesh hosts above the node.
+    std::array<float, 3> mapped{};
+    int32_t clip = -1;  // the clip layer whose rectangle is in force, -1 for none
+    bool drawn = false;
+    int32_t drawnAncestor = -1;  // the nearest drawn ancestor, -1 for none
+    bool listed = false;
+
     bool meshChanged = false;
+    bool meshPointsExternal = false;  // set by setMeshPoints; frames no longer write the points
     std::vector<float> meshPoints;
     std::unique_ptr<MMotionPlayer> nestedPlayer;                 // nested-motion layers
     std::vector<std::unique_ptr<MMotionPlayer>> particlePlayers;  // particle layers: one per live particle

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 #include <variant>
 #include <vector>
 
@@ -18,6 +19,10 @@ struct MMotionSpriteRecord {  // type 0
 
 struct MMotionShapeRecord {  // type 1: "shape", then the evaluation's words
     std::array<int32_t, 9> words{};
+    // What the evaluation worked out for the kind: a point (x, y), a circle
+    // (x, y, radius), a rectangle (left, top, right, bottom) or a
+    // quadrilateral's four corners as x, y pairs.
+    std::array<float, 8> geometry{};
 };
 
 struct MMotionNestedRecord {  // type 3; the nested player itself sits in the node
@@ -47,7 +52,7 @@ struct MMotionCameraRecord {  // type 5
 
 struct MMotionModelRecord {  // type 6
     bool active = false;
-    const char* name = "";
+    std::string name;
     float time = 0.0f;
     bool directional = false;
     std::array<float, 3> direction{};

@@ -34,7 +34,10 @@ MMotionPlayer::MMotionPlayer(MMotionResourceManager& manager, std::string object
     random_[1] = 362436069u;
     random_[2] = 521288629u;
     random_[3] = uint32_t(int64_t(manager.random() * 4294967296.0f));
-    nodes_.emplace_back();
+    // The root stays hidden until its host shows it.
+    MMotionLayerNode& root = nodes_.emplace_back();
+    root.transformOrder = {0, 3, 2, 1};
+    root.local.shown = false;
 }
 
 MMotionPlayer::MMotionPlayer(MMotionResourceManager& manager, std::string objectName, MMotionPlayer& parent)
@@ -46,7 +49,17 @@ MMotionPlayer::MMotionPlayer(MMotionResourceManager& manager, std::string object
 
 MMotionPlayer::~MMotionPlayer() {
     withdrawParameters();
+    releaseLayerIds();
     nodes_.clear();
+}
+
+void MMotionPlayer::releaseLayerIds() {
+    manager_.lock();
+    for (MMotionLayerNode& node : nodes_) {
+        if (node.hasId) manager_.layerIds().release(node.id);
+        node.hasId = false;
+    }
+    manager_.unlock();
 }
 
 // --- events and randomness ---
@@ -147,7 +160,8 @@ void MMotionPlayer::play(const std::string& name, uint32_t flags) {
     hint_ = found.document()->root();
     if (found.get("type").toInt() == 0) {
         if (directionMode_) {
-            nodes_[0].angle = setAngle_;
+            nodes_[0].local.angle = setAngle_;
+            nodes_[0].local.changed = true;
             setAngle_ = 0.0f;
         }
         directionMode_ = false;
@@ -155,8 +169,9 @@ void MMotionPlayer::play(const std::string& name, uint32_t flags) {
         return;
     }
     if (!directionMode_) {
-        setAngle_ = nodes_[0].angle;
-        nodes_[0].angle = 0.0f;
+        setAngle_ = nodes_[0].local.angle;
+        nodes_[0].local.angle = 0.0f;
+        nodes_[0].local.changed = true;
     }
     directionMode_ = true;
     division_ = found.get("division");
@@ -233,6 +248,7 @@ void MMotionPlayer::loadTimeline(const PSBValue& motion, uint32_t flags) {
 }
 
 void MMotionPlayer::releaseLayerTree() {
+    releaseLayerIds();
     nodes_.resize(1);
     for (auto& [name, entry] : scoped_) {
         entry.layers.clear();
@@ -251,7 +267,7 @@ void MMotionPlayer::setTime(float t) {
 }
 
 void MMotionPlayer::setPosition(float x, float y) {
-    MMotionLayerNode& root = nodes_[0];
+    MMotionNodeState& root = nodes_[0].local;
     if (root.x != x || root.y != y) root.changed = true;
     root.x = x;
     root.y = y;
@@ -265,7 +281,7 @@ void MMotionPlayer::setAngle(float degrees) {
         selectByAngle(kMotionPlayKeepTime);
         return;
     }
-    MMotionLayerNode& root = nodes_[0];
+    MMotionNodeState& root = nodes_[0].local;
     if (root.angle != degrees) root.changed = true;
     root.angle = degrees;
 }

@@ -24,6 +24,7 @@
 #include "engine/motion/motion_parameter.h"
 #include "engine/motion/motion_render_item.h"
 #include "engine/motion/motion_timeline_driver.h"
+#include "engine/motion/motion_timeline_state.h"
 
 class MMotionCurveCache;
 class MMotionRenderManager;
@@ -68,6 +69,18 @@ public:
     void setPosition(float x, float y);
     void setAngle(float degrees);
     void setZ(float z);
+    // The root's shown flag and opacity (its local adjustment); the root
+    // starts hidden.
+    void setShown(bool shown) {
+        MMotionNodeState& root = nodes_[0].local;
+        if (root.shown != shown) root.changed = true;
+        root.shown = shown;
+    }
+    void setOpacity(uint32_t opacity) {
+        MMotionNodeState& root = nodes_[0].local;
+        if (root.opacity != opacity) root.changed = true;
+        root.opacity = opacity;
+    }
     void setBaseColor(uint32_t color) { baseColor_ = color; }
     void setRenderAttrPair(uint32_t a, uint32_t b);
     void setRenderAttrWord(uint32_t w);
@@ -93,7 +106,8 @@ public:
     void setVariable(const std::string& fullName, float value);
     void setParameter(const std::string& id, float value);
     float initialParameterValue(const std::string& id) const;
-    // Re-binds every scoped entry to the current tree (run by the seek scan).
+    // Re-binds every scoped entry to the current tree and sends its value
+    // again (run by the seek scan).
     void resolveScopes();
 
     // Layer lookups; a global index counts the nodes of this player and then
@@ -109,6 +123,10 @@ public:
         playing_ = true;
     }
     void clearHold() { hold_ = false; }
+    // A control frame pulls the time (and scan time) to its own.
+    void snapTime(float t) { time_ = scanTime_ = t; }
+    MMotionTimelineState& timelineState() { return timeline_; }
+    bool nested() const { return parent_ != nullptr; }
     // For a nested motion: the next seek runs the frames from the start.
     void requestReplayFromStart() { replayFromStart_ = true; }
     std::vector<MMotionLayerNode>& nodes() { return nodes_; }
@@ -120,6 +138,8 @@ public:
     const std::string& motionName() const { return motionName_; }
     const std::string& requestedMotionName() const { return requestedMotionName_; }
     const PSBValue& motion() const { return motion_; }
+    const PSBValue& controlList() const { return tag_; }
+    const PSBValue& priorityList() const { return priority_; }
     bool hasMotion() const { return motion_.document() != nullptr; }
     bool playing() const { return playing_; }
     bool holding() const { return hold_; }
@@ -141,6 +161,9 @@ public:
     float z() const { return z_; }
     uint32_t baseColor() const { return baseColor_; }
     const std::vector<MMotionParameter>& parameters() const { return parameters_; }
+    void clearParameterChanges() {
+        for (MMotionParameter& parameter : parameters_) parameter.changed = false;
+    }
     const std::vector<MMotionEvent>& pendingEvents() const { return events_; }
     MMotionPlayer* parent() const { return parent_; }
     MMotionPlayer& root() { return *root_; }
@@ -152,6 +175,8 @@ private:
     void loadTimeline(const PSBValue& motion, uint32_t flags);
     void stopWithoutMotion();
     void releaseLayerTree();
+    // Gives the ids of the tree's layers back to the manager's pool.
+    void releaseLayerIds();
     void scan(MMotionScan kind);
     bool scanEnds(MMotionScan kind);
     bool seekEnds();
@@ -165,6 +190,7 @@ private:
     void registerParameters();
     void withdrawParameters();
     void resolveScope(MMotionScopedVariable& entry);
+    void sendScoped(MMotionScopedVariable& entry, const std::string& name);
     bool holdsPlayer(const MMotionLayerNode& node, const MMotionPlayer& player) const;
     std::vector<std::string> labelChain(int32_t node, size_t depth) const;
     template <class F>
@@ -235,5 +261,6 @@ private:
     std::unique_ptr<MMotionCurveCache> caches_;
     std::vector<MMotionRenderItem> renderItems_;
     uint32_t random_[4] = {};
+    MMotionTimelineState timeline_;
     std::vector<MMotionLayerNode> nodes_;
 };

@@ -77,19 +77,27 @@ void MMotionPlayer::setVariable(const std::string& fullName, float value) {
         for (const std::string& piece : splitTrimmed(scope, "/")) entry.scope.push_back(trimSpaces(piece));
     }
     entry.value = value;
+    sendScoped(entry, name);
+}
+
+void MMotionPlayer::sendScoped(MMotionScopedVariable& entry, const std::string& name) {
     resolveScope(entry);
     for (MMotionLayerNode* node : entry.layers) {
         if (node->type == MMotionLayerNode::kNestedMotion && node->nestedPlayer) {
-            node->nestedPlayer->setParameter(name, value);
+            node->nestedPlayer->setParameter(name, entry.value);
         }
         if (node->type == MMotionLayerNode::kParticleEmitter) {
-            for (auto& particle : node->particlePlayers) particle->setParameter(name, value);
+            for (auto& particle : node->particlePlayers) particle->setParameter(name, entry.value);
         }
     }
 }
 
 void MMotionPlayer::resolveScopes() {
-    for (auto& [name, entry] : scoped_) resolveScope(entry);
+    for (auto& [full, entry] : scoped_) {
+        std::string scope;
+        std::string name;
+        if (splitScopedName(full, scope, name)) sendScoped(entry, name);
+    }
 }
 
 // A layer matches when the labels of it and its ancestors, cut to the scope's

@@ -1,5 +1,7 @@
 // libFuzzer target: loads any bytes as a motion document, plays every motion
-// of every object with the layer loader and reads every layer's frames. A
+// of every object with the layer driver (a few steps forward, a seek and a
+// step backward, so the scans and the evaluation run over it) and reads
+// every layer's frames. A
 // damaged document must end in the reader's fatal message (thrown here so the
 // run goes on) or a refused tree, never in a read outside the document.
 #include <algorithm>
@@ -14,7 +16,7 @@
 #include "engine/data/psb_fatal.h"
 #include "engine/data/psb_object.h"
 #include "engine/motion/motion_frame_content.h"
-#include "engine/motion/motion_layer_loader.h"
+#include "engine/motion/motion_layer_driver.h"
 #include "engine/motion/motion_player.h"
 #include "engine/motion/motion_resource_manager.h"
 
@@ -44,7 +46,7 @@ void readFrames(MMotionLayerNode& node) {
 }
 
 void playAll(Manager& manager, const PSBObject& doc) {
-    static MMotionLayerLoader loader;
+    MMotionLayerDriver& driver = MMotionLayerDriver::shared();
     const PSBValue objects = doc.root().get("object");
     std::vector<std::string> objectNames;
     objects.getKeys(objectNames);
@@ -53,8 +55,12 @@ void playAll(Manager& manager, const PSBObject& doc) {
         objects.get(object).get("motion").getKeys(motions);
         for (const std::string& motion : motions) {
             MMotionPlayer player(manager, object);
-            player.setTimelineDriver(loader);
+            player.setTimelineDriver(driver);
             player.setMotion(motion, 0);
+            for (int step = 0; step < 4; ++step) player.progress(7.0f);
+            player.setTime(3.0f);
+            player.setSpeed(-1.0f);
+            player.progress(5.0f);
             for (size_t i = 1; i < player.nodes().size(); ++i) readFrames(player.nodes()[i]);
         }
     }

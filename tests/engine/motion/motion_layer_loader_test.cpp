@@ -111,7 +111,7 @@ TEST_F(LayerLoader, ReadsLayerKeysAndTypeRecords) {
     EXPECT_EQ(nodes()[4].meshSyncChildMask, 0x8);
     EXPECT_EQ(std::get<MMotionAnchorRecord>(nodes()[5].record).anchor, 4);
     EXPECT_EQ(std::get<MMotionCameraRecord>(nodes()[6].record).fov, 0.0f);
-    EXPECT_STREQ(std::get<MMotionModelRecord>(nodes()[7].record).name, "");
+    EXPECT_EQ(std::get<MMotionModelRecord>(nodes()[7].record).name, "");
     EXPECT_EQ(std::get<MMotionClipRecord>(nodes()[8].record).rect, (std::array<float, 4>{}));
     EXPECT_TRUE(std::holds_alternative<std::monostate>(nodes()[9].record));
     for (size_t i = 1; i < nodes().size(); ++i) {

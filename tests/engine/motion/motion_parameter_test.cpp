@@ -197,15 +197,16 @@ TEST_F(MotionVariables, DepthReachesEveryNestedPlayer) {
 
 TEST(MotionLayerNode, TakesMeshPointsOfAControlPointMeshOnly) {
     MMotionLayerNode node;
+    node.state.changed = false;
     float points[32];
     for (int i = 0; i < 32; ++i) points[i] = float(i);
     node.setMeshPoints(2, points);
     EXPECT_TRUE(node.meshPoints.empty());
-    EXPECT_FALSE(node.changed);
+    EXPECT_FALSE(node.state.changed);
     node.setMeshPoints(1, points);
     ASSERT_EQ(node.meshPoints.size(), 32u);
     EXPECT_EQ(node.meshPoints[31], 31.0f);
-    EXPECT_TRUE(node.changed && node.meshChanged);
+    EXPECT_TRUE(node.state.changed && node.meshChanged);
     node.setMeshPoints(1, nullptr);
     EXPECT_TRUE(node.meshPoints.empty());
 }

@@ -307,12 +307,14 @@ TEST_F(MotionPlayer, RandomRangeOfOneValueTakesNoStep) {
 }
 
 TEST_F(MotionPlayer, PositionAndAngleMarkTheRootOnlyWhenChanged) {
+    MMotionNodeState& root = player.nodes()[0].local;
+    root.changed = false;
     player.setPosition(0, 0);
-    EXPECT_FALSE(player.nodes()[0].changed);
+    EXPECT_FALSE(root.changed);
     player.setPosition(3, 4);
     player.setAngle(30);
-    EXPECT_TRUE(player.nodes()[0].changed);
-    EXPECT_FLOAT_EQ(player.nodes()[0].angle, 30.0f);
+    EXPECT_TRUE(root.changed);
+    EXPECT_FLOAT_EQ(root.angle, 30.0f);
 }
 
 }  // namespace
