@@ -2,6 +2,7 @@
 
 #include <bit>
 
+#include "engine/motion/motion_renderer.h"
 #include "engine/render/capture_view.h"
 #include "engine/render/display.h"
 #include "engine/render/win_d3d_win.h"
@@ -57,8 +58,9 @@ void MMotionLayer::capture() {
 }
 
 void MMotionLayer::render() {
-    // Drawing the items comes with the motion renderer; until then the
-    // layer only orders them.
+    MDisplay* display = MDisplay::getInstance();
+    if (!display || !display->d3dWin() || !display->d3dWin()->device()) return;
+    MMotionRenderer(*this, *display).render(renderQueue());
 }
 
 int32_t MMotionLayer::loadTexture(const PSBValue& image, bool shareable) {

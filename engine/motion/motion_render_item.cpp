@@ -25,3 +25,21 @@ void sortMotionRenderQueue(std::vector<MMotionRenderItem*>& queue) {
     // without a stable sort.
     std::sort(queue.begin(), queue.end(), drawnBefore);
 }
+
+void MMotionVertexGrid::resetBounds() {
+    bounds[0] = bounds[1] = std::numeric_limits<float>::max();
+    bounds[2] = bounds[3] = -std::numeric_limits<float>::max();
+    boundsValid = 0;
+}
+
+const float* MMotionVertexGrid::validBounds() {
+    if (boundsValid) return bounds;
+    boundsValid = 1;
+    for (size_t i = 0; i + 1 < points.size(); i += 2) {
+        bounds[0] = std::min(bounds[0], points[i]);
+        bounds[1] = std::min(bounds[1], points[i + 1]);
+        bounds[2] = std::max(bounds[2], points[i]);
+        bounds[3] = std::max(bounds[3], points[i + 1]);
+    }
+    return bounds;
+}

@@ -65,6 +65,15 @@ public:
     void setDefaultRenderStates();
     void beginMaskComposite(uint32_t reference);
     void nextMaskLayer(uint32_t reference);
+    // The next mask cuts out: stencil mode counts down where the stencil
+    // holds reference; render-target mode clears what it covers from the mask.
+    void subtractMaskLayer(uint32_t reference);
+    // After the last mask: what is drawn next shows only where every additive
+    // mask covered and no subtractive one did (reference: the stencil value
+    // of such pixels).
+    void finishMaskComposite(uint32_t reference);
+    // Drawing goes back to unmasked.
+    void endMaskComposite();
     // Written by the motion renderer: the bounds of its next effect draw and
     // the mask-composite mode, flags and alpha remap.
     D3DDrawRegion& drawRegion() { return drawRegion_; }

@@ -88,3 +88,73 @@ void MWinD3DWin::nextMaskLayer(uint32_t reference) {
     d.clear(platform::kClearTarget, 0, 1.0f, 0);
     d.setTexture(1, mask_.targets[1]->texture);
 }
+
+void MWinD3DWin::subtractMaskLayer(uint32_t reference) {
+    platform::Device& d = *device_;
+    if (mask_.mode == 0) {
+        d.setRenderState(RenderState::StencilFunc, uint32_t(platform::CompareFunc::Equal));
+        d.setRenderState(RenderState::StencilRef, reference);
+        d.setRenderState(RenderState::StencilPass, uint32_t(platform::StencilOp::Decr));
+        d.setRenderState(RenderState::StencilZFail, uint32_t(platform::StencilOp::Decr));
+        return;
+    }
+    if (!mask_.targets[0] || !mask_.targets[1]) return;
+    d.setTexture(1, nullptr);
+    if (mask_.firstLayer) {
+        // Without an additive mask before it, the mask starts out covering all.
+        mask_.firstLayer = false;
+        makeMaskLayerTarget(mask_.targets[0]);
+        d.clear(platform::kClearTarget, 0xFFFFFFFF, 1.0f, 0);
+    }
+    const float param[4] = {mask_.scale, mask_.offset, 0.0f, 0.0f};
+    if (mask_.parameterFlag) d.setPixelShaderConstants(1, param, 1);
+    setPixelShader(mask_.parameterFlag ? kMaskPixelShaderBase + 2 : kMaskPixelShaderBase);
+    setVertexShader(0, 0);
+    // Green that stays: g x (1 - the layer's green).
+    d.setRenderState(RenderState::BlendOp, uint32_t(platform::BlendOp::Add));
+    d.setRenderState(RenderState::SrcBlend, uint32_t(platform::Blend::Zero));
+    d.setRenderState(RenderState::DestBlend, uint32_t(platform::Blend::InvSrcColor));
+    lastMode_ = kNoMode;
+}
+
+void MWinD3DWin::finishMaskComposite(uint32_t reference) {
+    platform::Device& d = *device_;
+    if (mask_.mode == 0) {
+        d.setRenderState(RenderState::StencilPass, uint32_t(platform::StencilOp::Keep));
+        d.setRenderState(RenderState::StencilZFail, uint32_t(platform::StencilOp::Keep));
+        d.setRenderState(RenderState::StencilFunc, uint32_t(platform::CompareFunc::Equal));
+        d.setRenderState(RenderState::StencilRef, reference);
+        d.setRenderState(RenderState::ZEnable, 0);
+        d.setRenderState(RenderState::AlphaRef, 0);
+        return;
+    }
+    mask_.stateLocked = false;
+    if (!mask_.targets[0] || !mask_.targets[1]) {
+        restoreRenderTarget();
+        return;
+    }
+    if (mask_.firstLayer) {
+        // No mask was drawn: nothing is masked out.
+        mask_.firstLayer = false;
+        makeMaskLayerTarget(mask_.targets[0]);
+        d.clear(platform::kClearTarget, 0xFFFFFFFF, 1.0f, 0);
+    }
+    restoreRenderTarget();
+    device_->setViewport(mask_.keptViewport);
+    setVertexShader(2, 0);
+    d.setTexture(1, mask_.targets[0]->texture);
+    mask_.maskLayer = true;
+    lastMode_ = kNoMode;
+}
+
+void MWinD3DWin::endMaskComposite() {
+    platform::Device& d = *device_;
+    if (mask_.mode == 0) {
+        d.setRenderState(RenderState::StencilEnable, 0);
+        return;
+    }
+    d.setTexture(1, nullptr);
+    setVertexShader(0, 0);
+    mask_.maskLayer = false;
+    mask_.stateLocked = false;
+}

@@ -1,0 +1,174 @@
+// The motion task over the worker pool: events raised by updates on the
+// workers reach the listeners on the main thread, in order, only after every
+// job of the frame; a deleted motion hears nothing; a hidden one queues no
+// render items.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "engine/motion/motion.h"
+#include "engine/motion/motion_layer.h"
+#include "engine/task/task_set.h"
+#include "engine/task/worker_pool.h"
+
+namespace {
+
+// Raises the events it is given at each evaluation and hands out one render item.
+class ScriptedDriver : public MMotionTimelineDriver {
+public:
+    void evaluate(MMotionPlayer& player) override {
+        for (const std::string& text : events) player.pushEvent("", text);
+        ++evaluations;
+    }
+    void buildRenderItems(MMotionPlayer& player) override { player.renderItems().emplace_back(); }
+
+    std::vector<std::string> events;
+    std::atomic<int> evaluations{0};
+};
+
+struct Heard {
+    std::string text;
+    std::thread::id thread;
+    int jobsDoneThen;
+};
+
+class Listener : public MMotionEventListener {
+public:
+    explicit Listener(const std::atomic<int>& jobsDone) : jobsDone_(jobsDone) {}
+    void onAction(MMotionPlayer&, const std::string&, const std::string& text) override {
+        heard.push_back({text, std::this_thread::get_id(), jobsDone_.load()});
+    }
+    void onSync(MMotionPlayer&) override {}
+
+    std::vector<Heard> heard;
+
+private:
+    const std::atomic<int>& jobsDone_;
+};
+
+// Counts the motions whose update has ended.
+class CountingMotion : public MMotion {
+public:
+    CountingMotion(MMotionManager& manager, std::atomic<int>& done) : MMotion(manager, ""), done_(done) {}
+    void update() override {
+        MMotion::update();
+        ++done_;
+    }
+    int deferredRuns = 0;
+
+protected:
+    void runDeferred() override {
+        ++deferredRuns;
+        MMotion::runDeferred();
+    }
+
+private:
+    std::atomic<int>& done_;
+};
+
+class MotionTaskTest : public testing::Test {
+protected:
+    void frame() {
+        for (auto& motion : motions) queueWorkerJob(motion.get());
+        getWorkerPool().runJobs();
+        getWorkerPool().runDeferredCalls();
+    }
+    CountingMotion& addMotion(ScriptedDriver& driver) {
+        motions.push_back(std::make_unique<CountingMotion>(layer, jobsDone));
+        motions.back()->setTimelineDriver(driver);
+        return *motions.back();
+    }
+
+    MMotionLayer layer;
+    std::atomic<int> jobsDone{0};
+    std::vector<std::unique_ptr<CountingMotion>> motions;
+};
+
+TEST_F(MotionTaskTest, AMotionIsAWorkerTaskWithCachesOfItsOwn) {
+    MMotion motion(layer, "");
+    EXPECT_TRUE(motion.isWorker());
+    EXPECT_NE(motion.curveCache(), nullptr);
+}
+
+TEST_F(MotionTaskTest, AFrameWithoutEventsPostsNoCall) {
+    ScriptedDriver driver;
+    CountingMotion& motion = addMotion(driver);
+    Listener listener(jobsDone);
+    motion.addListener(&listener);
+    frame();
+    EXPECT_EQ(driver.evaluations, 1);
+    EXPECT_EQ(motion.deferredRuns, 0);
+    EXPECT_TRUE(listener.heard.empty());
+}
+
+TEST_F(MotionTaskTest, TwoEventsArriveInOrderOnTheMainThreadAfterEveryJob) {
+    ScriptedDriver raising;
+    raising.events = {"first", "second"};
+    ScriptedDriver quiet;
+    CountingMotion& motion = addMotion(raising);
+    for (int i = 0; i < 7; ++i) addMotion(quiet);
+    Listener listener(jobsDone);
+    motion.addListener(&listener);
+    for (auto& m : motions) queueWorkerJob(m.get());
+    getWorkerPool().runJobs();
+    EXPECT_TRUE(listener.heard.empty());
+    getWorkerPool().runDeferredCalls();
+    EXPECT_EQ(motion.deferredRuns, 1);
+    ASSERT_EQ(listener.heard.size(), 2u);
+    EXPECT_EQ(listener.heard[0].text, "first");
+    EXPECT_EQ(listener.heard[1].text, "second");
+    for (const Heard& h : listener.heard) {
+        EXPECT_EQ(h.thread, std::this_thread::get_id());
+        EXPECT_EQ(h.jobsDoneThen, 8);
+    }
+}
+
+TEST_F(MotionTaskTest, AMainThreadStepWaitsForTheDeferredCalls) {
+    ScriptedDriver driver;
+    driver.events = {"now"};
+    CountingMotion& motion = addMotion(driver);
+    Listener listener(jobsDone);
+    motion.addListener(&listener);
+    motion.progress(0.0f);
+    EXPECT_TRUE(listener.heard.empty());
+    getWorkerPool().runDeferredCalls();
+    ASSERT_EQ(listener.heard.size(), 1u);
+}
+
+TEST_F(MotionTaskTest, DeletingAMotionWithdrawsItsQueuedCall) {
+    ScriptedDriver driver;
+    driver.events = {"lost"};
+    CountingMotion& motion = addMotion(driver);
+    Listener listener(jobsDone);
+    motion.addListener(&listener);
+    queueWorkerJob(&motion);
+    getWorkerPool().runJobs();
+    motions.clear();
+    getWorkerPool().runDeferredCalls();
+    EXPECT_TRUE(listener.heard.empty());
+}
+
+TEST_F(MotionTaskTest, AHiddenMotionQueuesNoRenderItems) {
+    ScriptedDriver driver;
+    MParallelTaskSet set;
+    auto* motion = new MMotion(layer, "");
+    motion->setTimelineDriver(driver);
+    set.add(motion);
+    motion->progress(1.0f);
+    ASSERT_EQ(motion->renderItems().size(), 1u);
+
+    set.draw(0);
+    EXPECT_EQ(layer.renderQueue().size(), 1u);
+    layer.renderQueue().clear();
+
+    motion->hide();
+    set.draw(0);
+    EXPECT_TRUE(layer.renderQueue().empty());
+    getWorkerPool().runDeferredCalls();
+}
+
+}  // namespace
