@@ -126,7 +126,8 @@ mb::Timeline timeline(const MotionSpec& spec) {
 }
 
 mb::Document document(const std::string& name, const MotionFileSpec& spec, const PictureAtlas& atlas) {
-    mb::Document d{.label = name};
+    // "common": the files suit every platform word the engine may run with.
+    mb::Document d{.label = name, .spec = "common"};
     mb::Source& source = d.sources[kSource];
     source.texture = psbwriter::imageObject("RGBA8", atlas.image.width, atlas.image.height, atlas.image.rgba);
     for (const auto& [picture, place] : atlas.places) {
