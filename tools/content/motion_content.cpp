@@ -57,13 +57,14 @@ void expectFields(const std::vector<std::string>& f, size_t count, const LinePla
 
 // The text of a line after its first `fields` fields, blanks kept inside.
 std::string restOfLine(std::string_view text, size_t fields) {
+    constexpr const char* kBlanks = " \t";
     size_t i = 0;
-    for (size_t f = 0; f < fields; ++f) {
-        i = text.find_first_not_of(' ', i);
-        i = text.find(' ', i);
-        if (i == std::string_view::npos) return {};
+    for (size_t f = 0; f < fields && i != std::string_view::npos; ++f) {
+        i = text.find_first_not_of(kBlanks, i);
+        if (i != std::string_view::npos) i = text.find_first_of(kBlanks, i);
     }
-    return std::string(text.substr(std::min(text.size(), i + 1)));
+    if (i != std::string_view::npos) i = text.find_first_not_of(kBlanks, i);
+    return i == std::string_view::npos ? std::string() : std::string(text.substr(i));
 }
 
 std::vector<std::string> splitText(const std::string& text) {
