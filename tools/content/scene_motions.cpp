@@ -5,7 +5,7 @@
 // carries one texture, "atlas", with every picture it draws; the pictures
 // of sprites are cut from the sheets the sprites module wrote earlier in the
 // run. A preview of each atlas goes to <preview>/motion/<name>.png.
-#include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
