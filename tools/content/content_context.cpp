@@ -31,6 +31,13 @@ std::string ContentContext::readContent(std::string_view relative) const {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
+std::vector<uint8_t> ContentContext::readResource(std::string_view relative) const {
+    const fs::path path = folders_.resource / relative;
+    std::ifstream in(path, std::ios::binary);
+    if (!in) throw ContentError(path.string() + ": cannot be read");
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
 void ContentContext::writeResource(std::string_view relative, const std::vector<uint8_t>& bytes) {
     writeResource(relative, asText(bytes));
 }

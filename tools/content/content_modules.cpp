@@ -11,6 +11,7 @@ constexpr ContentModule kModules[] = {
     {"volume texts", makeVolumeTexts},
     {"sprites", makeSprites},
     {"sound bank", makeSoundBank},
+    {"scene motions", makeSceneMotions},
 };
 
 }  // namespace

@@ -28,5 +28,6 @@ void makeDefaultTexts(ContentContext& context);
 void makeVolumeTexts(ContentContext& context);
 void makeSprites(ContentContext& context);
 void makeSoundBank(ContentContext& context);
+void makeSceneMotions(ContentContext& context);
 
 }  // namespace content
