@@ -5,8 +5,8 @@
 //
 //   OBJgameInitDrawObj (first frame): the 1200 draw layers, the virtual
 //     screen, the sprite target, the input hub, the sound ids, the porting
-//     layer's screen set-up (once a run), the button assignment, the game's
-//     initialisation;
+//     layer's screen set-up (once a run), the button assignment, the object
+//     pool, the built-in sprite-frame table, the game's initialisation;
 //   stepLoadResource (second frame): the loads of the sound document and the
 //     three fonts;
 //   stepMain (every later frame): timing, the platform update and its exit

@@ -14,6 +14,7 @@
 #include "game/core/input_words.h"
 #include "game/core/obj_task.h"
 #include "game/core/sprite_draw_task.h"
+#include "game/core/sprite_frame_table.h"
 #include "game/core/sprite_sheet.h"
 
 namespace {
@@ -92,6 +93,8 @@ void GameTask::OBJgameInitDrawObj() {
     virtualScreenScaleX = 3.0f;
     virtualScreenScaleY = 3.0f;
     OBJtaskPoolInit();
+    // The game's objects read their sprite rows from the first task on.
+    OBJsetFrameTable(spriteFrameTable);
     gameMainInit();
     step_ = &GameTask::stepLoadResource;
 }

@@ -79,6 +79,9 @@ void readLine(SpriteContent& c, const LineReader& r) {
         ExtraSpec s{r.fields[1], r.number(2), r.fields[3], 0, 0};
         if (r.fields.size() == 6) s.w = r.number(4), s.h = r.number(5);
         c.extras.push_back(s);
+    } else if (kind == "subtitles") {
+        r.need(4, 4);
+        c.subtitles.push_back({r.fields[1], r.fields[2], r.fields[3]});
     } else {
         throw ContentError(where(r.file, r.line, "unknown line: " + kind));
     }
@@ -103,6 +106,10 @@ void checkLine(const SpriteContent& c, std::string_view file, const ContentLine&
     } else if (kind == "extra") {
         check(c.group(c.extras.back().group) != nullptr, file, line, "unknown group " + c.extras.back().group);
         check(c.extras.back().count > 0, file, line, "no sprites");
+    } else if (kind == "subtitles") {
+        const std::string& extra = c.subtitles.back().extra;
+        check(std::any_of(c.extras.begin(), c.extras.end(), [&](const ExtraSpec& e) { return e.name == extra; }), file,
+              line, "no extra " + extra + " before this line");
     } else if (kind == "tiles") {
         const TileLayerSpec& t = c.tiles.back();
         check(c.sheet(t.slot) != nullptr && t.columns > 0 && t.tile > 0 && t.count > 0 && inTable(t.first) &&
@@ -176,6 +183,15 @@ int32_t firstExtraId(const SpriteContent& content) {
     int32_t last = 0;
     for (const TileLayerSpec& t : content.tiles) last = std::max(last, t.first + t.count - 1);
     return last + 1;
+}
+
+int32_t extraFirstId(const SpriteContent& content, std::string_view name) {
+    int32_t next = firstExtraId(content);
+    for (const ExtraSpec& e : content.extras) {
+        if (e.name == name) return next;
+        next += e.count;
+    }
+    throw ContentError("sprites: no extra " + std::string(name));
 }
 
 SpriteLayout layoutSprites(const SpriteContent& content) {

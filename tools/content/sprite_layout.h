@@ -2,7 +2,8 @@
 // The sprite content (content/sprites/sprites.txt) and where each sprite
 // lands: the sheets, the groups with their cell sizes and styles, the id
 // ranges, pinned cells and pivots, the sprite and kana fonts, the stage tile
-// layers, and the sprites that take free ids. layoutSprites packs every
+// layers, the sprites that take free ids and the subtitles drawn on some of
+// them. layoutSprites packs every
 // sprite but the stage tiles onto its sheet and fills the frame table rows.
 //
 // Threads: plain functions.
@@ -57,6 +58,11 @@ struct KanaSpec {
 struct TileLayerSpec {
     int32_t stage = 0, layer = 0, first = 0, count = 0, columns = 0, tile = 0, baseX = 0, baseY = 0, slot = 0;
 };
+// The voice-message subtitles drawn on the ids of an extra, with a face.
+struct SubtitleSpec {
+    std::string extra;
+    std::string face, package;
+};
 struct ExtraSpec {
     std::string name;
     int32_t count = 0;
@@ -74,6 +80,7 @@ struct SpriteContent {
     std::vector<KanaSpec> kana;
     std::vector<TileLayerSpec> tiles;
     std::vector<ExtraSpec> extras;
+    std::vector<SubtitleSpec> subtitles;
 
     const GroupSpec* group(std::string_view name) const;
     const SheetSpec* sheet(int32_t slot) const;
@@ -84,6 +91,8 @@ SpriteContent readSpriteContent(std::string_view text, std::string_view file);
 
 // The first free id, after the last stage tile.
 int32_t firstExtraId(const SpriteContent& content);
+// The first id of the named extra; throws ContentError when there is none.
+int32_t extraFirstId(const SpriteContent& content, std::string_view name);
 
 // One sprite to draw: its row and what its style needs to know.
 struct PlacedSprite {

@@ -8,6 +8,7 @@
 #include <iterator>
 #include <map>
 #include <string>
+#include <utility>
 
 #include "tests/support/temp_dir.h"
 
@@ -37,15 +38,20 @@ TEST(ContentGenTest, TwoRunsGiveTheSameBytesAsTheBuild) {
     TempDir first, second;
     ASSERT_EQ(runGenerator(first), 0);
     ASSERT_EQ(runGenerator(second), 0);
-    const auto a = filesBelow(first / "resource"), b = filesBelow(second / "resource");
-    const auto built = filesBelow(HALVIR_RESOURCE_DIR);
-    ASSERT_FALSE(a.empty());
-    EXPECT_TRUE(a == b);
-    for (const auto& [path, bytes] : a) {
-        ASSERT_TRUE(b.contains(path)) << path;
-        EXPECT_TRUE(bytes == b.at(path)) << path;
-        ASSERT_TRUE(built.contains(path)) << path;
-        EXPECT_TRUE(bytes == built.at(path)) << path;
+    // The resource folder and the generated sources of the game library.
+    const std::pair<const char*, const char*> folders[] = {{"resource", HALVIR_RESOURCE_DIR},
+                                                           {"generated", HALVIR_GENERATED_DIR}};
+    for (const auto& [folder, builtFolder] : folders) {
+        const auto a = filesBelow(first / folder), b = filesBelow(second / folder);
+        const auto built = filesBelow(builtFolder);
+        ASSERT_FALSE(a.empty()) << folder;
+        EXPECT_TRUE(a == b) << folder;
+        for (const auto& [path, bytes] : a) {
+            ASSERT_TRUE(b.contains(path)) << path;
+            EXPECT_TRUE(bytes == b.at(path)) << path;
+            ASSERT_TRUE(built.contains(path)) << path;
+            EXPECT_TRUE(bytes == built.at(path)) << path;
+        }
     }
 }
 

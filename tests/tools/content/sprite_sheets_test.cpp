@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <fstream>
 #include <iterator>
 #include <map>
@@ -16,6 +17,7 @@
 #include "sprite_extra_ids.h"
 #include "tools/content/content_context.h"
 #include "tools/content/sprite_layout.h"
+#include "voice_message_tables.h"
 
 namespace {
 
@@ -56,7 +58,13 @@ const std::map<int32_t, Decoded>& sheets() {
     return decoded;
 }
 
-const int32_t* row(int32_t id) { return spriteFrameTable[id]; }
+using Row = std::array<int32_t, kSpriteFrameWords>;
+
+// The row's eleven words in table order.
+Row row(int32_t id) {
+    const SpriteFrame& f = spriteFrameTable[id];
+    return {f.sheet, f.x, f.y, f.w, f.h, f.id, f.tile, f.originX, f.originY, f.pivotX, f.pivotY};
+}
 
 // Every id the content names, and whether it may be blank (the space of a
 // font, a tile with nothing on it).
@@ -89,7 +97,8 @@ TEST(SpriteFrameTable, PinnedRowsKeepTheirValues) {
         {5917, {11, 1809, 445, 18, 18, 5917, 0, 0, 0, 0, 0}},
     };
     for (const Pinned& p : pinned) {
-        EXPECT_TRUE(std::equal(p.words.begin(), p.words.end(), row(p.id))) << p.id;
+        const Row r = row(p.id);
+        EXPECT_TRUE(std::equal(p.words.begin(), p.words.end(), r.begin())) << p.id;
     }
     struct Cell {
         int32_t id, sheet, w, h;
@@ -100,7 +109,7 @@ TEST(SpriteFrameTable, PinnedRowsKeepTheirValues) {
         EXPECT_EQ(row(c.id)[4], c.h) << c.id;
     }
     for (char digit = '0'; digit <= '9'; ++digit) {
-        const int32_t* r = row(2912 + digit);
+        const Row r = row(2912 + digit);
         EXPECT_EQ(r[0], 8);
         EXPECT_EQ(r[3], 18);
         EXPECT_EQ(r[4], 22);
@@ -121,7 +130,7 @@ TEST(SpriteFrameTable, PinnedRowsKeepTheirValues) {
 TEST(SpriteFrameTable, ReferencedRowsLieInsideTheirSheetAndHoldAPicture) {
     const auto ids = referencedIds();
     for (const auto& [id, mayBeBlank] : ids) {
-        const int32_t* r = row(id);
+        const Row r = row(id);
         ASSERT_EQ(r[5], id);
         const auto sheet = sheets().find(r[0]);
         ASSERT_NE(sheet, sheets().end()) << id;
@@ -138,7 +147,7 @@ TEST(SpriteFrameTable, ReferencedRowsLieInsideTheirSheetAndHoldAPicture) {
     }
     for (int32_t id = 0; id < kSpriteFrameRows; ++id) {
         if (ids.count(id)) continue;
-        EXPECT_TRUE(std::all_of(row(id), row(id) + kSpriteFrameWords, [](int32_t w) { return w == 0; })) << id;
+        EXPECT_EQ(row(id), Row{}) << id;
     }
 }
 
@@ -148,7 +157,7 @@ TEST(SpriteFrameTable, NoTwoCellsOverlapButRepeatedTiles) {
     };
     std::vector<Rect> rects;
     for (int32_t id = 1; id < kSpriteFrameRows; ++id) {
-        const int32_t* r = row(id);
+        const Row r = row(id);
         if (r[3] > 0) rects.push_back({r[0], r[1], r[2], r[3], r[4], id});
     }
     std::sort(rects.begin(), rects.end(), [](const Rect& a, const Rect& b) {
@@ -169,7 +178,7 @@ TEST(SpriteFrameTable, TilesLieInTheLayerGridAndRepeat) {
     for (const content::TileLayerSpec& t : spriteContent().tiles) {
         const int32_t repeatRows = std::lcm(288, t.tile) / t.tile;
         for (int32_t i = 0; i < t.count; ++i) {
-            const int32_t* r = row(t.first + i);
+            const Row r = row(t.first + i);
             const int32_t column = i % t.columns, line = i / t.columns;
             EXPECT_EQ(r[0], t.slot);
             EXPECT_EQ(r[3], t.tile);
@@ -182,12 +191,123 @@ TEST(SpriteFrameTable, TilesLieInTheLayerGridAndRepeat) {
             EXPECT_EQ(r[10], 0);
             // The picture repeats every 288 pixels down: the same cell again.
             if (i + repeatRows * t.columns < t.count) {
-                const int32_t* again = row(t.first + i + repeatRows * t.columns);
+                const Row again = row(t.first + i + repeatRows * t.columns);
                 EXPECT_EQ(again[1], r[1]);
                 EXPECT_EQ(again[2], r[2]);
             }
         }
     }
+}
+
+// The large air enemies' guns as the kinds fire from them: each marker's
+// pivot read as the objects read it (pivotX, -pivotY) is the gun's offset
+// from the enemy, and the markers stand just before the body frame.
+TEST(SpriteFrameTable, GunMarkersCarryTheGunPoints) {
+    struct Gun {
+        int32_t x, y;
+    };
+    struct Kind {
+        int32_t kind, body;
+        std::vector<Gun> guns;
+    };
+    const Kind kinds[] = {
+        {40, 5589, {{-2, 0}, {2, 0}, {-21, 15}, {21, 15}}},
+        {41, 5595, {{-20, 17}, {20, 17}, {-21, -13}, {20, -13}}},
+        {42, 5601, {{-20, 17}, {20, 17}, {0, 11}, {-21, -13}, {20, -13}}},
+        {43, 5605, {{0, 15}, {-30, 0}, {31, 0}}},
+        {44, 5553, {{-8, 7}, {9, 7}}},
+        {45, 5619, {{-28, 3}, {29, 3}, {-22, 0}, {21, 0}}},
+        {47, 5557, {{0, 13}, {-24, 3}, {23, 3}}},
+        {48, 5561, {{-14, 15}, {15, 15}, {0, -8}}},
+        {49, 5550, {{0, 13}, {-24, 3}, {23, 3}}},
+        {50, 5574, {{0, 37}, {-24, 25}, {25, 25}, {-26, -20}, {27, -20}}},
+    };
+    for (const Kind& k : kinds) {
+        const int32_t first = k.body - int32_t(k.guns.size());
+        for (size_t g = 0; g < k.guns.size(); ++g) {
+            const Row r = row(first + int32_t(g));
+            EXPECT_EQ(r[9], k.guns[g].x) << "kind " << k.kind << " gun " << g;
+            EXPECT_EQ(-r[10], k.guns[g].y) << "kind " << k.kind << " gun " << g;
+            EXPECT_EQ(r[0], 11);
+            EXPECT_LE(r[3], 8);
+            EXPECT_LE(r[4], 8);
+        }
+        EXPECT_GT(row(k.body)[3], 8) << "kind " << k.kind << " body";
+    }
+}
+
+// The voice messages' tables: the line counts the messages pick from, the
+// subtitle pictures on consecutive ids in message order, and the voices.
+TEST(SpriteSheets, VoiceMessageTablesPointAtTheSubtitles) {
+    int32_t next = kSpriteSubtitle;
+    auto checkEvent = [&](const int32_t* entry, const int32_t* voices, int32_t lines, const std::string& what) {
+        EXPECT_EQ(entry[0], lines) << what;
+        EXPECT_EQ(entry[1], next) << what;
+        next += entry[0];
+        for (int32_t slot = 0; slot < 10; ++slot) {
+            if (slot < entry[0]) {
+                EXPECT_GE(voices[slot], 65) << what;
+                EXPECT_LE(voices[slot], 918) << what;
+            } else {
+                EXPECT_EQ(voices[slot], 0) << what;
+            }
+        }
+    };
+    for (int32_t p = 0; p < 4; ++p) {
+        for (int32_t e = 0; e < 17; ++e) {
+            const int32_t lines = e == 13 ? 10 : e == 14 ? 7 : 5;
+            checkEvent(kPilotMessageEvents[p][e], kPilotMessageVoices[p][e], lines,
+                       "pilot " + std::to_string(p) + " event " + std::to_string(e));
+        }
+    }
+    for (int32_t e = 0; e < 20; ++e) {
+        const int32_t lines = e == 0 ? 6 : e == 16 ? 10 : e == 17 ? 7 : 5;
+        checkEvent(kSpeaker4MessageEvents[e], kSpeaker4MessageVoices[e], lines, "speaker 4 event " + std::to_string(e));
+    }
+    EXPECT_EQ(next - kSpriteSubtitle, 476);
+    EXPECT_EQ(kSpriteSubtitleCount, 476);
+
+    struct Given {
+        const int32_t* voices;
+        int32_t first, count;
+    };
+    const Given given[] = {{kPilotMessageVoices[0][0], 346, 5}, {kPilotMessageVoices[0][1], 254, 5},
+                           {kPilotMessageVoices[1][0], 502, 5}, {kPilotMessageVoices[2][0], 657, 5},
+                           {kPilotMessageVoices[3][0], 810, 5}, {kSpeaker4MessageVoices[0], 913, 6}};
+    for (const Given& g : given) {
+        for (int32_t i = 0; i < g.count; ++i) EXPECT_EQ(g.voices[i], g.first + i);
+    }
+}
+
+// A message never shows the same picture twice in a row: the pictures of
+// one event's lines all differ.
+TEST(SpriteSheets, TheLinesOfAnEventHaveDifferentSubtitles) {
+    auto pixels = [](int32_t id) {
+        const Row r = row(id);
+        const Decoded& d = sheets().at(r[0]);
+        std::vector<uint8_t> out;
+        for (int32_t y = r[2]; y < r[2] + r[4]; ++y) {
+            const uint8_t* line = &d.rgba[(size_t(y) * d.width + size_t(r[1])) * 4];
+            out.insert(out.end(), line, line + size_t(r[3]) * 4);
+        }
+        return out;
+    };
+    auto checkEvent = [&](const int32_t* entry, const std::string& what) {
+        std::vector<std::vector<uint8_t>> seen;
+        for (int32_t line = 0; line < entry[0]; ++line) {
+            const Row r = row(entry[1] + line);
+            EXPECT_EQ(r[0], row(kSpriteSubtitle)[0]) << what;
+            std::vector<uint8_t> picture = pixels(entry[1] + line);
+            EXPECT_EQ(std::count(seen.begin(), seen.end(), picture), 0) << what << " line " << line;
+            seen.push_back(std::move(picture));
+        }
+    };
+    for (int32_t p = 0; p < 4; ++p) {
+        for (int32_t e = 0; e < 17; ++e) {
+            checkEvent(kPilotMessageEvents[p][e], "pilot " + std::to_string(p) + " event " + std::to_string(e));
+        }
+    }
+    for (int32_t e = 0; e < 20; ++e) checkEvent(kSpeaker4MessageEvents[e], "speaker 4 event " + std::to_string(e));
 }
 
 TEST(SpriteSheets, DecodeWithTheGamesDecoder) {
@@ -219,6 +339,7 @@ TEST(SpriteContent, BadLinesNameTheFileAndLine) {
         {"sheet 5 a.png 64\nkana 10 FF21 3\n", "s.txt:2: not a code point: FF21"},
         {"sheet 5 a.png\n", "s.txt:1: wrong number of fields"},
         {"sprite 5\n", "s.txt:1: unknown line: sprite"},
+        {"sheet 5 a.png 64\nsubtitles words DejaVuSans.ttf fonts-dejavu-core\n", "s.txt:2: no extra words before this line"},
         {"sheet 5 a.png 64\ngroup g 5 8 8 plain\nrange 51229 51230 g\n", "s.txt:3: ids outside the table"},
     };
     for (const Case& c : cases) {

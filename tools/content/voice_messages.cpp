@@ -1,0 +1,141 @@
+// Reading the voice messages and writing the game's tables of them.
+#include "tools/content/voice_messages.h"
+
+#include <map>
+
+#include "tools/content/content_lines.h"
+#include "tools/content/sound_names.h"
+
+namespace content {
+namespace {
+
+constexpr const char* kMessagesFile = "voice/messages.txt";
+constexpr const char* kPilotNames[kVoiceMessagePilots] = {"typea", "typeb", "typec", "typed"};
+constexpr const char* kAnnouncerName = "typew";
+
+// The speaker's events, or null for an unknown speaker.
+VoiceMessageEvents* speakerEvents(VoiceMessages& messages, const std::string& name) {
+    for (int32_t p = 0; p < kVoiceMessagePilots; ++p) {
+        if (name == kPilotNames[p]) return &messages.pilots[size_t(p)];
+    }
+    return name == kAnnouncerName ? &messages.announcer : nullptr;
+}
+
+void appendTable(std::string& out, const char* name, const std::string& dims, const std::vector<std::string>& rows) {
+    out += "inline constexpr int32_t " + std::string(name) + dims + " = {\n";
+    for (const std::string& row : rows) out += "    " + row + ",\n";
+    out += "};\n";
+}
+
+std::string entry(const std::vector<VoiceMessageLine>& lines, int32_t& nextSubtitle) {
+    const std::string text = "{" + std::to_string(lines.size()) + ", " + std::to_string(nextSubtitle) + "}";
+    nextSubtitle += int32_t(lines.size());
+    return text;
+}
+
+std::string voiceIds(const std::vector<VoiceMessageLine>& lines) {
+    std::string text = "{";
+    for (int32_t slot = 0; slot < kVoiceMessageSlots; ++slot) {
+        text += slot ? ", " : "";
+        text += std::to_string(size_t(slot) < lines.size() ? lines[size_t(slot)].soundId : 0);
+    }
+    return text + "}";
+}
+
+}  // namespace
+
+std::vector<const VoiceMessageLine*> VoiceMessages::lines() const {
+    std::vector<const VoiceMessageLine*> all;
+    auto add = [&](const VoiceMessageEvents& events) {
+        for (const auto& event : events)
+            for (const VoiceMessageLine& line : event) all.push_back(&line);
+    };
+    for (const VoiceMessageEvents& events : pilots) add(events);
+    add(announcer);
+    return all;
+}
+
+int32_t pilotMessageLines(int32_t event) { return event == 13 ? 10 : event == 14 ? 7 : 5; }
+
+int32_t announcerMessageLines(int32_t event) { return event == 0 ? 6 : event == 16 ? 10 : event == 17 ? 7 : 5; }
+
+VoiceMessages parseVoiceMessages(std::string_view text, std::string_view file, const std::vector<SoundName>& sounds) {
+    std::map<std::string, int32_t> voiceIds;
+    for (const SoundName& s : sounds) {
+        if (s.group == "voice") voiceIds[s.name] = s.id;
+    }
+    VoiceMessages messages;
+    for (VoiceMessageEvents& events : messages.pilots) events.resize(kVoiceMessagePilotEvents);
+    messages.announcer.resize(kVoiceMessageAnnouncerEvents);
+    for (const ContentLine& line : contentLines(text)) {
+        const std::vector<std::string> f = splitFields(line.text);
+        if (f.size() < 3) throw ContentError(where(file, line, "expected: speaker event voice..."));
+        VoiceMessageEvents* events = speakerEvents(messages, f[0]);
+        if (!events) throw ContentError(where(file, line, "unknown speaker " + f[0]));
+        const int64_t event = parseNumber(f[1], file, line);
+        if (event < 0 || event >= int64_t(events->size())) throw ContentError(where(file, line, "no event " + f[1]));
+        auto& lines = (*events)[size_t(event)];
+        if (!lines.empty()) throw ContentError(where(file, line, "event " + f[1] + " given twice"));
+        const int32_t wanted = events == &messages.announcer ? announcerMessageLines(int32_t(event))
+                                                              : pilotMessageLines(int32_t(event));
+        if (int32_t(f.size()) - 2 != wanted) {
+            throw ContentError(where(file, line, "event " + f[1] + " has " + std::to_string(wanted) + " lines"));
+        }
+        for (size_t i = 2; i < f.size(); ++i) {
+            const auto id = voiceIds.find(f[i]);
+            if (id == voiceIds.end()) throw ContentError(where(file, line, "no voice " + f[i]));
+            lines.push_back({f[i], id->second});
+        }
+    }
+    auto checkAll = [&](const VoiceMessageEvents& events, const std::string& speaker) {
+        for (size_t e = 0; e < events.size(); ++e) {
+            if (events[e].empty()) {
+                throw ContentError(std::string(file) + ": " + speaker + " has no event " + std::to_string(e));
+            }
+        }
+    };
+    for (int32_t p = 0; p < kVoiceMessagePilots; ++p) checkAll(messages.pilots[size_t(p)], kPilotNames[p]);
+    checkAll(messages.announcer, kAnnouncerName);
+    return messages;
+}
+
+VoiceMessages readVoiceMessages(const ContentContext& context) {
+    return parseVoiceMessages(context.readContent(kMessagesFile), kMessagesFile, readSoundNames(context));
+}
+
+std::string voiceMessageTablesHeader(const VoiceMessages& messages, int32_t firstSubtitle) {
+    std::string out =
+        "#pragma once\n"
+        "// Generated by the content generator from content/voice/messages.txt: the\n"
+        "// voice messages of the play screen. Per event {line count, first subtitle\n"
+        "// sprite id} (line k's subtitle is that id + k), and ten voice sound ids,\n"
+        "// 0 past the last line. Pilots 0 to 3 (fighter types A to D), events 0 to\n"
+        "// 16; speaker 4 (the announcer), events 0 to 19.\n\n"
+        "#include <cstdint>\n\n";
+    int32_t next = firstSubtitle;
+    std::vector<std::string> entries, voices;
+    for (const VoiceMessageEvents& events : messages.pilots) {
+        std::string e = "{", v = "{";
+        for (size_t i = 0; i < events.size(); ++i) {
+            e += (i ? ", " : "") + entry(events[i], next);
+            v += (i ? ",\n     " : "") + voiceIds(events[i]);
+        }
+        entries.push_back(e + "}");
+        voices.push_back(v + "}");
+    }
+    const std::string dims = "[" + std::to_string(kVoiceMessagePilots) + "][" + std::to_string(kVoiceMessagePilotEvents);
+    appendTable(out, "kPilotMessageEvents", dims + "][2]", entries);
+    appendTable(out, "kPilotMessageVoices", dims + "][" + std::to_string(kVoiceMessageSlots) + "]", voices);
+    entries.clear();
+    voices.clear();
+    for (const auto& event : messages.announcer) {
+        entries.push_back(entry(event, next));
+        voices.push_back(voiceIds(event));
+    }
+    const std::string events = "[" + std::to_string(kVoiceMessageAnnouncerEvents) + "]";
+    appendTable(out, "kSpeaker4MessageEvents", events + "[2]", entries);
+    appendTable(out, "kSpeaker4MessageVoices", events + "[" + std::to_string(kVoiceMessageSlots) + "]", voices);
+    return out;
+}
+
+}  // namespace content
