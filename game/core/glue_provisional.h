@@ -19,6 +19,8 @@ struct CardProfile {
     std::array<int32_t, 4> buttons = {1, 2, 3, 5};
 };
 extern CardProfile cardProfile;
+// Logs the card user out and makes the guest the current player.
+void cardProfileResetGuest();
 
 // The coin-in hook and the one-frame coin flag it raises.
 extern uint8_t coinFlag;

@@ -11,6 +11,7 @@
 #include "game/records/paths.h"
 
 GameSettings gameSettings{};
+GameSettings settingsSnapshot{};
 
 namespace {
 

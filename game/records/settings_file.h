@@ -38,6 +38,9 @@ struct GameSettings {
 static_assert(sizeof(GameSettings) == 101 * 4);
 
 extern GameSettings gameSettings;
+// The copy the stage logic reads during a play: the stage load and the
+// game-control sequence copy gameSettings into it whole.
+extern GameSettings settingsSnapshot;
 
 struct SettingKey {
     const char* key;

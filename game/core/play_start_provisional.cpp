@@ -1,0 +1,10 @@
+// Provisional: the play start replaces this file.
+#include "game/core/obj_task.h"
+#include "game/core/play_start.h"
+#include "game/core/replay_files.h"
+#include "game/objects/fighter_services.h"
+
+void playStart() {
+    if (OBJtaskCreate(TSKinfoAct, 13, objTag("INFO"))) OBJtaskCreate(TSKfighterAct, 9, objTag("FIGH"));
+    replayIoMode = 0;
+}

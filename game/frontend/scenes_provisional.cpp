@@ -1,0 +1,79 @@
+// Provisional: the front end replaces this file.
+#include "game/core/draw_store.h"
+#include "game/core/input_words.h"
+#include "game/core/obj_task.h"
+#include "game/core/obj_work.h"
+#include "game/frontend/scenes.h"
+
+int32_t mainMenuCursor = 0;
+ArcadeScoreAttackChoice arcadeScoreAttackChoice;
+uint8_t playFinished = 0;
+int32_t testMenuResultCode = 0;
+std::array<std::array<int32_t, kRankingRecords>, 2> rankingNewMarks{};
+int32_t rankingLatestTable = 0;
+int32_t rankingLatestCategory = 0;
+
+namespace {
+
+constexpr uint32_t kStartBit = 0x8000;
+
+void standInKill(ObjTask* task) {
+    OBJworkFree(task->work);
+    task->work = nullptr;
+}
+
+// The name in the middle of the screen, and what ends the scene below it.
+void standInDraw(ObjTask* task, ObjWork* work) {
+    const StandInScene& scene = kStandInSceneTable[size_t(task->aux)];
+    OBJdrawFontText(work, 2, scene.name, 960.0f, 500.0f, 1.0f, 255, 255, 255, 1);
+    OBJdrawFontText(work, 1, "PRESS START", 960.0f, 580.0f, 1.0f, 160, 160, 160, 1);
+}
+
+}  // namespace
+
+void sceneStandInAct(ObjTask* task, int scene) {
+    switch (task->state) {
+    case kObjStateInit:
+        task->work = OBJworkNew();
+        task->release = standInKill;
+        task->aux = scene;
+        task->actWords[0] = 0;
+        if (task->work) task->work->draw = standInDraw;
+        task->state = kObjStateRun;
+        break;
+    case kObjStateRun:
+        if ((padPressed & kStartBit) != 0 || ++task->actWords[0] >= kStandInFrames) {
+            if (kStandInSceneTable[size_t(scene)].outcome) kStandInSceneTable[size_t(scene)].outcome();
+            OBJtaskRelease(task);
+        }
+        break;
+    default:
+        if ((task->flags & kObjTaskPersistent) == 0) OBJtaskRelease(task);
+    }
+}
+
+void TSKinitialize(ObjTask* task) { sceneStandInAct(task, 0); }
+void TSKsplash(ObjTask* task) { sceneStandInAct(task, 1); }
+void TSKopening(ObjTask* task) { sceneStandInAct(task, 2); }
+void TSKtitle(ObjTask* task) { sceneStandInAct(task, 3); }
+void TSKmodeSelect(ObjTask* task) { sceneStandInAct(task, 4); }
+void TSKdramaticSelect(ObjTask* task) { sceneStandInAct(task, 5); }
+void TSKassistSelect(ObjTask* task) { sceneStandInAct(task, 6); }
+void TSKplayerSelect(ObjTask* task) { sceneStandInAct(task, 7); }
+void TSKstageClear(ObjTask* task) { sceneStandInAct(task, 8); }
+void TSKgameOver(ObjTask* task) { sceneStandInAct(task, 9); }
+void TSKranking(ObjTask* task) { sceneStandInAct(task, 10); }
+void MainMenuScreen(ObjTask* task) { sceneStandInAct(task, 11); }
+void TSKscoreAttackMenu(ObjTask* task) { sceneStandInAct(task, 12); }
+void ReplayListScreen(ObjTask* task) { sceneStandInAct(task, 13); }
+void TSKtrainingMenu(ObjTask* task) { sceneStandInAct(task, 14); }
+void TSKconfigMenu(ObjTask* task) { sceneStandInAct(task, 15); }
+void TSKkeyConfigMenu(ObjTask* task) { sceneStandInAct(task, 16); }
+void StaffRollScene(ObjTask* task) { sceneStandInAct(task, 17); }
+void TestModeScreen(ObjTask* task) { sceneStandInAct(task, 18); }
+void TSKbookkeeping(ObjTask* task) { sceneStandInAct(task, 19); }
+void TSKsoundSetting(ObjTask* task) { sceneStandInAct(task, 20); }
+void BackupClearScreen(ObjTask* task) { sceneStandInAct(task, 21); }
+void TSKarcadeKeyConfig(ObjTask* task) { sceneStandInAct(task, 22); }
+void GameSelectScreen(ObjTask* task) { sceneStandInAct(task, 23); }
+void TSKarcadeScoreAttack(ObjTask* task) { sceneStandInAct(task, 24); }

@@ -1,0 +1,68 @@
+// Provisional: the front end replaces this file.
+#include <algorithm>
+
+#include "game/core/play_state.h"
+#include "game/frontend/scenes.h"
+
+const std::array<const char*, kButtonNames> buttonNameTable = {
+    "0", "1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11", "12", "13", "14", "15", "16", "OFF"};
+
+namespace {
+
+// The usual outcomes: the title accepts a play, the menus start one of
+// theirs (a story, a score-attack or a training play) or go back to the
+// main menu, the arcade screens go on to the next one.
+void titleAccepts() {
+    gamePhase = 2;
+    playIsRecorded = 1;
+}
+void storyPlay() {
+    menuResultCode = 0;
+    playIsRecorded = 1;
+}
+void scoreAttackPlay() {
+    menuResultCode = 2;
+    playIsRecorded = 1;
+}
+void trainingPlay() {
+    menuResultCode = 8;
+    playIsRecorded = 0;
+}
+void backToMainMenu() { menuResultCode = 3; }
+void arcadeKeyConfigDone() { menuResultCode = 16; }
+void arcadeStoryPlay() { menuResultCode = 0; }
+void arcadeScoreAttackChosen() { arcadeScoreAttackChoice = ArcadeScoreAttackChoice{}; }
+// The test menu visits its pages in turn, then ends the game.
+int32_t testMenuVisits = 0;
+void nextTestPage() { testMenuResultCode = std::min(++testMenuVisits, 4); }
+void backToTestMenu() { testMenuResultCode = 0; }
+
+}  // namespace
+
+const std::array<StandInScene, kStandInScenes> kStandInSceneTable = {{
+    {"INITIALIZE", nullptr},
+    {"SPLASH", nullptr},
+    {"OPENING", nullptr},
+    {"TITLE", titleAccepts},
+    {"GAME MODE SELECT", nullptr},
+    {"DRAMATIC SELECT", nullptr},
+    {"ASSIST SELECT", nullptr},
+    {"PLAYER SELECT", nullptr},
+    {"STAGE CLEAR", nullptr},
+    {"GAME OVER", nullptr},
+    {"RANKING", nullptr},
+    {"MAIN MENU", storyPlay},
+    {"SCORE ATTACK MENU", scoreAttackPlay},
+    {"REPLAY LIST", backToMainMenu},
+    {"TRAINING MENU", trainingPlay},
+    {"CONFIG MENU", backToMainMenu},
+    {"KEY CONFIG MENU", backToMainMenu},
+    {"STAFF ROLL", backToMainMenu},
+    {"TEST MENU", nextTestPage},
+    {"BOOKKEEPING", backToTestMenu},
+    {"SOUND SETTING", backToTestMenu},
+    {"BACKUP CLEAR", backToTestMenu},
+    {"ARCADE KEY CONFIG", arcadeKeyConfigDone},
+    {"GAME SELECT", arcadeStoryPlay},
+    {"ARCADE SCORE ATTACK", arcadeScoreAttackChosen},
+}};

@@ -1,0 +1,25 @@
+#pragma once
+// Provisional: the least of the stages that the game-control sequence and the
+// stage load lean on, until the stage family is built here (see README.md).
+//
+// Threads: main thread only.
+
+#include <cstdint>
+
+struct ObjTask;
+
+// The frame the stage starts from (-1 after a stage load: from the start).
+extern int32_t stageStartFrame;
+// The CHANGE and BOMB item-carrier timers (frames).
+extern int32_t itemCarrierChangeTimer;
+extern int32_t itemCarrierBombTimer;
+extern int32_t stageProgress;
+// The read-ahead word of the stage images.
+extern int32_t stagePreloadWord;
+
+inline constexpr int kStageReaders = 6;
+// Indexed by stage 0..5; called with 0 to read that stage's images ahead.
+extern void (*const stageInitReadThreadTable[kStageReaders])(int32_t);
+
+// The stand-in stage field (group 1, FILD): the stage is cleared after 180 frames.
+void stageFieldProvisionalAct(ObjTask* task);

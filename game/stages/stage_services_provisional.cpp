@@ -1,0 +1,51 @@
+// Provisional: the stage family replaces this file.
+#include "game/core/game_sequence.h"
+#include "game/core/obj_task.h"
+#include "game/core/obj_work.h"
+#include "game/core/play_state.h"
+#include "game/core/wheel_log.h"
+#include "game/stages/stage_services.h"
+
+int32_t stageStartFrame = -1;
+int32_t itemCarrierChangeTimer = 0;
+int32_t itemCarrierBombTimer = 0;
+int32_t stageProgress = 0;
+int32_t stagePreloadWord = 0;
+
+namespace {
+
+constexpr int32_t kStageFrames = 180;
+
+void noImages(int32_t) {}
+
+// The images themselves are read by the stage load.
+void logReader(int32_t) { SDL2_wheel_Log("stageInitReadThread : stage %d", stageNumber); }
+
+void fieldKill(ObjTask* task) {
+    OBJworkFree(task->work);
+    task->work = nullptr;
+}
+
+}  // namespace
+
+void (*const stageInitReadThreadTable[kStageReaders])(int32_t) = {noImages, logReader, logReader,
+                                                                   logReader, logReader, logReader};
+
+void stageFieldProvisionalAct(ObjTask* task) {
+    switch (task->state) {
+    case kObjStateInit:
+        task->work = OBJworkNew();
+        task->release = fieldKill;
+        task->actWords[0] = 0;
+        task->state = kObjStateRun;
+        break;
+    case kObjStateRun:
+        if (++task->actWords[0] >= kStageFrames) {
+            task->state = kObjStateEnd;
+            seqStageClear();
+        }
+        break;
+    default:
+        if ((task->flags & kObjTaskPersistent) == 0) OBJtaskRelease(task);
+    }
+}

@@ -1,0 +1,148 @@
+#pragma once
+// The game-control sequence driven frame by frame, as the game main update
+// would: the stand-in cabinet's step (with its script), the input poll and
+// one act pass over the 32 task groups (the play groups frozen while the
+// continue screen is up), then the draw callbacks, the layer sort and the
+// flush. The scenes are the front end's stand-ins.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "game/core/game_main.h"
+#include "game/core/game_sequence.h"
+#include "game/core/obj_task.h"
+#include "game/core/obj_work.h"
+#include "game/core/draw_store.h"
+#include "game/core/play_state.h"
+#include "game/core/replay_files.h"
+#include "game/frontend/scenes.h"
+#include "game/objects/fighter_services.h"
+#include "game/records/paths.h"
+#include "game/records/play_selection.h"
+#include "game/records/ranking_file.h"
+#include "game/records/settings_file.h"
+#include "platform/arcade/cabinet_script.h"
+#include "tests/game/core/glue_fixture.h"
+#include "tests/game/working_folder.h"
+
+class SequenceTest : public GlueFixture {
+protected:
+    static constexpr uint32_t kGctr = objTag("GCTR");
+
+    void SetUp() override {
+        GlueFixture::SetUp();
+        std::filesystem::create_directories(folder.path("root"));
+        setAppRootFolder(folder.path("root"));
+        gameSettings = GameSettings{};
+        for (const SettingKey& key : kSettingKeyTable) gameSettings.*key.setting = key.defaultValue;
+        gameSettings.trainingWordA = gameSettings.trainingWordB = 3;
+        rankingTables().all = rankingLoadOrInit(makeAppRootPath(kRankingAllFile));
+        rankingTables().today = rankingLoadOrInit(makeAppRootPath(kRankingTodayFile));
+        OBJtaskPoolInit();
+        OBJdrawRequestsClear();
+        OBJdrawFlush();
+        seqTask = nullptr;
+        seqUploadRetries = 0;
+        gamePhase = menuResultCode = stageNumber = pauseChoice = 0;
+        playIsRecorded = continueScreenActive = pauseAllowed = gameExitRequested = attractMode = 0;
+        playFinished = 0;
+        testMenuResultCode = 0;
+        rankingNewMarks = {};
+        replayIoMode = 0;
+        arcadeMode = true;
+        setGameMode(2);
+        setLeaderType(0);
+    }
+    void TearDown() override {
+        OBJtaskPoolInit();
+        seqTask = nullptr;
+        arcadeMode = true;
+        rankingTables() = RankingTables{};
+        setAppRootFolder("");
+        GlueFixture::TearDown();
+    }
+
+    // The platform up and the sequence created as the game's init does.
+    void boot() {
+        start();
+        createSequence();
+    }
+    // A fresh pool holding a new sequence task, the platform as it is.
+    void createSequence() {
+        OBJtaskPoolInit();
+        seqTask = nullptr;
+        sequence = OBJtaskCreate(TSKgameCtrlAct, 0, kGctr);
+        ASSERT_NE(sequence, nullptr);
+        sequence->flags |= kObjTaskPersistent;
+        visited = {sequence->state};
+    }
+
+    // Script lines whose first step counts from the cabinet's next step
+    // ("+1 tap start" acts on the next frame).
+    void script(const std::string& lines) {
+        ASSERT_EQ(lines[0], '+');
+        const size_t space = lines.find(' ');
+        const int first = cab->stepCount() + std::stoi(lines.substr(1, space - 1));
+        const auto load = arcade::parseCabinetScript(std::to_string(first) + lines.substr(space), "test");
+        ASSERT_TRUE(load.problems.empty()) << load.problems.front();
+        cab->setScript(load.actions);
+    }
+
+    static bool frozenWhileContinuing(int group) {
+        return (group >= 1 && group <= 5) || group == 7 || group == 17;
+    }
+
+    void frame() {
+        GlueFixture::frame(attractMode);
+        OBJdrawRequestsClear();
+        for (int group = 0; group < kObjTaskGroups; ++group) {
+            if (continueScreenActive && frozenWhileContinuing(group)) continue;
+            OBJtaskWalk(group, [](ObjTask* task) {
+                if (task->act) task->act(task);
+                if ((task->flags & kObjTaskLive) && task->work && task->work->draw && task->work->visible) {
+                    task->work->draw(task, task->work);
+                }
+            });
+        }
+        OBJdrawSortLayers();
+        OBJdrawFlush();
+        if (seqTask && seqTask->state != visited.back()) visited.push_back(seqTask->state);
+    }
+
+    // Frames until the sequence is in the state; false when it never gets there.
+    bool runTo(int32_t state, int maxFrames = 2000) {
+        for (int i = 0; i < maxFrames; ++i) {
+            if (seqTask && seqTask->state == state) return true;
+            frame();
+        }
+        return seqTask && seqTask->state == state;
+    }
+    void frames(int n) {
+        for (int i = 0; i < n; ++i) frame();
+    }
+    // Ends the running scene of that tag the way a player would: START.
+    void pressStart() {
+        script("+1 tap start");
+        frame();
+    }
+    // A scene left by hand with the code the test wants.
+    void leaveScene(uint32_t tag, int32_t code) {
+        menuResultCode = code;
+        OBJtaskReleaseByTag(tag);
+        frame();
+    }
+    bool visitedInOrder(const std::vector<int32_t>& states) const {
+        size_t at = 0;
+        for (int32_t state : visited) {
+            if (at < states.size() && state == states[at]) ++at;
+        }
+        return at == states.size();
+    }
+
+    WorkingFolder folder;
+    ObjTask* sequence = nullptr;
+    std::vector<int32_t> visited;
+};
