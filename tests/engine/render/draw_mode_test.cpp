@@ -57,7 +57,9 @@ TEST(DrawMode, ShaderSelection) {
                                                             c.parameter);
         EXPECT_EQ(choice.effect, c.effect) << c.name;
         EXPECT_EQ(choice.pixelShader, c.pixelShader) << c.name;
-        if (!c.effect) EXPECT_EQ(choice.blendRow, c.blendRow) << c.name;
+        if (!c.effect) {
+            EXPECT_EQ(choice.blendRow, c.blendRow) << c.name;
+        }
     }
 }
 

@@ -222,18 +222,6 @@ TEST_F(MenuTest, AnInactiveMenuIgnoresItsInput) {
     EXPECT_EQ(selected(), "none");
 }
 
-// The owner's pass, then the post-loop phase that wakes the background threads.
-bool runFramesUntil(MTask& menu, const std::function<bool()>& done) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-    while (!done()) {
-        if (std::chrono::steady_clock::now() > deadline) return false;
-        runTask(&menu);
-        runTask(&testLooper()->getPostLoopPhase());
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
-    return true;
-}
-
 TEST_F(MenuTest, ABackgroundBuildKeepsTheMenuSuspendedAndHiddenUntilItIsThrough) {
     TestMenu& built = make(kGrid);
     built.backgroundBuild = 1;

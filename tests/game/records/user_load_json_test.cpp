@@ -99,7 +99,9 @@ TEST(UserLoadJson, SaveDataNumbersReadLikeTheServerWritesThem) {
     for (const Case& c : cases) {
         uint64_t value = 0;
         EXPECT_EQ(parseSaveDataNumber(c.text, value), c.ok) << c.text;
-        if (c.ok) EXPECT_EQ(value, c.value) << c.text;
+        if (c.ok) {
+            EXPECT_EQ(value, c.value) << c.text;
+        }
     }
 }
 

@@ -103,7 +103,7 @@ TEST(EventTranslator, TranslatesEachEventOfTheTable) {
 
 // The pump hands on pushed events in queue order, as the loop will see them.
 TEST(MessagePump, PushedEventsArriveTranslatedInOrder) {
-    platform::WindowHandle window = platform::createWindow({.title = "pump", .width = 64, .height = 48,
+    platform::WindowHandle window = platform::createWindow({.title = "pump", .appName = {}, .width = 64, .height = 48,
                                                             .visible = false});
     ASSERT_NE(window, nullptr);
     std::vector<WindowMessage> got;

@@ -32,7 +32,7 @@ TEST(Window, FollowsTheSettingsForSizeBorderAndVisibility) {
 }
 
 TEST(Window, SwitchesToDesktopFullScreenAndBack) {
-    WindowHandle window = platform::createWindow({.title = "fs", .width = 64, .height = 48});
+    WindowHandle window = platform::createWindow({.title = "fs", .appName = {}, .width = 64, .height = 48});
     ASSERT_NE(window, nullptr);
     EXPECT_FALSE(platform::isWindowDesktopFullscreen(window));
     EXPECT_TRUE(platform::setWindowDesktopFullscreen(window, true));
@@ -43,7 +43,7 @@ TEST(Window, SwitchesToDesktopFullScreenAndBack) {
 }
 
 TEST(Window, TheCursorIsShownOrHiddenByTheLastCall) {
-    WindowHandle window = platform::createWindow({.title = "cursor", .width = 64, .height = 48});
+    WindowHandle window = platform::createWindow({.title = "cursor", .appName = {}, .width = 64, .height = 48});
     ASSERT_NE(window, nullptr);
     platform::showCursor(false);
     platform::showCursor(false);
