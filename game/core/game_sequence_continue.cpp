@@ -12,7 +12,7 @@
 #include "game/core/replay_files.h"
 #include "game/core/sound_requests.h"
 #include "game/core/stage_load.h"
-#include "game/objects/fighter_services.h"
+#include "game/objects/fighter_values.h"
 #include "game/records/play_selection.h"
 #include "platform/arcade/apm.h"
 
@@ -40,11 +40,6 @@ constexpr int32_t kPlayKind = 116;
 bool seqNoContinue() {
     const FighterWork* fighter = fighterWork();
     return fighter && fighter->noContinue != 0;
-}
-
-uint32_t seqFighterPressed() {
-    const FighterWork* fighter = fighterWork();
-    return fighter ? fighter->pressedButtons : 0;
 }
 
 void seqContinueOpens(ObjTask* task) {
@@ -101,7 +96,7 @@ void seqCabinetCountdown(ObjTask* task) {
         return;
     }
     int32_t& countdown = seqWorkWord(task, kSeqWorkCountdown);
-    if ((seqFighterPressed() & kButton1) != 0 && countdown <= kSkippableFrom) seqCountDrop(task);
+    if ((fighterPressedButtons() & kButton1) != 0 && countdown <= kSkippableFrom) seqCountDrop(task);
     // A coin or a new credit starts the count again.
     if (credit != seqLastCredit || coinFlag != 0) {
         seqWorkWord(task, kSeqWorkTick) = 0;
@@ -114,7 +109,7 @@ void seqCabinetCountdown(ObjTask* task) {
 
 // Button 1 continues, button 2 gives up; both on one frame end the play.
 void seqHomeCountdown(ObjTask* task) {
-    const uint32_t pressed = seqFighterPressed();
+    const uint32_t pressed = fighterPressedButtons();
     if ((pressed & kButton1) != 0) seqContinueAccepted(task);
     if (seqWorkWord(task, kSeqWorkCountdown) <= -1 || (pressed & kButton2) != 0) seqContinueRefused();
 }
