@@ -14,6 +14,7 @@
 #include "game/core/stage_load.h"
 #include "game/objects/fighter_values.h"
 #include "game/records/play_selection.h"
+#include "game/stages/eshot_cancel_provisional.h"
 #include "platform/arcade/apm.h"
 
 namespace {
@@ -144,7 +145,7 @@ void seqResume(ObjTask* task) {
     // The score's last digit counts the continues.
     if (const FighterWork* fighter = fighterWork()) fighterAddScore(uint64_t(std::max(fighter->creditCounter - 1, 0)));
     eshotCancelClear();
-    eshotCancelRequest(120, -1, 0, 0, 0);
+    eshotCancelRequest(120, -1, nullptr, 0, 0);
     charVoiceMessage(fighterGetType(), 13);
 }
 

@@ -1,6 +1,5 @@
 #pragma once
-// Provisional: the least of the fighter's values, the shot cancel and the
-// character voices that the game-control sequence leans on, until the
+// Provisional: the least of the fighter's values and the character voices that the game-control sequence leans on, until the
 // fighter family is built here (see README.md).
 //
 // Threads: main thread only.
@@ -50,6 +49,4 @@ void fighterAddScore(uint64_t amount);
 int32_t fighterGetType();
 
 void charVoiceMessage(int32_t fighterType, int32_t event);
-void eshotCancelClear();
-void eshotCancelRequest(int32_t frames, int32_t owner, int32_t a, int32_t b, int32_t c);
 void playCharacterVoice(int32_t character, int32_t event);

@@ -76,6 +76,4 @@ int32_t fighterGetType() {
 }
 
 void charVoiceMessage(int32_t, int32_t) {}
-void eshotCancelClear() {}
-void eshotCancelRequest(int32_t, int32_t, int32_t, int32_t, int32_t) {}
 void playCharacterVoice(int32_t, int32_t) {}
