@@ -12,8 +12,9 @@
 #include "game/core/replay_files.h"
 #include "game/core/sound_requests.h"
 #include "game/core/stage_load.h"
-#include "game/objects/fighter_services.h"
+#include "game/objects/fighter_values.h"
 #include "game/records/play_selection.h"
+#include "game/stages/eshot_cancel_provisional.h"
 #include "platform/arcade/apm.h"
 
 namespace {
@@ -40,11 +41,6 @@ constexpr int32_t kPlayKind = 116;
 bool seqNoContinue() {
     const FighterWork* fighter = fighterWork();
     return fighter && fighter->noContinue != 0;
-}
-
-uint32_t seqFighterPressed() {
-    const FighterWork* fighter = fighterWork();
-    return fighter ? fighter->pressedButtons : 0;
 }
 
 void seqContinueOpens(ObjTask* task) {
@@ -101,7 +97,7 @@ void seqCabinetCountdown(ObjTask* task) {
         return;
     }
     int32_t& countdown = seqWorkWord(task, kSeqWorkCountdown);
-    if ((seqFighterPressed() & kButton1) != 0 && countdown <= kSkippableFrom) seqCountDrop(task);
+    if ((fighterPressedButtons() & kButton1) != 0 && countdown <= kSkippableFrom) seqCountDrop(task);
     // A coin or a new credit starts the count again.
     if (credit != seqLastCredit || coinFlag != 0) {
         seqWorkWord(task, kSeqWorkTick) = 0;
@@ -114,7 +110,7 @@ void seqCabinetCountdown(ObjTask* task) {
 
 // Button 1 continues, button 2 gives up; both on one frame end the play.
 void seqHomeCountdown(ObjTask* task) {
-    const uint32_t pressed = seqFighterPressed();
+    const uint32_t pressed = fighterPressedButtons();
     if ((pressed & kButton1) != 0) seqContinueAccepted(task);
     if (seqWorkWord(task, kSeqWorkCountdown) <= -1 || (pressed & kButton2) != 0) seqContinueRefused();
 }
@@ -149,7 +145,7 @@ void seqResume(ObjTask* task) {
     // The score's last digit counts the continues.
     if (const FighterWork* fighter = fighterWork()) fighterAddScore(uint64_t(std::max(fighter->creditCounter - 1, 0)));
     eshotCancelClear();
-    eshotCancelRequest(120, -1, 0, 0, 0);
+    eshotCancelRequest(120, -1, nullptr, 0, 0);
     charVoiceMessage(fighterGetType(), 13);
 }
 

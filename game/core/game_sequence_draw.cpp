@@ -10,7 +10,7 @@
 #include "game/core/obj_task.h"
 #include "game/core/obj_work.h"
 #include "game/frontend/scenes.h"
-#include "game/objects/fighter_services.h"
+#include "game/objects/fighter_values.h"
 #include "game/records/settings_file.h"
 #include "platform/arcade/apm.h"
 

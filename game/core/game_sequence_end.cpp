@@ -15,7 +15,7 @@
 #include "game/core/stage_load.h"
 #include "game/frontend/scenes.h"
 #include "game/records/abaas_gs.h"
-#include "game/records/play_records.h"
+#include "game/records/play_end.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include "game/core/replay_files.h"
 #include "game/core/stage_load.h"
 #include "game/frontend/scenes.h"
-#include "game/objects/fighter_services.h"
+#include "game/objects/fighter_values.h"
 #include "game/records/play_selection.h"
 #include "game/records/settings_file.h"
 #include "game/stages/stage_services.h"

@@ -13,7 +13,7 @@
 #include "game/core/sound_requests.h"
 #include "game/core/stage_load.h"
 #include "game/frontend/scenes.h"
-#include "game/objects/fighter_services.h"
+#include "game/objects/fighter_values.h"
 #include "game/records/settings_file.h"
 #include "game/stages/stage_services.h"
 

@@ -1,11 +1,19 @@
 #pragma once
-// The start of a recorded play: the head-up display and the fighter are
-// created and the play's counters cleared. Called by the game-control
-// sequence.
-//
-// Provisional (play_start_provisional.cpp) until the play start is built:
-// it creates the two tasks and turns the replay recorder off.
+// The start of a play: the head-up display's and the fighter's tasks, and
+// the play's words set for a recorded play (playStart, the sequence's play
+// start) or for the playback of a replay (playStartReplay, the attract demo).
+// The stage load that follows sets the rest.
 //
 // Threads: main thread only.
 
+#include <cstdint>
+
+// 1 while a replay plays back as the attract demo; the stage load and the
+// stages read it.
+extern uint8_t replayPlaybackFlag;
+
+// The tasks (the fighter only when the display's could be made), replay
+// off, the play-record block cleared, the play record begun, slow motion off.
 void playStart();
+// The same for playback: replay mode 2 and the playback flag; no play record.
+void playStartReplay();

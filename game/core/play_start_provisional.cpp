@@ -1,4 +1,5 @@
-// Provisional: the play start replaces this file.
+// Provisional: the play start replaces this file; of its header only
+// playStart is defined here.
 #include "game/core/obj_task.h"
 #include "game/core/play_start.h"
 #include "game/core/replay_files.h"

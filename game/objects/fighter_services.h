@@ -1,62 +1,14 @@
 #pragma once
-// Provisional: the least of the fighter, the head-up display, the shot cancel
-// and the character voices that the game-control sequence and the play start
-// lean on, until the fighter family is built here (see README.md).
+// Provisional: the least of the fighter and the head-up display that the
+// play start leans on, until the fighter family is built here (see
+// README.md).
 //
 // Threads: main thread only.
 
-#include <cstdint>
-
 struct ObjTask;
 
-// The fighter's values the sequence reads and writes.
-struct FighterWork {
-    uint64_t score = 0;
-    int32_t type = 0;
-    int32_t creditCounter = 0;  // 1..10
-    int32_t extraWord = 0;      // copied into ranking records
-    int32_t entryWord = 0;
-    uint8_t noContinue = 0;  // losing the last life goes straight to game over
-    uint8_t control = 0;
-    uint8_t control2 = 0;
-    int32_t hold = 0;
-    int32_t lives = 0;
-    int32_t stock = 0;
-    int32_t rank = 0;
-    int32_t bonusCounter = 0;
-    int32_t energy = 0;  // 0..10000
-    uint8_t powerUp = 0;
-    int32_t destruction = 0;
-    // The buttons newly pressed this frame (0x10 button 1, 0x20 button 2),
-    // as the fighter saw them; the continue countdown reads them.
-    uint32_t pressedButtons = 0;
-};
-
-// The live fighter's values; null while no fighter task lives.
-FighterWork* fighterWork();
-
-// The fighter (group 9, FIGH) and the head-up display (group 13, INFO).
-// The stand-in fighter keeps its pressed buttons and loses its last life on
-// a fresh press of button 3, so the continue can be reached by hand.
+// The fighter (group 9, FIGH; the first task of group 9 is the fighter every
+// fighter accessor reads) and the head-up display (group 13, INFO), made by
+// the play start. Each takes its work record; neither does more yet.
 void TSKfighterAct(ObjTask* task);
 void TSKinfoAct(ObjTask* task);
-
-// Start position; one more on the credit counter, at most 10.
-void fighterResetPosition();
-void fighterSetControl(bool on);
-void fighterSetControl2(bool on);
-void fighterSetHold(int32_t hold);
-void fighterSetRank(int32_t rank);
-void fighterSetBonusCounter(int32_t count);
-void fighterSetEnergy(int32_t energy);
-void fighterSetPowerUp(bool on);
-void fighterSetType(int32_t type);
-void fighterAddDestruction(int32_t count);
-void fighterAddScore(uint64_t amount);
-// The fighter's type, or the selected leader type without a fighter.
-int32_t fighterGetType();
-
-void charVoiceMessage(int32_t fighterType, int32_t event);
-void eshotCancelClear();
-void eshotCancelRequest(int32_t frames, int32_t owner, int32_t a, int32_t b, int32_t c);
-void playCharacterVoice(int32_t character, int32_t event);

@@ -21,5 +21,6 @@ inline constexpr int kStageReaders = 6;
 // Indexed by stage 0..5; called with 0 to read that stage's images ahead.
 extern void (*const stageInitReadThreadTable[kStageReaders])(int32_t);
 
-// The stand-in stage field (group 1, FILD): the stage is cleared after 180 frames.
+// The stand-in stage field (group 1, FILD): the stage is cleared after 180
+// frames; a fresh press of button 3 loses the fighter's last life.
 void stageFieldProvisionalAct(ObjTask* task);

@@ -1,5 +1,6 @@
 // Provisional: the stage family replaces this file.
 #include "game/core/game_sequence.h"
+#include "game/core/input_words.h"
 #include "game/core/obj_task.h"
 #include "game/core/obj_work.h"
 #include "game/core/play_state.h"
@@ -15,6 +16,7 @@ int32_t stagePreloadWord = 0;
 namespace {
 
 constexpr int32_t kStageFrames = 180;
+constexpr uint32_t kButton3 = 0x40;
 
 void noImages(int32_t) {}
 
@@ -40,6 +42,11 @@ void stageFieldProvisionalAct(ObjTask* task) {
         task->state = kObjStateRun;
         break;
     case kObjStateRun:
+        // Stands in for the fighter's last life lost, so the continue can be reached by hand.
+        if ((padPressed & kButton3) != 0 && gamePhase == 3) {
+            seqContinue();
+            break;
+        }
         if (++task->actWords[0] >= kStageFrames) {
             task->state = kObjStateEnd;
             seqStageClear();

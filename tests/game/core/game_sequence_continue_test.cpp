@@ -116,15 +116,13 @@ TEST_F(SequenceContinueTest, ScoreAttackHasNoContinue) {
 TEST_F(SequenceContinueTest, OffTheCabinetTheButtonsChoose) {
     arcadeMode = false;
     loseTheLastLife();
-    // The sequence acts before the fighter: it reads the fighter's buttons
-    // of the frame before.
     script("+1 tap button1");
-    frames(2);
+    frame();
     EXPECT_EQ(sequence->state, 1102);
     // Both on one frame: the later game over wins.
     sequence->state = 1101;
     script("+1 tap button1 button2");
-    frames(2);
+    frame();
     EXPECT_EQ(sequence->state, 500);
 }
 

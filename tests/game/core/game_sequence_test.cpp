@@ -221,6 +221,31 @@ TEST_F(SequencePathTest, StoryPlayGoesFromThePrologueToTheRanking) {
     EXPECT_EQ(attractMode, 1);
 }
 
+TEST_F(SequencePathTest, RecordingAPlayMarksItsEntriesForTheRankingView) {
+    boot();
+    frame();
+    sequence->state = 300;
+    frame();
+    EXPECT_EQ(seqRecordPlay(false), 0);  // not recorded
+    playIsRecorded = 1;
+    setLeaderType(1);
+    stageNumber = 3;
+    const size_t base = size_t((0 * kRankingCategories + 2) * kRankingPlaces);
+    rankingNewMarks[0][base] = 1;
+    rankingNewMarks[0][base + 9] = 1;
+    fighterAddScore(700000000000ull);
+    EXPECT_EQ(seqRecordPlay(false), 0);
+    // The older mark moves down with its entry; the last one drops out.
+    EXPECT_EQ(rankingNewMarks[0][base], 1);
+    EXPECT_EQ(rankingNewMarks[0][base + 1], 1);
+    EXPECT_EQ(rankingNewMarks[0][base + 9], 0);
+    EXPECT_EQ(rankingTables().all->at(2, 2, 0).stage, 3u);
+    EXPECT_EQ(rankingLatestTable, 2);
+    // A play that ranks nowhere gives -1.
+    fighterWork()->score = 0;
+    EXPECT_EQ(seqRecordPlay(false), -1);
+}
+
 TEST_F(SequencePathTest, EndPlayRefusedIsAskedAgainEveryFrame) {
     playFromTheTitle();
     script("+1 answer end-play no no no");

@@ -19,7 +19,7 @@
 #include "game/core/play_state.h"
 #include "game/core/replay_files.h"
 #include "game/frontend/scenes.h"
-#include "game/objects/fighter_services.h"
+#include "game/objects/fighter_values.h"
 #include "game/records/paths.h"
 #include "game/records/play_selection.h"
 #include "game/records/ranking_file.h"

@@ -4,7 +4,7 @@
 #include "game/core/glue_provisional.h"
 #include "game/core/server_keep_alive.h"
 #include "game/records/abaas_gs.h"
-#include "game/records/play_records.h"
+#include "game/records/play_end.h"
 #include "game/records/player_name.h"
 #include "game/records/ranking_file.h"
 #include "game/records/user_load_json.h"

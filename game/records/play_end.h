@@ -3,7 +3,7 @@
 // and the upload of the finished play for a card user. Called by the
 // game-control sequence.
 //
-// Provisional (play_records_provisional.cpp) until the play records are
+// Provisional (play_end_provisional.cpp) until the play records are
 // built: the name is the current player's; the upload queues the card user's
 // save in the user slot of the game-server client.
 //
