@@ -2,6 +2,9 @@
 #include "game/core/game_main.h"
 
 uint8_t attractMode = 0;
+int32_t slowMotionFrames = 0;
+int32_t slowMotionPeriod = 0;
+int32_t slowMotionPeriodInUse = 0;
 
 void gameMainInit() {}
 

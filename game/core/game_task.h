@@ -95,6 +95,8 @@ public:
     // Replaces the music of the play group "BGM" with that music number.
     void playBGM(int32_t music);
     void fadeOutSound(int32_t id, int32_t frames);
+    // Stops the playing sound of every id that has a name.
+    void stopAllSounds();
 
     using Step = void (GameTask::*)();
     Step currentStep() const { return step_; }
