@@ -335,6 +335,13 @@ void MSound::stopGroup(const std::string& group) {
     removeFinished();
 }
 
+void MSound::stopSounds(const std::string& label, const std::string& name) {
+    for (auto it = playing_.begin(); it != playing_.end();)
+        it = (*it)->label == label && (*it)->name == name ? stopVoice(it) : std::next(it);
+    flushPools();
+    removeFinished();
+}
+
 void MSound::pauseGroup(const std::string& group) {
     if (!pausedGroups_.insert(group).second) return;
     for (const auto& entry : playing_) {

@@ -65,6 +65,8 @@ public:
     float getGroupVolume(const std::string& group) const;
     void setGroupVolume(const std::string& group, const float& volume);
     void stopGroup(const std::string& group);
+    // Stops every playing sound of that label and name.
+    void stopSounds(const std::string& label, const std::string& name);
     void pauseGroup(const std::string& group);
     void resumeGroup(const std::string& group);
     // Fades the group's volume from `from` to `to` over `frames` frames.

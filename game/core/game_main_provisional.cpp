@@ -5,6 +5,9 @@
 #include "game/core/obj_task.h"
 
 uint8_t attractMode = 0;
+int32_t slowMotionFrames = 0;
+int32_t slowMotionPeriod = 0;
+int32_t slowMotionPeriodInUse = 0;
 
 void gameMainInit() {
     // The sequence acts first in every pass from the next update on.

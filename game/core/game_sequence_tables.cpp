@@ -1,4 +1,4 @@
-#include "game/core/ending_task_provisional.h"
+#include "game/core/screen_effects.h"
 #include "game/core/game_sequence_steps.h"
 #include "game/frontend/scenes.h"
 

@@ -46,3 +46,11 @@ void GameTask::fadeOutSound(int32_t id, int32_t frames) {
     const int32_t playing = soundDevice->findSound(group, soundNameForId(id));
     soundDevice->fadeSoundVolume(playing, float(soundVolume[size_t(id)]) / 128.0f, 0.0f, uint32_t(std::max(frames, 0)));
 }
+
+void GameTask::stopAllSounds() {
+    if (!soundReady || !soundDevice) return;
+    for (int id = 0; id < kSoundIds; ++id) {
+        const char* group = soundGroupForId(id);
+        if (group && *soundNameForId(id)) soundDevice->stopSounds(group, soundNameForId(id));
+    }
+}

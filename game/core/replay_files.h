@@ -13,6 +13,8 @@
 
 // 0 off, 1 record, 2 playback.
 extern int32_t replayIoMode;
+// The next word of the input array to write or read.
+extern uint32_t replayInputIndex;
 // "replay/temp" under the application root, set at game init.
 extern std::string replayTempFolder;
 

@@ -2,6 +2,7 @@
 #include "game/core/replay_files.h"
 
 int32_t replayIoMode = 0;
+uint32_t replayInputIndex = 0;
 std::string replayTempFolder;
 
 void replayMakeFolder() {}

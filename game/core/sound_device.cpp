@@ -21,6 +21,10 @@ float MSoundDevice::getGroupVolume(const std::string& group) { return sound_.get
 
 void MSoundDevice::stopGroup(const std::string& group) { sound_.stopGroup(group); }
 
+void MSoundDevice::stopSounds(const std::string& archive, const std::string& name) {
+    sound_.stopSounds(archive, name);
+}
+
 void MSoundDevice::pauseGroup(const std::string& group) { sound_.pauseGroup(group); }
 
 void MSoundDevice::resumeGroup(const std::string& group) { sound_.resumeGroup(group); }

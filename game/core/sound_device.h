@@ -21,6 +21,9 @@ public:
     virtual void setSoundVolume(int32_t sound, float volume) = 0;
     virtual float getGroupVolume(const std::string& group) = 0;
     virtual void stopGroup(const std::string& group) = 0;
+    // Stops every playing sound of that archive and name; a device that
+    // keeps no sounds has none to stop.
+    virtual void stopSounds(const std::string& /*archive*/, const std::string& /*name*/) {}
     virtual void pauseGroup(const std::string& group) = 0;
     virtual void resumeGroup(const std::string& group) = 0;
     virtual void fadeGroupVolume(const std::string& group, float from, float to, uint32_t frames) = 0;
@@ -37,6 +40,7 @@ public:
     void setSoundVolume(int32_t sound, float volume) override;
     float getGroupVolume(const std::string& group) override;
     void stopGroup(const std::string& group) override;
+    void stopSounds(const std::string& archive, const std::string& name) override;
     void pauseGroup(const std::string& group) override;
     void resumeGroup(const std::string& group) override;
     void fadeGroupVolume(const std::string& group, float from, float to, uint32_t frames) override;

@@ -200,6 +200,20 @@ TEST_F(SoundTest, StopGroupFlushesItsSoundsAndFreesTheirSlots) {
     EXPECT_EQ(sound_.findSound("se", "low"), 2);
 }
 
+TEST_F(SoundTest, StopSoundsStopsEveryPlayingOfThatNameOnly) {
+    sound_.play("se", "shot", nullptr);
+    sound_.play("se", "shot", nullptr);
+    const int32_t coin = sound_.play("se", "coin", nullptr);
+    sound_.stopSounds("se", "shot");
+    EXPECT_EQ(sound_.findSound("se", "shot"), -1);
+    EXPECT_EQ(sound_.findSound("se", "coin"), coin);
+    EXPECT_FALSE(engine_->voices[0]->running);
+    EXPECT_FALSE(engine_->voices[1]->running);
+    EXPECT_TRUE(lastVoice()->running);
+    sound_.stopSounds("bgm", "shot");  // another archive's name: nothing
+    EXPECT_EQ(sound_.findSound("se", "coin"), coin);
+}
+
 TEST_F(SoundTest, AnEndedSoundStaysFoundUntilTheNextPlay) {
     const int32_t id = sound_.play("se", "shot", nullptr);
     lastVoice()->finish();

@@ -22,6 +22,7 @@ class RecordingDevice final : public SoundDevice {
 public:
     std::vector<std::string> calls;
     std::map<std::string, int32_t> playing;
+    std::vector<std::pair<int32_t, float>> volumes;
 
     int32_t play(const std::string& archive, const std::string& name, float volume,
                  const std::string& group) override {
@@ -36,11 +37,15 @@ public:
         const auto found = playing.find(name);
         return found == playing.end() ? -1 : found->second;
     }
-    void setSoundVolume(int32_t, float) override {}
+    void setSoundVolume(int32_t sound, float volume) override { volumes.emplace_back(sound, volume); }
     float getGroupVolume(const std::string&) override { return 1.0f; }
     void stopGroup(const std::string& group) override { calls.push_back("stop " + group); }
-    void pauseGroup(const std::string&) override {}
-    void resumeGroup(const std::string&) override {}
+    void stopSounds(const std::string& archive, const std::string& name) override {
+        calls.push_back("stopSounds " + archive + "/" + name);
+        playing.erase(name);
+    }
+    void pauseGroup(const std::string& group) override { calls.push_back("pause " + group); }
+    void resumeGroup(const std::string& group) override { calls.push_back("resume " + group); }
     void fadeGroupVolume(const std::string& group, float from, float to, uint32_t frames) override {
         std::ostringstream line;
         line << "fade " << group << " " << from << " " << to << " " << frames;
@@ -225,6 +230,56 @@ TEST_F(SoundRequestsTest, BossLayersCrossFadeOverOneHundredFrames) {
     frames(100);
     EXPECT_EQ(task_->soundVolume[920], 128);
     EXPECT_EQ(task_->soundVolume[921], 0);
+}
+
+TEST_F(SoundRequestsTest, StopAllSoundsStopsEveryNamedIdOnlyOnceReady) {
+    task_->soundReady = false;
+    task_->stopAllSounds();
+    EXPECT_TRUE(device_.calls.empty());
+
+    task_->soundReady = true;
+    task_->stopAllSounds();
+    ASSERT_EQ(device_.calls.size(), 942u);  // 944 ids less the two empty ones
+    EXPECT_EQ(device_.calls.front(), "stopSounds se/ok");
+    EXPECT_EQ(device_.count("stopSounds voice/ed_first_no_001_00"), 1);
+    EXPECT_EQ(device_.count("stopSounds voice/typew_warning_06_00"), 1);
+    EXPECT_EQ(device_.calls.back(), "stopSounds bgm3/arr2_boss_true2");
+    EXPECT_EQ(device_.count("stopSounds voice/"), 0);
+}
+
+TEST_F(SoundRequestsTest, ChannelWrappersTakeTheChannelNumber) {
+    SDL2_wheel_SoundStopChannel(7);
+    SDL2_wheel_SoundPauseChannel(27);
+    SDL2_wheel_SoundResumeChannel(31);
+    for (int outside : {-1, 32}) {
+        SDL2_wheel_SoundStopChannel(outside);
+        SDL2_wheel_SoundPauseChannel(outside);
+        SDL2_wheel_SoundResumeChannel(outside);
+    }
+    const std::vector<std::string> expected = {"stop CH07", "pause CH27", "resume CH31"};
+    EXPECT_EQ(device_.calls, expected);
+}
+
+TEST_F(SoundRequestsTest, MusicVolumeIsStoredAlwaysAndAppliedToTheCurrentMusic) {
+    SDL2_wheel_SoundSetVolumeMusic(64);  // no music yet
+    EXPECT_EQ(task_->musicVolume, 64);
+    EXPECT_TRUE(device_.volumes.empty());
+
+    SDL2_wheel_SoundLoadMusic("bgm01", 24, 0);
+    SDL2_wheel_SoundPlayMusic(24);
+    const int32_t music = device_.playing.at("bgm01");
+    device_.volumes.clear();
+    SDL2_wheel_SoundSetVolumeMusic(64);
+    ASSERT_EQ(device_.volumes.size(), 1u);
+    EXPECT_EQ(device_.volumes[0].first, music);
+    EXPECT_FLOAT_EQ(device_.volumes[0].second, 0.5f);
+    SDL2_wheel_SoundSetVolumeMusic(200);
+    EXPECT_FLOAT_EQ(device_.volumes[1].second, 1.0f);
+
+    task_->soundReady = false;
+    SDL2_wheel_SoundSetVolumeMusic(32);
+    EXPECT_EQ(task_->musicVolume, 32);
+    EXPECT_EQ(device_.volumes.size(), 2u);
 }
 
 TEST_F(SoundRequestsTest, NoSoundOutPlaysNothingButLoads) {

@@ -1,0 +1,46 @@
+#include "game/core/play_start.h"
+
+#include "game/core/game_main.h"
+#include "game/core/obj_task.h"
+#include "game/core/replay_files.h"
+#include "game/objects/fighter_services.h"
+#include "game/objects/play_record_block.h"
+#include "game/records/play_records.h"
+
+uint8_t replayPlaybackFlag = 0;
+
+namespace {
+
+constexpr int kInfoGroup = 13;
+constexpr int kFighterGroup = 9;
+constexpr int32_t kReplayOff = 0;
+constexpr int32_t kReplayPlayback = 2;
+
+void startPlayTasks(uint8_t playback, int32_t replayMode) {
+    if (OBJtaskCreate(TSKinfoAct, kInfoGroup, objTag("INFO")) != nullptr) {
+        OBJtaskCreate(TSKfighterAct, kFighterGroup, objTag("FIGH"));
+    }
+    replayPlaybackFlag = playback;
+    replayIoMode = replayMode;
+    replayInputIndex = 0;
+    playRecordBlock.fill(0);
+}
+
+void clearSlowMotion() {
+    slowMotionFrames = 0;
+    slowMotionPeriod = 0;
+    slowMotionPeriodInUse = 0;
+}
+
+}  // namespace
+
+void playStart() {
+    startPlayTasks(0, kReplayOff);
+    playRecordBegin();
+    clearSlowMotion();
+}
+
+void playStartReplay() {
+    startPlayTasks(1, kReplayPlayback);
+    clearSlowMotion();
+}

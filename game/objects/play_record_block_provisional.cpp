@@ -1,0 +1,4 @@
+// Provisional: the fighter replaces this file.
+#include "game/objects/play_record_block.h"
+
+std::array<uint8_t, kPlayRecordBlockSize> playRecordBlock{};
