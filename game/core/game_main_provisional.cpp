@@ -1,12 +1,8 @@
-// Provisional: the game main replaces this file.
+// Provisional: the game main's initialisation and release replace this file.
 #include "game/core/game_main.h"
 
 uint8_t attractMode = 0;
 
 void gameMainInit() {}
-
-bool gameMainUpdate(bool keepRunning) { return keepRunning; }
-
-void gameMainDraw() {}
 
 void gameMainRelease() {}

@@ -4,9 +4,3 @@ int32_t cardUserId = 0;
 int32_t cardLoginState = 0;
 int32_t cardLoginBusy = 0;
 CardProfile cardProfile;
-uint8_t coinFlag = 0;
-
-bool coinInHook(int32_t event) {
-    if (event == 1 || event == 2) coinFlag = 1;
-    return true;
-}

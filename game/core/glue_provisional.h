@@ -1,7 +1,7 @@
 #pragma once
 // Provisional: the least of the subsystems the platform glue and the input
-// words lean on that are not built yet (see README.md). The issues that build
-// the card login and the coin-in hook replace these with their own.
+// words lean on that are not built yet (see README.md). The issue that builds
+// the card login replaces these with its own.
 //
 // Threads: main thread only.
 
@@ -19,7 +19,3 @@ struct CardProfile {
     std::array<int32_t, 4> buttons = {1, 2, 3, 5};
 };
 extern CardProfile cardProfile;
-
-// The coin-in hook and the one-frame coin flag it raises.
-extern uint8_t coinFlag;
-bool coinInHook(int32_t event);
