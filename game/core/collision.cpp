@@ -53,19 +53,23 @@ bool walkTargets(const Attacker& a, const BoxRect& rect, ObjTask* first, int32_t
     return called;
 }
 
-// The same over the rectangles cached at the start of the pair; from the
-// first hit on, the callbacks may have moved anything, so the rest of the
-// walk reads the group as it stands and the cache is rebuilt afterwards.
+// The same over the rectangles cached for the pair. A cached rectangle only
+// proposes a hit: the target is read as it stands before anyone is told, so
+// a target another callback changed is never hit by its old place.
 void scanTargets(const Attacker& a, const BoxRect& rect, TargetRects& cache) {
-    const int count = cache.count();
-    for (int k = 0; k < count; ++k) {
+    for (int k = 0; k < cache.count(); ++k) {
         if (!overlaps(rect, cache.rect(k))) continue;
         ObjTask* target = cache.task(k);
-        if (excluded(a, *target->work)) continue;
-        hit(a, target, target->work);
-        cache.invalidate();
-        walkTargets(a, rect, target, cache.box(k) + 1);
-        return;
+        ObjWork* work = target->work;
+        const int32_t j = cache.box(k);
+        if (work == nullptr || work->hit == nullptr || work->hitBoxes == nullptr || j >= work->hitBoxCount) continue;
+        if (!overlaps(rect, targetRect(work->hitBoxes[j], *work)) || excluded(a, *work)) continue;
+        hit(a, target, work);
+        if (!cache.refresh(k)) {
+            walkTargets(a, rect, target, j + 1);
+            return;
+        }
+        if (a.work->hit == nullptr) return;
     }
 }
 

@@ -9,7 +9,11 @@
 // with that work's lastCollider naming the other side. A callback may clear
 // its own work's hit callback (an attacker is then tested no further in this
 // pair) and change anything of its own object, but leaves both records alive:
-// the pass goes on reading the target's boxes and the following targets.
+// the pass goes on reading the target's boxes and the following targets. The
+// pass reads a target group's rectangles once a pair and a target's own again
+// after its callback: a callback that moves or adds another object is seen
+// from the next pair on, though a target that another callback disarmed or
+// moved away is never hit at its old place.
 //
 // Threads: main thread only, inside the game main update.
 

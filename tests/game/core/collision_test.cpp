@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -196,21 +197,59 @@ TEST_F(CollisionTest, FighterRowsComeLastInTableOrder) {
     EXPECT_EQ(targets, want);
 }
 
-// A target's callback may move another target: the rest of the pass sees
-// where it went.
-ObjTask* movedByCallback = nullptr;
-void recordAndMoveOther(ObjTask* task, ObjWork* work) {
+// Callbacks that change their own object, or another one, while the pass runs.
+ObjTask* otherTarget = nullptr;
+
+void recordAndMoveAway(ObjTask* task, ObjWork* work) {
     record(task, work);
-    movedByCallback->work->x = 500.0f;
+    work->x = 500.0f;
 }
 
-TEST_F(CollisionTest, ACallbackThatMovesAnotherTargetIsSeenAtOnce) {
+void recordAndMoveOther(ObjTask* task, ObjWork* work) {
+    record(task, work);
+    otherTarget->work->x = 500.0f;
+}
+
+void recordAndDisarmOther(ObjTask* task, ObjWork* work) {
+    record(task, work);
+    otherTarget->work->hit = nullptr;
+}
+
+TEST_F(CollisionTest, ATargetThatMovesItselfIsMetWhereItWent) {
+    add(kGroupFighterShots, "SHTA", 0.0f, 0.0f, &kUnit, 1);
+    add(kGroupFighterShots, "SHTB", 0.0f, 0.0f, &kUnit, 1);
+    add(kGroupFighterShots, "SHTC", 500.0f, 0.0f, &kUnit, 1);
+    add(kGroupEnemies, "ZAKO", 0.0f, 0.0f, &kUnit, 1, recordAndMoveAway);
+    OBJcollisionPass();
+    const std::vector<std::string> want = {"ZAKO:SHTA", "SHTA:ZAKO", "ZAKO:SHTC", "SHTC:ZAKO"};
+    EXPECT_EQ(calls, want);
+}
+
+TEST_F(CollisionTest, ATargetAnotherCallbackMovedOrDisarmedIsNotHitAtItsOldPlace) {
+    for (ObjWorkFn change : {recordAndMoveOther, recordAndDisarmOther}) {
+        calls.clear();
+        add(kGroupFighterShots, "SHTA", 0.0f, 0.0f, &kUnit, 1);
+        add(kGroupEnemies, "ZAKA", 0.0f, 0.0f, &kUnit, 1, change);
+        otherTarget = add(kGroupEnemies, "ZAKB", 0.0f, 0.0f, &kUnit, 1);
+        OBJcollisionPass();
+        EXPECT_EQ(calls, (std::vector<std::string>{"ZAKA:SHTA", "SHTA:ZAKA"}));
+        OBJtaskReleaseAll(nullptr);
+    }
+}
+
+TEST_F(CollisionTest, ATargetThatSwapsItsBoxesIsReadAfresh) {
+    static constexpr HitBox kFar[] = {{500.0f, 0.0f, 5.0f, 5.0f}, {0.0f, 0.0f, 5.0f, 5.0f}};
     add(kGroupFighterShots, "SHTA", 0.0f, 0.0f, &kUnit, 1);
     add(kGroupFighterShots, "SHTB", 500.0f, 0.0f, &kUnit, 1);
-    add(kGroupEnemies, "ZAKA", 0.0f, 0.0f, &kUnit, 1, recordAndMoveOther);
-    movedByCallback = add(kGroupEnemies, "ZAKB", 0.0f, 0.0f, &kUnit, 1);
+    add(kGroupEnemies, "ZAKO", 0.0f, 0.0f, &kUnit, 1, [](ObjTask* task, ObjWork* work) {
+        record(task, work);
+        work->hitBoxes = kFar;
+        work->hitBoxCount = 2;
+    });
     OBJcollisionPass();
-    const std::vector<std::string> want = {"ZAKA:SHTA", "SHTA:ZAKA", "ZAKB:SHTB", "SHTB:ZAKB"};
+    // SHTA goes on with box 1 of the new array, at the old place; SHTB meets box 0.
+    const std::vector<std::string> want = {"ZAKO:SHTA", "SHTA:ZAKO", "ZAKO:SHTA", "SHTA:ZAKO",
+                                           "ZAKO:SHTB", "SHTB:ZAKO"};
     EXPECT_EQ(calls, want);
 }
 

@@ -35,9 +35,13 @@ constexpr HitBox kLarge[] = {{0.0f, -4.0f, 8.0f, 6.0f}, {0.0f, 6.0f, 12.0f, 4.0f
 
 int hits = 0;
 
-// Drifts across the playfield and wraps, as shots and enemies roughly do.
+void countHit(ObjTask*, ObjWork* w);
+
+// Drifts across the playfield and wraps, as shots and enemies roughly do. A
+// shot spent in the last frame comes back as a new one.
 void drift(ObjTask* task) {
     ObjWork* w = task->work;
+    if (w->hitBoxes != nullptr) w->hit = countHit;
     w->x += w->vx;
     w->y += w->vy;
     if (w->x < -16.0f) w->x += 256.0f;
@@ -52,9 +56,15 @@ void drawTwo(ObjTask*, ObjWork* w) {
     OBJdrawSprite(w, 2, w->x + 2.0f, w->y + 3.0f, 400 + w->kind, 1.0f, 1.0f, 0.0f, 0.5f, 1);
 }
 
+// Shots and items are spent by a hit; the fighter, gun units, bombs and
+// enemies take hit after hit.
 void countHit(ObjTask*, ObjWork* w) {
     ++hits;
     ++w->life;
+    if (w->kind == kGroupFighterShots || w->kind == kGroupEnemyShots || w->kind == kGroupSpecialEnemyShots ||
+        w->kind == kGroupItems) {
+        w->hit = nullptr;
+    }
 }
 
 struct Population {
