@@ -2,7 +2,6 @@
 // no object, then the frame's sort and flush.
 #include <cstdio>
 
-#include "game/bosses/voice_cut_in_provisional.h"
 #include "game/core/app_switches.h"
 #include "game/core/bitmap_text.h"
 #include "game/core/credit_line.h"
@@ -54,13 +53,11 @@ void drawBackdrop() {
     OBJdrawSprite(gameMainOwner, kFrameBackdrop, 960.0f, 540.0f, kLayerBackdrop, 1.0f, 1.0f, 0.0f, 1.0f, kBlendNormal);
 }
 
-// Blinks with the frames-per-second window: on for counts 32 to 60.
+// Blinks with the frames-per-second window: on for counts 32 to 60. The
+// prologue's tutorial draws its own prompt.
 void drawStartPrompt() {
     if (attractMode != 1 || !arcadeMode || (fpsFrameCount & 0x20) == 0) return;
-    float y = 141.0f;
-    if (rankingViewShown == 1) y = 262.0f;
-    if (voiceCutInShown == 1) y = 258.0f;
-    centredText("PRESS START BUTTON ", y);
+    centredText("PRESS START BUTTON ", rankingViewShown == 1 ? 262.0f : 141.0f);
 }
 
 void drawDimmingBand() {

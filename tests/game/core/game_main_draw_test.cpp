@@ -156,20 +156,17 @@ TEST_F(GameMainDrawTest, StartPromptBlinksOnTheAttractSideOfTheCabinet) {
         uint8_t attract;
         int32_t count;
         uint8_t ranking;
-        uint8_t cutIn;
         float wantY;  // 0: none
     };
     const Case cases[] = {
-        {true, 1, 32, 0, 0, 141.0f}, {true, 1, 60, 0, 0, 141.0f}, {true, 1, 31, 0, 0, 0.0f},
-        {true, 1, 32, 1, 0, 262.0f}, {true, 1, 32, 1, 1, 258.0f}, {true, 0, 32, 0, 0, 0.0f},
-        {false, 1, 32, 0, 0, 0.0f},
+        {true, 1, 32, 0, 141.0f}, {true, 1, 60, 0, 141.0f}, {true, 1, 31, 0, 0.0f},
+        {true, 1, 32, 1, 262.0f}, {true, 0, 32, 0, 0.0f},   {false, 1, 32, 0, 0.0f},
     };
     for (const Case& c : cases) {
         arcadeMode = c.arcade;
         attractMode = c.attract;
         fpsFrameCount = c.count;
         rankingViewShown = c.ranking;
-        voiceCutInShown = c.cutIn;
         queue();
         const auto texts = ofType(kDrawBitmapText);
         if (c.wantY == 0.0f) {

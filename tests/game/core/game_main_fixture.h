@@ -11,7 +11,6 @@
 #include <utility>
 #include <vector>
 
-#include "game/bosses/voice_cut_in_provisional.h"
 #include "game/core/app_switches.h"
 #include "game/core/bitmap_text.h"
 #include "game/core/coin_hook.h"
@@ -85,7 +84,6 @@ inline void resetGameMainWords() {
     menuFrameHidden = 0;
     menuFrameGlowOn = 0;
     rankingViewShown = 0;
-    voiceCutInShown = 0;
     eshotConvertCountdown = 0;
     scorePopupTimer = 0;
     enemyExplosionTimer = 0;
