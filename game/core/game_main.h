@@ -1,25 +1,58 @@
 #pragma once
 // The game's own initialisation, frame update, frame draw and release, as the
-// root task and the application main call them.
+// root task and the application main call them, and the game-wide words of
+// the frame update that the sequence, the stage load, the families and the
+// draw read or set.
 //
-// Provisional (game_main_provisional.cpp) until the game main exists: the
-// update passes the keep-running flag through and the rest does nothing.
+// gameMainUpdate (game_main_update.cpp) is the logic step: the pause menu,
+// the input poll, the act passes over the 32 task groups with slow motion and
+// the play freezes, the per-pass steps and the collision pass, the sound and
+// menu-frame steps, the counters. gameMainDraw (game_main_draw.cpp) adds the
+// backdrop, the prompt, the credit line, the pause overlay, the menu frame's
+// glow and the frames-per-second text to what the objects queued, then sorts
+// and flushes the frame's draws. Initialisation and release are provisional
+// (game_main_provisional.cpp).
 //
 // Threads: main thread only.
 
 #include <cstdint>
 
+struct ObjWork;
+
 // 1 while the attract cycle runs (the platform update is told).
 extern uint8_t attractMode;
-// Slow motion: updates left, the period asked for and the period in force
-// (N > 0 runs one update in N, N < 0 skips one in |N|). Play start, stage
-// load and release and the sequence clear them.
+// Act passes an update (0, 1, 2 or 4; 1 in ordinary play) and the count
+// wanted from the next update on, copied at the end of every update.
+extern int32_t actPassCount;
+extern int32_t actPassRequest;
+// Slow motion: while the countdown (updates) runs, a period N > 0 acts on
+// one update in N and N < 0 skips one update in |N|. The period in force is
+// never 0.
 extern int32_t slowMotionFrames;
 extern int32_t slowMotionPeriod;
 extern int32_t slowMotionPeriodInUse;
+// 1 while play is paused (menu shown or resume countdown running).
+extern uint8_t gamePaused;
+extern uint32_t gameFrameCounter;
+// Set by the game-over scene while it runs: with the continue screen, it
+// stops the play groups (1 to 5, 7 and 17).
+extern uint8_t freezeByGameOver;
+// Raised by START on the attract side on the arcade platform; cleared by the title.
+extern uint8_t startRequest;
+// Motion slots of the menu frame, -1 while none.
+extern int32_t menuFrameSlot;
+extern int32_t menuFrameBgSlot;
+// Frames per second, measured over every 60 updates.
+extern float fpsValue;
+extern int32_t fpsFrameCount;
+extern uint32_t fpsStartTime;  // milliseconds
+// Owns and tints the draw's overlays.
+extern ObjWork* gameMainOwner;
+// Owns the resume countdown's digits; made on the first countdown.
+extern ObjWork* bigDigitOwner;
 
 void gameMainInit();
-// False ends the game.
+// False ends the game: keepRunning false, or the sequence asked to exit.
 bool gameMainUpdate(bool keepRunning);
 void gameMainDraw();
 void gameMainRelease();

@@ -4,6 +4,7 @@
 
 #include "game/core/apm_glue.h"
 #include "game/core/app_switches.h"
+#include "game/core/coin_hook.h"
 #include "game/core/game_sequence.h"
 #include "game/core/game_sequence_steps.h"
 #include "game/core/glue_provisional.h"

@@ -118,10 +118,11 @@ public:
     M2DCameraLocator* virtualScreenLocator = nullptr;
     MVirtualScreenDriver* virtualScreenDriver = nullptr;
     MVirtualScreenView* virtualScreenView = nullptr;
-    // The virtual screen's scale on the window, copied to its locator by the
-    // game's update every frame.
+    // The virtual screen's scale and turn (degrees) on the window, copied to
+    // its locator by the game's update every frame.
     float virtualScreenScaleX = 1.0f;
     float virtualScreenScaleY = 1.0f;
+    float virtualScreenAngle = 0.0f;
     BootLoads boot;
     std::array<SpriteDrawTask*, kLayers> spriteLayers{};
     int32_t currentLayer = 0;

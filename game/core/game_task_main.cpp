@@ -8,7 +8,7 @@
 #include "game/core/game_main.h"
 #include "game/core/game_task.h"
 #include "game/core/game_timer.h"
-#include "game/core/glue_provisional.h"
+#include "game/core/coin_hook.h"
 #include "game/core/platform_singletons.h"
 #include "game/core/sprite_draw_task.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 // Provisional: the least of the subsystems the platform glue and the input
-// words lean on that are not built yet (see README.md). The issues that build
-// the card login and the coin-in hook replace these with their own.
+// words lean on that are not built yet (see README.md). The issue that builds
+// the card login replaces these with its own.
 //
 // Threads: main thread only.
 
@@ -21,7 +21,3 @@ struct CardProfile {
 extern CardProfile cardProfile;
 // Logs the card user out and makes the guest the current player.
 void cardProfileResetGuest();
-
-// The coin-in hook and the one-frame coin flag it raises.
-extern uint8_t coinFlag;
-bool coinInHook(int32_t event);

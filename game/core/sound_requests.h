@@ -76,5 +76,5 @@ void SDL2_wheel_SoundPauseChannel(int channel);
 void SDL2_wheel_SoundResumeChannel(int channel);
 
 // True when the game runs one act pass a frame; the music fade-out only
-// fades then. Set by the game main update; true until it exists.
+// fades then. Set by the game main update from its act-pass count.
 extern bool soundNormalSpeed;

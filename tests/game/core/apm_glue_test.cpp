@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "game/core/boot_loads.h"
+#include "game/core/game_task.h"
 #include "tests/game/core/glue_fixture.h"
 
 namespace {
@@ -76,9 +78,20 @@ TEST_F(ApmGlueTest, ShutdownAfterTheOperatorMenuLeavesForThePlatformTest) {
     EXPECT_EQ(ModuleFactory::getInstance(), nullptr);
 }
 
+// Boot resources every one of which has loaded: the coin hook takes coins only then.
+struct LoadedResources final : BootLoads::Client {
+    bool soundDocumentLoaded() override { return true; }
+    bool soundArchivesLoaded() override { return true; }
+    void followUp(int) override {}
+};
+
 TEST_F(ApmGlueTest, CoinsRaiseTheCoinFlagInsideThePlatformStep) {
     settings.freePlay = false;
     start();
+    GameTask* task = GameTask::getInstance();
+    for (int k = 0; k < BootLoads::kFonts; ++k) task->boot.fontStatus(k).store(kReadDone);
+    LoadedResources loaded;
+    task->boot.poll(loaded);
     SDL2_wheel_CreditSetCoinInHook();
     frame();
     EXPECT_EQ(coinFlag, 0);
@@ -88,6 +101,7 @@ TEST_F(ApmGlueTest, CoinsRaiseTheCoinFlagInsideThePlatformStep) {
     EXPECT_EQ(SDL2_wheel_CreditGet(), 1);
     frame();
     EXPECT_EQ(coinFlag, 0);
+    task->boot.reset();
 }
 
 struct PromptCase {

@@ -10,6 +10,7 @@
 #include "engine/input/input.h"
 #include "engine/input/input_map.h"
 #include "game/core/app_switches.h"
+#include "game/core/obj_task.h"
 #include "game/core/platform_singletons.h"
 #include "tests/game/core/glue_fixture.h"
 
@@ -23,6 +24,9 @@ protected:
         start();
         clearAppEvents();
         exitHandled = false;
+        // The frame step runs the game's update over the object pool, which
+        // the boot step would have emptied.
+        OBJtaskPoolInit();
     }
     void TearDown() override {
         clearAppEvents();

@@ -8,6 +8,7 @@
 
 #include "game/core/apm_glue.h"
 #include "game/core/app_switches.h"
+#include "game/core/coin_hook.h"
 #include "game/core/controller_manager.h"
 #include "game/core/glue_provisional.h"
 #include "game/core/input_words.h"

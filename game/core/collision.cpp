@@ -1,0 +1,121 @@
+#include "game/core/collision.h"
+
+#include "game/core/collision_rects.h"
+#include "game/core/obj_ref.h"
+#include "game/core/obj_task.h"
+#include "game/core/obj_work.h"
+
+namespace {
+
+// One attacker being tested against one target group.
+struct Attacker {
+    ObjTask* task;
+    ObjWork* work;
+    int32_t group;
+    int32_t targetGroup;
+    int32_t pass;
+};
+
+// Fighter shots meet airborne enemies in pass 0 and ground ones in pass 1; the
+// fighter flies over ground enemies. Ground enemies marked ground-hittable
+// count as airborne too.
+bool excluded(const Attacker& a, const ObjWork& target) {
+    if (a.targetGroup != kGroupEnemies) return false;
+    const bool groundOnly = target.ground != 0 && target.groundHittable == 0;
+    if (a.group == kGroupFighterShots) return a.pass == 0 ? groundOnly : target.ground == 0;
+    return a.group == kGroupFighter && groundOnly;
+}
+
+void hit(const Attacker& a, ObjTask* targetTask, ObjWork* targetWork) {
+    targetWork->lastCollider = objRef(a.task);
+    targetWork->hit(targetTask, targetWork);
+    a.work->lastCollider = objRef(targetTask);
+    if (a.work->hit != nullptr) a.work->hit(a.task, a.work);
+}
+
+// The target group read as it stands, from box `firstBox` of `first` on.
+// Returns whether any callback ran.
+bool walkTargets(const Attacker& a, const BoxRect& rect, ObjTask* first, int32_t firstBox) {
+    const ObjTask* tail = &OBJtaskGroup(a.targetGroup).tail;
+    bool called = false;
+    for (ObjTask* target = first; target != tail; target = target->next) {
+        for (int32_t j = target == first ? firstBox : 0;; ++j) {
+            // Re-read each box: a callback may have changed the target.
+            ObjWork* work = target->work;
+            if (work == nullptr || work->hitBoxes == nullptr || j >= work->hitBoxCount) break;
+            if (a.work->hit == nullptr) return called;
+            if (work->hit == nullptr) continue;
+            if (!overlaps(rect, targetRect(work->hitBoxes[j], *work)) || excluded(a, *work)) continue;
+            hit(a, target, work);
+            called = true;
+        }
+    }
+    return called;
+}
+
+// The same over the rectangles cached for the pair. A cached rectangle only
+// proposes a hit: the target is read as it stands before anyone is told, so
+// a target another callback changed is never hit by its old place.
+void scanTargets(const Attacker& a, const BoxRect& rect, TargetRects& cache) {
+    for (int k = 0; k < cache.count(); ++k) {
+        if (!overlaps(rect, cache.rect(k))) continue;
+        ObjTask* target = cache.task(k);
+        ObjWork* work = target->work;
+        const int32_t j = cache.box(k);
+        if (work == nullptr || work->hit == nullptr || work->hitBoxes == nullptr || j >= work->hitBoxCount) continue;
+        if (!overlaps(rect, targetRect(work->hitBoxes[j], *work)) || excluded(a, *work)) continue;
+        hit(a, target, work);
+        if (!cache.refresh(k)) {
+            walkTargets(a, rect, target, j + 1);
+            return;
+        }
+        if (a.work->hit == nullptr) return;
+    }
+}
+
+// Each attacker box's rectangle is fixed before its targets are walked.
+void collide(const Attacker& a, TargetRects* cache) {
+    for (int32_t i = 0;; ++i) {
+        const HitBox* boxes = a.work->hitBoxes;
+        if (boxes == nullptr || i >= a.work->hitBoxCount || a.work->hit == nullptr) return;
+        BoxRect rect;
+        if (!attackerRect(boxes[i], *a.work, a.group == kGroupFighter && a.targetGroup == kGroupItems, rect)) continue;
+        if (cache != nullptr && cache->validFor(a.targetGroup)) {
+            scanTargets(a, rect, *cache);
+        } else if (walkTargets(a, rect, OBJtaskGroup(a.targetGroup).head.next, 0) && cache != nullptr) {
+            cache->invalidate();
+        }
+    }
+}
+
+bool groupEmpty(int32_t group) {
+    const ObjTaskGroup& list = OBJtaskGroup(group);
+    return list.head.next == &list.tail;
+}
+
+TargetRects& pairCache() {
+    static TargetRects cache;
+    return cache;
+}
+
+}  // namespace
+
+void OBJcollideWithGroup(ObjTask* attacker, ObjWork* attackerWork, int32_t targetGroup, int32_t pass) {
+    if (attacker == nullptr || attackerWork == nullptr || targetGroup < 0 || targetGroup >= kObjTaskGroups) return;
+    collide({attacker, attackerWork, attacker->group, targetGroup, pass}, nullptr);
+}
+
+void OBJcollisionPass() {
+    TargetRects& cache = pairCache();
+    for (const CollisionPair& pair : kCollisionPairTable) {
+        if (groupEmpty(pair.attackerGroup) || groupEmpty(pair.targetGroup)) continue;
+        cache.invalidate();
+        bool cacheable = true;
+        OBJtaskWalk(pair.attackerGroup, [&](ObjTask* task) {
+            ObjWork* work = task->work;
+            if (work == nullptr || work->hit == nullptr) return;
+            if (cacheable && !cache.validFor(pair.targetGroup)) cacheable = cache.build(pair.targetGroup);
+            collide({task, work, pair.attackerGroup, pair.targetGroup, pair.pass}, cacheable ? &cache : nullptr);
+        });
+    }
+}

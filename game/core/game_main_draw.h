@@ -1,0 +1,9 @@
+#pragma once
+// The game main draw's own requests (backdrop, prompt, credit line, pause
+// overlay, menu-frame glow, frames-per-second text), queued after what the
+// objects queued; gameMainDraw then sorts and flushes the frame. Tests
+// inspect the queue through this.
+//
+// Threads: main thread only.
+
+void gameMainQueueOverlays();

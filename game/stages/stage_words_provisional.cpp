@@ -1,0 +1,9 @@
+#include "game/stages/stage_words_provisional.h"
+
+int32_t stageFrame = -1;
+int32_t enemyExplosionTimer = 0;
+int32_t layerTintTimer = 0;
+
+void enemyUpdateRank() {}
+
+void itemCarrierUpdate() {}
