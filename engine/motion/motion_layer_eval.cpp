@@ -1,7 +1,9 @@
 #include "engine/motion/motion_layer_eval.h"
 
+#include <array>
 #include <cmath>
 #include <variant>
+#include <vector>
 
 #include "engine/motion/color_interpolation.h"
 #include "engine/motion/interpolation.h"
@@ -22,7 +24,6 @@ constexpr uint32_t kInheritMatrix = 0x1fc;
 constexpr uint32_t kInheritOpacity = 0x400;
 constexpr uint32_t kSkipAsParent = 0x400000;
 
-constexpr int32_t kCamera = 5;
 constexpr int32_t kStencilComposite = 12;
 
 constexpr uint32_t kTypeAnchor = 1u << 9;
@@ -65,7 +66,7 @@ void writeMesh(MMotionLayerNode& node, const std::vector<float>& points) {
     node.meshChanged = true;
 }
 
-void tweenFrames(MMotionPlayer& player, MMotionLayerNode& node, float f) {
+void tweenFrames(MMotionLayerNode& node, float f) {
     MMotionFrameContent& s = node.slots[node.currentSlot];
     MMotionFrameContent& n = node.slots[1 - node.currentSlot];
     MMotionSlotCurves& curves = node.curves[node.currentSlot];
@@ -121,7 +122,6 @@ void tweenFrames(MMotionPlayer& player, MMotionLayerNode& node, float f) {
         const float softness = lerpScalar(s.stencil.wsf, n.stencil.wsf, f, curves.stencil.get());
         setStencil(*stencil, s.stencil.hasStencil, reveal, softness);
     }
-    (void)player;
 }
 
 void copyFrame(MMotionLayerNode& node) {
@@ -379,7 +379,7 @@ bool MMotionLayerEval::evaluateFrame(MMotionPlayer& player, MMotionLayerNode& no
         if (std::fabs(f) >= kEps) {
             if (!force && std::fabs(node.lastFraction - f) < kEps) return false;
             node.lastFraction = f;
-            tweenFrames(player, node, f);
+            tweenFrames(node, f);
             return true;
         }
         if (std::fabs(node.lastFraction - f) >= kEps) force = true;
