@@ -29,6 +29,7 @@ constexpr int32_t kStencilComposite = 12;
 constexpr uint32_t kTypeAnchor = 1u << 9;
 constexpr uint32_t kTypeCamera = 1u << 5;
 constexpr uint32_t kTypeShape = 1u << 1;
+constexpr uint32_t kTypeClip = 1u << 7;
 constexpr uint32_t kTypeNested = 1u << 3;
 constexpr uint32_t kTypeModel = 1u << 6;
 constexpr uint32_t kTypeParticle = 1u << 4;
@@ -152,6 +153,41 @@ float nodeTime(MMotionPlayer& player, const MMotionLayerNode& node) {
     return player.scanTime();
 }
 
+// Returned rather than stored, and inlined, so that a product with the
+// parent's matrix is worked out in registers and stored once (a matrix
+// stored a field at a time and read straight back as a whole stalls).
+[[gnu::always_inline]] inline MMotionNodeMatrix localMatrix(const MMotionLayerNode& node) {
+    const MMotionNodeState& st = node.state;
+    MMotionNodeMatrix m;
+    for (int32_t step : node.transformOrder) {
+        switch (step) {
+            case 0:
+                if (st.flipX) m.a = -m.a, m.b = -m.b;
+                if (st.flipY) m.c = -m.c, m.d = -m.d;
+                break;
+            case 1:
+                if (st.angle != 0.0f) {
+                    const float r = st.angle * 3.1415927f * 2.0f / 360.0f;
+                    const float s = std::sin(r), k = std::cos(r);
+                    m = {m.a * k - m.c * s, m.b * k - m.d * s, m.c * k + m.a * s, m.d * k + m.b * s};
+                }
+                break;
+            case 2:
+                if (st.zoomX != 1.0f || st.zoomY != 1.0f) {
+                    m = {m.a * st.zoomX, m.b * st.zoomX, m.c * st.zoomY, m.d * st.zoomY};
+                }
+                break;
+            case 3:
+                if (st.slantX != 0.0f || st.slantY != 0.0f) {
+                    m = {m.a + st.slantX * m.c, m.b + st.slantX * m.d, m.c + st.slantY * m.a, m.d + st.slantY * m.b};
+                }
+                break;
+            default: break;
+        }
+    }
+    return m;
+}
+
 MMotionNodeMatrix multiply(const MMotionNodeMatrix& p, const MMotionNodeMatrix& m) {
     return {p.a * m.a + p.b * m.c, p.a * m.b + p.b * m.d, p.c * m.a + p.d * m.c, p.c * m.b + p.d * m.d};
 }
@@ -225,8 +261,7 @@ void inheritMatrix(MMotionPlayer& player, MMotionLayerNode& node, const MMotionL
     MMotionNodeState& st = node.state;
     const uint32_t mask = node.inheritMask & kInheritMatrix;
     if (mask == kInheritMatrix) {
-        MMotionLayerEval::buildLocalMatrix(node);
-        node.matrix = multiply(p.matrix, node.matrix);
+        node.matrix = multiply(p.matrix, localMatrix(node));
         inheritValues(st, p.state, kInheritMatrix, 1.0f);
         return;
     }
@@ -237,9 +272,9 @@ void inheritMatrix(MMotionPlayer& player, MMotionLayerNode& node, const MMotionL
     }
     const MMotionLayerNode& root = player.nodes()[0];
     inheritValues(st, root.state, mask, -1.0f);
-    MMotionLayerEval::buildLocalMatrix(node);
+    const MMotionNodeMatrix own = localMatrix(node);
     inheritValues(st, root.state, mask, 1.0f);
-    node.matrix = multiply(root.matrix, node.matrix);
+    node.matrix = multiply(root.matrix, own);
 }
 
 // The parent whose state a node takes: the nearest ancestor not skipped.
@@ -351,7 +386,8 @@ void MMotionLayerEval::evaluateNodes(MMotionPlayer& player, MMotionEvalPasses& p
     passes.meshPass(player);
     markDrawn(nodes);
     if (state.typeMask & kTypeCamera) updateCamera(player);
-    updateClipRects(player);
+    // Without clip layers every node keeps the clip it was loaded with: none.
+    if (state.typeMask & kTypeClip) updateClipRects(player);
     if (state.typeMask & kTypeShape) updateShapes(player);
     if (state.typeMask & kTypeNested) passes.nestedMotions(player);
     if (state.typeMask & kTypeModel) updateModels(player);
@@ -390,34 +426,4 @@ bool MMotionLayerEval::evaluateFrame(MMotionPlayer& player, MMotionLayerNode& no
     return true;
 }
 
-void MMotionLayerEval::buildLocalMatrix(MMotionLayerNode& node) {
-    const MMotionNodeState& st = node.state;
-    MMotionNodeMatrix m;
-    for (int32_t step : node.transformOrder) {
-        switch (step) {
-            case 0:
-                if (st.flipX) m.a = -m.a, m.b = -m.b;
-                if (st.flipY) m.c = -m.c, m.d = -m.d;
-                break;
-            case 1:
-                if (st.angle != 0.0f) {
-                    const float r = st.angle * 3.1415927f * 2.0f / 360.0f;
-                    const float s = std::sin(r), k = std::cos(r);
-                    m = {m.a * k - m.c * s, m.b * k - m.d * s, m.c * k + m.a * s, m.d * k + m.b * s};
-                }
-                break;
-            case 2:
-                if (st.zoomX != 1.0f || st.zoomY != 1.0f) {
-                    m = {m.a * st.zoomX, m.b * st.zoomX, m.c * st.zoomY, m.d * st.zoomY};
-                }
-                break;
-            case 3:
-                if (st.slantX != 0.0f || st.slantY != 0.0f) {
-                    m = {m.a + st.slantX * m.c, m.b + st.slantX * m.d, m.c + st.slantY * m.a, m.d + st.slantY * m.b};
-                }
-                break;
-            default: break;
-        }
-    }
-    node.matrix = m;
-}
+void MMotionLayerEval::buildLocalMatrix(MMotionLayerNode& node) { node.matrix = localMatrix(node); }
