@@ -43,18 +43,18 @@ void applyControl(MMotionPlayer& player, const PSBValue& frame, float time, bool
 }
 
 void placeCursor(MMotionListCursor& cursor, const PSBValue& list, uint32_t index) {
+    cursor.count = frameCount(list);
     cursor.index = index;
     cursor.time = frameTime(list, index);
-    cursor.nextTime = frameTime(list, std::min(index + 1, frameCount(list) - 1));
+    cursor.nextTime = frameTime(list, std::min(index + 1, cursor.count - 1));
 }
 
 // Move the cursor to the player's scan time frame by frame, applying the
 // control frames passed when `control` is set; true when it moved. A snap
 // puts the scan time inside the current frame, which ends the loop.
 bool cursorForward(MMotionPlayer& player, MMotionListCursor& cursor, const PSBValue& list, bool control) {
-    const uint32_t count = frameCount(list);
     bool moved = false;
-    while (belowLast(cursor.index, count) && player.scanTime() >= cursor.nextTime) {
+    while (belowLast(cursor.index, cursor.count) && player.scanTime() >= cursor.nextTime) {
         cursor.time = cursor.nextTime;
         ++cursor.index;
         cursor.nextTime = frameTime(list, cursor.index + 1);
@@ -65,7 +65,7 @@ bool cursorForward(MMotionPlayer& player, MMotionListCursor& cursor, const PSBVa
 }
 
 bool cursorBackward(MMotionPlayer& player, MMotionListCursor& cursor, const PSBValue& list, bool control) {
-    if (frameCount(list) == 0) return false;
+    if (cursor.count == 0) return false;
     bool moved = false;
     while (cursor.index > 0 && player.scanTime() < cursor.time) {
         --cursor.index;
@@ -85,7 +85,7 @@ void loadVariableSlot(MMotionPlayer& player, MMotionVariable& v, uint32_t slot, 
 }
 
 void seekVariable(MMotionPlayer& player, MMotionVariable& v) {
-    const uint32_t count = frameCount(v.frameList);
+    const uint32_t count = v.frameCount = frameCount(v.frameList);
     v.currentSlot = 0;
     if (count == 0) {
         v.slots[0].empty = v.slots[1].empty = true;
@@ -103,7 +103,7 @@ void settleVariable(MMotionPlayer& player, MMotionVariable& v) {
 }
 
 void variableForward(MMotionPlayer& player, MMotionVariable& v) {
-    const uint32_t count = frameCount(v.frameList);
+    const uint32_t count = v.frameCount;
     bool moved = false;
     while (belowLast(v.slots[v.currentSlot].frameIndex, count) &&
            player.scanTime() >= v.slots[1 - v.currentSlot].time) {
@@ -156,7 +156,7 @@ void settleLayer(MMotionPlayer& player, MMotionLayerNode& node) {
 }
 
 void seekLayer(MMotionPlayer& player, MMotionLayerNode& node) {
-    const uint32_t count = frameCount(node.frameList);
+    const uint32_t count = node.frameCount = frameCount(node.frameList);
     node.currentSlot = 0;
     node.dirty = true;
     if (count == 0) {
@@ -179,7 +179,7 @@ void seekLayer(MMotionPlayer& player, MMotionLayerNode& node) {
 // Forward: the next frame becomes current and the frame after it is read
 // into the slot just left.
 bool stepLayerForward(MMotionPlayer& player, MMotionLayerNode& node, float t, bool actions) {
-    const uint32_t count = frameCount(node.frameList);
+    const uint32_t count = node.frameCount;
     bool moved = false;
     while (belowLast(node.slots[node.currentSlot].frameIndex, count) && t >= node.slots[1 - node.currentSlot].time) {
         const uint32_t next = node.slots[1 - node.currentSlot].frameIndex + 1;
@@ -221,11 +221,13 @@ void stepLayers(MMotionPlayer& player, Step step) {
 void MMotionFrameScan::seek(MMotionPlayer& player) {
     MMotionTimelineState& state = player.timelineState();
     const PSBValue& control = player.controlList();
+    state.control.count = 0;
     if (frameCount(control) != 0) {
         placeCursor(state.control, control, locateIn(control, player.scanTime()));
         applyControl(player, control.at(state.control.index), state.control.time, false);
     }
     const PSBValue& priority = player.priorityList();
+    state.priority.count = 0;
     if (frameCount(priority) != 0) {
         placeCursor(state.priority, priority, locateIn(priority, player.scanTime()));
         loadPriorityOrder(player);

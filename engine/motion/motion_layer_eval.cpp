@@ -1,7 +1,9 @@
 #include "engine/motion/motion_layer_eval.h"
 
+#include <array>
 #include <cmath>
 #include <variant>
+#include <vector>
 
 #include "engine/motion/color_interpolation.h"
 #include "engine/motion/interpolation.h"
@@ -22,12 +24,12 @@ constexpr uint32_t kInheritMatrix = 0x1fc;
 constexpr uint32_t kInheritOpacity = 0x400;
 constexpr uint32_t kSkipAsParent = 0x400000;
 
-constexpr int32_t kCamera = 5;
 constexpr int32_t kStencilComposite = 12;
 
 constexpr uint32_t kTypeAnchor = 1u << 9;
 constexpr uint32_t kTypeCamera = 1u << 5;
 constexpr uint32_t kTypeShape = 1u << 1;
+constexpr uint32_t kTypeClip = 1u << 7;
 constexpr uint32_t kTypeNested = 1u << 3;
 constexpr uint32_t kTypeModel = 1u << 6;
 constexpr uint32_t kTypeParticle = 1u << 4;
@@ -65,7 +67,7 @@ void writeMesh(MMotionLayerNode& node, const std::vector<float>& points) {
     node.meshChanged = true;
 }
 
-void tweenFrames(MMotionPlayer& player, MMotionLayerNode& node, float f) {
+void tweenFrames(MMotionLayerNode& node, float f) {
     MMotionFrameContent& s = node.slots[node.currentSlot];
     MMotionFrameContent& n = node.slots[1 - node.currentSlot];
     MMotionSlotCurves& curves = node.curves[node.currentSlot];
@@ -121,7 +123,6 @@ void tweenFrames(MMotionPlayer& player, MMotionLayerNode& node, float f) {
         const float softness = lerpScalar(s.stencil.wsf, n.stencil.wsf, f, curves.stencil.get());
         setStencil(*stencil, s.stencil.hasStencil, reveal, softness);
     }
-    (void)player;
 }
 
 void copyFrame(MMotionLayerNode& node) {
@@ -150,6 +151,41 @@ float nodeTime(MMotionPlayer& player, const MMotionLayerNode& node) {
     const auto& parameters = player.parameters();
     if (node.parameter >= 0 && size_t(node.parameter) < parameters.size()) return parameters[size_t(node.parameter)].value;
     return player.scanTime();
+}
+
+// Returned rather than stored, and inlined, so that a product with the
+// parent's matrix is worked out in registers and stored once (a matrix
+// stored a field at a time and read straight back as a whole stalls).
+[[gnu::always_inline]] inline MMotionNodeMatrix localMatrix(const MMotionLayerNode& node) {
+    const MMotionNodeState& st = node.state;
+    MMotionNodeMatrix m;
+    for (int32_t step : node.transformOrder) {
+        switch (step) {
+            case 0:
+                if (st.flipX) m.a = -m.a, m.b = -m.b;
+                if (st.flipY) m.c = -m.c, m.d = -m.d;
+                break;
+            case 1:
+                if (st.angle != 0.0f) {
+                    const float r = st.angle * 3.1415927f * 2.0f / 360.0f;
+                    const float s = std::sin(r), k = std::cos(r);
+                    m = {m.a * k - m.c * s, m.b * k - m.d * s, m.c * k + m.a * s, m.d * k + m.b * s};
+                }
+                break;
+            case 2:
+                if (st.zoomX != 1.0f || st.zoomY != 1.0f) {
+                    m = {m.a * st.zoomX, m.b * st.zoomX, m.c * st.zoomY, m.d * st.zoomY};
+                }
+                break;
+            case 3:
+                if (st.slantX != 0.0f || st.slantY != 0.0f) {
+                    m = {m.a + st.slantX * m.c, m.b + st.slantX * m.d, m.c + st.slantY * m.a, m.d + st.slantY * m.b};
+                }
+                break;
+            default: break;
+        }
+    }
+    return m;
 }
 
 MMotionNodeMatrix multiply(const MMotionNodeMatrix& p, const MMotionNodeMatrix& m) {
@@ -225,8 +261,7 @@ void inheritMatrix(MMotionPlayer& player, MMotionLayerNode& node, const MMotionL
     MMotionNodeState& st = node.state;
     const uint32_t mask = node.inheritMask & kInheritMatrix;
     if (mask == kInheritMatrix) {
-        MMotionLayerEval::buildLocalMatrix(node);
-        node.matrix = multiply(p.matrix, node.matrix);
+        node.matrix = multiply(p.matrix, localMatrix(node));
         inheritValues(st, p.state, kInheritMatrix, 1.0f);
         return;
     }
@@ -237,9 +272,9 @@ void inheritMatrix(MMotionPlayer& player, MMotionLayerNode& node, const MMotionL
     }
     const MMotionLayerNode& root = player.nodes()[0];
     inheritValues(st, root.state, mask, -1.0f);
-    MMotionLayerEval::buildLocalMatrix(node);
+    const MMotionNodeMatrix own = localMatrix(node);
     inheritValues(st, root.state, mask, 1.0f);
-    node.matrix = multiply(root.matrix, node.matrix);
+    node.matrix = multiply(root.matrix, own);
 }
 
 // The parent whose state a node takes: the nearest ancestor not skipped.
@@ -351,7 +386,8 @@ void MMotionLayerEval::evaluateNodes(MMotionPlayer& player, MMotionEvalPasses& p
     passes.meshPass(player);
     markDrawn(nodes);
     if (state.typeMask & kTypeCamera) updateCamera(player);
-    updateClipRects(player);
+    // Without clip layers every node keeps the clip it was loaded with: none.
+    if (state.typeMask & kTypeClip) updateClipRects(player);
     if (state.typeMask & kTypeShape) updateShapes(player);
     if (state.typeMask & kTypeNested) passes.nestedMotions(player);
     if (state.typeMask & kTypeModel) updateModels(player);
@@ -379,7 +415,7 @@ bool MMotionLayerEval::evaluateFrame(MMotionPlayer& player, MMotionLayerNode& no
         if (std::fabs(f) >= kEps) {
             if (!force && std::fabs(node.lastFraction - f) < kEps) return false;
             node.lastFraction = f;
-            tweenFrames(player, node, f);
+            tweenFrames(node, f);
             return true;
         }
         if (std::fabs(node.lastFraction - f) >= kEps) force = true;
@@ -390,34 +426,4 @@ bool MMotionLayerEval::evaluateFrame(MMotionPlayer& player, MMotionLayerNode& no
     return true;
 }
 
-void MMotionLayerEval::buildLocalMatrix(MMotionLayerNode& node) {
-    const MMotionNodeState& st = node.state;
-    MMotionNodeMatrix m;
-    for (int32_t step : node.transformOrder) {
-        switch (step) {
-            case 0:
-                if (st.flipX) m.a = -m.a, m.b = -m.b;
-                if (st.flipY) m.c = -m.c, m.d = -m.d;
-                break;
-            case 1:
-                if (st.angle != 0.0f) {
-                    const float r = st.angle * 3.1415927f * 2.0f / 360.0f;
-                    const float s = std::sin(r), k = std::cos(r);
-                    m = {m.a * k - m.c * s, m.b * k - m.d * s, m.c * k + m.a * s, m.d * k + m.b * s};
-                }
-                break;
-            case 2:
-                if (st.zoomX != 1.0f || st.zoomY != 1.0f) {
-                    m = {m.a * st.zoomX, m.b * st.zoomX, m.c * st.zoomY, m.d * st.zoomY};
-                }
-                break;
-            case 3:
-                if (st.slantX != 0.0f || st.slantY != 0.0f) {
-                    m = {m.a + st.slantX * m.c, m.b + st.slantX * m.d, m.c + st.slantY * m.a, m.d + st.slantY * m.b};
-                }
-                break;
-            default: break;
-        }
-    }
-    node.matrix = m;
-}
+void MMotionLayerEval::buildLocalMatrix(MMotionLayerNode& node) { node.matrix = localMatrix(node); }

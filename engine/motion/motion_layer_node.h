@@ -42,6 +42,7 @@ struct MMotionLayerNode {
     int32_t parent = -1;  // index in the player's nodes; -1 for the root
     PSBValue value;       // the layer object
     PSBValue frameList;
+    uint32_t frameCount = 0;  // frames in frameList, counted by the seek
     int32_t parameter = -1;  // "parameterize": the parameter choosing the frames, -1 for time
     int32_t coordinate = 0;
     uint32_t inheritMask = 0;

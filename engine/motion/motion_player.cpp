@@ -110,7 +110,10 @@ float MMotionPlayer::randomRange(float min, float max) {
     return min + (max - min) * random();
 }
 
-void MMotionPlayer::createCaches() { caches_ = std::make_unique<MMotionCurveCache>(); }
+// Once only: the frame slots hold curves of the set they were taken from.
+void MMotionPlayer::createCaches() {
+    if (!caches_) caches_ = std::make_unique<MMotionCurveCache>();
+}
 
 // --- selection ---
 

@@ -15,6 +15,7 @@
 // The cursor of a list the player holds itself: frame `index` is current,
 // its time and the next frame's are kept.
 struct MMotionListCursor {
+    uint32_t count = 0;  // frames in the list, counted by the seek
     uint32_t index = 0;
     float time = 0.0f;
     float nextTime = 0.0f;

@@ -34,6 +34,7 @@ struct MMotionVariable {
     uint32_t currentSlot = 0;
     float value = 0.0f;
     PSBValue frameList;
+    uint32_t frameCount = 0;  // counted by the seek
     std::array<MMotionVariableFrame, 2> slots;
 };
 
