@@ -118,6 +118,26 @@ TEST_F(MotionRendererTest, OnlySubtractiveMasksStartTheStencilAtOne) {
     EXPECT_EQ(draws[1].state(RenderState::StencilRef), 1u);
 }
 
+TEST_F(MotionRendererTest, InRenderTargetsASubtractiveMaskCutsFromAWhiteMask) {
+    display->d3dWin()->maskComposite().mode = 1;
+    MMotionRenderItem& mask = item(0, 0, 100, 100);
+    mask.stencilType = MMotionRenderItem::kMaskSubtractive;
+    MMotionRenderItem& a = item(0, 0, 10, 10);
+    a.container = &mask;
+    render({&a});
+    EXPECT_EQ(calls("clear 1 FFFFFFFF"), 1);
+    const auto draws = device->draws();
+    ASSERT_EQ(draws.size(), 2u);
+    // The mask keeps the green the layer leaves: g x (1 - its green).
+    EXPECT_EQ(draws[0].state(RenderState::SrcBlend), uint32_t(platform::Blend::Zero));
+    EXPECT_EQ(draws[0].state(RenderState::DestBlend), uint32_t(platform::Blend::InvSrcColor));
+    // The item reads the mask on stage 1; afterwards nothing is masked.
+    EXPECT_NE(draws[1].textures[1], nullptr);
+    EXPECT_EQ(device->texture(1), nullptr);
+    EXPECT_FALSE(display->d3dWin()->maskComposite().maskLayer);
+    display->d3dWin()->maskComposite().mode = 0;
+}
+
 TEST_F(MotionRendererTest, BlurIsSplitIntoPassesOfNineSixThreeTwoAndOne) {
     EXPECT_EQ(motionBlurPasses(14), (std::vector<int32_t>{4, 2, 1}));
     EXPECT_EQ(motionBlurPasses(21), (std::vector<int32_t>{4, 4, 2}));
