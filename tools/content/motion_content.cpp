@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <map>
 
 #include "tools/content/content_context.h"
@@ -11,6 +12,8 @@ namespace content {
 namespace {
 
 constexpr int kMaxIncludeDepth = 8;
+// Lengths, sizes and ids stay far below this.
+constexpr int64_t kLargestWhole = 1000000;
 
 // The reader's place: the file being read and what it has built so far.
 struct MotionReader {
@@ -34,12 +37,16 @@ struct LinePlace {
 float parseDecimal(std::string_view field, const LinePlace& at) {
     float value = 0;
     const auto [end, error] = std::from_chars(field.data(), field.data() + field.size(), value);
-    if (error != std::errc() || end != field.data() + field.size()) at.fail("not a number: " + std::string(field));
+    if (error != std::errc() || end != field.data() + field.size() || !std::isfinite(value)) {
+        at.fail("not a number: " + std::string(field));
+    }
     return value;
 }
 
 int32_t parseWhole(std::string_view field, const LinePlace& at) {
-    return int32_t(parseNumber(field, at.file, at.line));
+    const int64_t value = parseNumber(field, at.file, at.line);
+    if (value < -kLargestWhole || value > kLargestWhole) at.fail("out of range: " + std::string(field));
+    return int32_t(value);
 }
 
 uint32_t parseColour(std::string_view field, const LinePlace& at) {

@@ -76,6 +76,8 @@ TEST(MotionContentTest, BadLinesNameTheirFileAndLine) {
         {"picture p blob 16\n", "motion/a.txt:1: unknown picture kind blob"},
         {"picture p glow 0 ffffff\n", "motion/a.txt:1: picture p has no size or too big a size"},
         {"motion m 10\n", "motion/a.txt:1: a motion needs an object line before it"},
+        {"object o\nmotion m 99999999999\n", "motion/a.txt:2: out of range: 99999999999"},
+        {"object o\nmotion m 10\nlayer l -\nkey 0 x=nan\n", "motion/a.txt:4: not a number: nan"},
         {"object o\nmotion m 10\nkey 0\n", "motion/a.txt:3: a key needs a layer line before it"},
         {"object o\nmotion m 10\nlayer l nothing\n", "motion/a.txt:3: no picture nothing"},
         {"object o\nmotion m 10\nlayer l -\nkey 5\nkey 5\n", "motion/a.txt:5: keys must come in ascending time"},
