@@ -175,6 +175,10 @@ void readSame(MotionReader& r, const std::vector<std::string>& f, const LinePlac
 void readLayer(MotionReader& r, const std::vector<std::string>& f, const LinePlace& at) {
     if (!r.inMotion) at.fail("a layer needs a motion line before it");
     if (f.size() != 3 && !(f.size() == 4 && f[3] == "add")) at.fail("layer takes a label, a picture and maybe add");
+    for (const MotionLayerSpec& earlier : r.motion().layers) {
+        // The game finds layers by label.
+        if (earlier.label == f[1]) at.fail("layer " + f[1] + " is already in motion " + r.motion().label);
+    }
     MotionLayerSpec layer;
     layer.label = f[1];
     if (f[2] != "-") {

@@ -80,6 +80,7 @@ TEST(MotionContentTest, BadLinesNameTheirFileAndLine) {
         {"object o\nmotion m 10\nlayer l -\nkey 0 x=nan\n", "motion/a.txt:4: not a number: nan"},
         {"object o\nmotion m 10\nkey 0\n", "motion/a.txt:3: a key needs a layer line before it"},
         {"object o\nmotion m 10\nlayer l nothing\n", "motion/a.txt:3: no picture nothing"},
+        {"object o\nmotion m 10\nlayer l -\nkey 0\nlayer l -\n", "motion/a.txt:5: layer l is already in motion m"},
         {"object o\nmotion m 10\nlayer l -\nkey 5\nkey 5\n", "motion/a.txt:5: keys must come in ascending time"},
         {"object o\nmotion m 10\nlayer l -\nkey 11\n", "motion/a.txt:4: the key lies outside the motion"},
         {"object o\nmotion m 10\nlayer l -\nkey 0 spin=3\n", "motion/a.txt:4: unknown key value spin"},
