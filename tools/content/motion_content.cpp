@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <map>
 
 #include "tools/content/content_context.h"
@@ -11,6 +12,8 @@ namespace content {
 namespace {
 
 constexpr int kMaxIncludeDepth = 8;
+// Lengths, sizes and ids stay far below this.
+constexpr int64_t kLargestWhole = 1000000;
 
 // The reader's place: the file being read and what it has built so far.
 struct MotionReader {
@@ -34,12 +37,16 @@ struct LinePlace {
 float parseDecimal(std::string_view field, const LinePlace& at) {
     float value = 0;
     const auto [end, error] = std::from_chars(field.data(), field.data() + field.size(), value);
-    if (error != std::errc() || end != field.data() + field.size()) at.fail("not a number: " + std::string(field));
+    if (error != std::errc() || end != field.data() + field.size() || !std::isfinite(value)) {
+        at.fail("not a number: " + std::string(field));
+    }
     return value;
 }
 
 int32_t parseWhole(std::string_view field, const LinePlace& at) {
-    return int32_t(parseNumber(field, at.file, at.line));
+    const int64_t value = parseNumber(field, at.file, at.line);
+    if (value < -kLargestWhole || value > kLargestWhole) at.fail("out of range: " + std::string(field));
+    return int32_t(value);
 }
 
 uint32_t parseColour(std::string_view field, const LinePlace& at) {
@@ -168,6 +175,10 @@ void readSame(MotionReader& r, const std::vector<std::string>& f, const LinePlac
 void readLayer(MotionReader& r, const std::vector<std::string>& f, const LinePlace& at) {
     if (!r.inMotion) at.fail("a layer needs a motion line before it");
     if (f.size() != 3 && !(f.size() == 4 && f[3] == "add")) at.fail("layer takes a label, a picture and maybe add");
+    for (const MotionLayerSpec& earlier : r.motion().layers) {
+        // The game finds layers by label.
+        if (earlier.label == f[1]) at.fail("layer " + f[1] + " is already in motion " + r.motion().label);
+    }
     MotionLayerSpec layer;
     layer.label = f[1];
     if (f[2] != "-") {

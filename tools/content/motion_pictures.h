@@ -43,7 +43,8 @@ public:
     ~TextFaces();
     // asciiOnly: the face draws only ASCII (another face draws the rest).
     void add(const std::string& path, bool asciiOnly);
-    // White-cored lines of text with a dark outline, centred on each other.
+    // Lines of text in the colour, lighter at the top of each line, with a
+    // dark outline; the lines centred on each other.
     Image draw(const std::vector<std::string>& lines, int32_t size, uint32_t colour);
 
 private:
