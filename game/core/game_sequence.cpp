@@ -143,7 +143,10 @@ void seqGoToTestMenu() {
 
 // The replay viewer's score-attack replays (code 6 with a score-attack
 // header) are told apart once the viewer reads replay headers.
-bool seqIsScoreAttack() { return menuResultCode == kScoreAttack; }
+// A replay watched in the viewer is a score-attack play when its header says so.
+bool seqIsScoreAttack() {
+    return menuResultCode == kScoreAttack || (menuResultCode == kReplayViewer && replayHeader.category >= 4);
+}
 
 bool seqIsTraining() { return menuResultCode == kTraining; }
 

@@ -62,9 +62,15 @@ ObjWork* takeWork(ObjTask* task, ObjTaskFn release) {
 }
 
 // The single instance of an effect, made and given its first state when
-// none runs; null when the pool or the work records have run out.
+// none runs; null when the pool or the work records have run out. A pool
+// emptied wholesale (the boot step, a test) calls no release functions, so
+// the pointer may name a record that is free or now runs something else.
 ObjTask* instanceOf(ObjTask*& instance, ObjTaskFn act, int group, uint32_t tag) {
-    if (instance != nullptr) return instance;
+    if (instance != nullptr && (instance->flags & kObjTaskLive) != 0 && instance->act == act &&
+        instance->work != nullptr) {
+        return instance;
+    }
+    instance = nullptr;
     ObjTask* task = OBJtaskCreate(act, group, tag);
     if (task == nullptr) return nullptr;
     instance = task;

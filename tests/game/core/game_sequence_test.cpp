@@ -3,6 +3,7 @@
 #include "game/core/game_sequence.h"
 
 #include "game/core/app_switches.h"
+#include "game/core/replay_files.h"
 #include "tests/game/core/sequence_fixture.h"
 
 namespace {
@@ -163,6 +164,22 @@ TEST_F(SequencePathTest, OperationsWithoutTheSequenceDoNothing) {
     EXPECT_EQ(sequence->state, 0);
     EXPECT_EQ(gameSettings.GAME_SYSTEM, 0);
     EXPECT_EQ(gamePhase, 0);
+}
+
+TEST(SequenceScoreAttack, TheViewerAsksTheReplayHeader) {
+    struct Case {
+        int32_t code;
+        int32_t category;
+        bool scoreAttack;
+    };
+    const Case cases[] = {{2, 0, true}, {6, 4, true}, {6, 8, true}, {6, 3, false}, {8, 5, false}, {0, 4, false}};
+    for (const Case& c : cases) {
+        menuResultCode = c.code;
+        replayHeader.category = c.category;
+        EXPECT_EQ(seqIsScoreAttack(), c.scoreAttack) << c.code << " " << c.category;
+    }
+    menuResultCode = 0;
+    replayHeader = ReplayHeader{};
 }
 
 TEST_F(SequencePathTest, StoryPlayGoesFromThePrologueToTheRanking) {
