@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "engine/motion/motion_frame_content.h"
+#include "engine/motion/motion_layer_driver.h"
 #include "engine/motion/motion_layer_loader.h"
 #include "engine/motion/motion_player.h"
 #include "engine/motion/motion_resource_manager.h"
@@ -253,6 +254,41 @@ TEST(SceneMotionFilesTest, TheLaserTipMovesOutAlongTheMotionsUp) {
         EXPECT_EQ(f.x, 0.0f);
         EXPECT_GE(f.y, -reach);
         EXPECT_LE(f.y, 0.0f);
+    }
+}
+
+// Played through the layer evaluation with the motion turned, the tip goes
+// out along the turned motion's up, further every frame of "start".
+TEST(SceneMotionFilesTest, TheEvaluatedLaserTipFollowsTheTurnedMotion) {
+    ThrowingPSBFatal fatal;
+    const auto file = loadMotionFile("lazer");
+    ASSERT_GE(file->id, 0);
+    for (const float degrees : {0.0f, 90.0f, 210.0f}) {
+        SCOPED_TRACE(degrees);
+        MMotionPlayer player(file->manager, "laser");
+        player.setTimelineDriver(MMotionLayerDriver::shared());
+        player.setShown(true);
+        player.setAngle(degrees);
+        player.play("start", kMotionPlayForce);
+        ASSERT_TRUE(player.hasMotion());
+        size_t top = 0;
+        for (size_t i = 1; i < player.nodes().size(); ++i) {
+            if (player.nodes()[i].label == "top") top = i;
+        }
+        ASSERT_NE(top, 0u);
+        float reach = -1.0f;
+        for (int frame = 1; frame < int(player.lastTime()); ++frame) {
+            player.progress(1);
+            const MMotionNodeMatrix& turn = player.nodes()[0].matrix;
+            const float upX = -turn.b;
+            const float upY = -turn.d;
+            const MMotionNodeState& tip = player.nodes()[top].state;
+            const float along = tip.x * upX + tip.y * upY;
+            EXPECT_NEAR(tip.x * upY - tip.y * upX, 0.0f, 0.01f) << frame;
+            EXPECT_GT(along, reach) << frame;
+            reach = along;
+        }
+        EXPECT_GE(reach, std::hypot(224.0f, 288.0f));
     }
 }
 
