@@ -258,7 +258,8 @@ void drawNetwork(Cell& c, const PlacedSprite& s) {
     }
     if (lit > 0) return;
     const Point a{w * 0.25f, h * 0.2f}, b{w * 0.75f, h * 0.7f}, d{w * 0.75f, h * 0.2f}, e{w * 0.25f, h * 0.7f};
-    c.fill([&](Point p) { return std::min(segmentDistance(p, a, b, 1.6f), segmentDistance(p, d, e, 1.6f)); }, kRedLight);
+    c.fill([&](Point p) { return std::min(segmentDistance(p, a, b, 1.6f), segmentDistance(p, d, e, 1.6f)); },
+           kRedLight);
 }
 
 // A chevron pointing right (first range) or left; the second cell of each
@@ -267,8 +268,8 @@ void drawArrow(Cell& c, const PlacedSprite& s) {
     const float w = float(c.width()), h = float(c.height());
     const float dir = s.rangeSerial % 2 == 0 ? 1.0f : -1.0f;
     const float cx = w * 0.5f;
-    const Point tip{cx + dir * w * 0.36f, h * 0.5f}, top{cx - dir * w * 0.3f, h * 0.12f}, low{cx - dir * w * 0.3f, h * 0.88f},
-        notch{cx - dir * w * 0.08f, h * 0.5f};
+    const Point tip{cx + dir * w * 0.36f, h * 0.5f}, top{cx - dir * w * 0.3f, h * 0.12f},
+        low{cx - dir * w * 0.3f, h * 0.88f}, notch{cx - dir * w * 0.08f, h * 0.5f};
     const Point shape[] = {tip, top, notch, low};
     const float glow = s.index == 0 ? 1.0f : 0.55f;
     c.fill([&](Point p) { return polygonDistance(p, shape) - 1.5f; }, withAlpha(kEdge, 0.5f * glow));
@@ -284,7 +285,8 @@ void drawBar(Cell& c, const PlacedSprite&) {
             const float ends = std::clamp(std::min(float(x), w - 1 - float(x)) / (w * 0.18f), 0.f, 1.f);
             const float across = 1 - std::abs((float(y) + 0.5f) / h * 2 - 1);
             const bool rim = y == 0 || y == c.height() - 1;
-            const Rgba colour = rim ? kEdge : mix({0.1f, 0.45f, 0.8f, 0.55f}, {0.75f, 0.95f, 1.0f, 0.8f}, across * across);
+            const Rgba core = mix({0.1f, 0.45f, 0.8f, 0.55f}, {0.75f, 0.95f, 1.0f, 0.8f}, across * across);
+            const Rgba colour = rim ? kEdge : core;
             c.blend(x, y, colour, ends);
         }
     }
@@ -320,12 +322,14 @@ void drawPortrait(Cell& c, const PlacedSprite& s) {
     const Rgba trim = pilot < 4 ? kTrims[size_t(pilot)] : kGold;
     const Point head{w * 0.5f, h * 0.42f};
     const float r = w * 0.24f;
-    const Point shoulders[] = {{w * 0.14f, h * 0.96f}, {w * 0.26f, h * 0.72f}, {w * 0.74f, h * 0.72f}, {w * 0.86f, h * 0.96f}};
+    const Point shoulders[] = {
+        {w * 0.14f, h * 0.96f}, {w * 0.26f, h * 0.72f}, {w * 0.74f, h * 0.72f}, {w * 0.86f, h * 0.96f}};
     c.fill([&](Point p) { return polygonDistance(p, shoulders); }, pilot < 4 ? trim : kSteelDark);
     if (pilot < 4) {
         c.paint([&](Point p) { return circleDistance(p, head, r); },
                 [&](Point p) { return mix(kWhite, kSteel, std::clamp((p.y - head.y + r) / (2 * r), 0.f, 1.f)); });
-        c.fill([&](Point p) { return boxDistance(p, {head.x, head.y + r * 0.15f}, r * 0.8f, r * 0.22f) - r * 0.1f; }, trim);
+        const Point visor{head.x, head.y + r * 0.15f};
+        c.fill([&](Point p) { return boxDistance(p, visor, r * 0.8f, r * 0.22f) - r * 0.1f; }, trim);
         c.fill([&](Point p) { return boxDistance(p, {head.x - r * 0.3f, head.y + r * 0.08f}, r * 0.2f, r * 0.05f); },
                withAlpha(kWhite, 0.8f));
     } else {

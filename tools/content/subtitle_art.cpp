@@ -98,7 +98,8 @@ Mask grown(const Mask& mask, int32_t w, int32_t h) {
             for (int32_t dy = -1; dy <= 1; ++dy) {
                 for (int32_t dx = -1; dx <= 1; ++dx) {
                     const int32_t sx = x + dx, sy = y + dy;
-                    if (sx >= 0 && sy >= 0 && sx < w && sy < h) m = std::max(m, mask[size_t(sy) * size_t(w) + size_t(sx)]);
+                    if (sx < 0 || sy < 0 || sx >= w || sy >= h) continue;
+                    m = std::max(m, mask[size_t(sy) * size_t(w) + size_t(sx)]);
                 }
             }
             out[size_t(y) * size_t(w) + size_t(x)] = m;

@@ -31,7 +31,9 @@ std::string wholeText() {
             text += "\n";
         }
     };
-    for (const char* pilot : {"typea", "typeb", "typec", "typed"}) add(pilot, "typea_x_01_00", 17, content::pilotMessageLines);
+    for (const char* pilot : {"typea", "typeb", "typec", "typed"}) {
+        add(pilot, "typea_x_01_00", 17, content::pilotMessageLines);
+    }
     add("typew", "typew_x_01_00", 20, content::announcerMessageLines);
     return text;
 }
