@@ -117,6 +117,18 @@ void drawSubtitles(const SubtitleSpec& spec, const std::vector<SubtitleText>& te
     }
 }
 
+// The menu items' words, with the subtitles' face.
+void drawLabels(const SpriteContent& content, const SpriteLayout& layout, std::map<int32_t, Image>& sheets) {
+    if (content.labels.empty()) return;
+    const SubtitleSpec& spec = content.subtitles.front();
+    FontFace face(findFontFile(spec.face, spec.package));
+    for (const LabelSpec& label : content.labels) {
+        const FrameRow& row = layout.rows[size_t(label.id)];
+        Cell cell(sheets.at(row[kSheet]), row[kX], row[kY], row[kW], row[kH]);
+        drawLabel(cell, face, label.text);
+    }
+}
+
 std::string tableSource(const std::vector<FrameRow>& rows) {
     size_t end = rows.size();
     while (end > 0 && rows[end - 1] == FrameRow{}) --end;
@@ -244,6 +256,7 @@ void makeSprites(ContentContext& context) {
     });
     drawFonts(content, layout, sheets);
     drawSubtitles(content.subtitles.front(), subtitleTexts(context, messages), content, layout, sheets);
+    drawLabels(content, layout, sheets);
 
     std::vector<int32_t> slots;
     for (const auto& [slot, image] : sheets) slots.push_back(slot);
