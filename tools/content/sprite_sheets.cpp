@@ -93,9 +93,9 @@ std::vector<SubtitleText> subtitleTexts(const ContentContext& context, const Voi
     };
     for (int32_t p = 0; p < kVoiceMessagePilots; ++p) add(messages.pilots[size_t(p)], p);
     add(messages.announcer, kVoiceMessagePilots);
-    const VoiceScript script = writeVoiceScript(context, voices);
+    const std::vector<std::string> lines = writeLineTexts(context, voices);
     std::vector<SubtitleText> texts;
-    for (size_t i = 0; i < voices.size(); ++i) texts.push_back({script.lines[i].text, speakers[i], voices[i]});
+    for (size_t i = 0; i < voices.size(); ++i) texts.push_back({lines[i], speakers[i], voices[i]});
     return texts;
 }
 
