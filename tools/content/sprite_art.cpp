@@ -244,6 +244,142 @@ void drawHud(Cell& c, const PlacedSprite& s) {
     c.fill([&](Point p) { return std::abs(boxDistance(p, m, w * 0.5f - 1.5f, h * 0.5f - 1.5f)) - 0.5f; }, kEdge);
 }
 
+// The interface's icons and gauges, in the panels' cyan glass.
+
+// Signal bars: all lit (good), half lit (no server), none and a red cross.
+void drawNetwork(Cell& c, const PlacedSprite& s) {
+    const float w = float(c.width()), h = float(c.height());
+    const int lit = s.rangeSerial == 0 ? 4 : s.rangeSerial == 1 ? 2 : 0;
+    const Rgba on = s.rangeSerial == 0 ? Rgba{0.3f, 0.95f, 0.45f, 1} : kGold;
+    for (int k = 0; k < 4; ++k) {
+        const float bw = w * 0.09f, x = w * (0.2f + 0.2f * k), top = h * (0.7f - 0.15f * k);
+        c.fill([&](Point p) { return boxDistance(p, {x, (top + h * 0.85f) * 0.5f}, bw, (h * 0.85f - top) * 0.5f); },
+               k < lit ? on : Rgba{0.25f, 0.3f, 0.38f, 0.9f});
+    }
+    if (lit > 0) return;
+    const Point a{w * 0.25f, h * 0.2f}, b{w * 0.75f, h * 0.7f}, d{w * 0.75f, h * 0.2f}, e{w * 0.25f, h * 0.7f};
+    c.fill([&](Point p) { return std::min(segmentDistance(p, a, b, 1.6f), segmentDistance(p, d, e, 1.6f)); },
+           kRedLight);
+}
+
+// A chevron pointing right (first range) or left; the second cell of each
+// is the dimmer half of the blink.
+void drawArrow(Cell& c, const PlacedSprite& s) {
+    const float w = float(c.width()), h = float(c.height());
+    const float dir = s.rangeSerial % 2 == 0 ? 1.0f : -1.0f;
+    const float cx = w * 0.5f;
+    const Point tip{cx + dir * w * 0.36f, h * 0.5f}, top{cx - dir * w * 0.3f, h * 0.12f},
+        low{cx - dir * w * 0.3f, h * 0.88f}, notch{cx - dir * w * 0.08f, h * 0.5f};
+    const Point shape[] = {tip, top, notch, low};
+    const float glow = s.index == 0 ? 1.0f : 0.55f;
+    c.fill([&](Point p) { return polygonDistance(p, shape) - 1.5f; }, withAlpha(kEdge, 0.5f * glow));
+    c.paint([&](Point p) { return polygonDistance(p, shape); },
+            [&](Point p) { return withAlpha(mix(kWhite, kEdge, std::abs(p.y - h * 0.5f) / (h * 0.5f)), glow); });
+}
+
+// A highlight bar: bright in the middle row, fading out towards both ends.
+void drawBar(Cell& c, const PlacedSprite&) {
+    const float w = float(c.width()), h = float(c.height());
+    for (int32_t y = 0; y < c.height(); ++y) {
+        for (int32_t x = 0; x < c.width(); ++x) {
+            const float ends = std::clamp(std::min(float(x), w - 1 - float(x)) / (w * 0.18f), 0.f, 1.f);
+            const float across = 1 - std::abs((float(y) + 0.5f) / h * 2 - 1);
+            const bool rim = y == 0 || y == c.height() - 1;
+            const Rgba core = mix({0.1f, 0.45f, 0.8f, 0.55f}, {0.75f, 0.95f, 1.0f, 0.8f}, across * across);
+            const Rgba colour = rim ? kEdge : core;
+            c.blend(x, y, colour, ends);
+        }
+    }
+}
+
+// A gauge: a dark trough in a cyan frame holding a segmented fill; the
+// fighters' gauges wear their trims, then energy gold, bonus green, boss red.
+void drawGauge(Cell& c, const PlacedSprite& s) {
+    const float w = float(c.width()), h = float(c.height());
+    const std::array<Rgba, 3> kinds{{kGold, {0.3f, 0.9f, 0.4f, 1}, kRedLight}};
+    const Rgba fill = s.rangeSerial == 0 ? kTrims[size_t(s.index) % kTrims.size()]
+                                         : kinds[size_t(s.rangeSerial - 1) % kinds.size()];
+    const Point m = centreOf(c);
+    c.fill([&](Point p) { return boxDistance(p, m, w * 0.5f - 0.5f, h * 0.5f - 0.5f); }, {0.02f, 0.04f, 0.08f, 0.9f});
+    const float step = std::max(4.0f, h);
+    c.paint([&](Point p) { return boxDistance(p, m, w * 0.5f - 2, h * 0.5f - 2); },
+            [&](Point p) {
+                const bool gap = std::fmod(p.x - 2, step) > step - 1.2f;
+                return gap ? Rgba{0, 0, 0, 0} : mix(kWhite, fill, std::clamp(p.y / h * 1.8f, 0.f, 1.f));
+            });
+    c.fill([&](Point p) { return std::abs(boxDistance(p, m, w * 0.5f - 0.5f, h * 0.5f - 0.5f)) - 0.5f; }, kEdge);
+}
+
+// A face in the message window or beside a result: the pilots in helmets
+// with a visor and shoulders of their trim, the announcer (fifth) as a
+// headset.
+void drawPortrait(Cell& c, const PlacedSprite& s) {
+    const float w = float(c.width()), h = float(c.height());
+    const int pilot = s.count > 1 ? s.index : s.rangeSerial;
+    const Point m = centreOf(c);
+    c.paint([&](Point p) { return boxDistance(p, m, w * 0.5f - 1 - 3, h * 0.5f - 1 - 3) - 3; },
+            [&](Point p) { return mix({0.12f, 0.2f, 0.35f, 0.95f}, kPanel, std::clamp(p.y / h, 0.f, 1.f)); });
+    const Rgba trim = pilot < 4 ? kTrims[size_t(pilot)] : kGold;
+    const Point head{w * 0.5f, h * 0.42f};
+    const float r = w * 0.24f;
+    const Point shoulders[] = {
+        {w * 0.14f, h * 0.96f}, {w * 0.26f, h * 0.72f}, {w * 0.74f, h * 0.72f}, {w * 0.86f, h * 0.96f}};
+    c.fill([&](Point p) { return polygonDistance(p, shoulders); }, pilot < 4 ? trim : kSteelDark);
+    if (pilot < 4) {
+        c.paint([&](Point p) { return circleDistance(p, head, r); },
+                [&](Point p) { return mix(kWhite, kSteel, std::clamp((p.y - head.y + r) / (2 * r), 0.f, 1.f)); });
+        const Point visor{head.x, head.y + r * 0.15f};
+        c.fill([&](Point p) { return boxDistance(p, visor, r * 0.8f, r * 0.22f) - r * 0.1f; }, trim);
+        c.fill([&](Point p) { return boxDistance(p, {head.x - r * 0.3f, head.y + r * 0.08f}, r * 0.2f, r * 0.05f); },
+               withAlpha(kWhite, 0.8f));
+    } else {
+        c.fill([&](Point p) { return circleDistance(p, head, r * 0.9f); }, kSteel);
+        c.fill([&](Point p) { return std::max(std::abs(circleDistance(p, head, r * 1.1f)) - r * 0.12f, p.y - head.y); },
+               trim);
+        const Point ear{head.x + r * 1.1f, head.y}, mic{head.x + r * 0.2f, head.y + r * 0.9f};
+        c.fill([&](Point p) { return circleDistance(p, ear, r * 0.3f); }, trim);
+        c.fill([&](Point p) { return segmentDistance(p, ear, mic, r * 0.1f); }, trim);
+    }
+    c.fill([&](Point p) { return std::abs(boxDistance(p, m, w * 0.5f - 1 - 3, h * 0.5f - 1 - 3) - 3) - 0.6f; }, trim);
+}
+
+// The message window: a panel with a framed place for the portrait at the
+// left.
+void drawWindow(Cell& c, const PlacedSprite& s) {
+    drawPanel(c, s);
+    const float h = float(c.height());
+    const float side = h - 8;
+    const Point slot{4 + side * 0.5f, h * 0.5f};
+    c.fill([&](Point p) { return boxDistance(p, slot, side * 0.5f, side * 0.5f); }, {0.01f, 0.02f, 0.05f, 0.9f});
+    c.fill([&](Point p) { return std::abs(boxDistance(p, slot, side * 0.5f, side * 0.5f)) - 0.5f; }, kEdge);
+}
+
+// The replay's input display: a dot for no direction, then the eight
+// directions from up clockwise, then the buttons in released and pressed
+// pairs.
+void drawInput(Cell& c, const PlacedSprite& s) {
+    const float w = float(c.width()), h = float(c.height());
+    const Point m = centreOf(c);
+    const float r = std::min(w, h) * 0.42f;
+    if (s.index == 0) {
+        c.fill([&](Point p) { return circleDistance(p, m, r * 0.3f); }, kEdge);
+        return;
+    }
+    if (s.index <= 8) {
+        const float angle = float(s.index - 1) * kPi / 4;
+        const Point tip = turned({m.x, m.y - r}, m, angle), left = turned({m.x - r * 0.6f, m.y}, m, angle),
+                    right = turned({m.x + r * 0.6f, m.y}, m, angle), tail = turned({m.x, m.y + r * 0.8f}, m, angle);
+        const Point head[] = {tip, right, left};
+        c.fill([&](Point p) { return std::min(polygonDistance(p, head), segmentDistance(p, m, tail, r * 0.2f)); },
+               kWhite);
+        return;
+    }
+    const bool pressed = (s.index - 9) % 2 == 1;
+    const Rgba tone = kTrims[size_t((s.index - 9) / 2) % kTrims.size()];
+    if (pressed) c.fill([&](Point p) { return circleDistance(p, m, r); }, tone);
+    c.fill([&](Point p) { return std::abs(circleDistance(p, m, r)) - 0.8f; }, pressed ? kWhite : withAlpha(tone, 0.8f));
+}
+
 void drawPlain(Cell& c, const PlacedSprite&) {
     for (int32_t y = 0; y < c.height(); ++y)
         for (int32_t x = 0; x < c.width(); ++x) c.set(x, y, kWhite);
@@ -270,6 +406,8 @@ constexpr Style kStyles[] = {
     {"explosion", drawExplosion}, {"glow", drawGlow}, {"enemy", drawEnemy}, {"boss", drawBoss},
     {"carrier", drawCarrier}, {"ground", drawGround}, {"wreck", drawWreck}, {"marker", drawMarker},
     {"item", drawItem}, {"popup", drawPopup}, {"panel", drawPanel}, {"hud", drawHud}, {"plain", drawPlain}, {"backdrop", drawBackdrop},
+    {"network", drawNetwork}, {"arrow", drawArrow}, {"bar", drawBar}, {"gauge", drawGauge}, {"portrait", drawPortrait},
+    {"window", drawWindow}, {"input", drawInput},
 };
 
 }  // namespace

@@ -5,7 +5,10 @@
 // glowing with a white core; items are gold tokens with a dark rim;
 // explosions and smoke are animations across their range; enemies are
 // olive and grey with red lights; the interface is dark glass panels with a
-// cyan edge. Fonts are drawn elsewhere (FreeType).
+// cyan edge, and its icons (signal bars, cursor chevrons, highlight bars,
+// segmented gauges, helmeted pilot portraits, the replay's input arrows and
+// buttons) are drawn in the same glass, white and the pilots' trims. Fonts
+// and subtitles are drawn elsewhere (FreeType).
 //
 // Threads: plain functions; each draws into its own cell.
 

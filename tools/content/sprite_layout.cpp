@@ -79,6 +79,11 @@ void readLine(SpriteContent& c, const LineReader& r) {
         ExtraSpec s{r.fields[1], r.number(2), r.fields[3], 0, 0};
         if (r.fields.size() == 6) s.w = r.number(4), s.h = r.number(5);
         c.extras.push_back(s);
+    } else if (kind == "label") {
+        r.need(3, 99);
+        LabelSpec l{r.number(1), r.fields[2]};
+        for (size_t i = 3; i < r.fields.size(); ++i) l.text += " " + r.fields[i];
+        c.labels.push_back(l);
     } else if (kind == "subtitles") {
         r.need(4, 4);
         c.subtitles.push_back({r.fields[1], r.fields[2], r.fields[3]});
@@ -106,6 +111,10 @@ void checkLine(const SpriteContent& c, std::string_view file, const ContentLine&
     } else if (kind == "extra") {
         check(c.group(c.extras.back().group) != nullptr, file, line, "unknown group " + c.extras.back().group);
         check(c.extras.back().count > 0, file, line, "no sprites");
+    } else if (kind == "label") {
+        const int32_t id = c.labels.back().id;
+        check(std::any_of(c.ranges.begin(), c.ranges.end(), [&](const RangeSpec& r) { return r.first <= id && id <= r.last; }),
+              file, line, "no range holds " + std::to_string(id));
     } else if (kind == "subtitles") {
         const std::string& extra = c.subtitles.back().extra;
         check(std::any_of(c.extras.begin(), c.extras.end(), [&](const ExtraSpec& e) { return e.name == extra; }), file,

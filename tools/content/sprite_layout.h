@@ -63,6 +63,11 @@ struct SubtitleSpec {
     std::string extra;
     std::string face, package;
 };
+// A word drawn over a sprite's picture (a menu item's name).
+struct LabelSpec {
+    int32_t id = 0;
+    std::string text;
+};
 struct ExtraSpec {
     std::string name;
     int32_t count = 0;
@@ -81,6 +86,7 @@ struct SpriteContent {
     std::vector<TileLayerSpec> tiles;
     std::vector<ExtraSpec> extras;
     std::vector<SubtitleSpec> subtitles;
+    std::vector<LabelSpec> labels;
 
     const GroupSpec* group(std::string_view name) const;
     const SheetSpec* sheet(int32_t slot) const;

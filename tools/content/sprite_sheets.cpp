@@ -93,9 +93,9 @@ std::vector<SubtitleText> subtitleTexts(const ContentContext& context, const Voi
     };
     for (int32_t p = 0; p < kVoiceMessagePilots; ++p) add(messages.pilots[size_t(p)], p);
     add(messages.announcer, kVoiceMessagePilots);
-    const VoiceScript script = writeVoiceScript(context, voices);
+    const std::vector<std::string> lines = writeLineTexts(context, voices);
     std::vector<SubtitleText> texts;
-    for (size_t i = 0; i < voices.size(); ++i) texts.push_back({script.lines[i].text, speakers[i], voices[i]});
+    for (size_t i = 0; i < voices.size(); ++i) texts.push_back({lines[i], speakers[i], voices[i]});
     return texts;
 }
 
@@ -114,6 +114,18 @@ void drawSubtitles(const SubtitleSpec& spec, const std::vector<SubtitleText>& te
         const FrameRow& row = layout.rows[size_t(first) + i];
         Cell cell(sheets.at(row[kSheet]), row[kX], row[kY], row[kW], row[kH]);
         drawSubtitle(cell, face, texts[i]);
+    }
+}
+
+// The menu items' words, with the subtitles' face.
+void drawLabels(const SpriteContent& content, const SpriteLayout& layout, std::map<int32_t, Image>& sheets) {
+    if (content.labels.empty()) return;
+    const SubtitleSpec& spec = content.subtitles.front();
+    FontFace face(findFontFile(spec.face, spec.package));
+    for (const LabelSpec& label : content.labels) {
+        const FrameRow& row = layout.rows[size_t(label.id)];
+        Cell cell(sheets.at(row[kSheet]), row[kX], row[kY], row[kW], row[kH]);
+        drawLabel(cell, face, label.text);
     }
 }
 
@@ -244,6 +256,7 @@ void makeSprites(ContentContext& context) {
     });
     drawFonts(content, layout, sheets);
     drawSubtitles(content.subtitles.front(), subtitleTexts(context, messages), content, layout, sheets);
+    drawLabels(content, layout, sheets);
 
     std::vector<int32_t> slots;
     for (const auto& [slot, image] : sheets) slots.push_back(slot);

@@ -98,7 +98,8 @@ Mask grown(const Mask& mask, int32_t w, int32_t h) {
             for (int32_t dy = -1; dy <= 1; ++dy) {
                 for (int32_t dx = -1; dx <= 1; ++dx) {
                     const int32_t sx = x + dx, sy = y + dy;
-                    if (sx >= 0 && sy >= 0 && sx < w && sy < h) m = std::max(m, mask[size_t(sy) * size_t(w) + size_t(sx)]);
+                    if (sx < 0 || sy < 0 || sx >= w || sy >= h) continue;
+                    m = std::max(m, mask[size_t(sy) * size_t(w) + size_t(sx)]);
                 }
             }
             out[size_t(y) * size_t(w) + size_t(x)] = m;
@@ -107,48 +108,79 @@ Mask grown(const Mask& mask, int32_t w, int32_t h) {
     return out;
 }
 
+// The rows' glyphs into a mask, the rim behind them, then the letters.
+void drawRows(Cell& cell, FontFace& face, GlyphCache& glyphs, const std::vector<std::string>& rows, int32_t left,
+              int32_t room, int32_t pitch) {
+    const int32_t w = cell.width(), h = cell.height();
+    Mask mask(size_t(w) * size_t(h), 0.0f);
+    const int32_t top = (h - pitch * int32_t(rows.size())) / 2;
+    const int32_t ascent = int32_t(std::lround(pitch * face.ascentShare()));
+    for (size_t r = 0; r < rows.size(); ++r) {
+        int32_t pen = left + (room - glyphs.width(rows[r])) / 2;
+        for (char c : rows[r]) {
+            stamp(mask, w, h, glyphs.glyph(c), pen, top + int32_t(r) * pitch + ascent);
+            pen += glyphs.glyph(c).advance;
+        }
+    }
+    const Mask rim = grown(mask, w, h);
+    for (int32_t y = 0; y < h; ++y) {
+        for (int32_t x = 0; x < w; ++x) {
+            const size_t i = size_t(y) * size_t(w) + size_t(x);
+            if (rim[i] > 0) cell.blend(x, y, kRim, rim[i]);
+            if (mask[i] > 0) cell.blend(x, y, {1, 1, 1, 1}, mask[i]);
+        }
+    }
+}
+
+void checkText(const std::string& text, const std::string& what) {
+    for (char c : text) {
+        if (c < 32 || c > 126) throw ContentError(what + ": only printable ASCII is drawn");
+    }
+    if (words(text).empty()) throw ContentError(what + " has no text");
+}
+
+std::string tooLong(const std::string& what, const Cell& cell, const std::string& text) {
+    return what + " does not fit its " + std::to_string(cell.width()) + " x " + std::to_string(cell.height()) +
+           " picture: \"" + text + "\"";
+}
+
 }  // namespace
 
 void drawSubtitle(Cell& cell, FontFace& face, const SubtitleText& subtitle) {
-    for (char c : subtitle.text) {
-        if (c < 32 || c > 126) throw ContentError("subtitle of " + subtitle.voice + ": only printable ASCII is drawn");
-    }
+    const std::string what = "subtitle of " + subtitle.voice;
+    checkText(subtitle.text, what);
     const int32_t w = cell.width(), h = cell.height();
     const int32_t room = w - kTextLeft - kTextRight;
     const std::vector<std::string> list = words(subtitle.text);
-    if (list.empty()) throw ContentError("subtitle of " + subtitle.voice + " has no text");
     for (double em : kEmSizes) {
         face.setEmPixels(em);
         GlyphCache glyphs(face);
         const std::vector<std::string> rows = wrap(list, glyphs, room);
         const int32_t pitch = std::min(h / kMaxRows, int32_t(std::ceil(em * face.cellPerEm())));
         if (rows.empty() || pitch * int32_t(rows.size()) > h) continue;
-
-        Mask mask(size_t(w) * size_t(h), 0.0f);
-        const int32_t top = (h - pitch * int32_t(rows.size())) / 2;
-        const int32_t ascent = int32_t(std::lround(pitch * face.ascentShare()));
-        for (size_t r = 0; r < rows.size(); ++r) {
-            int32_t pen = kTextLeft + (room - glyphs.width(rows[r])) / 2;
-            for (char c : rows[r]) {
-                stamp(mask, w, h, glyphs.glyph(c), pen, top + int32_t(r) * pitch + ascent);
-                pen += glyphs.glyph(c).advance;
-            }
-        }
-        const Mask rim = grown(mask, w, h);
         const Rgba tone = kSpeakerColours[size_t(std::clamp(subtitle.speaker, 0, 4))];
         cell.fill([&](Point p) { return boxDistance(p, {kBarWidth * 0.5f, h * 0.5f}, kBarWidth * 0.5f, h * 0.5f - 2); },
                   tone);
-        for (int32_t y = 0; y < h; ++y) {
-            for (int32_t x = 0; x < w; ++x) {
-                const size_t i = size_t(y) * size_t(w) + size_t(x);
-                if (rim[i] > 0) cell.blend(x, y, kRim, rim[i]);
-                if (mask[i] > 0) cell.blend(x, y, {1, 1, 1, 1}, mask[i]);
-            }
-        }
+        drawRows(cell, face, glyphs, rows, kTextLeft, room, pitch);
         return;
     }
-    throw ContentError("subtitle of " + subtitle.voice + " does not fit its " + std::to_string(w) + " x " +
-                       std::to_string(h) + " picture: \"" + subtitle.text + "\"");
+    throw ContentError(tooLong(what, cell, subtitle.text));
+}
+
+void drawLabel(Cell& cell, FontFace& face, const std::string& text) {
+    const std::string what = "label \"" + text + "\"";
+    checkText(text, what);
+    const int32_t room = cell.width() - 8;
+    // Half-pixel steps down from two thirds of the height to the floor.
+    for (double em = std::floor(cell.height() * 2.0 / 3.0 * 2) / 2; em >= kEmSizes[std::size(kEmSizes) - 1]; em -= 0.5) {
+        face.setEmPixels(em);
+        GlyphCache glyphs(face);
+        if (glyphs.width(text) > room) continue;
+        const int32_t pitch = std::min(cell.height(), int32_t(std::ceil(em * face.cellPerEm())));
+        drawRows(cell, face, glyphs, {text}, 4, room, pitch);
+        return;
+    }
+    throw ContentError(tooLong(what, cell, text));
 }
 
 }  // namespace content

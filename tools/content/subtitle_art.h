@@ -1,5 +1,5 @@
 #pragma once
-// The subtitle pictures of the voice messages: the line's text in one or two
+// The subtitle pictures of the voice messages, and the words on menu items: the line's text in one or two
 // rows, centred in its cell, white over a dark rim so it reads over any
 // background, with a bar of the speaker's colour at the left edge (the
 // pilots wear their fighters' trims, the announcer gold). A text too long
@@ -25,5 +25,10 @@ struct SubtitleText {
 // Throws ContentError naming the voice when the text has a character
 // outside printable ASCII or does not fit the cell.
 void drawSubtitle(Cell& cell, FontFace& face, const SubtitleText& subtitle);
+
+// A menu item's word over its picture, in the same white over a dark rim:
+// one row, centred, as large as the cell allows (at most two thirds of its
+// height). Throws ContentError naming the text as drawSubtitle does.
+void drawLabel(Cell& cell, FontFace& face, const std::string& text);
 
 }  // namespace content

@@ -104,6 +104,17 @@ void trimSilence(std::vector<float>& samples) {
     for (size_t i = 0; i < fade; ++i) samples[samples.size() - 1 - i] *= float(i) / float(fade);
 }
 
+const std::string& phraseOf(const std::map<std::string, std::vector<std::string>>& phrases, const NameParts& parts,
+                            const std::string& name) {
+    auto found = phrases.find(parts.speaker + "/" + parts.kind);
+    if (found == phrases.end()) found = phrases.find(parts.kind);
+    if (found == phrases.end()) {
+        throw ContentError(std::string(kPhrases) + ": no phrases for kind " + parts.kind + " (for " + name + ")");
+    }
+    const auto& list = found->second;
+    return list[size_t(parts.index) % list.size()];
+}
+
 }  // namespace
 
 VoiceScript writeVoiceScript(const ContentContext& context, const std::vector<std::string>& names) {
@@ -115,15 +126,16 @@ VoiceScript writeVoiceScript(const ContentContext& context, const std::vector<st
         if (!script.speakers.contains(parts.speaker)) {
             throw ContentError(std::string(kSpeakers) + ": no speaker " + parts.speaker + " (for " + name + ")");
         }
-        auto found = phrases.find(parts.speaker + "/" + parts.kind);
-        if (found == phrases.end()) found = phrases.find(parts.kind);
-        if (found == phrases.end()) {
-            throw ContentError(std::string(kPhrases) + ": no phrases for kind " + parts.kind + " (for " + name + ")");
-        }
-        const auto& list = found->second;
-        script.lines.push_back({name, parts.speaker, list[size_t(parts.index) % list.size()]});
+        script.lines.push_back({name, parts.speaker, phraseOf(phrases, parts, name)});
     }
     return script;
+}
+
+std::vector<std::string> writeLineTexts(const ContentContext& context, const std::vector<std::string>& names) {
+    const auto phrases = readPhrases(context);
+    std::vector<std::string> texts;
+    for (const std::string& name : names) texts.push_back(phraseOf(phrases, nameParts(name), name));
+    return texts;
 }
 
 std::vector<std::vector<float>> synthesiseLines(const VoiceScript& script) {

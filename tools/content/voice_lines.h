@@ -35,6 +35,8 @@ struct VoiceScript {
 };
 
 VoiceScript writeVoiceScript(const ContentContext& context, const std::vector<std::string>& names);
+// What each voice says, from the phrases alone (the subtitles need no voice).
+std::vector<std::string> writeLineTexts(const ContentContext& context, const std::vector<std::string>& names);
 
 // One mono float buffer a line, at 22,050 Hz, in the order of the lines.
 std::vector<std::vector<float>> synthesiseLines(const VoiceScript& script);

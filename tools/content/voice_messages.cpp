@@ -123,7 +123,8 @@ std::string voiceMessageTablesHeader(const VoiceMessages& messages, int32_t firs
         entries.push_back(e + "}");
         voices.push_back(v + "}");
     }
-    const std::string dims = "[" + std::to_string(kVoiceMessagePilots) + "][" + std::to_string(kVoiceMessagePilotEvents);
+    const std::string dims =
+        "[" + std::to_string(kVoiceMessagePilots) + "][" + std::to_string(kVoiceMessagePilotEvents);
     appendTable(out, "kPilotMessageEvents", dims + "][2]", entries);
     appendTable(out, "kPilotMessageVoices", dims + "][" + std::to_string(kVoiceMessageSlots) + "]", voices);
     entries.clear();

@@ -340,6 +340,7 @@ TEST(SpriteContent, BadLinesNameTheFileAndLine) {
         {"sheet 5 a.png\n", "s.txt:1: wrong number of fields"},
         {"sprite 5\n", "s.txt:1: unknown line: sprite"},
         {"sheet 5 a.png 64\nsubtitles words DejaVuSans.ttf fonts-dejavu-core\n", "s.txt:2: no extra words before this line"},
+        {"sheet 5 a.png 64\nlabel 12 NOVICE\n", "s.txt:2: no range holds 12"},
         {"sheet 5 a.png 64\ngroup g 5 8 8 plain\nrange 51229 51230 g\n", "s.txt:3: ids outside the table"},
     };
     for (const Case& c : cases) {

@@ -1,5 +1,5 @@
 // The voice messages' text: what a bad line is told, and the subtitle
-// pictures' refusals of texts they cannot show.
+// pictures' and menu words' refusals of texts they cannot show.
 #include "tools/content/voice_messages.h"
 
 #include <gtest/gtest.h>
@@ -31,7 +31,9 @@ std::string wholeText() {
             text += "\n";
         }
     };
-    for (const char* pilot : {"typea", "typeb", "typec", "typed"}) add(pilot, "typea_x_01_00", 17, content::pilotMessageLines);
+    for (const char* pilot : {"typea", "typeb", "typec", "typed"}) {
+        add(pilot, "typea_x_01_00", 17, content::pilotMessageLines);
+    }
     add("typew", "typew_x_01_00", 20, content::announcerMessageLines);
     return text;
 }
@@ -100,6 +102,21 @@ TEST(Subtitles, TextsThePictureCannotShowAreRefused) {
     int32_t inked = 0;
     for (size_t i = 3; i < image.rgba.size(); i += 4) inked += image.rgba[i] != 0;
     EXPECT_GT(inked, 100);
+}
+
+TEST(Subtitles, AMenuWordTooWideForItsItemIsRefused) {
+    content::FontFace face(content::findFontFile("DejaVuSans-Bold.ttf", "fonts-dejavu-core"));
+    content::Image image(48, 12);
+    content::Cell cell(image, 0, 0, 48, 12);
+    content::drawLabel(cell, face, "ON");
+    try {
+        content::drawLabel(cell, face, "TRAINING MODE");
+        ADD_FAILURE();
+    } catch (const ContentError& e) {
+        EXPECT_NE(std::string(e.what()).find("label \"TRAINING MODE\" does not fit its 48 x 12 picture"),
+                  std::string::npos)
+            << e.what();
+    }
 }
 
 }  // namespace
