@@ -17,6 +17,13 @@ constexpr float kTurn = 6.2831855f;
 // Point sampling keeps the pixel art sharp when the virtual screen is scaled.
 constexpr int32_t kPointSampling = 0;
 
+// A motion that ran past its end has stopped playing; a new time alone would
+// not start it again.
+void rewind(MMotion& motion) {
+    motion.setTime(0.0f);
+    if (!motion.playing()) motion.setMotion(motion.requestedMotionName(), kMotionPlayForce);
+}
+
 }  // namespace
 
 void GameTask::resetMotionSlots() {
@@ -105,9 +112,10 @@ void GameTask::updateMotionLoop(int32_t slot) {
     if (frame + extra >= length) {
         if (limit == -1) {
             ++count;
-            motion->setTime(0.0f);
+            rewind(*motion);
         } else if (limit > count) {
-            ++count;
+            // A limited loop plays again until its last pass is counted.
+            if (++count < limit) rewind(*motion);
         }
     }
     if (limit != -1 && limit <= count) {

@@ -49,9 +49,10 @@ protected:
         task->layers[kLayer] = locator;
     }
     void TearDown() override {
+        PsbCache documents = psbCache();
         delete task;  // takes down the slots still in use, each motion before its layer
         delete locator;
-        for (auto& [key, document] : psbCache()) delete document;
+        for (auto& [key, document] : documents) delete document;
         psbCache().clear();
         M_SPEC.clear();
     }
