@@ -10,8 +10,8 @@
 // menu-frame steps, the counters. gameMainDraw (game_main_draw.cpp) adds the
 // backdrop, the prompt, the credit line, the pause overlay, the menu frame's
 // glow and the frames-per-second text to what the objects queued, then sorts
-// and flushes the frame's draws. Initialisation and release are provisional
-// (game_main_provisional.cpp).
+// and flushes the frame's draws. gameMainInit (game_main_init.cpp) and
+// gameMainRelease (game_main_release.cpp) open and close the run.
 //
 // Threads: main thread only.
 

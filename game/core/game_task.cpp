@@ -9,6 +9,7 @@
 #include "engine/input/input.h"
 #include "engine/input/input_map.h"
 #include "engine/ui/psb_font.h"
+#include "game/core/obj_work.h"
 #include "game/core/sprite_draw_task.h"
 
 namespace {
@@ -22,10 +23,17 @@ GameTask* GameTask::getInstance() {
 
 GameTask::GameTask() {
     soundVolume.fill(100);
+    resetMotionSlots();
+    objMotionSlotRelease = [](int32_t slot) {
+        if (instance) instance->releaseMotionSlot(slot);
+    };
 }
 
-// The tasks go first: a font read still under way writes into fontFiles.
+// The tasks go first: a font read still under way writes into fontFiles. The
+// slots go before the locators that hold them, which would delete a slot's
+// layer before its motion.
 GameTask::~GameTask() {
+    releaseLeftoverMotionSlots();
     releaseSpriteTarget();
     getSerialSet().clear();
     getParallelSet().clear();

@@ -31,9 +31,12 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <string>
 
+#include "engine/motion/motion_event_listener.h"
 #include "engine/task/process.h"
 #include "game/core/boot_loads.h"
+#include "game/core/motion_slots.h"
 #include "game/core/psb_cache.h"
 #include "game/core/sound_device.h"
 
@@ -49,7 +52,9 @@ class MVirtualScreenView;
 class PSBObject;
 class SpriteDrawTask;
 
-class GameTask : public MProcess, private BootLoads::Client {
+// It listens to every motion slot's motion and keeps the events' default:
+// nothing.
+class GameTask : public MProcess, public MMotionEventListener, private BootLoads::Client {
 public:
     static constexpr int kLayers = 1200;
     static constexpr int kSoundIds = 1024;
@@ -98,6 +103,40 @@ public:
     // Stops the playing sound of every id that has a name.
     void stopAllSounds();
 
+    // The motion slots (motion_slots.cpp). Every operation on a bad slot
+    // (outside 0..31, or free) does nothing and gives 0 or an empty name.
+    // All slots free, without releasing anything (once, at game start).
+    void resetMotionSlots();
+    // The lowest free slot, playing the cached motion file of the key on the
+    // draw layer; -1, taking nothing, when none is free, the key is not
+    // cached or the layer is outside 0..1199.
+    int32_t createMotionSlot(int32_t layer, const std::string& key);
+    // Unlinks the slot's tasks, deletes the motion, then its layer.
+    void releaseMotionSlot(int32_t slot);
+    // Takes down every slot still in use (the game's release), motion first.
+    void releaseLeftoverMotionSlots();
+    // Once a frame per playing slot: counts loops, rewinds a slot that plays
+    // for ever, stops one on its last frame when its loops are done.
+    void updateMotionLoop(int32_t slot);
+    // Re-evaluates the slot's player at once without advancing time.
+    void refreshMotion(int32_t slot);
+    int32_t getMotionLoopCount(int32_t slot) const;
+    void pauseMotion(int32_t slot);
+    void setMotionPosition(int32_t slot, float x, float y);
+    void setMotionAngle(int32_t slot, float degrees);
+    void setMotionOpacity(int32_t slot, uint32_t opacity);
+    void showMotion(int32_t slot);
+    void hideMotion(int32_t slot);
+    int32_t getMotionLength(int32_t slot) const;
+    void setMotionFrame(int32_t slot, int32_t frame);
+    int32_t getMotionFrame(int32_t slot) const;
+    std::string getMotionName(int32_t slot) const;
+    // The slot's motion, or null for a bad slot.
+    MMotion* slotMotion(int32_t slot) const;
+
+    void onAction(MMotionPlayer&, const std::string&, const std::string&) override {}
+    void onSync(MMotionPlayer&) override {}
+
     using Step = void (GameTask::*)();
     Step currentStep() const { return step_; }
 
@@ -128,6 +167,7 @@ public:
     int32_t currentLayer = 0;
     // The porting layer's cache (psb_cache.h), the one of the process.
     PsbCache* psbCache = &::psbCache();
+    MotionSlotTable motionSlots;
     std::array<PSBObject*, kFonts> fontFiles{};
     std::array<MPSBFont*, kFonts> fonts{};
     std::array<int32_t, kFonts> lineCount{};

@@ -1,11 +1,9 @@
 #pragma once
-// Stage load and release: puts the game into a stage's start state and takes
-// the stage's objects away again. Called by the game-control sequence.
-//
-// Provisional (stage_load_provisional.cpp) until the stage load is built:
-// the load sets the stage number, its start frame and the pause rule and
-// creates the stand-in field task; the release removes the stage's objects
-// by tag. No images or motion files are read.
+// Stage load and release: puts the game into a stage's start state (the
+// replay's start, the per-stage words, the stage's background images once,
+// its field task and its boss motion files) and takes the stage's objects,
+// motion files and, when the settings ask, its images away again. Called by
+// the game-control sequence.
 //
 // Threads: main thread only.
 
@@ -23,6 +21,10 @@ inline constexpr int kStageImageSlots = 16;
 extern std::array<StageImageSlot, kStageImageSlots> stageImageSlots;
 // Frees every buffer the readers filled and clears its slot.
 void stageImageSlotsFree();
+
+inline constexpr int kStages = 6;  // 0 the prologue, 1 to 5
+// Per stage: its images are in their sprite-sheet slots.
+extern std::array<uint8_t, kStages> stageImagesLoaded;
 
 // restart: the same stage again (restart stage, or a restarted training or
 // score-attack game); the fighter then comes back as it was at the stage start.
