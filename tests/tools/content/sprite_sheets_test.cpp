@@ -254,6 +254,33 @@ TEST(SpriteFrameTable, GunMarkersCarryTheGunPoints) {
     }
 }
 
+// The test menu draws its instruction sprites at the middle of the screen:
+// 2821 on every screen, 2822 on the choosing screens and one of 2823 .. 2830
+// by the cursor's row. Their pivots put the three on lines of their own,
+// apart and below the last text of the screens (y 188), inside the screen.
+TEST(SpriteFrameTable, TestMenuInstructionsLieOnLinesOfTheirOwn) {
+    struct Span {
+        int32_t top, bottom;
+    };
+    auto span = [](int32_t id) {
+        const Row r = row(id);
+        const int32_t centre = 144 - (r[8] + r[10]);
+        return Span{centre - r[4] / 2, centre + r[4] - r[4] / 2};
+    };
+    const Span every = span(2821), choosing = span(2822);
+    for (int32_t id = 2821; id <= 2830; ++id) {
+        const Span s = span(id);
+        EXPECT_GE(s.top, 188) << id;
+        EXPECT_LE(s.bottom, 288) << id;
+        EXPECT_LE(row(id)[3], 224) << id;
+        if (id < 2823) continue;
+        for (const Span other : {every, choosing}) {
+            EXPECT_TRUE(s.bottom <= other.top || other.bottom <= s.top) << id;
+        }
+    }
+    EXPECT_TRUE(every.bottom <= choosing.top || choosing.bottom <= every.top);
+}
+
 // The voice messages' tables: the line counts the messages pick from, the
 // subtitle pictures on consecutive ids in message order, and the voices.
 TEST(SpriteSheets, VoiceMessageTablesPointAtTheSubtitles) {
