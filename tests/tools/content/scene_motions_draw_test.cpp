@@ -2,8 +2,8 @@
 // them: registered with a motion layer over the recording device (their
 // texture uploaded), every label of every object played from its start to
 // its end on the layer driver, the layer drawn every frame. Nothing on the
-// way may write a trace line, the labels played once end there and the
-// looping ones go on.
+// way may write a trace line, every label shows a picture of the file, the
+// labels played once end there and the looping ones go on.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -17,6 +17,7 @@
 #include "engine/base/debug_trace.h"
 #include "engine/motion/motion_layer.h"
 #include "engine/motion/motion_layer_driver.h"
+#include "engine/motion/motion_layer_node.h"
 #include "engine/motion/motion_player.h"
 #include "tests/engine/data/psb_document.h"
 #include "tests/engine/ui/recording_display_fixture.h"
@@ -56,11 +57,16 @@ protected:
         player.play(label, kMotionPlayForce);
         ASSERT_TRUE(player.hasMotion());
         const int frames = int(player.lastTime()) + 1;
+        bool pictureShown = false;
         for (int frame = 0; frame < frames; ++frame) {
             player.progress(1.0f);
+            for (const MMotionLayerNode& node : player.nodes()) {
+                pictureShown |= node.drawn && node.type == 0 && node.sourceFound && node.state.opacity > 0;
+            }
             for (MMotionRenderItem& item : player.renderItems()) layer.queueRenderItem(&item);
             layer.draw(0);
         }
+        EXPECT_TRUE(pictureShown);
         EXPECT_EQ(player.playing(), player.loops());
     }
 
