@@ -396,6 +396,10 @@ void drawBackdrop(Cell& c, const PlacedSprite&) {
     }
 }
 
+// Words alone (a label draws them) over nothing, so the screen they are
+// drawn on shows around the letters.
+void drawCaption(Cell&, const PlacedSprite&) {}
+
 struct Style {
     std::string_view name;
     void (*draw)(Cell&, const PlacedSprite&);
@@ -407,7 +411,7 @@ constexpr Style kStyles[] = {
     {"carrier", drawCarrier}, {"ground", drawGround}, {"wreck", drawWreck}, {"marker", drawMarker},
     {"item", drawItem}, {"popup", drawPopup}, {"panel", drawPanel}, {"hud", drawHud}, {"plain", drawPlain}, {"backdrop", drawBackdrop},
     {"network", drawNetwork}, {"arrow", drawArrow}, {"bar", drawBar}, {"gauge", drawGauge}, {"portrait", drawPortrait},
-    {"window", drawWindow}, {"input", drawInput},
+    {"window", drawWindow}, {"input", drawInput}, {"caption", drawCaption},
 };
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include <iterator>
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -83,9 +84,12 @@ std::vector<LabelRule> labelRules() {
     add("lazer", "laser", {"start", "end"}, 1, kAny, false);
     add("lazer", "laser", {"wait"}, 1, kAny, true);
     for (const char* file : {"gameover", "result1"}) {
-        add(file, file, {"start", "end"}, 1, kAny, false);
+        add(file, file, {"start"}, 1, kAny, false);
         add(file, file, {"loop"}, 1, kAny, true);
     }
+    add("gameover", "gameover", {"end"}, 1, kAny, false);
+    // The results' white fade starts 30 frames before the end of "end".
+    add("result1", "result1", {"end"}, 30, kAny, false);
     for (const char* file : {"menuframe", "menuframe_bg"}) {
         add(file, "mainmenu", {"start_a", "start_b", "end_a", "end_b"}, 1, kAny, false);
         add(file, "mainmenu", {"loop"}, 1, kAny, true);
@@ -198,6 +202,48 @@ TEST(SceneMotionFilesTest, EveryLabelTheGamePlaysHasItsLengthAndLooping) {
         EXPECT_GT(length, rule.above);
         EXPECT_LE(length, rule.atMost);
         EXPECT_EQ(player.loops(), rule.loops);
+    }
+}
+
+// Labels of the picture-less layers (the locators the game reads) anywhere
+// below `layers`.
+void collectLocators(const PSBValue& layers, std::set<std::string>& out) {
+    for (uint32_t i = 0; i < layers.getCount(); ++i) {
+        const PSBValue layer = layers.at(i);
+        if (layer.get("type").toInt() == 2) out.insert(layer.get("label").toString());
+        collectLocators(layer.get("children"), out);
+    }
+}
+
+// Nothing more and nothing less than the game names: its objects, their
+// labels, spelled as the game spells them, and the laser's one locator in
+// every label of the laser.
+TEST(SceneMotionFilesTest, TheFilesHoldExactlyTheObjectsLabelsAndLocatorsTheGameNames) {
+    ThrowingPSBFatal fatal;
+    std::map<std::string, std::map<std::string, std::set<std::string>>> expected;
+    for (const LabelRule& rule : labelRules()) expected[rule.file][rule.object].insert(rule.label);
+    ASSERT_EQ(expected.size(), std::size(kMotionFiles));
+    for (const auto& [file, objects] : expected) {
+        SCOPED_TRACE(file);
+        const auto loaded = loadMotionFile(file);
+        ASSERT_GE(loaded->id, 0);
+        const PSBValue root = loaded->document->root().get("object");
+        std::vector<std::string> names;
+        root.getKeys(names);
+        std::map<std::string, std::set<std::string>> found;
+        for (const std::string& object : names) {
+            std::vector<std::string> labels;
+            root.get(object).get("motion").getKeys(labels);
+            found[object].insert(labels.begin(), labels.end());
+            for (const std::string& label : labels) {
+                std::set<std::string> locators;
+                collectLocators(root.get(object).get("motion").get(label).get("layer"), locators);
+                const std::set<std::string> want =
+                    file == "lazer" ? std::set<std::string>{"top"} : std::set<std::string>{};
+                EXPECT_EQ(locators, want) << object << "/" << label;
+            }
+        }
+        EXPECT_EQ(found, objects);
     }
 }
 

@@ -16,7 +16,13 @@
 #include "game/core/sprite_frame_table.h"
 #include "sprite_extra_ids.h"
 #include "tools/content/content_context.h"
+#include "tools/content/font_face.h"
+#include "tools/content/png_image.h"
+#include "tools/content/raster.h"
+#include "tools/content/sound_names.h"
 #include "tools/content/sprite_layout.h"
+#include "tools/content/subtitle_art.h"
+#include "tools/content/voice_lines.h"
 #include "voice_message_tables.h"
 
 namespace {
@@ -64,6 +70,18 @@ using Row = std::array<int32_t, kSpriteFrameWords>;
 Row row(int32_t id) {
     const SpriteFrame& f = spriteFrameTable[id];
     return {f.sheet, f.x, f.y, f.w, f.h, f.id, f.tile, f.originX, f.originY, f.pivotX, f.pivotY};
+}
+
+// The row's picture, cut from its decoded sheet, RGBA row by row.
+std::vector<uint8_t> pixels(int32_t id) {
+    const Row r = row(id);
+    const Decoded& d = sheets().at(r[0]);
+    std::vector<uint8_t> out;
+    for (int32_t y = r[2]; y < r[2] + r[4]; ++y) {
+        const uint8_t* line = &d.rgba[(size_t(y) * d.width + size_t(r[1])) * 4];
+        out.insert(out.end(), line, line + size_t(r[3]) * 4);
+    }
+    return out;
 }
 
 // Every id the content names, and whether it may be blank (the space of a
@@ -236,6 +254,33 @@ TEST(SpriteFrameTable, GunMarkersCarryTheGunPoints) {
     }
 }
 
+// The test menu draws its instruction sprites at the middle of the screen:
+// 2821 on every screen, 2822 on the choosing screens and one of 2823 .. 2830
+// by the cursor's row. Their pivots put the three on lines of their own,
+// apart and below the last text of the screens (y 188), inside the screen.
+TEST(SpriteFrameTable, TestMenuInstructionsLieOnLinesOfTheirOwn) {
+    struct Span {
+        int32_t top, bottom;
+    };
+    auto span = [](int32_t id) {
+        const Row r = row(id);
+        const int32_t centre = 144 - (r[8] + r[10]);
+        return Span{centre - r[4] / 2, centre + r[4] - r[4] / 2};
+    };
+    const Span every = span(2821), choosing = span(2822);
+    for (int32_t id = 2821; id <= 2830; ++id) {
+        const Span s = span(id);
+        EXPECT_GE(s.top, 188) << id;
+        EXPECT_LE(s.bottom, 288) << id;
+        EXPECT_LE(row(id)[3], 224) << id;
+        if (id < 2823) continue;
+        for (const Span other : {every, choosing}) {
+            EXPECT_TRUE(s.bottom <= other.top || other.bottom <= s.top) << id;
+        }
+    }
+    EXPECT_TRUE(every.bottom <= choosing.top || choosing.bottom <= every.top);
+}
+
 // The voice messages' tables: the line counts the messages pick from, the
 // subtitle pictures on consecutive ids in message order, and the voices.
 TEST(SpriteSheets, VoiceMessageTablesPointAtTheSubtitles) {
@@ -282,16 +327,6 @@ TEST(SpriteSheets, VoiceMessageTablesPointAtTheSubtitles) {
 // A message never shows the same picture twice in a row: the pictures of
 // one event's lines all differ.
 TEST(SpriteSheets, TheLinesOfAnEventHaveDifferentSubtitles) {
-    auto pixels = [](int32_t id) {
-        const Row r = row(id);
-        const Decoded& d = sheets().at(r[0]);
-        std::vector<uint8_t> out;
-        for (int32_t y = r[2]; y < r[2] + r[4]; ++y) {
-            const uint8_t* line = &d.rgba[(size_t(y) * d.width + size_t(r[1])) * 4];
-            out.insert(out.end(), line, line + size_t(r[3]) * 4);
-        }
-        return out;
-    };
     auto checkEvent = [&](const int32_t* entry, const std::string& what) {
         std::vector<std::vector<uint8_t>> seen;
         for (int32_t line = 0; line < entry[0]; ++line) {
@@ -308,6 +343,69 @@ TEST(SpriteSheets, TheLinesOfAnEventHaveDifferentSubtitles) {
         }
     }
     for (int32_t e = 0; e < 20; ++e) checkEvent(kSpeaker4MessageEvents[e], "speaker 4 event " + std::to_string(e));
+}
+
+// Each subtitle picture is what its line's voice says, as the voice
+// table names the voice and the phrases word it, drawn in the subtitle face
+// with its speaker's bar.
+TEST(SpriteSheets, EachSubtitleIsItsVoicesLineDrawn) {
+    const content::ContentContext context({HALVIR_CONTENT_DIR, HALVIR_RESOURCE_DIR, HALVIR_GENERATED_DIR, {}});
+    std::map<int32_t, std::string> soundNames;
+    for (const content::SoundName& s : content::readSoundNames(context)) soundNames[s.id] = s.name;
+    struct Line {
+        int32_t sprite, speaker;
+        std::string voice;
+    };
+    std::vector<Line> lines;
+    auto addEvent = [&](const int32_t* entry, const int32_t* voices, int32_t speaker) {
+        for (int32_t i = 0; i < entry[0]; ++i) lines.push_back({entry[1] + i, speaker, soundNames.at(voices[i])});
+    };
+    for (int32_t p = 0; p < 4; ++p) {
+        for (int32_t e = 0; e < 17; ++e) addEvent(kPilotMessageEvents[p][e], kPilotMessageVoices[p][e], p);
+    }
+    for (int32_t e = 0; e < 20; ++e) addEvent(kSpeaker4MessageEvents[e], kSpeaker4MessageVoices[e], 4);
+    ASSERT_EQ(lines.size(), 476u);
+
+    std::vector<std::string> voices;
+    for (const Line& l : lines) voices.push_back(l.voice);
+    const std::vector<std::string> texts = content::writeLineTexts(context, voices);
+    const content::SubtitleSpec& spec = spriteContent().subtitles.front();
+    content::FontFace face(content::findFontFile(spec.face, spec.package));
+    for (size_t i = 0; i < lines.size(); ++i) {
+        const Row r = row(lines[i].sprite);
+        content::Image picture(r[3], r[4]);
+        content::Cell cell(picture, 0, 0, r[3], r[4]);
+        content::drawSubtitle(cell, face, {texts[i], lines[i].speaker, lines[i].voice});
+        EXPECT_TRUE(picture.rgba == pixels(lines[i].sprite)) << lines[i].voice << ": \"" << texts[i] << "\"";
+    }
+}
+
+// The sprite fonts: a glyph a cell as wide as the font's advance on one
+// sheet, the space blank, every other character a picture of its own; the
+// kana font: 211 glyphs, none blank, no two alike (a face lacking a
+// character would draw the same box for each).
+TEST(SpriteSheets, FontGlyphsAreDistinctAtTheirAdvances) {
+    auto distinct = [](int32_t first, int32_t count, const std::string& what) {
+        std::map<std::vector<uint8_t>, int32_t> seen;
+        for (int32_t id = first; id < first + count; ++id) {
+            const auto [it, fresh] = seen.emplace(pixels(id), id);
+            EXPECT_TRUE(fresh) << what << ": " << id << " is drawn like " << it->second;
+        }
+    };
+    struct Font {
+        int32_t base, advance;
+    };
+    for (const Font& f : {Font{2944, 18}, Font{2834, 18}, Font{3099, 9}, Font{3204, 9}}) {
+        const std::string what = "sprite font at " + std::to_string(f.base);
+        for (int32_t c = 0; c < 95; ++c) {
+            EXPECT_EQ(row(f.base + c)[0], row(f.base)[0]) << what;
+            EXPECT_EQ(row(f.base + c)[3], f.advance) << what << " " << c + 32;
+        }
+        const std::vector<uint8_t> space = pixels(f.base);
+        EXPECT_TRUE(std::all_of(space.begin(), space.end(), [](uint8_t v) { return v == 0; })) << what;
+        distinct(f.base + 1, 94, what);
+    }
+    distinct(2241, 211, "kana font");
 }
 
 TEST(SpriteSheets, DecodeWithTheGamesDecoder) {
