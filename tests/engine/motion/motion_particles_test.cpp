@@ -9,7 +9,6 @@
 namespace {
 
 namespace mb = psbwriter::motion;
-using worldfixture::held;
 using worldfixture::timeline;
 using worldfixture::World;
 
