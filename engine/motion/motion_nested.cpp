@@ -175,7 +175,6 @@ void updateNode(MMotionPlayer& player, MMotionLayerNode& node) {
         const bool turned = direction(player, node, *q, angle);
         place(node, *q, turned, angle);
     }
-    q->nodes()[0].clip = node.clip;
     q->advance(player.step());
     player.takeEventsOf(*q);
 }

@@ -243,15 +243,13 @@ bool leftScreen(const MMotionParticleEmitter& e, MMotionPlayer& q) {
     return entered && !overlaps(box, e.deletion);
 }
 
-void upkeep(MMotionPlayer& player, MMotionParticleEmitter& e, MMotionLayerNode& n,
-            std::vector<std::unique_ptr<MMotionPlayer>>& live) {
+void upkeep(MMotionPlayer& player, MMotionParticleEmitter& e, std::vector<std::unique_ptr<MMotionPlayer>>& live) {
     for (size_t i = 0; i < live.size();) {
         MMotionPlayer& q = *live[i];
         if (!q.playing() || (e.deleteOutsideScreen && leftScreen(e, q))) {
             live.erase(live.begin() + std::ptrdiff_t(i));
             continue;
         }
-        q.nodes()[0].clip = n.clip;
         q.advance(player.step());
         player.takeEventsOf(q);
         ++i;
@@ -285,7 +283,7 @@ void updateEmitter(MMotionPlayer& player, MMotionLayerNode& n) {
             emitOne(player, *e, n, live);
         }
     }
-    upkeep(player, *e, n, live);
+    upkeep(player, *e, live);
 }
 
 }  // namespace
