@@ -1,6 +1,9 @@
 #include "engine/motion/motion_layer_driver.h"
 
+#include "engine/motion/motion_carry_state.h"
 #include "engine/motion/motion_frame_scan.h"
+#include "engine/motion/motion_nested.h"
+#include "engine/motion/motion_particles.h"
 #include "engine/motion/motion_player.h"
 #include "engine/motion/motion_resource_manager.h"
 
@@ -50,6 +53,7 @@ void MMotionLayerDriver::loadLayers(MMotionPlayer& player, const PSBValue& timel
     MMotionLayerLoader::loadLayers(player, timeline);
     takeLayerIds(player);
     indexTypes(player);
+    MMotionNested::attachPlayers(player);
     MMotionTimelineState& state = player.timelineState();
     state.control = {};
     state.priority = {};
@@ -72,3 +76,11 @@ void MMotionLayerDriver::scan(MMotionPlayer& player, MMotionScan kind) {
 }
 
 void MMotionLayerDriver::evaluate(MMotionPlayer& player) { MMotionLayerEval::evaluateNodes(player, *this); }
+
+void MMotionLayerDriver::saveJoinState(MMotionPlayer& player) { MMotionCarryState::save(player); }
+
+void MMotionLayerDriver::applyJoinState(MMotionPlayer& player) { MMotionCarryState::restore(player); }
+
+void MMotionLayerDriver::nestedMotions(MMotionPlayer& player) { MMotionNested::update(player); }
+
+void MMotionLayerDriver::particles(MMotionPlayer& player) { MMotionParticles::update(player); }

@@ -8,6 +8,7 @@
 #include "engine/motion/color_interpolation.h"
 #include "engine/motion/interpolation.h"
 #include "engine/motion/motion_neutral_grid.h"
+#include "engine/motion/motion_particles.h"
 #include "engine/motion/motion_player.h"
 #include "engine/motion/motion_resource_manager.h"
 
@@ -118,6 +119,9 @@ void tweenFrames(MMotionLayerNode& node, float f) {
     if (auto* camera = std::get_if<MMotionCameraRecord>(&node.record)) {
         camera->fov = s.camera.fov * (1.0f - f) + n.camera.fov * f;
     }
+    if (auto* emitter = std::get_if<MMotionParticleEmitter>(&node.record)) {
+        MMotionParticles::tweenEmission(*emitter, s.particle, n.particle, f);
+    }
     if (auto* stencil = std::get_if<MMotionStencilCompositeRecord>(&node.record)) {
         const float reveal = lerpScalar(s.stencil.wrt, n.stencil.wrt, f, curves.stencil.get());
         const float softness = lerpScalar(s.stencil.wsf, n.stencil.wsf, f, curves.stencil.get());
@@ -142,6 +146,9 @@ void copyFrame(MMotionLayerNode& node) {
     node.defaultColor = s.defaultColor;
     if (node.meshTransform == 1 && !node.meshPointsExternal) writeMesh(node, s.mesh.points);
     if (auto* camera = std::get_if<MMotionCameraRecord>(&node.record)) camera->fov = s.camera.fov;
+    if (auto* emitter = std::get_if<MMotionParticleEmitter>(&node.record)) {
+        MMotionParticles::tweenEmission(*emitter, s.particle, s.particle, 0.0f);
+    }
     if (auto* stencil = std::get_if<MMotionStencilCompositeRecord>(&node.record)) {
         setStencil(*stencil, s.stencil.hasStencil, s.stencil.wrt, s.stencil.wsf);
     }

@@ -27,9 +27,20 @@ struct MMotionShapeRecord {  // type 1: "shape", then the evaluation's words
 
 struct MMotionNestedRecord {  // type 3; the nested player itself sits in the node
     bool independentLayerInherit = false;
+    bool tooDeepTraced = false;  // the nesting limit has been reported for this layer
 };
 
-struct MMotionParticleEmitter {  // type 4
+// The emission values of a particle emitter's frame, tweened each step.
+struct MMotionEmission {
+    float fmin = 0.0f, fmax = 0.0f;  // emissions per second, or a burst's count
+    float vmin = 0.0f, vmax = 0.0f;  // speed, units per frame
+    float amin = 0.0f, amax = 0.0f;  // rotation, degrees
+    float zmin = 0.0f, zmax = 0.0f;
+    float range = 0.0f;  // spread of the direction either side, degrees
+};
+
+struct MMotionParticleEmitter {  // type 4; its live particles sit in the node
+    bool active = false;
     int32_t kind = 0;
     int32_t maxNum = 0;
     bool inheritAngle = false;
@@ -41,9 +52,13 @@ struct MMotionParticleEmitter {  // type 4
     int32_t applyZoomToVelocity = 0;
     float accelRatio = 0.0f;
     PSBValue motionList;
-    std::array<float, 4> matrix{1.0f, 0.0f, 0.0f, 1.0f};
+    MMotionEmission emission;
+    std::array<float, 4> matrix{1.0f, 0.0f, 0.0f, 1.0f};  // the node's, as last carried
+    float lastAngle = 0.0f;
     std::array<float, 4> screen{};    // left, top, right, bottom
     std::array<float, 4> deletion{};  // the screen grown by 5 % of its size on each side
+    float timer = 0.0f;  // frames until the next continuous emission
+    bool tooDeepTraced = false;  // the nesting limit has been reported for this layer
 };
 
 struct MMotionCameraRecord {  // type 5

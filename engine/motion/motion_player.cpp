@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <bit>
 #include <cmath>
+#include <iterator>
 
 #include "engine/data/psb_object.h"
 #include "engine/motion/curve_cache.h"
@@ -45,6 +46,13 @@ MMotionPlayer::MMotionPlayer(MMotionResourceManager& manager, std::string object
     renderManager_ = nullptr;
     parent_ = &parent;
     root_ = &parent.root();
+    driver_ = parent.driver_;
+    hint_ = parent.hint_;
+    z_ = parent.z_;
+    attrPair_[0] = parent.attrPair_[0];
+    attrPair_[1] = parent.attrPair_[1];
+    attrWord_ = parent.attrWord_;
+    attrFloat_ = parent.attrFloat_;
 }
 
 MMotionPlayer::~MMotionPlayer() {
@@ -87,6 +95,13 @@ void MMotionPlayer::pushEvent(const std::string& name, const std::string& text) 
 }
 
 void MMotionPlayer::pushSync() { events_.push_back({MMotionEvent::kSync, {}, {}}); }
+
+void MMotionPlayer::takeEventsOf(MMotionPlayer& child) {
+    if (child.events_.empty()) return;
+    events_.insert(events_.begin(), std::make_move_iterator(child.events_.begin()),
+                   std::make_move_iterator(child.events_.end()));
+    child.events_.clear();
+}
 
 void MMotionPlayer::addListener(MMotionEventListener* listener) { listeners_.push_back(listener); }
 
@@ -248,6 +263,22 @@ void MMotionPlayer::loadTimeline(const PSBValue& motion, uint32_t flags) {
     }
     seekPending_ = true;
     driver_->loadStreams(*this, motion);
+}
+
+void MMotionPlayer::stopAndRelease() {
+    stopWithoutMotion();
+    timeline_.variables.clear();
+    releaseLayerTree();
+    objectName_.clear();
+    requestedObjectName_.clear();
+    motionName_.clear();
+    requestedMotionName_.clear();
+}
+
+int32_t MMotionPlayer::nestingDepth() const {
+    int32_t depth = 0;
+    for (const MMotionPlayer* p = parent_; p != nullptr; p = p->parent_) ++depth;
+    return depth;
 }
 
 void MMotionPlayer::releaseLayerTree() {

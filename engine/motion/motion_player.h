@@ -126,12 +126,24 @@ public:
     // A control frame pulls the time (and scan time) to its own.
     void snapTime(float t) { time_ = scanTime_ = t; }
     MMotionTimelineState& timelineState() { return timeline_; }
-    bool nested() const { return parent_ != nullptr; }
+    // A nested-motion layer's player: the layer writes its root matrix.
+    // Particle players are not marked; their root places itself.
+    void markNested() { nested_ = true; }
+    bool nested() const { return nested_; }
     // For a nested motion: the next seek runs the frames from the start.
     void requestReplayFromStart() { replayFromStart_ = true; }
+    // Stops playing and lets go of the tree, the variables and the names, as
+    // when the layer that holds the player names nothing.
+    void stopAndRelease();
+    // Moves the child's queued events ahead of this player's own.
+    void takeEventsOf(MMotionPlayer& child);
+    // Players between this one and its root: 0 for a root player.
+    int32_t nestingDepth() const;
     std::vector<MMotionLayerNode>& nodes() { return nodes_; }
     std::vector<MMotionRenderItem>& renderItems() { return renderItems_; }
-    MMotionCurveCache* curveCache() const { return caches_.get(); }
+    // A nested player without caches of its own uses its root's: it is
+    // updated on the root's thread.
+    MMotionCurveCache* curveCache() const { return caches_ || root_ == this ? caches_.get() : root_->curveCache(); }
 
     // State.
     const std::string& objectName() const { return objectName_; }
@@ -221,6 +233,7 @@ private:
     PSBValue division_;
     PSBValue motionList_;
 
+    bool nested_ = false;
     bool playing_ = false;
     bool hold_ = false;
     bool seekPending_ = false;

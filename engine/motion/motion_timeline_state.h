@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "engine/motion/motion_variables.h"
@@ -29,6 +30,8 @@ struct MMotionCamera {
     bool hasTarget = false;
     std::array<float, 3> target{};
 };
+
+struct MMotionJoinCache;
 
 struct MMotionTimelineState {
     MMotionListCursor control;   // "tag"
@@ -52,6 +55,13 @@ struct MMotionTimelineState {
 
     std::array<float, 3> drift{};  // the root's velocity, frames
     float driftDamping = 1.0f;
+    // A particle that deletes itself outside the screen only does so once it
+    // has been on it.
+    bool enteredScreen = false;
 
     MMotionCamera camera;
+
+    // The state carried into the next motion, between a switch that asks for
+    // it and the seek of the new motion (motion_carry_state.h).
+    std::shared_ptr<MMotionJoinCache> joinCache;
 };
