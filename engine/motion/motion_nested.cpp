@@ -45,10 +45,10 @@ float planeAngle(int32_t coordinate, float dx, float dy, float dz) {
 }
 
 bool mayNest(MMotionPlayer& player, MMotionLayerNode& node) {
-    if (player.nestingDepth() < MMotionParticles::kMaxNesting) return true;
+    if (MMotionParticles::mayAddPlayer(player)) return true;
     auto* record = std::get_if<MMotionNestedRecord>(&node.record);
     if (record && !record->tooDeepTraced) {
-        M_DEBUG_TRACE("motion: layer \"%s\" of \"%s\" is nested too deeply; it plays nothing", node.label.c_str(),
+        M_DEBUG_TRACE("motion: layer \"%s\" of \"%s\" is nested too deeply or under too many players; it plays nothing", node.label.c_str(),
                       player.motionName().c_str());
         record->tooDeepTraced = true;
     }

@@ -257,9 +257,9 @@ void upkeep(MMotionPlayer& player, MMotionParticleEmitter& e, std::vector<std::u
 }
 
 bool mayNest(MMotionPlayer& player, bool& traced, const MMotionLayerNode& n) {
-    if (player.nestingDepth() < MMotionParticles::kMaxNesting) return true;
+    if (MMotionParticles::mayAddPlayer(player)) return true;
     if (!traced) {
-        M_DEBUG_TRACE("motion: layer \"%s\" of \"%s\" is nested too deeply; it plays nothing", n.label.c_str(),
+        M_DEBUG_TRACE("motion: layer \"%s\" of \"%s\" is nested too deeply or under too many players; it plays nothing", n.label.c_str(),
                       player.motionName().c_str());
         traced = true;
     }
@@ -287,6 +287,10 @@ void updateEmitter(MMotionPlayer& player, MMotionLayerNode& n) {
 }
 
 }  // namespace
+
+bool MMotionParticles::mayAddPlayer(MMotionPlayer& player) {
+    return player.nestingDepth() < kMaxNesting && player.root().descendantCount() < kMaxPlayers;
+}
 
 void MMotionParticles::update(MMotionPlayer& player) {
     for (int32_t index : player.timelineState().byType[size_t(MMotionLayerNode::kParticleEmitter)]) {

@@ -22,6 +22,12 @@ public:
     // Past this many players above it, a player makes no more players: a
     // motion that plays itself would otherwise never finish a step.
     static constexpr int32_t kMaxNesting = 16;
+    // The depth limit alone still lets a motion that nests itself in several
+    // layers grow as their number to the 16th power: a root holding this many
+    // players starts no more.
+    static constexpr int32_t kMaxPlayers = 4096;
+    // Whether player may start another nested or particle player.
+    static bool mayAddPlayer(MMotionPlayer& player);
 
     static void update(MMotionPlayer& player);
     // The frame's emission values at tween fraction f into the emitter.

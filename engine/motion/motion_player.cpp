@@ -46,6 +46,7 @@ MMotionPlayer::MMotionPlayer(MMotionResourceManager& manager, std::string object
     renderManager_ = nullptr;
     parent_ = &parent;
     root_ = &parent.root();
+    ++root_->descendants_;
     driver_ = parent.driver_;
     hint_ = parent.hint_;
     z_ = parent.z_;
@@ -59,6 +60,7 @@ MMotionPlayer::~MMotionPlayer() {
     withdrawParameters();
     releaseLayerIds();
     nodes_.clear();
+    if (root_ != this) --root_->descendants_;
 }
 
 void MMotionPlayer::releaseLayerIds() {

@@ -179,6 +179,8 @@ public:
     const std::vector<MMotionEvent>& pendingEvents() const { return events_; }
     MMotionPlayer* parent() const { return parent_; }
     MMotionPlayer& root() { return *root_; }
+    // Players alive under this root, nested and particle players alike.
+    int32_t descendantCount() const { return descendants_; }
     MMotionRenderManager* renderManager() const { return renderManager_; }
     MMotionResourceManager& manager() const { return manager_; }
 
@@ -213,6 +215,7 @@ private:
     MMotionRenderManager* renderManager_ = nullptr;
     MMotionPlayer* root_ = this;
     MMotionPlayer* parent_ = nullptr;
+    int32_t descendants_ = 0;
     MMotionTimelineDriver* driver_ = &MMotionTimelineDriver::none();
 
     std::string objectName_;

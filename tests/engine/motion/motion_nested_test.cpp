@@ -155,4 +155,18 @@ TEST(MotionNested, StopsAtTheNestingLimit) {
     EXPECT_EQ(playingDepth, MMotionParticles::kMaxNesting);
 }
 
+// Three layers that each nest the motion itself would make 3 to the 16th
+// players; the root's budget ends the growth within the step.
+TEST(MotionNested, AMotionNestingItselfInSeveralLayersKeepsToThePlayerBudget) {
+    const auto self = [] { return std::vector{mb::holdFrame(0, playing("m")), mb::holdFrame(100, playing("m"))}; };
+    const auto w = world({
+        {"m", timeline(100, {nested("a", self()), nested("b", self()), nested("c", self())})},
+    });
+    for (int step = 0; step < 3; ++step) w->player.progress(1);
+    EXPECT_GE(w->player.descendantCount(), MMotionParticles::kMaxPlayers);
+    // Each player that passed the budget check may still attach its three
+    // empty layer players.
+    EXPECT_LE(w->player.descendantCount(), MMotionParticles::kMaxPlayers + 3);
+}
+
 }  // namespace
