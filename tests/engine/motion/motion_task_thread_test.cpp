@@ -24,8 +24,11 @@ public:
         for (const std::string& text : events) player.pushEvent("", text);
         ++evaluations;
     }
-    void buildRenderItems(MMotionPlayer& player) override { player.renderItems().emplace_back(); }
+    void buildRenderList(MMotionPlayer& player, uint32_t, std::vector<MMotionRenderItem*>*) override {
+        player.renderList().push_back(&item);
+    }
 
+    MMotionRenderItem item;
     std::vector<std::string> events;
     std::atomic<int> evaluations{0};
 };
@@ -159,7 +162,7 @@ TEST_F(MotionTaskTest, AHiddenMotionQueuesNoRenderItems) {
     motion->setTimelineDriver(driver);
     set.add(motion);
     motion->progress(1.0f);
-    ASSERT_EQ(motion->renderItems().size(), 1u);
+    ASSERT_EQ(motion->renderList().size(), 1u);
 
     set.draw(0);
     EXPECT_EQ(layer.renderQueue().size(), 1u);
