@@ -181,6 +181,33 @@ TEST(MotionMeshPass, AChildOfAnUnbentMeshKeepsItsPlace) {
     EXPECT_NEAR(st.zoomX, 2.0f, 5e-3f);
 }
 
+TEST(MotionMeshPass, ACombinatorLayerTakesItsMeshFromTheRootsVariable) {
+    mb::MeshPoints first{}, second{};
+    std::copy(kMotionNeutralMeshGrid.begin(), kMotionNeutralMeshGrid.end(), first.begin());
+    second = first;
+    for (float& v : second) v *= 2.0f;
+    mb::Layer layer = sprite("bent", {.icon = "op"});
+    layer.meshTransform = 1;
+    layer.meshDivision = 4;
+    layer.meshCombinators = {mb::MeshCombinator{.rawMeshes = {first, second}, .neutralIndex = 0, .key = "v"}};
+    Stage s(still({layer}), {}, addOpaqueIcon);
+    s.player.progress(1);
+    // Resting at its neutral mesh the layer has no points: a plain rectangle.
+    EXPECT_TRUE(s.node(1).meshPoints.empty());
+    EXPECT_EQ(s.node(1).draw.grid.columns, 1);
+    s.player.setVariable("v", 1.0f);
+    s.player.progress(1);
+    ASSERT_EQ(s.node(1).meshPoints.size(), 32u);
+    EXPECT_EQ(s.node(1).meshPoints, std::vector<float>(second.begin(), second.end()));
+    ASSERT_NE(s.player.renderList()[0]->meshPatch, nullptr);
+    // The doubled patch stretches the 64 by 32 picture to 128 by 64.
+    const MMotionVertexGrid& grid = s.node(1).draw.grid;
+    EXPECT_EQ(grid.columns, 3);
+    EXPECT_EQ(grid.rows, 3);
+    EXPECT_NEAR(grid.points[grid.points.size() - 2], 128.0f, 1e-3f);
+    EXPECT_NEAR(grid.points.back(), 64.0f, 1e-3f);
+}
+
 // --- streams ---
 
 // Ten frames, frame k drawing one 1 by 1 cell of opacity 10 k at depth k.
