@@ -46,7 +46,7 @@ void loadCombinators(MMotionPlayer& player) {
     std::vector<MMotionLayerNode>& nodes = player.nodes();
     for (size_t i = 1; i < nodes.size(); ++i) {
         MMotionLayerNode& node = nodes[i];
-        if (node.hasMeshCombinator && node.meshTransform == 1) player.meshCombinator().load(node, node.value);
+        if (node.hasMeshCombinator && node.meshTransform != 0) player.meshCombinator().load(node, node.value);
     }
 }
 

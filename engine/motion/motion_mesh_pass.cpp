@@ -16,6 +16,9 @@ namespace {
 
 constexpr uint32_t kBentByHosts = 0x2000000;
 constexpr size_t kPatchFloats = 32;
+// A division read from a file could ask for a grid of billions of points;
+// real pictures want a few dozen cells.
+constexpr int32_t kMaxDivision = 256;
 
 const MMotionFrameContent& currentSlot(const MMotionLayerNode& node) { return node.slots[node.currentSlot]; }
 
@@ -30,6 +33,18 @@ bool gridType(int32_t type) { return type == 0 || type == 10 || type == 12; }
 bool placedType(int32_t type) { return gridType(type) || type == 11; }
 
 float divisionScale(MMotionPlayer& player) { return player.root().meshDivisionScale(); }
+
+int32_t ownDivision(MMotionPlayer& player, const MMotionLayerNode& node) {
+    return std::clamp(meshDivisionOf(std::clamp(node.meshDivision, 0, kMaxDivision), divisionScale(player)), 0,
+                      kMaxDivision);
+}
+
+// Sizes of opposite signs can tip the split past the division: each side is
+// held to it too.
+std::pair<int32_t, int32_t> gridCells(int32_t division, const MMotionSourceInfo& source) {
+    const auto cells = splitDivision(std::clamp(division, 0, kMaxDivision), source.width, source.height);
+    return {std::min(cells.first, kMaxDivision + 1), std::min(cells.second, kMaxDivision + 1)};
+}
 
 // The hosts a node's points pass through, nearest first.
 void hostChain(const std::vector<MMotionLayerNode>& nodes, int32_t host, std::vector<const MMotionMeshHost*>& out) {
@@ -59,7 +74,7 @@ int32_t inheritedDivision(MMotionPlayer& player, const MMotionLayerNode& node) {
     for (int32_t a = node.parent; a > 0; a = nodes[size_t(a)].parent) {
         const MMotionLayerNode& host = nodes[size_t(a)];
         if (!host.draw.mesh.meshHost) continue;
-        return hostMeshDivision(meshDivisionOf(host.meshDivision, divisionScale(player)), node.source.width,
+        return hostMeshDivision(ownDivision(player, host), node.source.width,
                                 node.source.height, host.source.width, host.source.height);
     }
     return 1;
@@ -83,17 +98,15 @@ void buildGrid(MMotionPlayer& player, MMotionLayerNode& node, const std::vector<
     grid.word = 0;
     const float w = float(node.source.width), h = float(node.source.height);
     if (points.size() == kPatchFloats) {
-        const auto counts = splitDivision(meshDivisionOf(node.meshDivision, divisionScale(player)), node.source.width,
-                                          node.source.height);
+        const auto counts = gridCells(ownDivision(player, node), node.source);
         grid.columns = counts.first;
         grid.rows = counts.second;
         sampleMesh(player, grid, points, meshPlacementMatrix(m, w, h), origin);
     } else if (node.draw.host < 0) {
         fillRectangleGrid(grid, m, origin, w, h, 1, 1);
     } else {
-        const int32_t n = node.meshTransform != 0 ? meshDivisionOf(node.meshDivision, divisionScale(player))
-                                                  : inheritedDivision(player, node);
-        const auto counts = splitDivision(n, node.source.width, node.source.height);
+        const int32_t n = node.meshTransform != 0 ? ownDivision(player, node) : inheritedDivision(player, node);
+        const auto counts = gridCells(n, node.source);
         fillRectangleGrid(grid, m, origin, w, h, counts.first, counts.second);
     }
     node.draw.hasGrid = true;

@@ -168,6 +168,16 @@ TEST(MotionMeshPass, ASpriteUnderAHostOfDivisionEightGetsSevenByFivePoints) {
     EXPECT_NEAR(grid.points[grid.points.size() - 2], 64.0f, 1e-3f);
 }
 
+TEST(MotionMeshPass, AHugeDivisionIsHeldToAGridOfSomeCells) {
+    mb::Layer host = meshHost(0x8, {sprite("child", {.icon = "op"})});
+    host.meshDivision = 1 << 30;
+    Stage s(still({host}), {}, addOpaqueIcon);
+    s.player.progress(1);
+    const MMotionVertexGrid& grid = s.node(2).draw.grid;
+    EXPECT_EQ(grid.columns + grid.rows, 256 + 2);
+    EXPECT_EQ(grid.points.size(), 2u * size_t(grid.columns + 1) * size_t(grid.rows + 1));
+}
+
 TEST(MotionMeshPass, AChildOfAnUnbentMeshKeepsItsPlace) {
     mb::Layer child = sprite("child", {.icon = "op", .coord = mb::Vec3{16, 8, 0}, .angle = 30, .zoomX = 2});
     // Position, angle and zoom all follow the mesh.
