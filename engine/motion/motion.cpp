@@ -17,7 +17,7 @@ void MMotion::update() { progress(manager().getFrameDelta()); }
 void MMotion::draw(int) {
     MMotionRenderManager* queue = renderManager();
     if (!queue) return;
-    for (MMotionRenderItem& item : renderItems()) queue->queueRenderItem(&item);
+    for (MMotionRenderItem* item : renderList()) queue->queueRenderItem(item);
 }
 
 void MMotion::enableBackgroundUpdate(bool on) {

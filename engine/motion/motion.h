@@ -27,7 +27,8 @@ public:
 
     // One step of the player by the manager's frame delta.
     void update() override;
-    // Appends this step's render items to the render manager's queue.
+    // Appends this step's render list, in its order, to the render manager's
+    // queue.
     void draw(int pass) override;
     // On: the player gets curve caches of its own, not shared with other
     // motions updated at the same time.

@@ -1,5 +1,6 @@
 #include "engine/motion/motion_layer_driver.h"
 
+#include "engine/motion/mesh_combinator.h"
 #include "engine/motion/motion_carry_state.h"
 #include "engine/motion/motion_frame_scan.h"
 #include "engine/motion/motion_nested.h"
@@ -42,6 +43,16 @@ void indexTypes(MMotionPlayer& player) {
     }
 }
 
+// Once the tree is whole, so the nodes keep their addresses; layers of
+// nested players join their root's combinators.
+void loadCombinators(MMotionPlayer& player) {
+    std::vector<MMotionLayerNode>& nodes = player.nodes();
+    for (size_t i = 1; i < nodes.size(); ++i) {
+        MMotionLayerNode& node = nodes[i];
+        if (node.hasMeshCombinator && node.meshTransform != 0) player.meshCombinator().load(node, node.value);
+    }
+}
+
 }  // namespace
 
 MMotionLayerDriver& MMotionLayerDriver::shared() {
@@ -54,6 +65,7 @@ void MMotionLayerDriver::loadLayers(MMotionPlayer& player, const PSBValue& timel
     takeLayerIds(player);
     indexTypes(player);
     MMotionNested::attachPlayers(player);
+    loadCombinators(player);
     MMotionTimelineState& state = player.timelineState();
     state.control = {};
     state.priority = {};

@@ -17,6 +17,7 @@
 #include "engine/data/psb_value.h"
 #include "engine/motion/motion_frame_content.h"
 #include "engine/motion/motion_layer_record.h"
+#include "engine/motion/motion_node_draw.h"
 #include "engine/motion/motion_node_state.h"
 #include "engine/motion/motion_source_info.h"
 
@@ -89,6 +90,7 @@ struct MMotionLayerNode {
     bool meshChanged = false;
     bool meshPointsExternal = false;  // set by setMeshPoints; frames no longer write the points
     std::vector<float> meshPoints;
+    MMotionNodeDraw draw;  // render item, vertex grid, mesh-host links
     std::unique_ptr<MMotionPlayer> nestedPlayer;                 // nested-motion layers
     std::vector<std::unique_ptr<MMotionPlayer>> particlePlayers;  // particle layers: one per live particle
 };

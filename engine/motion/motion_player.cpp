@@ -7,8 +7,11 @@
 
 #include "engine/data/psb_object.h"
 #include "engine/motion/curve_cache.h"
+#include "engine/motion/mesh_combinator.h"
+#include "engine/motion/motion_layer_driver.h"
 #include "engine/motion/motion_manager.h"
 #include "engine/motion/motion_resource_manager.h"
+#include "engine/motion/motion_stream.h"
 
 namespace {
 
@@ -29,6 +32,7 @@ MMotionTimelineDriver& MMotionTimelineDriver::none() {
 MMotionPlayer::MMotionPlayer(MMotionResourceManager& manager, std::string objectName)
     : manager_(manager),
       renderManager_(manager.getRenderManager()),
+      driver_(&MMotionLayerDriver::shared()),
       objectName_(objectName),
       requestedObjectName_(std::move(objectName)) {
     random_[0] = 123456789u;
@@ -57,6 +61,7 @@ MMotionPlayer::MMotionPlayer(MMotionResourceManager& manager, std::string object
 }
 
 MMotionPlayer::~MMotionPlayer() {
+    withdrawCombinators();
     withdrawParameters();
     releaseLayerIds();
     nodes_.clear();
@@ -283,7 +288,28 @@ int32_t MMotionPlayer::nestingDepth() const {
     return depth;
 }
 
+MMotionStream& MMotionPlayer::makeStream() {
+    if (!stream_) stream_ = std::make_unique<MMotionStream>();
+    return *stream_;
+}
+
+MMeshCombinator& MMotionPlayer::meshCombinator() {
+    MMotionPlayer& root = *root_;
+    if (!root.combinator_) root.combinator_ = std::make_unique<MMeshCombinator>(root);
+    return *root.combinator_;
+}
+
+// The root's combinators hold pointers to the nodes: they leave first.
+void MMotionPlayer::withdrawCombinators() {
+    MMeshCombinator* combinator = root_->combinator_.get();
+    if (!combinator) return;
+    for (MMotionLayerNode& node : nodes_) {
+        if (node.hasMeshCombinator) combinator->remove(node);
+    }
+}
+
 void MMotionPlayer::releaseLayerTree() {
+    withdrawCombinators();
     releaseLayerIds();
     nodes_.resize(1);
     for (auto& [name, entry] : scoped_) {
@@ -366,14 +392,20 @@ void MMotionPlayer::progress(float delta) {
         if (flags & kMotionPlayDeferAndHold) return;
     }
     advance(delta);
-    renderItems_.clear();
-    driver_->buildRenderItems(*this);
+    renderList_.clear();
+    buildRenderList(kMotionNeutralColor, nullptr);
     flushEvents();
+}
+
+void MMotionPlayer::buildRenderList(uint32_t inheritedColor, std::vector<MMotionRenderItem*>* out) {
+    if (hold_) return;
+    driver_->buildRenderList(*this, inheritedColor, out);
 }
 
 // The evaluation has shown the held time by the end of the step, so the hold
 // ends here.
 void MMotionPlayer::advance(float delta) {
+    if (root_ == this && combinator_) combinator_->update();
     advanceTime(delta);
     driver_->evaluate(*this);
     hold_ = false;

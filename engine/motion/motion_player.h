@@ -26,8 +26,10 @@
 #include "engine/motion/motion_timeline_driver.h"
 #include "engine/motion/motion_timeline_state.h"
 
+class MMeshCombinator;
 class MMotionCurveCache;
 class MMotionRenderManager;
+class MMotionStream;
 class MMotionResourceManager;
 
 // Bits of the flags of play and setMotion.
@@ -94,8 +96,13 @@ public:
     // One frame: a deferred change, the time step, the evaluation, the render
     // items and the delivery of events.
     void progress(float delta);
+    // The mesh combinators' step (a root's), the time step, the evaluation.
     void advance(float delta);
     void advanceTime(float delta);
+    // Lists this player's render items under the colour it inherits (its own
+    // colour is applied on top): on the root's render list and, when out is
+    // given, on out. Nothing while the player holds.
+    void buildRenderList(uint32_t inheritedColor, std::vector<MMotionRenderItem*>* out);
 
     // Events and randomness.
     void pushEvent(const std::string& name, const std::string& text);
@@ -140,10 +147,18 @@ public:
     // Players between this one and its root: 0 for a root player.
     int32_t nestingDepth() const;
     std::vector<MMotionLayerNode>& nodes() { return nodes_; }
-    std::vector<MMotionRenderItem>& renderItems() { return renderItems_; }
+    // This step's items, valid until the next step.
+    std::vector<MMotionRenderItem*>& renderList() { return renderList_; }
     // A nested player without caches of its own uses its root's: it is
     // updated on the root's thread.
     MMotionCurveCache* curveCache() const { return caches_ || root_ == this ? caches_.get() : root_->curveCache(); }
+    // The stream record, made on first use and kept for the player's life.
+    MMotionStream* stream() const { return stream_.get(); }
+    MMotionStream& makeStream();
+    // A root's mesh combinators (those of its nested players' layers too),
+    // made on first use.
+    MMeshCombinator& meshCombinator();
+    float meshDivisionScale() const { return divisionScale_; }
 
     // State.
     const std::string& objectName() const { return objectName_; }
@@ -172,6 +187,9 @@ public:
     const float* bounds() const { return bounds_; }
     float z() const { return z_; }
     uint32_t baseColor() const { return baseColor_; }
+    const uint32_t* renderAttrPair() const { return attrPair_; }
+    uint32_t renderAttrWord() const { return attrWord_; }
+    float renderAttrFloat() const { return attrFloat_; }
     const std::vector<MMotionParameter>& parameters() const { return parameters_; }
     void clearParameterChanges() {
         for (MMotionParameter& parameter : parameters_) parameter.changed = false;
@@ -191,6 +209,8 @@ private:
     void releaseLayerTree();
     // Gives the ids of the tree's layers back to the manager's pool.
     void releaseLayerIds();
+    // Takes the tree's layers out of the root's mesh combinators.
+    void withdrawCombinators();
     void scan(MMotionScan kind);
     bool scanEnds(MMotionScan kind);
     bool seekEnds();
@@ -216,7 +236,7 @@ private:
     MMotionPlayer* root_ = this;
     MMotionPlayer* parent_ = nullptr;
     int32_t descendants_ = 0;
-    MMotionTimelineDriver* driver_ = &MMotionTimelineDriver::none();
+    MMotionTimelineDriver* driver_;
 
     std::string objectName_;
     std::string requestedObjectName_;
@@ -257,6 +277,7 @@ private:
     uint32_t attrPair_[2] = {};
     uint32_t attrWord_ = 0;
     float attrFloat_ = 1.0f;
+    float divisionScale_ = 1.0f;
 
     PSBValue priority_;
     PSBValue tag_;
@@ -275,7 +296,10 @@ private:
     int32_t timeSource_ = -1;  // index into parameters_, -1 for none
 
     std::unique_ptr<MMotionCurveCache> caches_;
-    std::vector<MMotionRenderItem> renderItems_;
+    std::vector<MMotionRenderItem*> renderList_;
+    std::unique_ptr<MMotionStream> stream_;
+    // Before the nodes: a nested player's layers leave it while the nodes go.
+    std::unique_ptr<MMeshCombinator> combinator_;
     uint32_t random_[4] = {};
     MMotionTimelineState timeline_;
     std::vector<MMotionLayerNode> nodes_;

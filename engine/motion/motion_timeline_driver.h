@@ -3,17 +3,20 @@
 // time, which the player hands off: building the layer tree and variables,
 // moving the frame cursors (the scans), evaluating the nodes, building the
 // render items, streams and the state carried into the next motion. The
-// base does nothing, so a player without a driver keeps time, parameters,
-// variables and events on its own. Provisional: the layer loader, the frame
-// scans, the node evaluation and the render items fill it as they land.
+// base does nothing, so a player with it keeps time, parameters, variables
+// and events on its own; players start with the layer driver.
 //
 // Threads: called by the player, on the thread that updates its root. A
 // driver keeps no state of its own; everything lives in the player and its
 // nodes, so one driver serves every player.
 
+#include <cstdint>
+#include <vector>
+
 #include "engine/data/psb_value.h"
 
 class MMotionPlayer;
+struct MMotionRenderItem;
 
 enum class MMotionScan {
     Seek,      // jump to the scan time without running the frames passed
@@ -36,8 +39,9 @@ public:
     // mark align or sync reached.
     virtual void scan(MMotionPlayer&, MMotionScan) {}
     virtual void evaluate(MMotionPlayer&) {}
-    // After the player has emptied its render items.
-    virtual void buildRenderItems(MMotionPlayer&) {}
+    // Lists the player's render items under the colour it inherits: on the
+    // root player's render list and, when out is given, on out.
+    virtual void buildRenderList(MMotionPlayer&, uint32_t /*inheritedColor*/, std::vector<MMotionRenderItem*>* /*out*/) {}
 
     // The driver that does nothing.
     static MMotionTimelineDriver& none();

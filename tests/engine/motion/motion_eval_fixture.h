@@ -2,6 +2,7 @@
 // A player driven by the layer driver over one builder-made document: the
 // object "ship" with the motion "m", the events it raises recorded in order.
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -35,13 +36,16 @@ inline mb::Content acting(const std::string& text) { return mb::Content{.action 
 
 class Stage {
 public:
-    explicit Stage(const mb::Timeline& timeline, std::vector<mb::Easing> easings = {}) {
+    // `edit` may add sources and icons to the document before it is built.
+    explicit Stage(const mb::Timeline& timeline, std::vector<mb::Easing> easings = {},
+                   const std::function<void(mb::Document&)>& edit = {}) {
         M_SPEC = "win";
         mb::Document d{.label = "ship"};
         d.sources["src"].texture = motionfixture::image(8, 8);
         d.sources["src"].icons["i0"] = mb::Icon{.width = 8, .height = 8};
         d.objects["ship"].motions["m"] = timeline;
         d.easings = std::move(easings);
+        if (edit) edit(d);
         document = motionfixture::load(d);
         manager.loadMotion(document.get());
         player.setTimelineDriver(MMotionLayerDriver::shared());

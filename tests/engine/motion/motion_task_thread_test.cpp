@@ -10,10 +10,12 @@
 #include <thread>
 #include <vector>
 
+#include "engine/base/win_app_settings.h"
 #include "engine/motion/motion.h"
 #include "engine/motion/motion_layer.h"
 #include "engine/task/task_set.h"
 #include "engine/task/worker_pool.h"
+#include "tests/engine/motion/motion_fixture.h"
 
 namespace {
 
@@ -24,8 +26,11 @@ public:
         for (const std::string& text : events) player.pushEvent("", text);
         ++evaluations;
     }
-    void buildRenderItems(MMotionPlayer& player) override { player.renderItems().emplace_back(); }
+    void buildRenderList(MMotionPlayer& player, uint32_t, std::vector<MMotionRenderItem*>*) override {
+        player.renderList().push_back(&item);
+    }
 
+    MMotionRenderItem item;
     std::vector<std::string> events;
     std::atomic<int> evaluations{0};
 };
@@ -159,7 +164,7 @@ TEST_F(MotionTaskTest, AHiddenMotionQueuesNoRenderItems) {
     motion->setTimelineDriver(driver);
     set.add(motion);
     motion->progress(1.0f);
-    ASSERT_EQ(motion->renderItems().size(), 1u);
+    ASSERT_EQ(motion->renderList().size(), 1u);
 
     set.draw(0);
     EXPECT_EQ(layer.renderQueue().size(), 1u);
@@ -169,6 +174,47 @@ TEST_F(MotionTaskTest, AHiddenMotionQueuesNoRenderItems) {
     set.draw(0);
     EXPECT_TRUE(layer.renderQueue().empty());
     getWorkerPool().runDeferredCalls();
+}
+
+// Real layer trees on the layer driver, updated side by side on the
+// workers: ids from one pool, sources from one manager, curves of their own.
+TEST_F(MotionTaskTest, MotionsOfLayerTreesUpdateSideBySide) {
+    namespace mb = psbwriter::motion;
+    M_SPEC = "win";
+    mb::Timeline timeline{.loopTime = 0, .lastTime = 20};
+    for (int i = 0; i < 20; ++i) {
+        const mb::Content from{.src = "src", .icon = "i0", .coord = mb::Vec3{0, float(i), 0}, .opacity = 128};
+        mb::Content to = from;
+        to.angle = 90.0f;
+        timeline.layers.push_back(mb::Layer{.label = "s" + std::to_string(i),
+                                            .frames = {mb::tweenFrame(0, from), mb::holdFrame(20, to)}});
+    }
+    mb::Document d{.label = "ship"};
+    d.sources["src"].texture = motionfixture::image(8, 8);
+    d.sources["src"].icons["i0"] = mb::Icon{.width = 8, .height = 8};
+    d.objects["ship"].motions["m"] = timeline;
+    const std::unique_ptr<PSBObject> doc = motionfixture::load(d);
+    layer.loadMotion(doc.get());
+    std::vector<std::unique_ptr<MMotion>> playing;
+    for (int i = 0; i < 8; ++i) {
+        playing.push_back(std::make_unique<MMotion>(layer, "ship"));
+        playing.back()->play("m", 0);
+        playing.back()->setShown(true);
+    }
+    for (int frame = 0; frame < 3; ++frame) {
+        for (auto& motion : playing) queueWorkerJob(motion.get());
+        getWorkerPool().runJobs();
+        getWorkerPool().runDeferredCalls();
+    }
+    for (auto& motion : playing) {
+        motion->draw(0);
+        ASSERT_EQ(motion->renderList().size(), 20u);
+        EXPECT_EQ(motion->renderList()[0], &motion->nodes()[20].draw.item);
+    }
+    EXPECT_EQ(layer.renderQueue().size(), 8u * 20);
+    layer.renderQueue().clear();
+    playing.clear();
+    M_SPEC.clear();
 }
 
 }  // namespace

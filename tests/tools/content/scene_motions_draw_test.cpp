@@ -58,15 +58,18 @@ protected:
         ASSERT_TRUE(player.hasMotion());
         const int frames = int(player.lastTime()) + 1;
         bool pictureShown = false;
+        bool itemQueued = false;
         for (int frame = 0; frame < frames; ++frame) {
             player.progress(1.0f);
             for (const MMotionLayerNode& node : player.nodes()) {
                 pictureShown |= node.drawn && node.type == 0 && node.sourceFound && node.state.opacity > 0;
             }
-            for (MMotionRenderItem& item : player.renderItems()) layer.queueRenderItem(&item);
+            itemQueued |= !player.renderList().empty();
+            for (MMotionRenderItem* item : player.renderList()) layer.queueRenderItem(item);
             layer.draw(0);
         }
         EXPECT_TRUE(pictureShown);
+        EXPECT_TRUE(itemQueued);
         EXPECT_EQ(player.playing(), player.loops());
     }
 

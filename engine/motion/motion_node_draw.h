@@ -1,0 +1,23 @@
+#pragma once
+// MMotionNodeDraw: what a layer node keeps for drawing: its render item and
+// vertex grid (one of each for the node's life, rewritten in place every
+// step) and its place among the mesh hosts (the host above it, whether it
+// bends its subtree or only follows its hosts, and its placed patch).
+//
+// Threads: owned by the node; touched by the thread updating the root player.
+
+#include <cstdint>
+
+#include "engine/motion/mesh_host.h"
+#include "engine/motion/motion_render_item.h"
+
+struct MMotionNodeDraw {
+    MMotionRenderItem item;
+    MMotionVertexGrid grid;
+    bool hasGrid = false;  // the grid holds this step's points
+
+    int32_t host = -1;        // node index of the nearest host or rigid follower above, -1 for none
+    uint32_t hostId = 0;      // that node's id, as of the last mesh pass
+    bool hostKnown = false;   // hostId is from an earlier pass
+    MMotionMeshHost mesh;     // meshHost and rigidFollower flags, the placed patch
+};
