@@ -17,6 +17,7 @@
 #include "game/frontend/scenes.h"
 #include "game/records/play_selection.h"
 #include "game/records/settings_file.h"
+#include "game/stages/stage_services.h"
 
 ObjTask* seqTask = nullptr;
 int32_t seqUploadRetries = 0;
@@ -67,7 +68,8 @@ SeqStep seqStepBoot(ObjTask* task) {
 
 SeqStep seqStepOnce(ObjTask* task) {
     for (SeqStep (*family)(ObjTask*) :
-         {seqStepBoot, seqStepScenes, seqStepPlay, seqStepEnd, seqStepContinue, seqStepMenus}) {
+         {seqStepBoot, seqStepScenes, seqStepPlay, seqStepEnd, seqStepContinue, seqStepMenus, seqStepAttract,
+          seqStepViewer}) {
         const SeqStep step = family(task);
         if (step != SeqStep::notMine) return step;
     }
@@ -141,11 +143,13 @@ void seqGoToTestMenu() {
     seqTask->state = kSeqTestMenuStates[size_t(testMenuResultCode)];
 }
 
-// The replay viewer's score-attack replays (code 6 with a score-attack
-// header) are told apart once the viewer reads replay headers.
 // A replay watched in the viewer is a score-attack play when its header says so.
 bool seqIsScoreAttack() {
     return menuResultCode == kScoreAttack || (menuResultCode == kReplayViewer && replayHeader.category >= 4);
+}
+
+void seqResetPreload() {
+    if (gameSettings.THREAD_READ == 1) stagePreloadWord = 0;
 }
 
 bool seqIsTraining() { return menuResultCode == kTraining; }
