@@ -120,7 +120,7 @@ TEST_F(ReplayDeterminismTest, APlaybackReproducesTheRecordedPlayFrameByFrame) {
     ASSERT_GE(playFrames, 10000u);
 
     // The kept stage files through the viewer, with nobody at the controls.
-    cab->setScript({});
+    scriptFromNow("+1 release up down left right button1 button2 button4\n");
     createSequence();
     frame();
     replayChosenFolder = replayTempFolder;
