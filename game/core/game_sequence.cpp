@@ -36,6 +36,8 @@ constexpr int32_t kContinue = 1100;
 constexpr int32_t kViewerPlay = 605;
 constexpr int32_t kViewerStageClear = 610;
 constexpr int32_t kReplayViewer = 6;
+constexpr int32_t kAttractFirst = 350;
+constexpr int32_t kAttractLast = 354;
 constexpr int32_t kTraining = 8;
 constexpr int32_t kScoreAttack = 2;
 // A chain longer than this would be a loop in the tables.
@@ -83,6 +85,15 @@ void seqSaveStageReplay() {
     replayIoMode = 0;
 }
 
+// The end of a stage or of the fighter's lives during the attract demo ends
+// the demo as its input running out would, instead of turning it into a
+// play that nobody plays.
+bool seqDemoPlaying() {
+    if (seqTask->state < kAttractFirst || seqTask->state > kAttractLast) return false;
+    replayIoMode = 0;
+    return true;
+}
+
 // Stands in for the work record's words when the pool had none to give.
 int32_t spareWord = 0;
 
@@ -101,7 +112,7 @@ void TSKgameCtrlKill(ObjTask* task) {
 }
 
 void seqStageClear() {
-    if (!seqTask) return;
+    if (!seqTask || seqDemoPlaying()) return;
     if (menuResultCode == kReplayViewer) {
         seqTask->state = kViewerStageClear;
         return;
@@ -112,7 +123,7 @@ void seqStageClear() {
 }
 
 void seqGameOver() {
-    if (!seqTask) return;
+    if (!seqTask || seqDemoPlaying()) return;
     if (menuResultCode == kReplayViewer) {
         seqTask->state = kViewerPlay;
         return;
@@ -122,7 +133,7 @@ void seqGameOver() {
 }
 
 void seqContinue() {
-    if (!seqTask) return;
+    if (!seqTask || seqDemoPlaying()) return;
     seqTask->state = kContinue;
     seqLastCredit = SDL2_wheel_CreditGet();
 }

@@ -43,6 +43,8 @@ void TSKgameCtrlAct(ObjTask* task);
 void TSKgameCtrlKill(ObjTask* task);
 void TSKgameCtrlDraw(ObjTask* task, ObjWork* work);
 
+// During the attract demo the next three end the demo instead (as its
+// input running out does).
 // The stage is over (the enemy step, the voice cut-in).
 void seqStageClear();
 // The play cannot go on (the continue was refused or ran out).

@@ -166,6 +166,32 @@ TEST_F(SequenceReplayTest, HowADemoEnds) {
     }
 }
 
+// A demo recorded to its stage's end: the clear ends the demo, no play begins.
+TEST_F(SequenceReplayTest, AStageClearedOrALifeLostEndsTheDemo) {
+    for (int which = 0; which < 3; ++which) {
+        SCOPED_TRACE(which);
+        writeAttract(0, 2, kRecordedFrames);
+        seqAttractIndex = 0;
+        startDemo();
+        frames(100);
+        if (which == 0) {
+            ASSERT_TRUE(runTo(550, kStageFieldFrames));
+        } else if (which == 1) {
+            seqGameOver();
+        } else {
+            seqContinue();
+        }
+        ASSERT_TRUE(runTo(550, 5));
+        EXPECT_TRUE(visitedInOrder({353, 354, 550}));
+        EXPECT_FALSE(visitedInOrder({400}));
+        EXPECT_FALSE(visitedInOrder({500}));
+        EXPECT_FALSE(visitedInOrder({1100}));
+        EXPECT_EQ(gamePhase, 6);
+        EXPECT_EQ(replayIoMode, 0);
+        EXPECT_EQ(OBJtaskCountByTag(9, objTag("FIGH")), 0);
+    }
+}
+
 TEST_F(SequenceReplayTest, TheViewerShowsAStoryReplayStageAfterStage) {
     for (int32_t stage = 2; stage <= 5; ++stage) writeViewerStage(stage, 1, kRecordedFrames);
     replayChosenFirstStage = 2;
