@@ -17,6 +17,7 @@
 #include "game/frontend/scenes.h"
 #include "game/records/play_selection.h"
 #include "game/records/settings_file.h"
+#include "game/stages/stage_services.h"
 
 ObjTask* seqTask = nullptr;
 int32_t seqUploadRetries = 0;
@@ -35,6 +36,8 @@ constexpr int32_t kContinue = 1100;
 constexpr int32_t kViewerPlay = 605;
 constexpr int32_t kViewerStageClear = 610;
 constexpr int32_t kReplayViewer = 6;
+constexpr int32_t kAttractFirst = 350;
+constexpr int32_t kAttractLast = 354;
 constexpr int32_t kTraining = 8;
 constexpr int32_t kScoreAttack = 2;
 // A chain longer than this would be a loop in the tables.
@@ -67,7 +70,8 @@ SeqStep seqStepBoot(ObjTask* task) {
 
 SeqStep seqStepOnce(ObjTask* task) {
     for (SeqStep (*family)(ObjTask*) :
-         {seqStepBoot, seqStepScenes, seqStepPlay, seqStepEnd, seqStepContinue, seqStepMenus}) {
+         {seqStepBoot, seqStepScenes, seqStepPlay, seqStepEnd, seqStepContinue, seqStepMenus, seqStepAttract,
+          seqStepViewer}) {
         const SeqStep step = family(task);
         if (step != SeqStep::notMine) return step;
     }
@@ -79,6 +83,15 @@ void seqSaveStageReplay() {
     if (stageNumber == 0) return;
     replaySave(replayStagePath());
     replayIoMode = 0;
+}
+
+// The end of a stage or of the fighter's lives during the attract demo ends
+// the demo as its input running out would, instead of turning it into a
+// play that nobody plays.
+bool seqDemoPlaying() {
+    if (seqTask->state < kAttractFirst || seqTask->state > kAttractLast) return false;
+    replayIoMode = 0;
+    return true;
 }
 
 // Stands in for the work record's words when the pool had none to give.
@@ -99,7 +112,7 @@ void TSKgameCtrlKill(ObjTask* task) {
 }
 
 void seqStageClear() {
-    if (!seqTask) return;
+    if (!seqTask || seqDemoPlaying()) return;
     if (menuResultCode == kReplayViewer) {
         seqTask->state = kViewerStageClear;
         return;
@@ -110,7 +123,7 @@ void seqStageClear() {
 }
 
 void seqGameOver() {
-    if (!seqTask) return;
+    if (!seqTask || seqDemoPlaying()) return;
     if (menuResultCode == kReplayViewer) {
         seqTask->state = kViewerPlay;
         return;
@@ -120,7 +133,7 @@ void seqGameOver() {
 }
 
 void seqContinue() {
-    if (!seqTask) return;
+    if (!seqTask || seqDemoPlaying()) return;
     seqTask->state = kContinue;
     seqLastCredit = SDL2_wheel_CreditGet();
 }
@@ -141,11 +154,13 @@ void seqGoToTestMenu() {
     seqTask->state = kSeqTestMenuStates[size_t(testMenuResultCode)];
 }
 
-// The replay viewer's score-attack replays (code 6 with a score-attack
-// header) are told apart once the viewer reads replay headers.
 // A replay watched in the viewer is a score-attack play when its header says so.
 bool seqIsScoreAttack() {
     return menuResultCode == kScoreAttack || (menuResultCode == kReplayViewer && replayHeader.category >= 4);
+}
+
+void seqResetPreload() {
+    if (gameSettings.THREAD_READ == 1) stagePreloadWord = 0;
 }
 
 bool seqIsTraining() { return menuResultCode == kTraining; }

@@ -8,9 +8,10 @@
 // parts steer it through the operations below, which do nothing until its
 // first act.
 //
-// The attract demo (states 350 to 354) and the replay viewer (600 to 611)
-// are not built: 350 goes straight on to the splash, 600 back to the replay
-// list.
+// The attract demo (states 350 to 354, game_sequence_attract.cpp) and the
+// replay viewer (600 to 611, game_sequence_viewer.cpp) play replay files
+// back through the ordinary play; a file that can't be played ends the demo
+// (on to the splash) or the viewer (back to the replay list).
 //
 // Threads: main thread only, inside the game main update's act passes.
 
@@ -25,6 +26,10 @@ extern ObjTask* seqTask;
 extern int32_t seqUploadRetries;
 // The credit count the continue countdown saw last (1 in free play).
 extern int32_t seqLastCredit;
+// Which attract file (0..4) the next demo plays; kept from demo to demo.
+extern int32_t seqAttractIndex;
+// The stage whose replay file the viewer shows.
+extern int32_t seqViewerStage;
 
 // Where the sequence keeps its own counters: the task's act words and the
 // free words of its work record.
@@ -38,6 +43,8 @@ void TSKgameCtrlAct(ObjTask* task);
 void TSKgameCtrlKill(ObjTask* task);
 void TSKgameCtrlDraw(ObjTask* task, ObjWork* work);
 
+// During the attract demo the next three end the demo instead (as its
+// input running out does).
 // The stage is over (the enemy step, the voice cut-in).
 void seqStageClear();
 // The play cannot go on (the continue was refused or ran out).

@@ -14,8 +14,6 @@
 #include "game/core/stage_load.h"
 #include "game/frontend/scenes.h"
 #include "game/objects/fighter_values.h"
-#include "game/records/settings_file.h"
-#include "game/stages/stage_services.h"
 
 namespace {
 
@@ -32,10 +30,6 @@ constexpr int32_t kLastStage = 5;
 constexpr uint32_t kReturnToMenuBit = 0x200;
 
 enum PauseChoice : int32_t { kRestartStage = 1, kRestartGame = 2, kReturnToMenu = 3 };
-
-void seqResetPreload() {
-    if (gameSettings.THREAD_READ == 1) stagePreloadWord = 0;
-}
 
 void seqReturnToMenu(ObjTask* task) {
     const bool training = seqIsTraining();

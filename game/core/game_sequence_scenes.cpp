@@ -1,11 +1,10 @@
 // The sequence's scene steps: create a scene, wait for it, go on; the title's
-// decision; the stand-ins for the attract demo and the replay viewer.
+// decision.
 #include "game/core/app_switches.h"
 #include "game/core/game_main.h"
 #include "game/core/game_sequence.h"
 #include "game/core/game_sequence_steps.h"
 #include "game/core/play_state.h"
-#include "game/core/replay_files.h"
 #include "game/core/screen_effects.h"
 #include "game/frontend/scenes.h"
 
@@ -15,9 +14,7 @@ constexpr int32_t kTitleChoice = 202;
 constexpr int32_t kSelectionsDone = 272;
 constexpr int32_t kPlayStart = 300;
 constexpr int32_t kAttractDemo = 350;
-constexpr int32_t kSplash = 110;
 constexpr int32_t kRanking = 550;
-constexpr int32_t kReplayViewer = 600;
 
 // A fade in from near-black, when a fade task is there to run it.
 void seqFade15() {
@@ -69,14 +66,6 @@ void seqTitleChoice(ObjTask* task) {
     }
 }
 
-// The replay viewer is not built: back to the replay list as it would leave.
-void seqReplayViewerStandIn() {
-    gamePhase = 1;
-    replayIoMode = 0;
-    menuResultCode = 5;
-    seqGoToSelected();
-}
-
 SeqStep seqStepCustom(ObjTask* task) {
     switch (task->state) {
     case kTitleChoice:
@@ -85,13 +74,6 @@ SeqStep seqStepCustom(ObjTask* task) {
     case kSelectionsDone:
         fadeInBlack(30);
         task->state = kPlayStart;
-        return SeqStep::done;
-    case kAttractDemo:
-        // The attract demo is not built: on to the splash, as a demo ends.
-        task->state = kSplash;
-        return SeqStep::done;
-    case kReplayViewer:
-        seqReplayViewerStandIn();
         return SeqStep::done;
     default:
         return SeqStep::notMine;

@@ -21,6 +21,8 @@ SeqStep seqStepPlay(ObjTask* task);
 SeqStep seqStepEnd(ObjTask* task);
 SeqStep seqStepContinue(ObjTask* task);
 SeqStep seqStepMenus(ObjTask* task);
+SeqStep seqStepAttract(ObjTask* task);
+SeqStep seqStepViewer(ObjTask* task);
 
 // What a scene step does before it creates its scene.
 enum class SeqPrep : uint8_t { none, fade, attractOn, attractOnFade, attractOff, attractOffFade };
@@ -76,6 +78,8 @@ void seqGoneToTestMenu(ObjTask* task);
 
 // Play kinds, as menuResultCode tells them during a play.
 bool seqIsTraining();
+// The stage-image read-ahead starts over (when the settings read ahead).
+void seqResetPreload();
 // Stops the music and every sound id.
 void seqStopSounds();
 bool seqFighterLives();

@@ -47,7 +47,7 @@ inline constexpr uint32_t kReplayMaxCapacity = kReplayStartCapacity * 64;
 const std::vector<uint32_t>& replayInputWords();
 // Frees the input array (the attract demo's end, the game release).
 void replayInputFree();
-// Makes words the input array (the load).
+// Makes words the input array (the load), read from its first word.
 void replayInputAdopt(std::vector<uint32_t> words);
 // Writes the end marker at the index; false when it doesn't fit.
 bool replayInputEndMarker();

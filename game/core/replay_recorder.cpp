@@ -94,8 +94,10 @@ void replayInputFree() {
     replayHeader.capacity = 0;
 }
 
+// A new array is read from its start, whatever the old one's cursor was.
 void replayInputAdopt(std::vector<uint32_t> words) {
     inputWords = std::move(words);
+    replayInputIndex = 0;
     replayHeader.capacity = uint32_t(inputWords.size());
 }
 

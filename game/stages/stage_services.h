@@ -21,6 +21,9 @@ inline constexpr int kStageReaders = 6;
 // Indexed by stage 0..5; called with 0 to read that stage's images ahead.
 extern void (*const stageInitReadThreadTable[kStageReaders])(int32_t);
 
-// The stand-in stage field (group 1, FILD): the stage is cleared after 180
-// frames; a fresh press of button 3 loses the fighter's last life.
+// The stand-in stage field (group 1, FILD): the stage is cleared after
+// stageFieldFrames frames (180; long plays in tests lengthen it); a fresh
+// press of button 3 loses the fighter's last life.
+inline constexpr int32_t kStageFieldFrames = 180;
+extern int32_t stageFieldFrames;
 void stageFieldProvisionalAct(ObjTask* task);

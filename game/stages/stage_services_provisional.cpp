@@ -12,10 +12,10 @@ int32_t itemCarrierChangeTimer = 0;
 int32_t itemCarrierBombTimer = 0;
 int32_t stageProgress = 0;
 int32_t stagePreloadWord = 0;
+int32_t stageFieldFrames = kStageFieldFrames;
 
 namespace {
 
-constexpr int32_t kStageFrames = 180;
 constexpr uint32_t kButton3 = 0x40;
 
 void noImages(int32_t) {}
@@ -47,7 +47,7 @@ void stageFieldProvisionalAct(ObjTask* task) {
             seqContinue();
             break;
         }
-        if (++task->actWords[0] >= kStageFrames) {
+        if (++task->actWords[0] >= stageFieldFrames) {
             task->state = kObjStateEnd;
             seqStageClear();
         }

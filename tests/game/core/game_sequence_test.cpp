@@ -82,11 +82,11 @@ TEST_F(SequencePathTest, TitleRankingAndAttractDemoChoices) {
     EXPECT_EQ(OBJtaskCountByTag(13, objTag("RANK")), 1);
     ASSERT_TRUE(runTo(110));
     EXPECT_EQ(attractMode, 1);
-    // The attract demo is not built: its state goes on to the splash.
+    // Without its attract file the demo is skipped: on to the splash.
     sequence->state = 202;
     gamePhase = 5;
-    frames(2);
-    EXPECT_TRUE(visitedInOrder({202, 350, 110}));
+    frames(3);
+    EXPECT_TRUE(visitedInOrder({202, 350, 354, 110}));
 }
 
 TEST_F(SequencePathTest, ToolModeBootsIntoTheOperatorTestMenu) {
@@ -286,10 +286,11 @@ TEST_F(SequencePathTest, ReplayViewerPlaysGoToItsOwnStates) {
     seqGameOver();
     EXPECT_EQ(sequence->state, 605);
     EXPECT_EQ(gamePhase, 0);
-    // The viewer is not built: code 6 goes straight back to the replay list.
+    // Without the chosen replay's file the viewer goes back to the replay list.
     sequence->state = 600;
-    frame();
-    EXPECT_EQ(sequence->state, 2140);
+    visited = {600};
+    ASSERT_TRUE(runTo(2140, 10));
+    EXPECT_TRUE(visitedInOrder({600, 601, 602, 605, 606, 2140}));
     EXPECT_EQ(menuResultCode, 5);
 }
 

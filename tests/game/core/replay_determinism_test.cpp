@@ -1,0 +1,146 @@
+// A replay reproduces its play: a story play of more than 10,000 play frames
+// is recorded headless, driven by a script of the stand-in cabinet through
+// the whole game main update, and its kept stage files are then played back
+// through the replay viewer; the state hash of every play frame must match.
+// The play is whatever the sequence reaches with the families built so far;
+// the test grows with them.
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "game/core/game_state_hash.h"
+#include "game/core/pause_menu.h"
+#include "game/frontend/replay_list_provisional.h"
+#include "game/stages/stage_services.h"
+#include "tests/game/core/sequence_fixture.h"
+
+namespace {
+
+// Stage frames: five stages of these make more than 10,000 play frames.
+constexpr int32_t kFieldFrames = 2100;
+constexpr int kStages = 5;
+constexpr int kScriptSteps = 12000;
+
+using StageHashes = std::array<std::vector<uint64_t>, kStages + 1>;
+
+class ReplayDeterminismTest : public SequenceTest {
+protected:
+    void SetUp() override {
+        SequenceTest::SetUp();
+        arcadeMode = false;
+        stageFieldFrames = kFieldFrames;
+        replayTempFolder = folder.path("root/replay/temp");
+        gamePaused = 0;
+        actPassCount = actPassRequest = 1;
+        slowMotionFrames = slowMotionPeriod = slowMotionPeriodInUse = 0;
+        pauseState = kPauseClosed;
+        boot();
+    }
+    void TearDown() override {
+        stageFieldFrames = kStageFieldFrames;
+        replayIoMode = 0;
+        replayInputFree();
+        replayTempFolder.clear();
+        replayDatedFolder.clear();
+        replayChosenFolder.clear();
+        SequenceTest::TearDown();
+    }
+
+    // The root task's frame step: the platform, then the game main update.
+    void gameFrame() {
+        coinFlag = 0;
+        SDL2_wheel_APMUpdate(kFrameMicroseconds, attractMode);
+        ASSERT_TRUE(gameMainUpdate(true));
+    }
+
+    // A play frame is one of a running stage field of stages 1 to 5.
+    static bool inPlay() {
+        if (stageNumber < 1 || stageNumber > kStages) return false;
+        const ObjTaskGroup& fields = OBJtaskGroup(1);
+        for (const ObjTask* task = fields.head.next; task != &fields.tail; task = task->next) {
+            if (task->tag == objTag("FILD") && task->state == kObjStateRun) return true;
+        }
+        return false;
+    }
+    void keepHash(StageHashes& hashes) {
+        if (inPlay()) hashes[size_t(stageNumber)].push_back(gameStateHash());
+    }
+
+    // Directions held for a while and the four buttons tapped, in an order of
+    // our own generator's choosing (not the game's, which the play owns).
+    static std::string playScript() {
+        static const char* const moves[] = {"up", "down", "left", "right", "button1", "button2", "button4"};
+        std::string lines;
+        uint32_t state = 20261210;
+        for (int step = 1; step < kScriptSteps;) {
+            state = state * 1664525u + 1013904223u;
+            const int hold = 1 + int(state >> 24) % 40;
+            lines += "+" + std::to_string(step) + " tap " + moves[(state >> 8) % 7] + " for " + std::to_string(hold) + "\n";
+            step += 1 + int(state >> 16) % 25;
+        }
+        return lines;
+    }
+    // Lines counted from the cabinet's next step, each from the first.
+    void scriptFromNow(const std::string& lines) {
+        std::string absolute;
+        const int base = cab->stepCount();
+        size_t at = 0;
+        while (at < lines.size()) {
+            const size_t end = lines.find('\n', at);
+            const std::string line = lines.substr(at + 1, end - at - 1);
+            const size_t space = line.find(' ');
+            absolute += std::to_string(base + std::stoi(line.substr(0, space))) + line.substr(space) + "\n";
+            at = end + 1;
+        }
+        const auto load = arcade::parseCabinetScript(absolute, "play");
+        ASSERT_TRUE(load.problems.empty()) << load.problems.front();
+        cab->setScript(load.actions);
+    }
+};
+
+TEST_F(ReplayDeterminismTest, APlaybackReproducesTheRecordedPlayFrameByFrame) {
+    StageHashes recorded;
+    bool scripted = false;
+    // The scenes end by themselves; the input starts with stage 1, the first
+    // stage a replay keeps.
+    for (int i = 0; i < 40000 && stageNumber <= kStages; ++i) {
+        gameFrame();
+        if (HasFatalFailure()) return;
+        if (!scripted && stageNumber == 1 && inPlay()) {
+            if (replayInputWords().empty()) GTEST_SKIP() << "the stage load does not start the replay recording yet";
+            scriptFromNow(playScript());
+            scripted = true;
+        }
+        keepHash(recorded);
+    }
+    ASSERT_EQ(stageNumber, kStages + 1) << "the recorded play never got past its last stage";
+    size_t playFrames = 0;
+    for (int stage = 1; stage <= kStages; ++stage) playFrames += recorded[size_t(stage)].size();
+    ASSERT_GE(playFrames, 10000u);
+
+    // The kept stage files through the viewer, with nobody at the controls.
+    scriptFromNow("+1 release up down left right button1 button2 button4\n");
+    createSequence();
+    frame();
+    replayChosenFolder = replayTempFolder;
+    replayChosenFirstStage = 1;
+    menuResultCode = 6;
+    seqGoToSelected();
+    StageHashes played;
+    for (int i = 0; i < 20000 && sequence->state != 2140; ++i) {
+        gameFrame();
+        if (HasFatalFailure()) return;
+        keepHash(played);
+    }
+    ASSERT_EQ(sequence->state, 2140) << "the viewer never went back to its list";
+    for (int stage = 1; stage <= kStages; ++stage) {
+        SCOPED_TRACE(stage);
+        const std::vector<uint64_t>& want = recorded[size_t(stage)];
+        const std::vector<uint64_t>& got = played[size_t(stage)];
+        ASSERT_EQ(got.size(), want.size());
+        for (size_t i = 0; i < want.size(); ++i) ASSERT_EQ(got[i], want[i]) << "first difference at play frame " << i;
+    }
+}
+
+}  // namespace
