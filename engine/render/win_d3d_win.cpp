@@ -83,7 +83,6 @@ bool MWinD3DWin::initialize() {
     setDefaultRenderStates();
     whiteTexture_ = createTexture(1, 1, PixelFormat::X8R8G8B8, false, 1);
     fillWhiteTexture();
-    prepareShaders(platform::kPixelShaderCount);
     return true;
 }
 

@@ -53,7 +53,8 @@ public:
     // yet (the copy to the screen, the solid fill and hatch, the pattern
     // dissolve, the whole ordinary table), so that no frame's draw waits for
     // one; answers how many are left. Shaders not prepared this way are
-    // still built at their first use. Called by initialize for all of them.
+    // still built at their first use. The game calls it a few a frame while
+    // it loads, so the window's start does not wait for all of them.
     int32_t prepareShaders(int32_t count);
     // Selectors 0 point, 1..5 linear; others leave the filter as it is.
     void setTextureFilter(int32_t minSelector, int32_t magSelector, int32_t stage);

@@ -3,6 +3,8 @@
 #include <thread>
 
 #include "engine/data/data_file_key.h"
+#include "engine/render/display.h"
+#include "engine/render/win_d3d_win.h"
 #include "game/core/controller_manager.h"
 #include "game/core/platform_singletons.h"
 #include "game/core/server_keep_alive.h"
@@ -20,4 +22,10 @@ void createPlatformSingletons() {
     _Core_execute();
     std::this_thread::yield();
     keepAliveReset();
+}
+
+void prepareShadersAhead() {
+    MDisplay* display = MDisplay::getInstance();
+    MWinD3DWin* win = display ? display->d3dWin() : nullptr;
+    if (win && win->device()) win->prepareShaders(kShadersPreparedPerFrame);
 }

@@ -21,3 +21,11 @@ void installDataFileKey();
 // without bindings), steps the platform once and resets the keep-alive
 // words; call before SDL2_wheel_APMInitAfterFramework.
 void createPlatformSingletons();
+
+// Builds a few more of the renderer's programs that play draws with; the
+// root task calls it every frame, so they are built during the boot loads
+// rather than all before the first frame (a program a frame needs before
+// its turn is built at its first draw). Nothing to do without a display or
+// once all are built.
+inline constexpr int32_t kShadersPreparedPerFrame = 4;
+void prepareShadersAhead();

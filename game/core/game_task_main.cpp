@@ -4,6 +4,7 @@
 #include "engine/sound/sound_load_task.h"
 #include "engine/ui/psb_font.h"
 #include "game/core/apm_glue.h"
+#include "game/core/app_start.h"
 #include "game/core/app_switches.h"
 #include "game/core/game_main.h"
 #include "game/core/game_task.h"
@@ -57,6 +58,7 @@ void GameTask::stepMain() {
         }
         return;
     }
+    prepareShadersAhead();
     if (!boot.ready()) {
         boot.poll(*this);
         if (boot.ready()) M_DEBUG_TRACE("boot resources ready");

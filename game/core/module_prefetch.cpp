@@ -1,6 +1,5 @@
 #include "game/core/module_prefetch.h"
 
-#include <algorithm>
 #include <cinttypes>
 #include <sstream>
 
@@ -10,15 +9,15 @@
 namespace {
 
 // "begin-end perms offset dev inode path"; the path may hold blanks.
-bool parseMapLine(const std::string& line, MappedModule::Range& range, uint64_t& inode, std::string& path) {
+bool parseMapLine(const std::string& line, MappedModule::Range& range, std::string& path) {
     std::istringstream fields(line);
     std::string span, perms, offset, device;
+    uint64_t inode = 0;
     if (!(fields >> span >> perms >> offset >> device >> inode)) return false;
     const size_t dash = span.find('-');
     if (dash == std::string::npos) return false;
     range.begin = std::stoull(span.substr(0, dash), nullptr, 16);
     range.end = std::stoull(span.substr(dash + 1), nullptr, 16);
-    range.offset = std::stoull(offset, nullptr, 16);
     range.readable = !perms.empty() && perms[0] == 'r';
     std::getline(fields >> std::ws, path);
     return true;
@@ -42,15 +41,14 @@ std::vector<MappedModule> parseMappedModules(std::string_view maps) {
     std::string line;
     while (std::getline(lines, line)) {
         MappedModule::Range range;
-        uint64_t inode = 0;
         std::string path;
         try {
-            if (!parseMapLine(line, range, inode, path)) continue;
+            if (!parseMapLine(line, range, path)) continue;
         } catch (const std::exception&) {
             continue;  // a field that is no number
         }
         if (!isMappedFile(path)) continue;
-        if (modules.empty() || modules.back().path != path) modules.push_back({path, inode, {}});
+        if (modules.empty() || modules.back().path != path) modules.push_back({path, {}});
         modules.back().ranges.push_back(range);
     }
     return modules;
@@ -58,8 +56,6 @@ std::vector<MappedModule> parseMappedModules(std::string_view maps) {
 
 // Between two mappings of a module lies address space that is not mapped.
 uint32_t prefetchModuleRange(const MappedModule& module, uint64_t pageSize) {
-    const platform::FileIdentity file = platform::fileIdentity(module.path);
-    const bool sameFile = file.known && file.inode == module.inode;
     uint32_t count = 0;
     uint64_t previousEnd = module.base();
     for (const MappedModule::Range& range : module.ranges) {
@@ -69,16 +65,7 @@ uint32_t prefetchModuleRange(const MappedModule& module, uint64_t pageSize) {
             M_DEBUG_TRACE("protected. %" PRIx64 " %" PRIx64, range.begin, range.end);
             continue;
         }
-        // Pages that start before the file's end are backed; a page past it would fault.
-        uint64_t backedEnd = range.begin;
-        if (sameFile && file.size > range.offset) {
-            const uint64_t backedBytes = (file.size - range.offset + pageSize - 1) / pageSize * pageSize;
-            backedEnd = std::min(range.end, range.begin + backedBytes);
-        }
-        count += platform::touchOwnPages(range.begin, backedEnd, pageSize);
-        for (uint64_t page = backedEnd; page < range.end; page += pageSize) {
-            if (platform::readOwnByte(page)) ++count;
-        }
+        if (platform::adviseWillNeed(range.begin, range.end)) count += uint32_t((range.end - range.begin) / pageSize);
     }
     M_DEBUG_TRACE("workaroundPrefetchModule: dwCount=%u", count);
     return count;

@@ -1,10 +1,14 @@
 #pragma once
-// The start-up prefetch: pages in the program's mapped files (the executable
-// and its shared libraries, as /proc/self/maps lists them) by reading one
-// byte of each readable page, so the first frames don't stall on page faults.
-// It reads memory only. Every line goes to the debug trace; a page that
-// can't be read is skipped and never stops the start-up. Runs of pages that
-// are unmapped or unreadable are reported once per run, not once per page.
+// The start-up prefetch: brings the program's mapped files (the executable
+// and its shared libraries, as /proc/self/maps lists them) into the system's
+// page cache, so the first frames don't stall on disk reads. Each readable
+// range is handed to the kernel as needed soon rather than touched page by
+// page: the reads run in the background and the pages stay out of the
+// resident set until the program uses them (touching every page would map
+// all of them, about 200 MB with the GL driver's libraries). Every line goes
+// to the debug trace; a range the kernel refuses is skipped and never stops
+// the start-up. Runs of pages that are unmapped or unreadable are reported
+// once per run, not once per page.
 //
 // Threads: main thread, at start-up.
 
@@ -19,11 +23,9 @@ struct MappedModule {
     struct Range {
         uint64_t begin = 0;
         uint64_t end = 0;
-        uint64_t offset = 0;  // in the file, of the range's first byte
         bool readable = false;
     };
     std::string path;
-    uint64_t inode = 0;
     std::vector<Range> ranges;
 
     uint64_t base() const { return ranges.front().begin; }
@@ -35,9 +37,8 @@ struct MappedModule {
 // left out.
 std::vector<MappedModule> parseMappedModules(std::string_view maps);
 
-// Reads one byte of each readable page of the module; answers how many reads
-// succeeded. Pages that lie within the mapped file (the same inode, still as
-// long) are read directly; the others through reads that can't fault.
+// Asks for each readable range of the module to be read ahead; answers the
+// pages of the ranges the kernel took.
 uint32_t prefetchModuleRange(const MappedModule& module, uint64_t pageSize);
 
 // False when the program's map could not be read.
