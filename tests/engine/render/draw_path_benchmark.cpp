@@ -1,7 +1,8 @@
 // The draw path's cost on the OpenGL device (Mesa's software rasteriser when
 // there is no GPU), offscreen, all in one process: the first draw with each
-// ordinary shader with and without a warm-up, single-quad draws alternating textured and untextured,
-// single-quad draws with nothing changing, and a representative frame.
+// ordinary shader after a loader step's warm-up and without one, single-quad
+// draws alternating textured and untextured, single-quad draws with nothing
+// changing, and a representative frame.
 #include <SDL.h>
 #include <benchmark/benchmark.h>
 
