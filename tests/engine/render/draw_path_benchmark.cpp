@@ -7,6 +7,7 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <bit>
 #include <chrono>
 #include <cstdlib>
 #include <functional>
@@ -62,7 +63,8 @@ MWinD3DWin& win() { return *display().d3dWin(); }
 // A texture of one colour a texel, varied so the rasteriser can't skip it.
 MWinD3DTexture* makeTexture(int w, int h, uint32_t seed) {
     MWinD3DTexture* t = win().createTexture(w, h, platform::PixelFormat::A8R8G8B8, false, 1);
-    std::vector<uint32_t> pixels(size_t(w) * size_t(h));
+    // Source rows are as long as the width rounded up to a power of two.
+    std::vector<uint32_t> pixels(size_t(std::bit_ceil(uint32_t(w))) * size_t(h));
     for (size_t i = 0; i < pixels.size(); ++i) pixels[i] = 0xFF000000u | uint32_t(i * 2654435761u + seed) >> 8;
     MTextureImageDesc desc(32, w, h, 1, 1);
     desc.pixels = pixels.data();
