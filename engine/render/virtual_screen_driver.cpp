@@ -104,3 +104,12 @@ void MVirtualScreenDriver::draw(int) {
     leaveVirtualScreen(*display, saved);
     if (depth_) win.device()->setDepthStencil(keptDepth);
 }
+
+void MVirtualScreenDriver::warmDrawStates(const MDrawWarmState* states, int32_t count) {
+    MWinD3DWin* win = displayWindow();
+    if (!win || !target_) return;
+    platform::Surface* keptDepth = win->device()->depthStencil();
+    if (depth_) win->device()->setDepthStencil(depth_->surface);
+    win->warmDrawStates(target_, states, count);
+    win->device()->setDepthStencil(keptDepth);
+}

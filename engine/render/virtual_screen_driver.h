@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "engine/render/display.h"
+#include "engine/render/win_d3d_win.h"
 #include "engine/render/win_d3d_texture.h"
 #include "engine/task/task.h"
 
@@ -34,6 +35,10 @@ public:
     void update() override;
     // Draws the child into the target unless it is finished.
     void draw(int pass) override;
+
+    // MWinD3DWin::warmDrawStates into the target, with the depth surface
+    // the tree draws with: for a loader step before play.
+    void warmDrawStates(const MDrawWarmState* states, int32_t count);
 
     int32_t getWidth() const { return width_; }
     int32_t getHeight() const { return height_; }

@@ -25,6 +25,16 @@
 #include "engine/render/quad_batch.h"
 #include "engine/render/win_d3d.h"
 
+// A draw state play will meet, for MWinD3DWin::warmDrawStates: the texture
+// (its format, size, filters and address modes count; nullptr for a solid
+// fill, which counts the texture of the state before it), the draw mode and
+// the colour mode.
+struct MDrawWarmState {
+    MWinD3DTexture* texture = nullptr;
+    MDrawMode mode = 0;
+    int32_t colourMode = 0;
+};
+
 class MWinD3DWin : public MWinD3D {
 public:
     using DeviceEventFn = void (*)(int32_t code, void* argument);
@@ -56,6 +66,14 @@ public:
     // still built at their first use. The game calls it a few a frame while
     // it loads, so the window's start does not wait for all of them.
     int32_t prepareShaders(int32_t count);
+    // Draws each state once, with no area, into target (nullptr: the
+    // screen's), so that a software rasteriser generates its machine code
+    // for the state now and not at play's first draw with it. The target
+    // must be the one play draws the states into: its format and depth
+    // surface count, as do the vertex shader of ordinary draws and, for an
+    // effect mode, the picture it grabs. For a loader step, outside any
+    // frame's draw; leaves every pixel as it was.
+    void warmDrawStates(MWinD3DTexture* target, const MDrawWarmState* states, int32_t count);
     // Selectors 0 point, 1..5 linear; others leave the filter as it is.
     void setTextureFilter(int32_t minSelector, int32_t magSelector, int32_t stage);
     void setDrawState(MDrawMode mode, int32_t colourMode, uint32_t colour, float parameter);

@@ -568,7 +568,7 @@ void GlDevice::bindVertexFormat(int stride) {
     }
 }
 
-GLint GlDevice::streamVertices(const void* vertices, GLsizeiptr bytes, int stride) {
+GLint GlDevice::streamVertices(const void* vertices, GLsizeiptr bytes, int stride, bool solid) {
     // Draws start at a whole vertex, so the layout's offsets never change.
     GLsizeiptr at = (streamOffset_ + stride - 1) / stride * stride;
     if (at + bytes > streamSize_) {
@@ -583,6 +583,11 @@ GLint GlDevice::streamVertices(const void* vertices, GLsizeiptr bytes, int strid
                                 GL_MAP_WRITE_BIT | GL_MAP_INVALIDATE_RANGE_BIT | GL_MAP_UNSYNCHRONIZED_BIT);
     if (!to) return -1;
     std::memcpy(to, vertices, size_t(bytes));
+    if (solid) {
+        const size_t u = format_ == VertexFormat::ScreenSpace ? 20 : 16;
+        for (GLsizeiptr v = 0; v < bytes; v += stride)
+            std::memcpy(static_cast<char*>(to) + v + u, &kSolidMarkU, sizeof kSolidMarkU);
+    }
     glUnmapBuffer(GL_ARRAY_BUFFER);
     streamOffset_ = at + bytes;
     return GLint(at / stride);
@@ -610,7 +615,7 @@ void GlDevice::forgetUnitName(GLuint name) {
         if (n == name) n = 0;
 }
 
-void GlDevice::bindUnits(const Program& p) {
+void GlDevice::bindUnits(const Program& p, bool solid) {
     // Uploads first: an upload binds its texture to the active unit, which
     // would replace the texture bound there for an earlier stage.
     for (int i = 0; i < kSamplerStages; ++i)
@@ -619,7 +624,12 @@ void GlDevice::bindUnits(const Program& p) {
         if (!(p.samplerMask >> i & 1)) continue;
         // Untextured draws of the built-in stage don't read unit 0: what it
         // holds stays for the next textured draw.
-        if (i == 0 && !bound_[0] && p.hasTex0 >= 0) continue;
+        if (i == 0 && !bound_[0] && (p.hasTex0 >= 0 || solid)) {
+            // A fill's unused texel must still not come from the target it
+            // draws into.
+            if (solid && unitNames_[0] == target_->texture()) bindUnit(0, 0);
+            continue;
+        }
         bindUnit(i, bound_[i] ? bound_[i]->name() : 0);
     }
 }
@@ -661,12 +671,14 @@ void GlDevice::drawPrimitiveUP(PrimitiveType type, int primitiveCount, const voi
     collectReleased();
     const int count = primitiveVertexCount(type, primitiveCount);
     if (count == 0 || !vertices || stride < vertexStride(format_)) return;
-    Program* p = useProgram(vertexStage(), pixelShader_ ? pixelShader_->index() : kModulatePixelStage);
+    bool solid = false;
+    const int vs = vertexStage();
+    Program* p = useProgram(vs, drawnPixelStage(pixelShader_ ? pixelShader_->index() : kModulatePixelStage, solid));
     if (!p) return;
-    bindUnits(*p);
+    bindUnits(*p, solid);
     bindTarget();
     sendUniforms(*p);
-    const GLint first = streamVertices(vertices, GLsizeiptr(count) * stride, stride);
+    const GLint first = streamVertices(vertices, GLsizeiptr(count) * stride, stride, solid);
     if (first < 0) return;
     bindVertexFormat(stride);
     glDrawArrays(glPrimitive(type), first, count);
@@ -680,7 +692,13 @@ void GlDevice::prepareProgram(VertexFormat format, VertexShader* vertexShader, P
     const int stage = vertexStage();
     format_ = keptFormat;
     vertexShader_ = keptVertexShader;
-    program(stage, pixelShader ? pixelShader->index() : kModulatePixelStage);
+    bool solid = false;
+    program(stage, drawnPixelStage(pixelShader ? pixelShader->index() : kModulatePixelStage, solid));
+}
+
+int GlDevice::drawnPixelStage(int pixelStage, bool& solid) {
+    solid = pixelStage == kSolidPixelStage;
+    return solid ? kSolidCarrierPixelStage : pixelStage;
 }
 
 bool GlDevice::reset(const PresentParams& params) {

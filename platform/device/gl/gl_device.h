@@ -111,10 +111,11 @@ private:
     void bindUnit(int unit, GLuint name);
     // Forgets the units holding a texture GL is about to delete.
     void forgetUnitName(GLuint name);
-    void bindUnits(const Program& p);
+    void bindUnits(const Program& p, bool solid);
     void sendUniforms(Program& p);
-    // Copies the vertices into the stream buffer; the index of the first.
-    GLint streamVertices(const void* vertices, GLsizeiptr bytes, int stride);
+    // Copies the vertices into the stream buffer, a fill's marked for the
+    // carrier; the index of the first.
+    GLint streamVertices(const void* vertices, GLsizeiptr bytes, int stride, bool solid);
     void applyBlend();
     void applyStencil();
     void applyRenderState(RenderState state);
@@ -123,6 +124,8 @@ private:
     GLuint compileStage(GLenum kind, int index);
     Program* program(int vertexStage, int pixelStage);
     Program* useProgram(int vertexStage, int pixelStage);
+    // The pixel stage that draws pixelStage; solid: drawn by the carrier.
+    static int drawnPixelStage(int pixelStage, bool& solid);
     int vertexStage() const;
     void bindVertexFormat(int stride);
 

@@ -1,5 +1,7 @@
 #include "platform/device/gl/gl_pixel_shader_families.h"
 
+#include "platform/device/gl/gl_shader_sources.h"
+
 namespace platform::gl {
 
 namespace {
@@ -13,8 +15,10 @@ constexpr int kSpecialBase = 272;
 // the mask ask. Index 1 doubles the colour; 2 and 3 (A8 textures) take the
 // colour from the vertex and only the alpha from the texel; the mask scales
 // the alpha by the green of the mask layer.
-std::string sourceLines(int textureIndex, bool mask) {
-    std::string lines = "    vec4 t = texture(s0, vTex0);\n";
+std::string sourceLines(int textureIndex, bool mask, bool solidCarrier = false) {
+    // White times the vertex colour is the vertex colour, bit for bit.
+    std::string lines = solidCarrier ? "    vec4 t = vTex0.x < -1.0e29 ? vec4(1.0) : texture(s0, vTex0);\n"
+                                     : "    vec4 t = texture(s0, vTex0);\n";
     lines += textureIndex >= 2 ? "    vec4 s = vec4(vColour.rgb, t.a * vColour.a);\n"
                                : "    vec4 s = t * vColour;\n";
     if (textureIndex % 2 == 1) lines += "    s.rgb *= 2.0;\n";
@@ -28,7 +32,7 @@ std::string ordinaryBody(int index) {
     const int colourMode = index / 3 % 5;
     const bool mask = index / 15 % 2 == 1;
     const int textureIndex = index / 30;
-    std::string body = "vec4 shade() {\n" + sourceLines(textureIndex, mask);
+    std::string body = "vec4 shade() {\n" + sourceLines(textureIndex, mask, index == kSolidCarrierPixelStage);
     switch (colourMode) {
     case 1: body += "    s.rgb += pc[0].a * (pc[0].rgb - s.rgb);\n"; break;
     case 2: body += "    s.rgb += pc[0].rgb * pc[0].a;\n"; break;

@@ -14,6 +14,14 @@ constexpr int kPassThroughVertexStage = -1;
 constexpr int kScreenSpaceVertexStage = -2;
 // The pixel stage used with no pixel shader: texel times vertex colour.
 constexpr int kModulatePixelStage = -1;
+// The table's solid fill (vertex colour alone), and the ordinary stage that
+// also draws it: a fill between two sprites then changes no program and no
+// uniform, each of which the software rasteriser pays dearly for. The
+// device marks a fill's vertices with a first texture coordinate no
+// texture is ever drawn with; the carrier takes the texel as white there.
+constexpr int kSolidPixelStage = 279;
+constexpr int kSolidCarrierPixelStage = 0;
+constexpr float kSolidMarkU = -1.0e30f;
 
 // Whole sources; empty when the table has no such entry.
 std::string vertexShaderSource(int index);

@@ -438,6 +438,62 @@ TEST_F(DrawStateGlTest, PatternDissolveFadesByThePattern) {
     win_->releaseTexture(pattern);
 }
 
+TEST_F(DrawStateGlTest, FillBetweenSpritesIsTheVertexColourBitForBit) {
+    MWinD3DTexture* texture = texelTexture(0xFF20A0C0);
+    const auto fill = [](float l, float r, uint32_t colour) {
+        const float h = kView / 2.0f;
+        D3DColouredVertex v[4] = {{l - h, -h, 0, colour, 0, 0}, {r - h, -h, 0, colour, 0, 0},
+                                  {r - h, h, 0, colour, 0, 0}, {l - h, h, 0, colour, 0, 0}};
+        win_->drawColorQuad(v);
+    };
+    ASSERT_TRUE(win_->clearTexture(target_, 0xFF102030));
+    win_->setRenderTargetTexture(target_);
+    drawRect(texture, 0, 0, 0, 0, 0xFFFFFFFF, 0, 0, 2, kView);
+    fill(2, 4, 0x80FF4021);
+    drawRect(texture, 0, 0, 0, 0, 0xFFFFFFFF, 4, 0, 6, kView);
+    // The same fill through the built-in stage, which never reads a texture.
+    win_->setTexture(nullptr);
+    win_->setDrawState(0, 0, 0, 0);
+    device().setPixelShader(nullptr);
+    const float h = kView / 2.0f;
+    D3DColouredVertex v[4] = {{6 - h, -h, 0, 0x80FF4021, 0, 0}, {8 - h, -h, 0, 0x80FF4021, 0, 0},
+                              {8 - h, h, 0, 0x80FF4021, 0, 0}, {6 - h, h, 0, 0x80FF4021, 0, 0}};
+    for (auto& corner : v) corner.x += win_->pixelOffsetX(), corner.y += win_->pixelOffsetY();
+    device().drawPrimitiveUP(platform::PrimitiveType::TriangleFan, 2, v, sizeof v[0]);
+    const auto row = device().readSurface(target_->surface, {0, 3, kView, 4});
+    EXPECT_EQ(row[0], 0xFF20A0C0u);
+    EXPECT_EQ(row[5], 0xFF20A0C0u);
+    EXPECT_EQ(row[2], row[6]);
+    EXPECT_TRUE(near(row[2], blend(0, rgbaOf(0x80FF4021), rgbaOf(0xFF102030)), false));
+    device().setRenderTarget(device().backBuffer());
+    win_->releaseTexture(texture);
+}
+
+TEST_F(DrawStateGlTest, WarmUpLeavesPixelsTargetAndViewportAlone) {
+    MWinD3DTexture* texture = texelTexture(0xFF20A0C0);
+    MWinD3DTexture* alpha = texelTexture(0x80000000, PixelFormat::A8);
+    ASSERT_TRUE(win_->clearTexture(target_, 0xFF102030));
+    ASSERT_TRUE(win_->clearTexture(win_->captureTexture(), 0xFF405060));
+    win_->setRenderTargetTexture(target_);
+    device().setViewport({1, 1, 4, 4});
+    const MDrawWarmState states[] = {{texture, 0, 0}, {nullptr, 0, 0}, {texture, 1, 2}, {alpha, 0, 0}};
+    win_->warmDrawStates(nullptr, states, 4);
+    win_->warmDrawStates(target_, states, 4);
+    EXPECT_EQ(device().renderTarget(), target_->surface);
+    const platform::Viewport viewport = device().viewport();
+    EXPECT_EQ(viewport.x, 1);
+    EXPECT_EQ(viewport.width, 4);
+    for (uint32_t p : read(target_)) ASSERT_EQ(p, 0xFF102030u);
+    for (uint32_t p : read(win_->captureTexture())) ASSERT_EQ(p, 0xFF405060u);
+    // Drawing goes on as if nothing happened.
+    device().setViewport({0, 0, kView, kView});
+    drawRect(texture, 0, 0, 0, 0, 0xFFFFFFFF);
+    EXPECT_EQ(read(target_)[9], 0xFF20A0C0u);
+    device().setRenderTarget(device().backBuffer());
+    win_->releaseTexture(alpha);
+    win_->releaseTexture(texture);
+}
+
 TEST_F(DrawStateGlTest, HatchIsAnchoredToTheScreen) {
     MWinD3DTexture* hatch = win_->createTexture(2, 1, PixelFormat::A8R8G8B8, false, 1);
     platform::LockedRect locked;
