@@ -38,3 +38,15 @@ if(HALVIR_FUZZ)
   add_compile_options(-fsanitize=fuzzer-no-link,address -fno-omit-frame-pointer)
   add_link_options(-fsanitize=address)
 endif()
+
+# HALVIR_UNITY: CMake's unity build, every target's sources compiled a batch
+# at a time, so the headers they share (GoogleTest's above all) are parsed
+# once a batch. scripts/test turns it on; it is off by default, so that an
+# edit recompiles one file. The files of one target must be safe together:
+# no two define a same-named helper in an anonymous namespace or as static.
+option(HALVIR_UNITY "Compile each target's sources in batches (unity build)" OFF)
+set(HALVIR_UNITY_BATCH 8 CACHE STRING "Sources per batch of a unity build")
+if(HALVIR_UNITY)
+  set(CMAKE_UNITY_BUILD ON)
+  set(CMAKE_UNITY_BUILD_BATCH_SIZE ${HALVIR_UNITY_BATCH})
+endif()

@@ -427,7 +427,7 @@ TEST(PSBObjectTest, RejectsHeadersAndTablesOutsideTheDocument) {
 TEST(PSBObjectTest, ResourceReachingPastItsSectionIsFatal) {
     ThrowingPSBFatal throwing;
     std::vector<uint8_t> bytes = psbwriter::writePsb(Object{{"k", Resource{{1, 2}}}}, WriteOptions{2});
-    bytes.resize(bytes.size() - 1);  // the resource's last byte is cut off
+    bytes.pop_back();  // the resource's last byte is cut off
     const auto doc = loadDocument(bytes);
     EXPECT_THROW(doc->root().get("k").getResourceData(), PSBFatalError);
 }

@@ -4,7 +4,7 @@
 
 namespace {
 
-using List = std::vector<std::string>;
+using Folders = std::vector<std::string>;
 
 class SearchDirectories : public testing::Test {
 protected:
@@ -14,10 +14,10 @@ protected:
 
 TEST_F(SearchDirectories, PrimaryIsAppendedToAnEmptyListThenReplaced) {
     setPrimarySearchDirectory("a/");
-    EXPECT_EQ(searchDirectories(), List{"a/"});
+    EXPECT_EQ(searchDirectories(), Folders{"a/"});
     addSearchDirectory("b/");
     setPrimarySearchDirectory("c/");
-    EXPECT_EQ(searchDirectories(), (List{"c/", "b/"}));
+    EXPECT_EQ(searchDirectories(), (Folders{"c/", "b/"}));
 }
 
 TEST_F(SearchDirectories, AddingKeepsOneEntryPerText) {
@@ -26,7 +26,7 @@ TEST_F(SearchDirectories, AddingKeepsOneEntryPerText) {
     addSearchDirectory("b/");
     addSearchDirectory("a/");
     addSearchDirectory("c/");
-    EXPECT_EQ(searchDirectories(), (List{"a/", "b/", "c/"}));
+    EXPECT_EQ(searchDirectories(), (Folders{"a/", "b/", "c/"}));
 }
 
 }  // namespace

@@ -15,7 +15,7 @@ namespace {
 
 using Mesh = std::array<float, kMeshFloats>;
 
-Mesh neutralGrid() {
+Mesh neutralMesh() {
     Mesh grid{};
     for (int i = 0; i < 16; ++i) {
         grid[2 * i] = float(i % 4) / 3.0f;
@@ -105,7 +105,7 @@ TEST_P(MeshKernels, PatchCornersAndTheNeutralGrid) {
         EXPECT_EQ(points[2 * i + 1], controls[2 * corners[i] + 1]) << i;
     }
 
-    const Mesh neutral = neutralGrid();
+    const Mesh neutral = neutralMesh();
     std::vector<float> uv;
     for (int i = 0; i <= 10; ++i)
         for (int j = 0; j <= 10; ++j) uv.insert(uv.end(), {float(i) / 10.0f, float(j) / 10.0f});
@@ -117,7 +117,7 @@ TEST_P(MeshKernels, PatchCornersAndTheNeutralGrid) {
 TEST_P(MeshKernels, TransformOfTheNeutralGridIsTheGrid) {
     MMotionCurveCache cache;
     MMotionBezierWeights* three = MMotionBezierWeights::get(3, &cache);
-    const Mesh neutral = neutralGrid();
+    const Mesh neutral = neutralMesh();
     std::vector<float> out(100, -1.0f);
     transformMeshPatch(out, {3, 3, three, three, neutral.data()}, MMotionMatrix2{}, 0.0f, 0.0f);
     ASSERT_EQ(out.size(), 32u);
@@ -137,7 +137,7 @@ TEST_P(MeshKernels, TransformIsPlacementThenEvaluation) {
     MMotionCurveCache cache;
     MMotionBezierWeights* columns = MMotionBezierWeights::get(5, &cache);
     MMotionBezierWeights* rows = MMotionBezierWeights::get(2, &cache);
-    Mesh controls = neutralGrid();
+    Mesh controls = neutralMesh();
     controls[10] += 0.3f;
     controls[21] -= 0.2f;
     const MMotionMatrix2 m{64.0f, 3.0f, -2.0f, 32.0f};
@@ -162,7 +162,7 @@ TEST_P(MeshKernels, TransformIsPlacementThenEvaluation) {
 TEST_P(MeshKernels, TransformStaysInsideItsTables) {
     MMotionCurveCache cache;
     MMotionBezierWeights* two = MMotionBezierWeights::get(2, &cache);
-    const Mesh neutral = neutralGrid();
+    const Mesh neutral = neutralMesh();
     std::vector<float> out;
     transformMeshPatch(out, {7, 9, two, two, neutral.data()}, MMotionMatrix2{}, 0.0f, 0.0f);
     EXPECT_EQ(out.size(), 2u * 3 * 3);

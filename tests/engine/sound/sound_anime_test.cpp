@@ -14,8 +14,8 @@
 
 namespace {
 
-const uint8_t kMono[] = {1, 0, 1, 0, 0xE8, 3, 0, 0, 0xD0, 7, 0, 0, 2, 0, 16, 0, 0, 0};
-const uint8_t kSamples[16] = {};
+const uint8_t kAnimeMono[] = {1, 0, 1, 0, 0xE8, 3, 0, 0, 0xD0, 7, 0, 0, 2, 0, 16, 0, 0, 0};
+const uint8_t kAnimeSamples[16] = {};
 
 // The fade's value at step i of n, worked out in double precision: the ends
 // taken back through the curve (|g| ^ log3 2), mixed linearly, put forward
@@ -37,8 +37,8 @@ protected:
         MSoundVoiceRecord record;
         record.group = "BGM";
         MSoundChannelElement element;
-        element.sampleData.format = kMono;
-        element.sampleData.data = kSamples;
+        element.sampleData.format = kAnimeMono;
+        element.sampleData.data = kAnimeSamples;
         record.channels.push_back(element);
         bgm.addVoice("theme", record);
         record.group = "CH00";

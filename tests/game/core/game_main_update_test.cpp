@@ -22,7 +22,7 @@ void tallyAct(ObjTask* task) { ++tally.acts[size_t(task->group)]; }
 void tallyDraw(ObjTask* task, ObjWork*) { ++tally.draws[size_t(task->group)]; }
 void tallyHit(ObjTask*, ObjWork*) { ++tally.hits; }
 
-void freeWork(ObjTask* task) {
+void freeUpdateWork(ObjTask* task) {
     OBJworkFree(task->work);
     task->work = nullptr;
 }
@@ -32,7 +32,7 @@ constexpr HitBox kBox{0.0f, 0.0f, 4.0f, 4.0f};
 ObjTask* spawn(int group, uint32_t tag = objTag("TEST")) {
     ObjTask* task = OBJtaskCreateTail(tallyAct, group, tag);
     task->work = OBJworkNew();
-    task->release = freeWork;
+    task->release = freeUpdateWork;
     task->work->draw = tallyDraw;
     return task;
 }
