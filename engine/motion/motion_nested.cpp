@@ -6,18 +6,11 @@
 
 #include "engine/base/debug_trace.h"
 #include "engine/motion/interpolation.h"
+#include "engine/motion/motion_angle.h"
 #include "engine/motion/motion_particles.h"
 #include "engine/motion/motion_player.h"
 
 namespace {
-
-constexpr float kPi = 3.1415927f;
-
-float wrapDegrees(float a) {
-    a = std::fmod(a, 360.0f);
-    if (a < 0.0f) a += 360.0f;
-    return a < 360.0f ? a : 0.0f;
-}
 
 const MMotionParameter* layerParameter(MMotionPlayer& player, const MMotionLayerNode& node) {
     const auto& parameters = player.parameters();
@@ -39,8 +32,8 @@ MVector3 positionOf(const MMotionFrameContent& slot) { return {slot.x, slot.y, s
 
 // Degrees of (dx, dy) in the layer's plane; the plane's second axis is y or z.
 float planeAngle(int32_t coordinate, float dx, float dy, float dz) {
-    if (coordinate == 0) return std::atan2(dy, dx) * 360.0f / (2.0f * kPi);
-    if (coordinate == 1) return std::atan2(dz, dx) * 360.0f / (2.0f * kPi);
+    if (coordinate == 0) return std::atan2(dy, dx) * 360.0f / (2.0f * kMotionPi);
+    if (coordinate == 1) return std::atan2(dz, dx) * 360.0f / (2.0f * kMotionPi);
     return 0.0f;
 }
 
@@ -148,7 +141,7 @@ void place(MMotionLayerNode& node, MMotionPlayer& q, bool turned, float angle) {
     q.setBaseColor(node.colors[0]);
     root.matrix = m;
     if (turned && angle != st.angle && !q.directionMode()) {
-        const float r = (angle - st.angle) * kPi * 2.0f / 360.0f;
+        const float r = (angle - st.angle) * kMotionPi * 2.0f / 360.0f;
         const float c = std::cos(r), sn = std::sin(r);
         root.matrix = {m.a * c - m.c * sn, m.b * c - m.d * sn, m.c * c + m.a * sn, m.d * c + m.b * sn};
     }

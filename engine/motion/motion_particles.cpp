@@ -7,22 +7,16 @@
 #include <vector>
 
 #include "engine/base/debug_trace.h"
+#include "engine/motion/motion_angle.h"
 #include "engine/motion/motion_player.h"
 
 namespace {
 
-constexpr float kPi = 3.1415927f;
 constexpr float kShapeRadius = 16.0f;
 
 struct Vec {
     float x = 0.0f, y = 0.0f, z = 0.0f;
 };
-
-float wrapDegrees(float a) {
-    a = std::fmod(a, 360.0f);
-    if (a < 0.0f) a += 360.0f;
-    return a < 360.0f ? a : 0.0f;
-}
 
 void moveRoot(MMotionPlayer& q, float x, float y, float z) {
     MMotionNodeState& local = q.nodes()[0].local;
@@ -127,12 +121,12 @@ Vec shapeOffset(MMotionPlayer& player, const MMotionParticleEmitter& e) {
     switch (e.kind) {
         case 1:
             if (e.triVolume) {
-                const float t = player.randomRange(0.0f, 2.0f * kPi);
-                const float p = player.randomRange(0.0f, 2.0f * kPi);
+                const float t = player.randomRange(0.0f, 2.0f * kMotionPi);
+                const float p = player.randomRange(0.0f, 2.0f * kMotionPi);
                 const float r = std::cbrt(player.randomRange(0.0f, 1.0f)) * kShapeRadius;
                 return {r * std::cos(t) * std::cos(p), r * std::sin(t) * std::cos(p), r * std::sin(p)};
             } else {
-                const float t = player.randomRange(0.0f, 2.0f * kPi);
+                const float t = player.randomRange(0.0f, 2.0f * kMotionPi);
                 const float r = std::sqrt(player.randomRange(0.0f, 1.0f)) * kShapeRadius;
                 return {r * std::cos(t), r * std::sin(t), 0.0f};
             }
@@ -152,14 +146,14 @@ void aim(MMotionPlayer& player, const MMotionParticleEmitter& e, const MMotionLa
          const Vec& p, float& a, float& cosE, float& sinE, float& speed) {
     const MMotionEmission& v = e.emission;
     speed = player.randomRange(v.vmin, v.vmax);
-    float base = std::atan2(n.matrix.c, n.matrix.a) * 360.0f / (2.0f * kPi);
-    if (e.flyDirection == 1 || e.flyDirection == 2) base = std::atan2(p.y, p.x) * 360.0f / (2.0f * kPi);
+    float base = std::atan2(n.matrix.c, n.matrix.a) * 360.0f / (2.0f * kMotionPi);
+    if (e.flyDirection == 1 || e.flyDirection == 2) base = std::atan2(p.y, p.x) * 360.0f / (2.0f * kMotionPi);
     if (e.flyDirection == 2) {
         base += 180.0f;
         speed = MMotionParticles::homingSpeed(std::sqrt(p.x * p.x + p.y * p.y + p.z * p.z), q.lastTime(),
                                               e.accelRatio);
     }
-    a = (base + player.randomRange(-v.range, v.range)) * kPi * 2.0f / 360.0f;
+    a = (base + player.randomRange(-v.range, v.range)) * kMotionPi * 2.0f / 360.0f;
     cosE = 1.0f, sinE = 0.0f;
     if ((e.flyDirection == 1 || e.flyDirection == 2) && (p.x != 0.0f || p.y != 0.0f) && p.z != 0.0f) {
         const float h = std::sqrt(p.x * p.x + p.y * p.y);
@@ -207,7 +201,7 @@ void emitOne(MMotionPlayer& player, MMotionParticleEmitter& e, MMotionLayerNode&
 
     float spin = player.randomRange(v.amin, v.amax);
     if (st.flipX != st.flipY) spin = -spin;
-    const float angle = e.inheritAngle ? (a + (st.flipX ? kPi : 0.0f)) * 360.0f / (2.0f * kPi) + spin : spin;
+    const float angle = e.inheritAngle ? (a + (st.flipX ? kMotionPi : 0.0f)) * 360.0f / (2.0f * kMotionPi) + spin : spin;
     q->setAngle(wrapDegrees(angle));
 
     const float zoom = player.randomRange(v.zmin, v.zmax);

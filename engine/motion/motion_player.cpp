@@ -8,21 +8,11 @@
 #include "engine/data/psb_object.h"
 #include "engine/motion/curve_cache.h"
 #include "engine/motion/mesh_combinator.h"
+#include "engine/motion/motion_angle.h"
 #include "engine/motion/motion_layer_driver.h"
 #include "engine/motion/motion_manager.h"
 #include "engine/motion/motion_resource_manager.h"
 #include "engine/motion/motion_stream.h"
-
-namespace {
-
-// fmod rather than repeated steps of 360: a huge angle would never finish.
-float wrapDegrees(float a) {
-    a = std::fmod(a, 360.0f);
-    if (a < 0.0f) a += 360.0f;
-    return a < 360.0f ? a : 0.0f;
-}
-
-}  // namespace
 
 MMotionTimelineDriver& MMotionTimelineDriver::none() {
     static MMotionTimelineDriver driver;

@@ -12,7 +12,7 @@ namespace mb = psbwriter::motion;
 using worldfixture::timeline;
 using worldfixture::World;
 
-constexpr float kNear = 1e-4f;
+constexpr float kParticleNear = 1e-4f;
 
 mb::Layer emitter(mb::ParticleEmitter e, mb::ParticleSettings settings, std::vector<mb::Frame> frames = {}) {
     if (e.motions.empty()) e.motions = {{"ship", "spark"}};
@@ -115,14 +115,14 @@ TEST(MotionParticles, FliesHomeInTheParticleMotionsTime) {
     w->player.progress(1);
     ASSERT_EQ(w->node(1).particlePlayers.size(), 1u);
     MMotionPlayer& q = *w->node(1).particlePlayers[0];
-    EXPECT_NEAR(q.timelineState().drift[0], -0.5f, kNear);
-    EXPECT_NEAR(q.timelineState().drift[1], 0.0f, kNear);
-    EXPECT_NEAR(q.nodes()[0].local.x, 29.5f, kNear);
+    EXPECT_NEAR(q.timelineState().drift[0], -0.5f, kParticleNear);
+    EXPECT_NEAR(q.timelineState().drift[1], 0.0f, kParticleNear);
+    EXPECT_NEAR(q.nodes()[0].local.x, 29.5f, kParticleNear);
 }
 
 TEST(MotionParticles, HomingSpeedIsZeroWhereNoFiniteSpeedReachesHome) {
-    EXPECT_NEAR(MMotionParticles::homingSpeed(30, 60, 1.0f), 0.5f, kNear);
-    EXPECT_NEAR(MMotionParticles::homingSpeed(30, 60, 2.0f), std::log(2.0f) * 30.0f / 60.0f, kNear);
+    EXPECT_NEAR(MMotionParticles::homingSpeed(30, 60, 1.0f), 0.5f, kParticleNear);
+    EXPECT_NEAR(MMotionParticles::homingSpeed(30, 60, 2.0f), std::log(2.0f) * 30.0f / 60.0f, kParticleNear);
     EXPECT_EQ(MMotionParticles::homingSpeed(30, 0, 1.0f), 0.0f);
     EXPECT_EQ(MMotionParticles::homingSpeed(30, 60, 0.0f), 0.0f);
     EXPECT_EQ(MMotionParticles::homingSpeed(30, 60, -2.0f), 0.0f);
@@ -197,7 +197,7 @@ TEST(MotionParticles, CarriesLiveParticlesWithTheEmitter) {
     ASSERT_EQ(w->node(1).particlePlayers.size(), 1u);
     MMotionPlayer* first = w->node(1).particlePlayers[0].get();
     w->runTo(5);
-    EXPECT_NEAR(first->nodes()[0].local.x, 5.0f, kNear);
+    EXPECT_NEAR(first->nodes()[0].local.x, 5.0f, kParticleNear);
 }
 
 }  // namespace

@@ -31,7 +31,7 @@ mb::Layer sprite(const std::string& label, mb::Content content, std::vector<mb::
                      .children = std::move(children)};
 }
 
-mb::Timeline still(std::vector<mb::Layer> layers) { return mb::Timeline{.lastTime = 10, .layers = std::move(layers)}; }
+mb::Timeline stillTimeline(std::vector<mb::Layer> layers) { return mb::Timeline{.lastTime = 10, .layers = std::move(layers)}; }
 
 // The icon "op": 64 by 32, drawn opaque.
 void addOpaqueIcon(mb::Document& d) { d.sources["src"].icons["op"] = mb::Icon{.attr = 2, .width = 64, .height = 32}; }
@@ -66,7 +66,7 @@ TEST(MotionRenderList, ColoursOpacityAndFlagsOfASprite) {
     };
     for (const ColorCase& c : cases) {
         SCOPED_TRACE(c.name);
-        Stage s(still({sprite("a", c.content)}), {}, addOpaqueIcon);
+        Stage s(stillTimeline({sprite("a", c.content)}), {}, addOpaqueIcon);
         s.player.setBaseColor(c.playerColor);
         s.player.progress(1);
         ASSERT_EQ(s.player.renderList().size(), 1u);
@@ -81,7 +81,7 @@ TEST(MotionRenderList, ColoursOpacityAndFlagsOfASprite) {
 }
 
 TEST(MotionRenderList, ItemsFollowTheDrawOrderAndCarryTheirSource) {
-    mb::Timeline timeline = still({sprite("top", {.icon = "op", .coord = mb::Vec3{0, 0, 3}}),
+    mb::Timeline timeline = stillTimeline({sprite("top", {.icon = "op", .coord = mb::Vec3{0, 0, 3}}),
                                    sprite("under", {.drawMode = 0x11, .effectParameter = 2.5f})});
     Stage s(timeline, {}, addOpaqueIcon);
     s.player.setZ(7);
@@ -102,7 +102,7 @@ TEST(MotionRenderList, ItemsFollowTheDrawOrderAndCarryTheirSource) {
 TEST(MotionRenderList, AHiddenOrEmptyLayerListsNothing) {
     mb::Layer gone = sprite("gone", {});
     gone.frames = {mb::emptyFrame(0), mb::emptyFrame(10)};
-    Stage s(still({gone, sprite("shown", {})}));
+    Stage s(stillTimeline({gone, sprite("shown", {})}));
     s.player.progress(1);
     EXPECT_EQ(s.player.renderList().size(), 1u);
     s.player.setShown(false);
@@ -115,7 +115,7 @@ TEST(MotionRenderList, AStencilCompositeStandsForItselfAndItsListedMasks) {
     composite.type = mb::kStencilComposite;
     composite.stencilType = 1 | 4;
     composite.stencilMasks = {"mask"};
-    Stage s(still({composite, sprite("mask", {})}));
+    Stage s(stillTimeline({composite, sprite("mask", {})}));
     s.player.progress(1);
     MMotionLayerNode& comp = s.node(1);
     MMotionLayerNode& inside = s.node(2);
@@ -144,7 +144,7 @@ mb::Layer meshHost(int sync, std::vector<mb::Layer> children) {
 }
 
 TEST(MotionMeshPass, WithoutAHostASpriteIsItsFourCorners) {
-    Stage s(still({sprite("a", {.icon = "op", .coord = mb::Vec3{10, 20, 0}})}), {}, addOpaqueIcon);
+    Stage s(stillTimeline({sprite("a", {.icon = "op", .coord = mb::Vec3{10, 20, 0}})}), {}, addOpaqueIcon);
     s.player.progress(1);
     const MMotionVertexGrid& grid = s.node(1).draw.grid;
     EXPECT_EQ(grid.columns, 1);
@@ -155,7 +155,7 @@ TEST(MotionMeshPass, WithoutAHostASpriteIsItsFourCorners) {
 TEST(MotionMeshPass, ASpriteUnderAHostOfDivisionEightGetsSevenByFivePoints) {
     mb::Layer child = sprite("child", {.icon = "op"});
     child.inheritMask |= mb::kBendByMeshHosts;
-    Stage s(still({meshHost(0x8, {child})}), {}, addOpaqueIcon);
+    Stage s(stillTimeline({meshHost(0x8, {child})}), {}, addOpaqueIcon);
     s.player.progress(1);
     ASSERT_TRUE(s.node(1).draw.mesh.meshHost);
     const MMotionVertexGrid& grid = s.node(2).draw.grid;
@@ -171,7 +171,7 @@ TEST(MotionMeshPass, ASpriteUnderAHostOfDivisionEightGetsSevenByFivePoints) {
 TEST(MotionMeshPass, AHugeDivisionIsHeldToAGridOfSomeCells) {
     mb::Layer host = meshHost(0x8, {sprite("child", {.icon = "op"})});
     host.meshDivision = 1 << 30;
-    Stage s(still({host}), {}, addOpaqueIcon);
+    Stage s(stillTimeline({host}), {}, addOpaqueIcon);
     s.player.progress(1);
     const MMotionVertexGrid& grid = s.node(2).draw.grid;
     EXPECT_EQ(grid.columns + grid.rows, 256 + 2);
@@ -181,7 +181,7 @@ TEST(MotionMeshPass, AHugeDivisionIsHeldToAGridOfSomeCells) {
 TEST(MotionMeshPass, AChildOfAnUnbentMeshKeepsItsPlace) {
     mb::Layer child = sprite("child", {.icon = "op", .coord = mb::Vec3{16, 8, 0}, .angle = 30, .zoomX = 2});
     // Position, angle and zoom all follow the mesh.
-    Stage s(still({meshHost(0x1 | 0x2 | 0x4, {child})}), {}, addOpaqueIcon);
+    Stage s(stillTimeline({meshHost(0x1 | 0x2 | 0x4, {child})}), {}, addOpaqueIcon);
     s.player.progress(1);
     const MMotionNodeState& st = s.node(2).state;
     EXPECT_NEAR(st.x, 16.0f, 1e-3f);
@@ -200,7 +200,7 @@ TEST(MotionMeshPass, ACombinatorLayerTakesItsMeshFromTheRootsVariable) {
     layer.meshTransform = 1;
     layer.meshDivision = 4;
     layer.meshCombinators = {mb::MeshCombinator{.rawMeshes = {first, second}, .neutralIndex = 0, .key = "v"}};
-    Stage s(still({layer}), {}, addOpaqueIcon);
+    Stage s(stillTimeline({layer}), {}, addOpaqueIcon);
     s.player.progress(1);
     // Resting at its neutral mesh the layer has no points: a plain rectangle.
     EXPECT_TRUE(s.node(1).meshPoints.empty());

@@ -21,14 +21,9 @@
 #include "engine/motion/motion_player.h"
 #include "tests/engine/data/psb_document.h"
 #include "tests/engine/ui/recording_display_fixture.h"
+#include "tests/tools/content/scene_motion_files.h"
 
 namespace {
-
-const char* const kMotionFiles[] = {"warning",      "stage_title", "lazer",        "gameover",
-                                    "result1",      "menuframe",   "menuframe_bg", "bomb_ex",
-                                    "playerselect_figimage", "initialize", "qv_splash", "opening",
-                                    "eng_opening",  "qv_title",    "clear",        "ending_first",
-                                    "ending_last",  "eng_ending_first", "eng_ending_last"};
 
 std::vector<uint8_t> readMotionFile(const std::string& name) {
     std::ifstream in(std::string(HALVIR_RESOURCE_DIR) + "/motion/" + name + ".psb", std::ios::binary);
@@ -79,7 +74,7 @@ protected:
 
 TEST_F(SceneMotionDrawTest, EveryLabelPlaysToItsEndWithoutATraceLine) {
     ThrowingPSBFatal fatal;
-    for (const char* name : kMotionFiles) {
+    for (const char* name : kSceneMotionFiles) {
         SCOPED_TRACE(name);
         const std::vector<uint8_t> bytes = readMotionFile(name);
         ASSERT_FALSE(bytes.empty()) << "missing";

@@ -20,6 +20,7 @@
 #include "engine/motion/motion_player.h"
 #include "engine/motion/motion_resource_manager.h"
 #include "tests/engine/data/psb_document.h"
+#include "tests/tools/content/scene_motion_files.h"
 
 namespace {
 
@@ -135,12 +136,6 @@ std::vector<LabelRule> labelRules() {
     return rules;
 }
 
-const char* const kMotionFiles[] = {"warning",      "stage_title", "lazer",    "gameover",
-                                    "result1",      "menuframe",   "menuframe_bg", "bomb_ex",
-                                    "playerselect_figimage", "initialize", "qv_splash", "opening",
-                                    "eng_opening",  "qv_title",    "clear",    "ending_first",
-                                    "ending_last",  "eng_ending_first", "eng_ending_last"};
-
 // Every keyframe of every layer below `layers`, read as the frame scans read
 // them; a source layer's pictures must be on the file's texture.
 void readEveryFrame(const PSBValue& layers, MMotionResourceManager& manager, const std::string& where) {
@@ -166,7 +161,7 @@ void readEveryFrame(const PSBValue& layers, MMotionResourceManager& manager, con
 
 TEST(SceneMotionFilesTest, EveryFileLoadsAndEveryKeyframeReads) {
     ThrowingPSBFatal fatal;
-    for (const char* name : kMotionFiles) {
+    for (const char* name : kSceneMotionFiles) {
         SCOPED_TRACE(name);
         const auto file = loadMotionFile(name);
         ASSERT_GE(file->id, 0) << "missing";
@@ -222,7 +217,7 @@ TEST(SceneMotionFilesTest, TheFilesHoldExactlyTheObjectsLabelsAndLocatorsTheGame
     ThrowingPSBFatal fatal;
     std::map<std::string, std::map<std::string, std::set<std::string>>> expected;
     for (const LabelRule& rule : labelRules()) expected[rule.file][rule.object].insert(rule.label);
-    ASSERT_EQ(expected.size(), std::size(kMotionFiles));
+    ASSERT_EQ(expected.size(), std::size(kSceneMotionFiles));
     for (const auto& [file, objects] : expected) {
         SCOPED_TRACE(file);
         const auto loaded = loadMotionFile(file);
