@@ -21,7 +21,6 @@
 #include "game/core/sprite_sheet.h"
 #include "game/core/stage_load.h"
 #include "game/core/wheel_file.h"
-#include "game/core/wheel_time.h"
 #include "game/records/paths.h"
 #include "game/records/play_selection.h"
 #include "game/records/ranking_file.h"
@@ -71,24 +70,6 @@ void loadRankings() {
     tables.today = rankingLoadOrInit(makeAppRootPath(kRankingTodayFile));
 }
 
-// The daily ranking belongs to the date of the start that made it: a start
-// on another date begins it afresh. The date is written every start.
-void renewDailyRanking() {
-    int year = 0, month = 0, day = 0;
-    SDL2_wheel_GetLocalTime(&year, &month, &day, nullptr, nullptr, nullptr);
-    SaveBlock& block = saveBlock();
-    const bool sameDay = block.rankingYear == uint32_t(year) && block.rankingMonth == uint32_t(month) &&
-                         block.rankingDay == uint32_t(day);
-    RankingTable* today = rankingTables().today.get();
-    if (!sameDay && today) {
-        rankingInitDefaults(*today);
-        rankingWrite(*today, makeAppRootPath(kRankingTodayFile));
-    }
-    block.rankingYear = uint32_t(year);
-    block.rankingMonth = uint32_t(month);
-    block.rankingDay = uint32_t(day);
-    saveDataWrite(makeAppRootPath(kSaveDataFile));
-}
 
 void resetGameMainState() {
     pauseAllowed = 0;
@@ -137,7 +118,7 @@ void gameMainInit() {
     // outlives every bulk release.
     if (ObjTask* sequence = OBJtaskCreate(TSKgameCtrlAct, 0, objTag("GCTR"))) sequence->flags |= kObjTaskPersistent;
     loadRankings();
-    renewDailyRanking();
+    saveDataApplyRankingDate();
     resetGameMainState();
     resetPlaySettings();
     stageImagesLoaded.fill(0);

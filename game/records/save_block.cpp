@@ -54,11 +54,10 @@ void saveDataApplyRankingDate() {
     int year = 0, month = 0, day = 0;
     SDL2_wheel_GetLocalTime(&year, &month, &day, nullptr, nullptr, nullptr);
     SaveBlock& block = saveBlock();
-    if (block.rankingYear == uint32_t(year) && block.rankingMonth == uint32_t(month) &&
-        block.rankingDay == uint32_t(day)) {
-        return;
-    }
-    if (RankingTable* today = rankingTables().today.get()) {
+    const bool sameDay = block.rankingYear == uint32_t(year) && block.rankingMonth == uint32_t(month) &&
+                         block.rankingDay == uint32_t(day);
+    RankingTable* today = rankingTables().today.get();
+    if (!sameDay && today) {
         rankingInitDefaults(*today);
         rankingWrite(*today, makeAppRootPath(kRankingTodayFile));
     }

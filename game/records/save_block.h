@@ -33,6 +33,7 @@ int saveDataRead(const std::string& path);
 int saveDataWrite(const std::string& path);
 // One frame more of play time.
 void saveDataAdvancePlayTime();
-// On the first start of a new local date: resets the daily ranking, writes
-// it, stores the date and writes "save.dat". Run after both rankings load.
+// On the first start of a new local date: resets the daily ranking and
+// writes it. Every start: stores the date and writes "save.dat". Run after
+// both rankings load.
 void saveDataApplyRankingDate();
