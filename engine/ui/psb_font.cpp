@@ -43,7 +43,8 @@ void MPSBFont::setTextureFilter(int32_t minSelector, int32_t magSelector) {
     magFilter_ = magSelector;
 }
 
-MWinD3DTexture* MPSBFont::bindSource(Source& source) {
+// With the filters of the source's next glyph.
+MWinD3DTexture* MPSBFont::loadSource(Source& source) {
     if (!source.tried) {
         source.tried = true;
         loadPSBTexture(source.texture, source.image);
@@ -52,8 +53,17 @@ MWinD3DTexture* MPSBFont::bindSource(Source& source) {
     if (!texture || !source.texture.window) return nullptr;
     texture->minFilter = source.minFilter;
     texture->magFilter = source.magFilter;
-    source.texture.window->setTexture(texture);
     return texture;
+}
+
+MWinD3DTexture* MPSBFont::bindSource(Source& source) {
+    MWinD3DTexture* texture = loadSource(source);
+    if (texture) source.texture.window->setTexture(texture);
+    return texture;
+}
+
+MWinD3DTexture* MPSBFont::sourceTexture(size_t index) {
+    return index < sources_.size() ? loadSource(*sources_[index]) : nullptr;
 }
 
 void MPSBFont::drawGlyphUncached(float x, float y, const GlyphRun& run) {

@@ -44,6 +44,10 @@ public:
     // The header message of the file; empty when its header passed.
     const std::string& headerMessage() const { return headerMessage_; }
     size_t sourceCount() const { return sources_.size(); }
+    // The texture of source image index, made now if it is not yet (as the
+    // first glyph drawn from it would) and filtered as the next glyph drawn
+    // from it will be; null when it can't be made. For draw warm-ups.
+    MWinD3DTexture* sourceTexture(size_t index);
 
 private:
     // One "source" image; its texture is made on first use.
@@ -55,6 +59,7 @@ private:
         int32_t magFilter = 0;
     };
 
+    MWinD3DTexture* loadSource(Source& source);
     MWinD3DTexture* bindSource(Source& source);
 
     MFontScale scale_;

@@ -18,7 +18,6 @@ ObjWork* bigDigitOwner = nullptr;
 
 namespace {
 
-constexpr int32_t kFrameBackdrop = 2692;
 constexpr int32_t kFramePlainCell = 2687;
 constexpr int32_t kFrameRowBar = 2833;
 constexpr int32_t kFrameBigDigitBase = 2912;  // plus the character code

@@ -6,4 +6,9 @@
 //
 // Threads: main thread only.
 
+#include <cstdint>
+
+// The sprite frame of the backdrop behind the whole output, on layer 0.
+inline constexpr int32_t kFrameBackdrop = 2692;
+
 void gameMainQueueOverlays();

@@ -10,7 +10,7 @@
 //   stepLoadResource (second frame): the loads of the sound document and the
 //     three fonts;
 //   stepMain (every later frame): timing, the platform update and its exit
-//     request, the boot loads' follow-ups, the game's update and draw.
+//     request, the shader and draw-state warm-ups, the boot loads' follow-ups, the game's update and draw.
 //
 // Layer tree: the parallel set holds the virtual-screen driver, the screen
 // root, the input hub and the boot load tasks. The screen root holds layer 0,
@@ -36,6 +36,7 @@
 #include "engine/motion/motion_event_listener.h"
 #include "engine/task/process.h"
 #include "game/core/boot_loads.h"
+#include "game/core/draw_warm_up.h"
 #include "game/core/motion_slots.h"
 #include "game/core/psb_cache.h"
 #include "game/core/sound_device.h"
@@ -163,6 +164,8 @@ public:
     float virtualScreenScaleY = 1.0f;
     float virtualScreenAngle = 0.0f;
     BootLoads boot;
+    // The sprite draw states warmed a few a frame from the frame step.
+    DrawWarmUp drawWarmUp;
     std::array<SpriteDrawTask*, kLayers> spriteLayers{};
     int32_t currentLayer = 0;
     // The porting layer's cache (psb_cache.h), the one of the process.

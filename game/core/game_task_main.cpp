@@ -10,6 +10,7 @@
 #include "game/core/game_task.h"
 #include "game/core/game_timer.h"
 #include "game/core/coin_hook.h"
+#include "game/core/draw_warm_up.h"
 #include "game/core/platform_singletons.h"
 #include "game/core/sprite_draw_task.h"
 
@@ -41,6 +42,7 @@ void GameTask::createFont(int k) {
     if (!fontFiles[k] || fonts[k]) return;
     fonts[k] = new MPSBFont(*fontFiles[k], 1.0f);
     createTextLines(k);
+    drawWarmListFont(drawWarmUp, *fonts[k]);
 }
 
 // After the platform's exit request only the platform update runs.
@@ -59,6 +61,7 @@ void GameTask::stepMain() {
         return;
     }
     prepareShadersAhead();
+    warmDrawStatesAhead(drawWarmUp, virtualScreenDriver);
     if (!boot.ready()) {
         boot.poll(*this);
         if (boot.ready()) M_DEBUG_TRACE("boot resources ready");
