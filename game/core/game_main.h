@@ -5,9 +5,10 @@
 // draw read or set.
 //
 // gameMainUpdate (game_main_update.cpp) is the logic step: the pause menu,
-// the input poll, the act passes over the 32 task groups with slow motion and
-// the play freezes, the per-pass steps and the collision pass, the sound and
-// menu-frame steps, the counters. gameMainDraw (game_main_draw.cpp) adds the
+// the motions' speed, the input poll, the act passes over the 32 task groups
+// with slow motion and the play freezes, the per-pass steps and the collision
+// pass, the sound step, the menu frame (its two motion slots opened on the
+// first update), the counters. gameMainDraw (game_main_draw.cpp) adds the
 // backdrop, the prompt, the credit line, the pause overlay, the menu frame's
 // glow and the frames-per-second text to what the objects queued, then sorts
 // and flushes the frame's draws. gameMainInit (game_main_init.cpp) and
@@ -39,9 +40,15 @@ extern uint32_t gameFrameCounter;
 extern uint8_t freezeByGameOver;
 // Raised by START on the attract side on the arcade platform; cleared by the title.
 extern uint8_t startRequest;
-// Motion slots of the menu frame, -1 while none.
+// Motion slots of the menu frame, -1 while none: opened by the first update,
+// closed by the release.
 extern int32_t menuFrameSlot;
 extern int32_t menuFrameBgSlot;
+// The menu frame's set-up: the first update opens its slots and moves it on;
+// every later update steps the frame.
+inline constexpr int32_t kMenuFrameFirstUpdate = 0;
+inline constexpr int32_t kMenuFrameRunning = 100;
+extern int32_t menuFrameSetUp;
 // Frames per second, measured over every 60 updates.
 extern float fpsValue;
 extern int32_t fpsFrameCount;
@@ -54,5 +61,8 @@ extern ObjWork* bigDigitOwner;
 void gameMainInit();
 // False ends the game: keepRunning false, or the sequence asked to exit.
 bool gameMainUpdate(bool keepRunning);
+// The pause closed and unallowed, the frame counter 0: at the start and
+// when the update ends the game.
+void gameMainResetPause();
 void gameMainDraw();
 void gameMainRelease();

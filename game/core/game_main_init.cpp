@@ -14,7 +14,6 @@
 #include "game/core/obj_task.h"
 #include "game/core/obj_work.h"
 #include "game/core/pause_menu.h"
-#include "game/core/play_state.h"
 #include "game/core/psb_cache.h"
 #include "game/core/replay_files.h"
 #include "game/core/sound_requests.h"
@@ -70,14 +69,8 @@ void loadRankings() {
     tables.today = rankingLoadOrInit(makeAppRootPath(kRankingTodayFile));
 }
 
-
 void resetGameMainState() {
-    pauseAllowed = 0;
-    gamePaused = 0;
-    gameFrameCounter = 0;
-    pauseCountdown = 0;
-    pauseState = kPauseClosed;
-    pauseCursor = 0;
+    gameMainResetPause();
     gameMainOwner = OBJworkNew();
     replayInputFree();
     replayIoMode = 0;

@@ -21,8 +21,6 @@ bool frozenGroup(int32_t group) {
     return (group >= 1 && group <= 5) || group == kGroupEnemies || group == 17;
 }
 
-bool playFrozen() { return continueScreenActive != 0 || freezeByGameOver != 0; }
-
 void drawObject(ObjTask* task) {
     ObjWork* work = task->work;
     if (work != nullptr && work->draw != nullptr && work->visible == 1) work->draw(task, work);
@@ -72,7 +70,7 @@ void runActPasses() {
         return;
     }
     for (int pass = 0; pass < actPassCount; ++pass) {
-        const bool frozen = playFrozen();
+        const bool frozen = gameMainPlayFrozen();
         for (int group = 0; group < kObjTaskGroups; ++group) {
             OBJtaskWalk(group, [frozen, pass](ObjTask* task) { actAndDraw(task, frozen, pass); });
         }
@@ -94,6 +92,8 @@ bool slowMotionSkips() {
 }
 
 }  // namespace
+
+bool gameMainPlayFrozen() { return continueScreenActive != 0 || freezeByGameOver != 0; }
 
 void gameMainDrawWalk() {
     for (int group = 0; group < kObjTaskGroups; ++group) OBJtaskWalk(group, drawObject);

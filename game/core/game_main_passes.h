@@ -6,6 +6,8 @@
 //
 // Threads: main thread only.
 
+// The continue screen or the game-over scene holds the play groups.
+bool gameMainPlayFrozen();
 // Every visible object's draw callback, group 0 to 31; nothing acts.
 void gameMainDrawWalk();
 // The update's steps from the paused check to the slow-motion countdown.

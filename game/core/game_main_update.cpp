@@ -4,6 +4,7 @@
 #include "game/core/game_main.h"
 #include "game/core/game_main_passes.h"
 #include "game/core/game_task.h"
+#include "game/core/motion_wrappers.h"
 #include "game/core/pause_menu.h"
 #include "game/core/play_state.h"
 #include "game/core/sound_requests.h"
@@ -22,6 +23,7 @@ uint8_t freezeByGameOver = 0;
 uint8_t startRequest = 0;
 int32_t menuFrameSlot = -1;
 int32_t menuFrameBgSlot = -1;
+int32_t menuFrameSetUp = kMenuFrameFirstUpdate;
 float fpsValue = 0.0f;
 int32_t fpsFrameCount = 0;
 uint32_t fpsStartTime = 0;
@@ -30,10 +32,10 @@ namespace {
 
 constexpr float kDegreesToRadians = 0.017453292f;
 constexpr int32_t kFpsWindow = 60;
-constexpr int32_t kMenuFrameFirstUpdate = 0;
-constexpr int32_t kMenuFrameRunning = 100;
-
-int32_t menuFrameSetUp = kMenuFrameFirstUpdate;
+constexpr int32_t kMenuFrameLayer = 900;
+constexpr int32_t kMenuFrameBgLayer = 801;
+constexpr float kMenuFrameX = 112.0f;
+constexpr float kMenuFrameY = 144.0f;
 
 void pointVirtualScreen() {
     GameTask* task = GameTask::getInstance();
@@ -46,12 +48,26 @@ void pointVirtualScreen() {
     locator->angle = task->virtualScreenAngle * kDegreesToRadians;
 }
 
+// Every unpaused slot plays at the act-pass rate and stands while the game does.
+void setMotionSpeed() {
+    SDL2_wheel_MotionSetSpeedAll(pauseState == kPauseClosed && !gameMainPlayFrozen() ? actPassCount : 0);
+}
+
+// A motion file missing from the cache takes no slot; the slot stays -1.
+void openMenuFrameSlot(int32_t& slot, int32_t layer, const char* key) {
+    if (slot != -1) return;
+    slot = SDL2_wheel_MotionCreate(layer, key);
+    if (GameTask* task = GameTask::getInstance()) task->setMotionPosition(slot, kMenuFrameX, kMenuFrameY);
+}
+
 // The frame's glow starts dark; from the second update on the frame steps itself.
 void stepMenuFrame() {
     if (menuFrameSetUp == kMenuFrameRunning) {
         menuFrameUpdate();
         return;
     }
+    openMenuFrameSlot(menuFrameSlot, kMenuFrameLayer, "menuframe");
+    openMenuFrameSlot(menuFrameBgSlot, kMenuFrameBgLayer, "menuframe_bg");
     for (auto& row : menuFrameGlow) {
         for (float& cell : row) cell = 0.0f;
     }
@@ -72,7 +88,9 @@ void stepFpsMeter() {
     ++fpsFrameCount;
 }
 
-void quitReset() {
+}  // namespace
+
+void gameMainResetPause() {
     pauseAllowed = 0;
     gamePaused = 0;
     gameFrameCounter = 0;
@@ -81,12 +99,11 @@ void quitReset() {
     pauseCursor = 0;
 }
 
-}  // namespace
-
 bool gameMainUpdate(bool keepRunning) {
     OBJdrawRequestsClear();
     pointVirtualScreen();
     pauseMenuStep();
+    setMotionSpeed();
     OBJdrawRequestsClear();
     gameMainRunObjects();
     SDL2_wheel_SoundUpdate();
@@ -98,6 +115,6 @@ bool gameMainUpdate(bool keepRunning) {
     // The play time counts every update, paused, frozen or on the attract side.
     saveDataAdvancePlayTime();
     const bool goOn = gameExitRequested == 1 ? false : keepRunning;
-    if (!goOn) quitReset();
+    if (!goOn) gameMainResetPause();
     return goOn;
 }

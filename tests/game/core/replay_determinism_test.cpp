@@ -3,16 +3,21 @@
 // the whole game main update, and its kept stage files are then played back
 // through the replay viewer; the state hash of every play frame must match.
 // The play is whatever the sequence reaches with the families built so far;
-// the test grows with them.
+// the test grows with them. The menu frame's motion files are in the cache,
+// so its slots are open and every update sets the slots' speed throughout.
 #include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include "engine/base/win_app_settings.h"
 #include "game/core/game_state_hash.h"
+#include "game/core/game_task.h"
 #include "game/core/pause_menu.h"
+#include "game/core/psb_cache.h"
 #include "game/frontend/replay_list_provisional.h"
 #include "game/stages/stage_services.h"
+#include "tests/engine/motion/motion_fixture.h"
 #include "tests/game/core/sequence_fixture.h"
 
 namespace {
@@ -35,9 +40,19 @@ protected:
         actPassCount = actPassRequest = 1;
         slowMotionFrames = slowMotionPeriod = slowMotionPeriodInUse = 0;
         pauseState = kPauseClosed;
+        M_SPEC = "win";
+        for (const char* key : {"menuframe", "menuframe_bg"}) {
+            psbCache()[key] = motionfixture::load(motionfixture::document(key, "src", {"frame"}, "mainmenu", {"loop"})).release();
+        }
         boot();
     }
     void TearDown() override {
+        GameTask::getInstance()->releaseLeftoverMotionSlots();
+        GameTask::getInstance()->resetMotionSlots();
+        menuFrameSlot = menuFrameBgSlot = -1;
+        for (auto& [key, document] : psbCache()) delete document;
+        psbCache().clear();
+        M_SPEC.clear();
         stageFieldFrames = kStageFieldFrames;
         replayIoMode = 0;
         replayInputFree();
@@ -109,6 +124,8 @@ TEST_F(ReplayDeterminismTest, APlaybackReproducesTheRecordedPlayFrameByFrame) {
         if (HasFatalFailure()) return;
         if (!scripted && stageNumber == 1 && inPlay()) {
             ASSERT_FALSE(replayInputWords().empty()) << "the stage load did not start the replay recording";
+            ASSERT_TRUE(GameTask::getInstance()->motionSlots.valid(menuFrameSlot));
+            ASSERT_TRUE(GameTask::getInstance()->motionSlots.valid(menuFrameBgSlot));
             scriptFromNow(playScript());
             scripted = true;
         }
