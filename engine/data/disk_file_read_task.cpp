@@ -9,6 +9,17 @@
 #include "engine/data/open_file_cache.h"
 #include "engine/data/search_candidates.h"
 
+namespace {
+
+// Only a whole plain document can be read in place: a container is
+// deciphered and inflated, and the other results are heap bytes.
+bool mapsInPlace(const MFileReadRequest& request) {
+    return request.mapped && !request.decode && request.resultKind == MReadResultKind::Document &&
+           request.document != nullptr && request.offset == 0 && request.size == kReadWholeFile;
+}
+
+}  // namespace
+
 MDiskFileReadTask::~MDiskFileReadTask() {
     stopCompletion();
     closeOpenFile();
@@ -26,6 +37,10 @@ void MDiskFileReadTask::ReadRequest(MFileReadRequest& request) {
     if ((count == kReadWholeFile && !platform::fileByteSize(file_, count)) ||
         count > std::numeric_limits<size_t>::max()) {
         closeOpenFile();
+        return;
+    }
+    if (mapsInPlace(request) && mapping_.map(file_, size_t(count))) {
+        byteCount_ = size_t(count);
         return;
     }
     buffer_ = allocate(request.id, size_t(count));
@@ -50,6 +65,10 @@ platform::FileHandle MDiskFileReadTask::openFromSearchDirectories(const std::str
 
 bool MDiskFileReadTask::finishRead(uint8_t*& bytes, size_t& size) {
     if (file_ == platform::kNoFile) return false;
+    if (mapping_) {
+        finishMappedRead(bytes, size);
+        return true;
+    }
     const size_t arrived = read_.wait();
     if (keepOpen_ && arrived == byteCount_) {
         keepCachedFile(fullPath_, file_);
@@ -66,6 +85,18 @@ bool MDiskFileReadTask::finishRead(uint8_t*& bytes, size_t& size) {
     bytes = buffer;
     size = byteCount_;
     return true;
+}
+
+// The mapping keeps the bytes; the file itself is no longer needed.
+void MDiskFileReadTask::finishMappedRead(uint8_t*& bytes, size_t& size) {
+    if (keepOpen_) {
+        keepCachedFile(fullPath_, file_);
+    } else {
+        platform::closeFile(file_);
+    }
+    file_ = platform::kNoFile;
+    bytes = const_cast<uint8_t*>(mapping_.bytes());
+    size = byteCount_;
 }
 
 void MDiskFileReadTask::closeOpenFile() {

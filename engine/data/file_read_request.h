@@ -43,4 +43,7 @@ struct MFileReadRequest {
     uint64_t offset = 0;  // where reading starts in the file
     uint64_t size = kReadWholeFile;  // bytes to read (an archive member may have none)
     bool keepOpen = false;  // the file stays open for the next reader (open_file_cache.h)
+    // A plain document read in place from a read-only mapping of its whole
+    // file instead of a heap copy, where the storage can map it.
+    bool mapped = false;
 };

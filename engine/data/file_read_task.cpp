@@ -33,6 +33,15 @@ uint32_t MFileReadTask::request(std::string_view path, PSBObject** result, MRead
     return enqueue(std::move(r));
 }
 
+uint32_t MFileReadTask::requestMapped(std::string_view path, PSBObject** result, MReadStatus* status) {
+    auto r = std::make_unique<MFileReadRequest>();
+    r->fileToOpen = normalizePath(path);
+    r->document = result;
+    r->status = status;
+    r->mapped = true;
+    return enqueue(std::move(r));
+}
+
 uint32_t MFileReadTask::requestBytes(std::string_view path, uint8_t** bytes, size_t* size, MReadStatus* status,
                                      bool decode) {
     auto r = std::make_unique<MFileReadRequest>();
@@ -145,6 +154,7 @@ void MFileReadTask::complete() {
         uint8_t* bytes = nullptr;
         size_t size = 0;
         const bool read = finishRead(bytes, size);
+        platform::FileMapping mapping = read ? takeMapping() : platform::FileMapping();
         if (!read) {
             if (!current->status || failed_) {
                 failed_ = true;
@@ -154,7 +164,9 @@ void MFileReadTask::complete() {
         }
         std::unique_ptr<MFileReadRequest> next = takeNext();
         if (next) startRead(*next);
-        if (read) {
+        if (mapping) {
+            storeMapped(*current, std::move(mapping));
+        } else if (read) {
             const int code = decodeAndStore(*current, bytes, size);
             if (code != kInflated && !current->status) {
                 onError(code);
@@ -199,6 +211,16 @@ void MFileReadTask::store(MFileReadRequest& request, uint8_t* bytes, size_t size
     writeStatus(request, kReadDone);
 }
 
+// A mapped document is never a container: it is read as it is on disk.
+void MFileReadTask::storeMapped(MFileReadRequest& request, platform::FileMapping mapping) {
+    if (request.document) {
+        auto* document = new MTexPSBObject(std::move(mapping));
+        document->buildTextures(document->root(), false);
+        *request.document = document;
+    }
+    writeStatus(request, kReadDone);
+}
+
 // The next request's read is already in flight when a decode failure fails
 // the run: it is waited for and its buffer released before the request goes
 // back to the head of the queue, with the rest that stays queued.
@@ -206,7 +228,7 @@ void MFileReadTask::abandonRead(std::unique_ptr<MFileReadRequest> request) {
     if (!request) return;
     uint8_t* bytes = nullptr;
     size_t size = 0;
-    if (finishRead(bytes, size)) releaseBuffer(bytes);
+    if (finishRead(bytes, size) && !takeMapping()) releaseBuffer(bytes);
     std::lock_guard lock(mutex_);
     queue_.push_front(std::move(request));
 }

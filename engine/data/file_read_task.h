@@ -35,6 +35,7 @@
 
 #include "engine/data/file_read_request.h"
 #include "engine/task/process.h"
+#include "platform/disk/disk_file.h"
 
 class MFileReadTask : public MProcess {
 public:
@@ -54,6 +55,10 @@ public:
     // Queues a read whose result is a document; answers the request id. The
     // status word, if given, becomes kReadQueued now.
     uint32_t request(std::string_view path, PSBObject** result, MReadStatus* status, bool decode);
+    // Queues a read of a plain document (never a container) that is read in
+    // place from a read-only mapping of its file, for large documents read
+    // only here and there; storage that can't map it reads it as request does.
+    uint32_t requestMapped(std::string_view path, PSBObject** result, MReadStatus* status);
     // Queues a read whose result is the bytes themselves (from malloc).
     uint32_t requestBytes(std::string_view path, uint8_t** bytes, size_t* size, MReadStatus* status, bool decode);
     // Takes a request that has not started out of the queue; false when it
@@ -97,6 +102,10 @@ protected:
     // Waits for the read started last and hands over its buffer; false when
     // it could not be opened or read whole.
     virtual bool finishRead(uint8_t*& bytes, size_t& size) = 0;
+    // Asked right after a finishRead that succeeded: the mapping that read
+    // left, which owns the bytes it handed over, or none when they came from
+    // allocate.
+    virtual platform::FileMapping takeMapping() { return {}; }
     virtual bool isContainer(const uint8_t* bytes, size_t size) = 0;
     // kInflated, kInflateNoMemory, or kInflateBroken (not a container, or a
     // damaged stream); the output comes from allocate.
@@ -120,6 +129,7 @@ private:
     void startRead(MFileReadRequest& request);
     int decodeAndStore(MFileReadRequest& request, uint8_t* bytes, size_t size);
     void store(MFileReadRequest& request, uint8_t* bytes, size_t size);
+    void storeMapped(MFileReadRequest& request, platform::FileMapping mapping);
     void abandonRead(std::unique_ptr<MFileReadRequest> request);
 
     Step step_ = &MFileReadTask::dispatch;

@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "engine/base/win_app_settings.h"
 #include "engine/data/psb_value.h"
@@ -19,6 +20,12 @@ void forEachElement(const PSBValue& list, Each each) {
 }
 
 }  // namespace
+
+// The document borrows the bytes and never writes them; the member keeps the
+// mapping (its address unchanged by the move) until the document goes.
+MTexPSBObject::MTexPSBObject(platform::FileMapping mapping)
+    : PSBObject(const_cast<uint8_t*>(mapping.bytes()), mapping.size(), PSBOwnership::Borrowed),
+      mapping_(std::move(mapping)) {}
 
 void MTexPSBObject::buildTextures(const PSBValue& value, bool purgeTree) {
     PSBValue id, spec;

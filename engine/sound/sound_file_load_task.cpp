@@ -30,7 +30,7 @@ void MSoundFileLoadFromFileTask::startRead() {
         end(kReadNotFound);
         return;
     }
-    requestId_ = readTask_->request(fileName_, document_, status_, false);
+    requestId_ = readTask_->requestMapped(fileName_, document_, status_);
     getSerialSet().add(readTask_);
 }
 

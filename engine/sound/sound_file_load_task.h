@@ -3,7 +3,9 @@
 // the sound's load queue holds and may cancel; MSoundFileLoadFromFileTask
 // reads the file through a read task of the application driver and finishes
 // once that read has ended. The documents are plain PSB files, read without
-// the data-container decoding.
+// the data-container decoding and in place from a read-only mapping of the
+// file: the sample bytes of an archive (tens of megabytes) are played from
+// there and never copied into the heap.
 //
 // Threads: the task runs and is cancelled on the main thread. The read task
 // writes the document slot and then the status word from its background

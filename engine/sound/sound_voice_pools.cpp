@@ -1,8 +1,10 @@
 #include "engine/sound/sound_voice_pools.h"
 
 #include <algorithm>
+#include <span>
 
 #include "engine/base/debug_trace.h"
+#include "platform/memory/own_memory.h"
 
 namespace {
 
@@ -21,6 +23,16 @@ std::array<float, kMatrixSize> levelMatrix(uint32_t channels, float left, float 
         m[2 * 1 + 1] = m[2 * 5 + 1] = right;
     }
     return m;
+}
+
+// An archive's samples are its mapped file's pages, which may never have
+// been read: the kernel reads them ahead, so the mixer's first pass over
+// them does not wait for the disk.
+void readAhead(std::span<const uint8_t> bytes) {
+    if (bytes.empty()) return;
+    const uint64_t page = platform::pageSize();
+    const auto begin = reinterpret_cast<uint64_t>(bytes.data());
+    platform::adviseWillNeed(begin / page * page, begin + bytes.size());
 }
 
 platform::AudioBuffer bufferOf(const MSoundSampleData& sampleData, bool wma) {
@@ -88,6 +100,7 @@ void MSoundVoicePools::start(uint32_t device, uint32_t slot, const MSoundSampleD
         *s = Slot{};
         return;
     }
+    readAhead(sampleData.data);
     s->voice->submitBuffer(bufferOf(sampleData, wma));
     s->appliedRunState = 0;
     s->wantedRunState = 1;

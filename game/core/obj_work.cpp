@@ -1,6 +1,8 @@
 #include "game/core/obj_work.h"
 
+#include <cstdint>
 #include <new>
+#include <type_traits>
 
 #include "game/core/draw_store.h"
 #include "game/core/sprite_frames.h"
@@ -9,8 +11,12 @@ void (*objMotionSlotRelease)(int32_t slot) = nullptr;
 
 namespace {
 
-ObjWork pool[kObjWorkPoolSize];
-ObjWork* freeList[kObjWorkPoolSize];
+// Plain zeroed storage: an array of records would be built by a constructor
+// at start-up, touching all 10 MB of it before the first object exists. A
+// record is made in place when it is handed out.
+static_assert(std::is_trivially_destructible_v<ObjWork>, "a freed record is reused without being destroyed");
+alignas(ObjWork) unsigned char poolBytes[sizeof(ObjWork) * kObjWorkPoolSize];
+void* freeList[kObjWorkPoolSize];
 int freeCount = -1;
 uint32_t nextSerial = 0;
 
@@ -18,22 +24,16 @@ void fillFreeList() {
     if (freeCount >= 0) return;
     freeCount = kObjWorkPoolSize;
     // Handed out from the start of the pool on.
-    for (int i = 0; i < kObjWorkPoolSize; ++i) freeList[i] = &pool[kObjWorkPoolSize - 1 - i];
+    for (int i = 0; i < kObjWorkPoolSize; ++i) freeList[i] = poolBytes + sizeof(ObjWork) * (kObjWorkPoolSize - 1 - i);
 }
 
-bool inPool(const ObjWork* work) { return work >= pool && work < pool + kObjWorkPoolSize; }
-
-void releaseSlot(int32_t& slot) {
-    if (slot == -1) return;
-    if (objMotionSlotRelease != nullptr) objMotionSlotRelease(slot);
-    slot = -1;
+bool inPool(const ObjWork* work) {
+    const auto at = reinterpret_cast<uintptr_t>(work);
+    const auto begin = reinterpret_cast<uintptr_t>(poolBytes);
+    return at >= begin && at < begin + sizeof(poolBytes);
 }
 
-}  // namespace
-
-void OBJworkInit(ObjWork* work) {
-    if (work == nullptr) return;
-    *work = ObjWork{};
+void setDefaults(ObjWork* work) {
     work->r = work->g = work->b = work->a = 255;
     work->alpha = 1.0f;
     work->scaleX = 1.0f;
@@ -52,11 +52,25 @@ void OBJworkInit(ObjWork* work) {
     work->serial = nextSerial++;
 }
 
+void releaseSlot(int32_t& slot) {
+    if (slot == -1) return;
+    if (objMotionSlotRelease != nullptr) objMotionSlotRelease(slot);
+    slot = -1;
+}
+
+}  // namespace
+
+void OBJworkInit(ObjWork* work) {
+    if (work == nullptr) return;
+    *work = ObjWork{};
+    setDefaults(work);
+}
+
 ObjWork* OBJworkNew() {
     fillFreeList();
     if (freeCount == 0) return nullptr;
-    ObjWork* work = freeList[--freeCount];
-    OBJworkInit(work);
+    ObjWork* work = ::new (freeList[--freeCount]) ObjWork{};
+    setDefaults(work);
     return work;
 }
 
@@ -73,7 +87,7 @@ void OBJworkFree(ObjWork* work) {
     if (!inPool(work)) return;
     fillFreeList();
     work->serial = ~work->serial;  // no reference resolves to a freed record
-    freeList[freeCount++] = work;
+    freeList[freeCount++] = static_cast<void*>(work);
 }
 
 void OBJworkSetFrames(ObjWork* work, int32_t firstId, int32_t n) {

@@ -1,13 +1,13 @@
 // libpng over a memory buffer. libpng reports errors by longjmp; the jump
 // lands in decodeWithLibpng, whose frame holds nothing that needs
-// destroying, and the pixel memory it may have taken is freed by its caller.
+// destroying; the rows it writes into belong to its caller.
 #include "game/core/png_decode.h"
 
 #include <png.h>
 
 #include <csetjmp>
-#include <cstdlib>
 #include <cstring>
+#include <new>
 
 #include "game/core/wheel_log.h"
 
@@ -20,7 +20,8 @@ struct PngSource {
     uint32_t width;
     uint32_t height;
     int bitsPerPixel;
-    uint8_t* pixels;  // malloc'd; freed by the caller on failure
+    bool blueFirst;  // B, G, R, A rather than R, G, B, A
+    const PngRowsFor* rowsFor;
 };
 
 void pngReadFromMemory(png_structp png, png_bytep out, png_size_t n) {
@@ -52,6 +53,7 @@ bool acceptHeader(png_structp png, png_infop info, PngSource* source) {
     }
     source->bitsPerPixel = colourType == PNG_COLOR_TYPE_RGB ? 24 : 32;
     if (colourType == PNG_COLOR_TYPE_RGB) png_set_filler(png, 0xFF, PNG_FILLER_AFTER);
+    if (source->blueFirst) png_set_bgr(png);
     return true;
 }
 
@@ -71,11 +73,10 @@ bool decodeWithLibpng(PngSource* source) {
     }
     const int passes = png_set_interlace_handling(png);
     png_read_update_info(png, info);
-    const size_t rowBytes = size_t(source->width) * 4;
-    source->pixels = static_cast<uint8_t*>(std::calloc(source->height, rowBytes));
-    if (!source->pixels) png_error(png, "not enough memory");
+    const PngRows rows = (*source->rowsFor)(source->width, source->height);
+    if (!rows.first || rows.pitch < size_t(source->width) * 4) png_error(png, "no memory for the pixels");
     for (int pass = 0; pass < passes; ++pass) {
-        for (uint32_t y = 0; y < source->height; ++y) png_read_row(png, source->pixels + y * rowBytes, nullptr);
+        for (uint32_t y = 0; y < source->height; ++y) png_read_row(png, rows.first + y * rows.pitch, nullptr);
     }
     png_read_end(png, nullptr);
     png_destroy_read_struct(&png, &info, nullptr);
@@ -86,19 +87,31 @@ bool decodeWithLibpng(PngSource* source) {
 
 bool pngDecodeFromMemory(const uint8_t* data, size_t size, std::vector<uint8_t>& pixels, size_t& byteCount,
                          uint32_t& width, uint32_t& height, int& bitsPerPixel) {
-    pixels.clear();
     byteCount = 0;
-    width = height = 0;
-    bitsPerPixel = 0;
-    PngSource source{data, data ? size : 0, 0, 0, 0, 0, nullptr};
+    const PngRowsFor packed = [&pixels](uint32_t w, uint32_t h) {
+        try {
+            pixels.assign(size_t(w) * h * 4, 0);
+        } catch (const std::bad_alloc&) {
+            return PngRows{};
+        }
+        return PngRows{pixels.data(), size_t(w) * 4};
+    };
+    PngSource source{data, data ? size : 0, 0, 0, 0, 0, false, &packed};
+    pixels.clear();
     const bool decoded = decodeWithLibpng(&source);
-    if (decoded) {
-        byteCount = size_t(source.width) * source.height * 4;
-        pixels.assign(source.pixels, source.pixels + byteCount);
-        width = source.width;
-        height = source.height;
-        bitsPerPixel = source.bitsPerPixel;
-    }
-    std::free(source.pixels);
+    if (!decoded) pixels.clear();
+    byteCount = pixels.size();
+    width = decoded ? source.width : 0;
+    height = decoded ? source.height : 0;
+    bitsPerPixel = decoded ? source.bitsPerPixel : 0;
+    return decoded;
+}
+
+bool pngDecodeBgraInto(const uint8_t* data, size_t size, const PngRowsFor& rowsFor, uint32_t& width,
+                       uint32_t& height) {
+    PngSource source{data, data ? size : 0, 0, 0, 0, 0, true, &rowsFor};
+    const bool decoded = decodeWithLibpng(&source);
+    width = decoded ? source.width : 0;
+    height = decoded ? source.height : 0;
     return decoded;
 }

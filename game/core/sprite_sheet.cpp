@@ -3,7 +3,8 @@
 
 #include <cmath>
 #include <cstdlib>
-#include <vector>
+#include <memory>
+#include <new>
 
 #include "engine/render/camera_2d.h"
 #include "engine/render/display.h"
@@ -33,20 +34,10 @@ void placeLayer(int layer, float width, float height) {
     locator->pivotY = height * 0.5f;
 }
 
-// Copies R, G, B, A rows into the sheet's B, G, R, A buffer and uploads it.
-bool fillSheet(MRawTex& sheet, const std::vector<uint8_t>& pixels, uint32_t width, uint32_t height) {
+// The sheet's buffer holds the decoded B, G, R, A rows already.
+bool uploadSheet(MRawTex& sheet) {
     MDisplay* display = MDisplay::getInstance();
     if (!sheet.getTexture() || !display || !display->d3dWin()->device()) return false;
-    for (uint32_t y = 0; y < height; ++y) {
-        const uint8_t* from = pixels.data() + size_t(y) * width * 4;
-        uint8_t* to = sheet.getPixels() + size_t(y) * size_t(sheet.getPitch());
-        for (uint32_t x = 0; x < width; ++x, from += 4, to += 4) {
-            to[0] = from[2];
-            to[1] = from[1];
-            to[2] = from[0];
-            to[3] = from[3];
-        }
-    }
     MTextureImageDesc desc(32, sheet.getBufferWidth(), sheet.getBufferHeight(), 1, 1);
     desc.pixels = sheet.getPixels();
     uploadTexturePixels(*display->d3dWin()->device(), sheet.getTexture()->texture, desc);
@@ -86,23 +77,28 @@ MRawTex* SDL2_wheel_TextureLoadPNG(const char* path) {
     long size = 0;
     uint8_t* bytes = SDL2_wheel_FileReadAlloc(path, &size);
     if (!bytes) return nullptr;
-    std::vector<uint8_t> pixels;
-    size_t byteCount = 0;
+    // Decoded straight into the sheet's buffer, made once the size is known.
+    std::unique_ptr<MRawTex> sheet;
+    const PngRowsFor intoSheet = [&sheet](uint32_t width, uint32_t height) {
+        try {
+            sheet = std::make_unique<MRawTex>(int32_t(width), int32_t(height));
+        } catch (const std::bad_alloc&) {
+            return PngRows{};
+        }
+        return PngRows{sheet->getPixels(), size_t(sheet->getPitch())};
+    };
     uint32_t width = 0, height = 0;
-    int bitsPerPixel = 0;
-    const bool decoded = pngDecodeFromMemory(bytes, size_t(size), pixels, byteCount, width, height, bitsPerPixel);
+    const bool decoded = pngDecodeBgraInto(bytes, size_t(size), intoSheet, width, height);
     std::free(bytes);
     if (!decoded) {
         SDL2_wheel_Log("%s : not a PNG image the game can draw", path);
         return nullptr;
     }
-    auto* sheet = new MRawTex(int32_t(width), int32_t(height));
-    if (!fillSheet(*sheet, pixels, width, height)) {
+    if (!uploadSheet(*sheet)) {
         SDL2_wheel_Log("%s : no texture for the image", path);
-        delete sheet;
         return nullptr;
     }
-    return sheet;
+    return sheet.release();
 }
 
 void SDL2_wheel_TextureRelease(int slot) {

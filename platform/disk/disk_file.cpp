@@ -1,10 +1,12 @@
 #include "platform/disk/disk_file.h"
 
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <utility>
 
 namespace platform {
 
@@ -57,6 +59,36 @@ void AsyncFileRead::start(FileHandle file, uint8_t* buffer, size_t count, uint64
 size_t AsyncFileRead::wait() {
     if (thread_.joinable()) thread_.join();
     return arrived_;
+}
+
+FileMapping::~FileMapping() { unmap(); }
+
+FileMapping::FileMapping(FileMapping&& other) noexcept
+    : address_(std::exchange(other.address_, nullptr)), size_(std::exchange(other.size_, 0)) {}
+
+FileMapping& FileMapping::operator=(FileMapping&& other) noexcept {
+    if (this != &other) {
+        unmap();
+        address_ = std::exchange(other.address_, nullptr);
+        size_ = std::exchange(other.size_, 0);
+    }
+    return *this;
+}
+
+bool FileMapping::map(FileHandle file, size_t size) {
+    unmap();
+    if (file == kNoFile || size == 0) return false;
+    void* address = ::mmap(nullptr, size, PROT_READ, MAP_PRIVATE, file, 0);
+    if (address == MAP_FAILED) return false;
+    address_ = address;
+    size_ = size;
+    return true;
+}
+
+void FileMapping::unmap() {
+    if (address_ != nullptr) ::munmap(address_, size_);
+    address_ = nullptr;
+    size_ = 0;
 }
 
 }  // namespace platform

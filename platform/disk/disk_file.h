@@ -1,11 +1,13 @@
 #pragma once
 // Files on disk for the engine's file reader (engine/data/disk_file_read_task):
-// opening a regular file for reading, its size, and one read of a byte range
-// that runs while the caller decodes the previous file.
+// opening a regular file for reading, its size, one read of a byte range
+// that runs while the caller decodes the previous file, and a read-only
+// mapping of a whole file.
 //
 // Threads: the functions may be called from any thread. An AsyncFileRead
 // belongs to one thread (the read task's completion run); its read runs on a
-// thread of its own until wait() or the destructor joins it.
+// thread of its own until wait() or the destructor joins it. A FileMapping
+// may be read from any number of threads at once.
 
 #include <cstddef>
 #include <cstdint>
@@ -41,6 +43,31 @@ public:
 private:
     std::thread thread_;
     size_t arrived_ = 0;
+};
+
+// A file's bytes mapped read-only and private; unmapped when it goes. Pages
+// come from the page cache as they are first touched, so a large file read
+// here and there never sits whole in the process's own memory. The file may
+// be closed once mapped.
+class FileMapping {
+public:
+    FileMapping() = default;
+    ~FileMapping();
+    FileMapping(FileMapping&& other) noexcept;
+    FileMapping& operator=(FileMapping&& other) noexcept;
+
+    // Maps the file's first size bytes; false, with nothing mapped, for a
+    // size of 0 or when the system refuses.
+    bool map(FileHandle file, size_t size);
+    const uint8_t* bytes() const { return static_cast<const uint8_t*>(address_); }
+    size_t size() const { return size_; }
+    explicit operator bool() const { return address_ != nullptr; }
+
+private:
+    void unmap();
+
+    void* address_ = nullptr;
+    size_t size_ = 0;
 };
 
 }  // namespace platform

@@ -19,6 +19,7 @@
 #include "engine/data/psb_value.h"
 #include "engine/data/search_directories.h"
 #include "engine/task/looper.h"
+#include "tests/engine/data/psb_document.h"
 #include "tests/support/looper_environment.h"
 #include "tests/support/temp_dir.h"
 #include "tools/psbwriter/data_container.h"
@@ -201,6 +202,54 @@ TEST_F(FileReadTest, RawBytesAreHandedOverWithTheirSize) {
     std::free(inflated);
 }
 
+// Mapped requests share the pipeline with ordinary and container reads; their
+// documents borrow the mapping, which outlives the task.
+TEST_F(FileReadTest, MappedDocumentsAreReadInPlaceAmongOtherReads) {
+    write("data/first.psb", document(11));
+    write("data/packed.psb.m", packed(12, "packed.psb.m"));
+    write("data/second.psb", document(13));
+    TraceCapture trace;
+    MFileReadTask* task = addTask();
+    Slot first, container, second, missing;
+    task->requestMapped("first.psb", &first.doc, &first.status);
+    task->request("packed.psb.m", &container.doc, &container.status, true);
+    task->requestMapped("second.psb", &second.doc, &second.status);
+    task->requestMapped("missing.psb", &missing.doc, &missing.status);
+    EXPECT_EQ(second.status, kReadQueued);
+    ASSERT_TRUE(runUntilEmpty());
+    EXPECT_EQ(first.status, kReadDone);
+    EXPECT_EQ(first.value(), 11);
+    EXPECT_EQ(container.value(), 12);
+    EXPECT_EQ(second.value(), 13);
+    ASSERT_NE(first.doc, nullptr);
+    EXPECT_EQ(first.doc->ownership(), PSBOwnership::Borrowed);
+    EXPECT_EQ(first.doc->size(), document(11).size());
+    EXPECT_EQ(container.doc->ownership(), PSBOwnership::Owned);
+    EXPECT_EQ(missing.status, kReadNotFound);
+    EXPECT_EQ(missing.doc, nullptr);
+    const auto lines = trace.lines();
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_TRUE(lines[0].ends_with("cannot find file [missing.psb].\n")) << lines[0];
+}
+
+// An empty file can't be mapped: it is read as usual, and the document's own
+// check refuses it.
+TEST_F(FileReadTest, AMappedRequestForAnEmptyFileIsReadAsUsual) {
+    dir.write("data/empty.psb", "");
+    ThrowingPSBFatal throwing;
+    MDiskFileReadTask task;
+    task.setSynchronous(true);
+    Slot slot;
+    task.requestMapped("empty.psb", &slot.doc, &slot.status);
+    try {
+        task.step();
+        ADD_FAILURE() << "an empty document was taken";
+    } catch (const PSBFatalError& error) {
+        EXPECT_NE(std::string(error.what()).find("shorter than its header"), std::string::npos) << error.what();
+    }
+    EXPECT_EQ(slot.doc, nullptr);
+}
+
 // A reader that asks for more bytes than the file holds, as a damaged
 // archive record would.
 class OverreachingTask : public MDiskFileReadTask {
@@ -254,6 +303,23 @@ TEST_F(FileReadTest, ADecodeFailureWithoutStatusFailsTheTaskAndReleasesTheReadIn
     EXPECT_EQ(later.status, kReadQueued);
     for (int frame = 0; frame < 3; ++frame) runTask(&owner);
     EXPECT_FALSE(owner.isEmpty());  // waits to be closed
+    task->setClose(true);
+    ASSERT_TRUE(runUntilEmpty());
+}
+
+TEST_F(FileReadTest, AMappedReadInFlightIsLetGoWhenADecodeFailureFailsTheTask) {
+    write("data/bad.psb.m", document(1));  // not a container
+    write("data/mapped.psb", document(2));
+    auto* task = addTask<RecordingTask>();
+    task->setSynchronous(true);
+    PSBObject* bad = nullptr;
+    Slot mapped;
+    task->request("bad.psb.m", &bad, nullptr, true);
+    task->requestMapped("mapped.psb", &mapped.doc, &mapped.status);
+    for (int frame = 0; frame < 3 && !task->isFailed(); ++frame) runTask(&owner);
+    ASSERT_TRUE(task->isFailed());
+    EXPECT_EQ(mapped.status, kReadQueued);
+    EXPECT_EQ(mapped.doc, nullptr);
     task->setClose(true);
     ASSERT_TRUE(runUntilEmpty());
 }

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 #include <png.h>
 
+#include <array>
+
 #include "tests/game/core/png_fixture.h"
 #include "tests/game/working_folder.h"
 
@@ -84,6 +86,60 @@ TEST(PngDecodeTest, OtherImagesAreRefusedWithALogLine) {
         const auto log = folder.logLines();
         ASSERT_EQ(log.size(), 1u) << c.name;
         EXPECT_EQ(log[0].rfind("pngDecodeFromMemory : ", 0), 0u) << c.name << ": " << log[0];
+    }
+}
+
+TEST(PngDecodeTest, BgraDecodesIntoTheCallersRowsAndLeavesTheirPaddingAlone) {
+    WorkingFolder folder;
+    for (const bool interlaced : {false, true}) {
+        for (const int colourType : {PNG_COLOR_TYPE_RGB, PNG_COLOR_TYPE_RGBA}) {
+            const std::vector<uint8_t> png = makePng(6, 5, colourType, 8, interlaced);
+            constexpr size_t kPitch = 8 * 4;
+            std::array<uint8_t, kPitch * 8> buffer;
+            buffer.fill(0xEE);
+            uint32_t askedWidth = 0, askedHeight = 0, width = 0, height = 0;
+            const PngRowsFor rows = [&](uint32_t w, uint32_t h) {
+                askedWidth = w;
+                askedHeight = h;
+                return PngRows{buffer.data(), kPitch};
+            };
+            ASSERT_TRUE(pngDecodeBgraInto(png.data(), png.size(), rows, width, height));
+            EXPECT_EQ(askedWidth, 6u);
+            EXPECT_EQ(askedHeight, 5u);
+            EXPECT_EQ(width, 6u);
+            EXPECT_EQ(height, 5u);
+            for (uint32_t y = 0; y < 8; ++y) {
+                for (uint32_t x = 0; x < 8; ++x) {
+                    const uint8_t* p = &buffer[y * kPitch + x * 4];
+                    const uint32_t got = uint32_t(p[0]) << 24 | uint32_t(p[1]) << 16 | uint32_t(p[2]) << 8 | p[3];
+                    uint32_t expected = 0xEEEEEEEE;
+                    if (x < 6 && y < 5) {
+                        const uint32_t rgba = fixturePixel(x, y) | (colourType == PNG_COLOR_TYPE_RGB ? 0xFF : 0);
+                        expected = (rgba >> 8 & 0xFF) << 24 | (rgba >> 16 & 0xFF) << 16 | (rgba >> 24) << 8 | (rgba & 0xFF);
+                    }
+                    ASSERT_EQ(got, expected) << x << "," << y << " type " << colourType << " interlaced " << interlaced;
+                }
+            }
+        }
+    }
+    EXPECT_TRUE(folder.logLines().empty());
+}
+
+TEST(PngDecodeTest, RowsThatCannotBeHadFailTheDecodeWithALogLine) {
+    WorkingFolder folder;
+    const std::vector<uint8_t> png = makePng(4, 4, PNG_COLOR_TYPE_RGBA);
+    std::array<uint8_t, 4 * 4 * 4> narrow{};
+    const PngRows refusals[] = {{}, {narrow.data(), 4 * 4 - 1}};
+    for (const PngRows& refusal : refusals) {
+        folder.clearLog();
+        uint32_t width = 1, height = 1;
+        EXPECT_FALSE(pngDecodeBgraInto(png.data(), png.size(), [&](uint32_t, uint32_t) { return refusal; }, width,
+                                       height));
+        EXPECT_EQ(width, 0u);
+        EXPECT_EQ(height, 0u);
+        const auto log = folder.logLines();
+        ASSERT_EQ(log.size(), 1u);
+        EXPECT_EQ(log[0].rfind("pngDecodeFromMemory : ", 0), 0u) << log[0];
     }
 }
 
