@@ -69,6 +69,14 @@ int32_t MMotionLayer::loadTexture(const PSBValue& image, bool shareable) {
     loadPSBTexture(record->texture, image, shareable);
     record->minFilter = minFilter_;
     record->magFilter = magFilter_;
+    if (MWinD3DTexture* texture = record->texture.texture; texture && record->texture.window) {
+        // As the renderer draws it: with the layer's filters, in a layer's
+        // default mode (normal, texture class 1) or additive.
+        MWinD3DTexture drawn = *texture;
+        drawn.minFilter = minFilter_;
+        drawn.magFilter = magFilter_;
+        record->texture.window->queueDrawWarmUp(drawn, {0x10, 0x11});
+    }
     return takeSlot(record);
 }
 

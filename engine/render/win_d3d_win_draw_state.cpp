@@ -1,5 +1,6 @@
 // MWinD3DWin's draw state: the stage-0 binding, the shader tables, draw
 // modes with their blend rows and shader constants, and the default states.
+#include <algorithm>
 #include <vector>
 
 #include "engine/render/win_d3d_win.h"
@@ -155,7 +156,12 @@ int32_t MWinD3DWin::prepareShaders(int32_t count) {
         platform::PixelShader* pixel = pixelShaderAt(p.pixelShader);
         if (pixel) device_->prepareProgram(p.format, p.vertexShader < 0 ? nullptr : vertexShaderAt(p.vertexShader), pixel);
     }
-    return int32_t(list.size()) - preparedShaders_;
+    // What a frame's draws cost is held down: at most kWarmUpsPerCall
+    // states, each perhaps tens of milliseconds of code generation.
+    for (int32_t warmed = 0; warmed < std::min(count, kWarmUpsPerCall); ++warmed)
+        if (!warmNextQueued()) break;
+    std::lock_guard lock(warmMutex_);
+    return int32_t(list.size()) - preparedShaders_ + int32_t(warmQueue_.size() - warmNext_);
 }
 
 void MWinD3DWin::setDrawState(MDrawMode mode, int32_t colourMode, uint32_t colour, float parameter) {
