@@ -69,15 +69,18 @@ int32_t MMotionLayer::loadTexture(const PSBValue& image, bool shareable) {
     loadPSBTexture(record->texture, image, shareable);
     record->minFilter = minFilter_;
     record->magFilter = magFilter_;
-    if (MWinD3DTexture* texture = record->texture.texture; texture && record->texture.window) {
-        // As the renderer draws it: with the layer's filters, in a layer's
-        // default mode (normal, texture class 1) or additive.
-        MWinD3DTexture drawn = *texture;
-        drawn.minFilter = minFilter_;
-        drawn.magFilter = magFilter_;
-        record->texture.window->queueDrawWarmUp(drawn, {0x10, 0x11});
-    }
     return takeSlot(record);
+}
+
+void MMotionLayer::warmTexture(int32_t slot, const std::vector<uint32_t>& drawModes) {
+    const MMotionTexture* record = texture(slot);
+    const MWinD3DTexture* made = record ? record->texture.texture : nullptr;
+    if (!made || !record->texture.window) return;
+    // As the renderer draws it: with the layer's filters.
+    MWinD3DTexture drawn = *made;
+    drawn.minFilter = minFilter_;
+    drawn.magFilter = magFilter_;
+    record->texture.window->queueDrawWarmUp(drawn, drawModes);
 }
 
 int32_t MMotionLayer::takeSlot(MMotionTexture* record) {

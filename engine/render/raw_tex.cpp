@@ -27,7 +27,8 @@ MRawTex::MRawTex(int32_t width, int32_t height)
     if (!texture_) return;
     texture_->minFilter = texture_->magFilter = 0;
     // The game's sheets are drawn in their own mode, normal, and additive.
-    display->d3dWin()->queueDrawWarmUp(*texture_, {0, 1});
+    static constexpr MDrawMode kSheetModes[] = {0, 1};
+    display->d3dWin()->queueDrawWarmUp(*texture_, kSheetModes);
 }
 
 MRawTex::~MRawTex() {

@@ -12,11 +12,11 @@
 // outermost drawTaskToTarget or present. Everything else runs on the main
 // thread.
 
-#include <initializer_list>
 #include <map>
 #include <memory>
 #include <mutex>
 #include <set>
+#include <span>
 #include <thread>
 #include <vector>
 
@@ -86,7 +86,7 @@ public:
     // sides, levels, filters, address modes): textures alike are warmed
     // once, with a small stand-in, so the texture may go before its turn.
     // Any thread (loaders call it as textures are made).
-    void queueDrawWarmUp(const MWinD3DTexture& texture, std::initializer_list<MDrawMode> modes);
+    void queueDrawWarmUp(const MWinD3DTexture& texture, std::span<const MDrawMode> modes);
     // The targets queued states are warmed into besides the screen's, with
     // the depth surface drawn with there (nullptr: the device's own).
     void addWarmTarget(MWinD3DTexture* target, MWinD3DDepthSurface* depth);

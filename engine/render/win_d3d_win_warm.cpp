@@ -12,6 +12,14 @@ bool powerOfTwo(int32_t n) { return n > 0 && (n & (n - 1)) == 0; }
 // A side of a stand-in: a whole number of compressed blocks either way.
 int32_t standInSide(bool powerOfTwoSide) { return powerOfTwoSide ? 4 : 12; }
 
+// The mode as what it draws with: its blend row and texture class, or the
+// effect and texture class; words alike draw alike and are warmed once.
+MDrawMode drawnMode(MDrawMode mode) {
+    const MDrawMode textureClass = MDrawMode(textureClassOf(mode)) << 4;
+    if (isEffectMode(mode)) return (mode & kDrawModeMask) | textureClass;
+    return MDrawMode(blendRowOf(mode & kDrawModeMask)) | textureClass;
+}
+
 }  // namespace
 
 void MWinD3DWin::warmDrawStates(MWinD3DTexture* target, const MDrawWarmState* states, int32_t count) {
@@ -50,14 +58,14 @@ void MWinD3DWin::warmInto(platform::Surface* target, const MDrawWarmState* state
     d.setScissorRect(keptScissor);
 }
 
-void MWinD3DWin::queueDrawWarmUp(const MWinD3DTexture& texture, std::initializer_list<MDrawMode> modes) {
+void MWinD3DWin::queueDrawWarmUp(const MWinD3DTexture& texture, std::span<const MDrawMode> modes) {
     const platform::TextureDesc desc = texture.texture ? texture.texture->desc() : platform::TextureDesc{};
     WarmClass c{texture.format,     powerOfTwo(desc.width), powerOfTwo(desc.height), desc.levels > 1,
                 texture.minFilter,  texture.magFilter,      texture.addressU,        texture.addressV,
                 0};
     std::lock_guard lock(warmMutex_);
     for (MDrawMode mode : modes) {
-        c.mode = mode;
+        c.mode = drawnMode(mode);
         if (warmQueued_.insert(c).second) warmQueue_.push_back(c);
     }
     // Mode 0 last: the fill drawn after it needs no state of its own.

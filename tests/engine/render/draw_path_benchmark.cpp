@@ -261,8 +261,7 @@ void BM_FirstDrawOfReachableStatesAfterWarmUp(benchmark::State& state) {
     }
     for (auto _ : state) {
         const auto start = std::chrono::steady_clock::now();
-        for (const ReachableUse& use : uses)
-            for (MDrawMode mode : use.modes) win().queueDrawWarmUp(*use.texture, {mode});
+        for (const ReachableUse& use : uses) win().queueDrawWarmUp(*use.texture, use.modes);
         int calls = 0;
         while (win().prepareShaders(4) > 0) ++calls;
         finishPresent();

@@ -518,7 +518,7 @@ TEST_F(DrawStateGlTest, QueuedWarmUpsLeavePlaysFirstDrawsNothingToBuild) {
     };
     win_->addWarmTarget(target_, nullptr);
     for (Use& use : uses) {
-        for (MDrawMode mode : use.modes) win_->queueDrawWarmUp(*use.queued, {mode});
+        win_->queueDrawWarmUp(*use.queued, use.modes);
         use.drawn = texture(use.drawnWidth, use.drawnHeight, use.queued->format, use.queued->minFilter);
         win_->releaseTexture(use.queued);
     }
