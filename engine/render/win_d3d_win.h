@@ -64,11 +64,12 @@ public:
     // Builds up to count of the programs play draws with that are not built
     // yet (the copy to the screen, the solid fill and hatch, the pattern
     // dissolve, the whole ordinary table), so that no frame's draw waits for
-    // one, then warms up to kWarmUpsPerCall of the queued draw states (see
-    // queueDrawWarmUp); answers how many programs and states are left.
-    // Shaders not prepared this way are still built at their first use. The
-    // game calls it each frame, so the window's start does not wait for all
-    // of them and what loads later is warmed as it comes.
+    // one, and once all are built warms up to kWarmUpsPerCall of the queued
+    // draw states (see queueDrawWarmUp); answers how many programs and
+    // states are left. Shaders not prepared this way are still built at
+    // their first use. The game calls it each frame, so the window's start
+    // does not wait for any of this and what loads later is warmed as it
+    // comes.
     int32_t prepareShaders(int32_t count);
     // Draws each state once, with no area, into target (nullptr: the
     // screen's, the capture texture or else the back buffer), so that a

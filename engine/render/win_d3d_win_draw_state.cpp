@@ -156,12 +156,14 @@ int32_t MWinD3DWin::prepareShaders(int32_t count) {
         platform::PixelShader* pixel = pixelShaderAt(p.pixelShader);
         if (pixel) device_->prepareProgram(p.format, p.vertexShader < 0 ? nullptr : vertexShaderAt(p.vertexShader), pixel);
     }
-    // What a frame's draws cost is held down: at most kWarmUpsPerCall
-    // states, each perhaps tens of milliseconds of code generation.
-    for (int32_t warmed = 0; warmed < std::min(count, kWarmUpsPerCall); ++warmed)
+    // States only once the programs are built, so the first frames cost no
+    // more than the programs; then at most kWarmUpsPerCall a call, each
+    // perhaps tens of milliseconds of code generation.
+    const int32_t programsLeft = int32_t(list.size()) - preparedShaders_;
+    for (int32_t warmed = 0; programsLeft == 0 && warmed < std::min(count, kWarmUpsPerCall); ++warmed)
         if (!warmNextQueued()) break;
     std::lock_guard lock(warmMutex_);
-    return int32_t(list.size()) - preparedShaders_ + int32_t(warmQueue_.size() - warmNext_);
+    return programsLeft + int32_t(warmQueue_.size() - warmNext_);
 }
 
 void MWinD3DWin::setDrawState(MDrawMode mode, int32_t colourMode, uint32_t colour, float parameter) {
