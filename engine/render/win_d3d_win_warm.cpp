@@ -2,7 +2,6 @@
 // that a software rasteriser, which generates machine code for each new
 // combination of program and states at the draw that first uses it (tens of
 // milliseconds each), does that on a loader step instead of inside a frame.
-
 #include "engine/render/win_d3d_win.h"
 
 namespace {
