@@ -72,6 +72,17 @@ int32_t MMotionLayer::loadTexture(const PSBValue& image, bool shareable) {
     return takeSlot(record);
 }
 
+void MMotionLayer::warmTexture(int32_t slot, const std::vector<uint32_t>& drawModes) {
+    const MMotionTexture* record = texture(slot);
+    const MWinD3DTexture* made = record ? record->texture.texture : nullptr;
+    if (!made || !record->texture.window) return;
+    // As the renderer draws it: with the layer's filters.
+    MWinD3DTexture drawn = *made;
+    drawn.minFilter = minFilter_;
+    drawn.magFilter = magFilter_;
+    record->texture.window->queueDrawWarmUp(drawn, drawModes);
+}
+
 int32_t MMotionLayer::takeSlot(MMotionTexture* record) {
     for (size_t i = 0; i < textures_.size(); ++i) {
         if (!textures_[i]) {

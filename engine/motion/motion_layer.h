@@ -57,6 +57,8 @@ public:
     void draw(int pass) override;
 
     int32_t loadTexture(const PSBValue& image, bool shareable) override;
+    // Queues the texture's draw states on its window, to be warmed before play draws them.
+    void warmTexture(int32_t slot, const std::vector<uint32_t>& drawModes) override;
     void releaseTexture(int32_t slot) override;
     float getFrameDelta() override;
     float random() override;

@@ -5,6 +5,7 @@
 #include "engine/base/win_app_settings.h"
 #include "engine/data/psb_object.h"
 #include "engine/motion/motion_document_check.h"
+#include "engine/motion/motion_draw_modes.h"
 
 namespace {
 
@@ -53,17 +54,21 @@ int32_t MMotionResourceManager::loadMotion(const PSBObject* document) {
     entry.document = document;
     root.find("sourceIconRenameMap", entry.renameMap);
     const PSBValue sources = root.get("source");
+    const std::vector<uint32_t> drawModes = motionDrawModes(root);
     for (const std::string& name : keysOf(sources)) {
         const PSBValue source = sources.get(name);
         const PSBValue icons = source.get("icon");
         const PSBValue texture = source.get("texture");
         entry.sources[name] = MMotionSourceEntry{icons, loadTexture(texture, true)};
+        warmTexture(entry.sources[name].texture, drawModes);
     }
     const PSBValue objects = root.get("object");
     for (const std::string& name : keysOf(objects)) entry.objects[name] = objects.get(name);
     entries_.push_back(std::move(entry));
     return entries_.back().id;
 }
+
+void MMotionResourceManager::warmTexture(int32_t, const std::vector<uint32_t>&) {}
 
 void MMotionResourceManager::releaseMotion(int32_t id) {
     const auto it = std::find_if(entries_.begin(), entries_.end(), [id](const auto& e) { return e.id == id; });

@@ -64,6 +64,9 @@ public:
     // A texture slot for the image object; shareable says whether the
     // texture may be shared through the engine's shared texture table.
     virtual int32_t loadTexture(const PSBValue& image, bool shareable) = 0;
+    // Told, as each document loads, the draw modes its layers name, for each
+    // texture slot made for it; by default nothing is done with them.
+    virtual void warmTexture(int32_t slot, const std::vector<uint32_t>& drawModes);
     virtual void releaseTexture(int32_t slot) = 0;
     // May move a ground-corrected layer's position; by default it does not.
     virtual void correctGround(const MMotionVec3& previous, MMotionVec3& position, const MMotionVec3& parent,

@@ -24,7 +24,11 @@ MRawTex::MRawTex(int32_t width, int32_t height)
         texture_ = display->d3dWin()->createTexture(bufferWidth_, bufferHeight_, platform::PixelFormat::A8R8G8B8,
                                                      false, 1);
     }
-    if (texture_) texture_->minFilter = texture_->magFilter = 0;
+    if (!texture_) return;
+    texture_->minFilter = texture_->magFilter = 0;
+    // The game's sheets are drawn in their own mode, normal, and additive.
+    static constexpr MDrawMode kSheetModes[] = {0, 1};
+    display->d3dWin()->queueDrawWarmUp(*texture_, kSheetModes);
 }
 
 MRawTex::~MRawTex() {

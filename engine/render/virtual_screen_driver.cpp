@@ -25,12 +25,14 @@ MVirtualScreenDriver::MVirtualScreenDriver(MTask* child, int32_t width, int32_t 
     if (s.useDepthStencil && (s.screenWidth < width || s.screenHeight < height)) {
         depth_ = win->createDepthStencil(width, height, platform::PixelFormat::D24S8, 0, 0, 1);
     }
+    win->addWarmTarget(target_, depth_);
 }
 
 MVirtualScreenDriver::~MVirtualScreenDriver() {
     for (MVirtualScreenView* view : views_) view->detachDriver();
     delete child_;
     if (MWinD3DWin* win = displayWindow()) {
+        win->removeWarmTarget(target_);
         if (target_) win->releaseTexture(target_);
         if (depth_) win->releaseDepthStencil(depth_);
     }

@@ -230,6 +230,7 @@ void MWinD3DWin::forgetRecord(const MWinD3DTexture* record) {
         if (record == target) target = nullptr;
     if (record == hatch_) hatch_ = nullptr;
     if (record == stripTexture_) stripTexture_ = nullptr;
+    removeWarmTarget(record);
 }
 
 void MWinD3DWin::notifyDeviceEvent(int32_t code) {

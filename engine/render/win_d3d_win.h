@@ -15,6 +15,8 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <set>
+#include <span>
 #include <thread>
 #include <vector>
 
@@ -62,18 +64,35 @@ public:
     // Builds up to count of the programs play draws with that are not built
     // yet (the copy to the screen, the solid fill and hatch, the pattern
     // dissolve, the whole ordinary table), so that no frame's draw waits for
-    // one; answers how many are left. Shaders not prepared this way are
-    // still built at their first use. The game calls it a few a frame while
-    // it loads, so the window's start does not wait for all of them.
+    // one, and once all are built warms up to kWarmUpsPerCall of the queued
+    // draw states (see queueDrawWarmUp); answers how many programs and
+    // states are left. Shaders not prepared this way are still built at
+    // their first use. The game calls it each frame, so the window's start
+    // does not wait for any of this and what loads later is warmed as it
+    // comes.
     int32_t prepareShaders(int32_t count);
     // Draws each state once, with no area, into target (nullptr: the
-    // screen's), so that a software rasteriser generates its machine code
-    // for the state now and not at play's first draw with it. The target
-    // must be the one play draws the states into: its format and depth
-    // surface count, as do the vertex shader of ordinary draws and, for an
-    // effect mode, the picture it grabs. For a loader step, outside any
-    // frame's draw; leaves every pixel as it was.
+    // screen's, the capture texture or else the back buffer), so that a
+    // software rasteriser generates its machine code for the state now and
+    // not at play's first draw with it. The target must be the one play
+    // draws the states into: its format and depth surface count, as do the
+    // vertex shader of ordinary draws and, for an effect mode, the picture
+    // it grabs. For a loader step, outside any frame's draw; leaves every
+    // pixel as it was.
     void warmDrawStates(MWinD3DTexture* target, const MDrawWarmState* states, int32_t count);
+    // Queues the states a texture will be drawn in, for prepareShaders to
+    // warm into every warm target: each mode in colour mode 0, then mode 0
+    // and a solid fill (which draws with the texture left on stage 0). Only
+    // what the rasteriser's code depends on is kept (format, power-of-two
+    // sides, levels, filters, address modes): textures alike are warmed
+    // once, with a small stand-in, so the texture may go before its turn.
+    // Any thread (loaders call it as textures are made).
+    void queueDrawWarmUp(const MWinD3DTexture& texture, std::span<const MDrawMode> modes);
+    // The targets queued states are warmed into besides the screen's, with
+    // the depth surface drawn with there (nullptr: the device's own).
+    void addWarmTarget(MWinD3DTexture* target, MWinD3DDepthSurface* depth);
+    void removeWarmTarget(const MWinD3DTexture* target);
+    static constexpr int32_t kWarmUpsPerCall = 2;
     // Selectors 0 point, 1..5 linear; others leave the filter as it is.
     void setTextureFilter(int32_t minSelector, int32_t magSelector, int32_t stage);
     void setDrawState(MDrawMode mode, int32_t colourMode, uint32_t colour, float parameter);
@@ -197,6 +216,22 @@ private:
     // Calls the platform only when the visibility differs from the last set.
     void setCursorShown(bool shown);
     void restoreWindowFrame();
+    // What of a queued draw state the rasteriser's code depends on.
+    struct WarmClass {
+        platform::PixelFormat format;
+        bool powerOfTwoWidth, powerOfTwoHeight, mipmapped;
+        int32_t minFilter, magFilter, addressU, addressV;
+        MDrawMode mode;
+        auto operator<=>(const WarmClass&) const = default;
+    };
+    struct WarmTarget {
+        MWinD3DTexture* texture;
+        MWinD3DDepthSurface* depth;
+    };
+    // Warms the next queued class into the screen's and every warm target;
+    // false when none is left.
+    bool warmNextQueued();
+    void warmInto(platform::Surface* target, const MDrawWarmState* states, int32_t count);
     platform::VertexShader* vertexShaderAt(int32_t index);
     platform::PixelShader* pixelShaderAt(int32_t index);
     void releaseAll();
@@ -256,6 +291,12 @@ private:
     std::vector<MWinD3DDepthSurface*> depthSurfaces_;
     std::vector<MWinD3DTexture*> released_;  // by loader threads, for the main thread
     uint32_t videoMemory_ = 0;
+
+    std::mutex warmMutex_;  // guards the warm queue, which loaders add to
+    std::set<WarmClass> warmQueued_;  // every class ever queued
+    std::vector<WarmClass> warmQueue_;
+    size_t warmNext_ = 0;
+    std::vector<WarmTarget> warmTargets_;  // main thread only
 
     std::map<int32_t, Listener> listeners_;
     bool captureTarget_ = false;

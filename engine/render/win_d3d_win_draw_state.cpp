@@ -1,5 +1,6 @@
 // MWinD3DWin's draw state: the stage-0 binding, the shader tables, draw
 // modes with their blend rows and shader constants, and the default states.
+#include <algorithm>
 #include <vector>
 
 #include "engine/render/win_d3d_win.h"
@@ -155,7 +156,14 @@ int32_t MWinD3DWin::prepareShaders(int32_t count) {
         platform::PixelShader* pixel = pixelShaderAt(p.pixelShader);
         if (pixel) device_->prepareProgram(p.format, p.vertexShader < 0 ? nullptr : vertexShaderAt(p.vertexShader), pixel);
     }
-    return int32_t(list.size()) - preparedShaders_;
+    // States only once the programs are built, so the first frames cost no
+    // more than the programs; then at most kWarmUpsPerCall a call, each
+    // perhaps tens of milliseconds of code generation.
+    const int32_t programsLeft = int32_t(list.size()) - preparedShaders_;
+    for (int32_t warmed = 0; programsLeft == 0 && warmed < std::min(count, kWarmUpsPerCall); ++warmed)
+        if (!warmNextQueued()) break;
+    std::lock_guard lock(warmMutex_);
+    return programsLeft + int32_t(warmQueue_.size() - warmNext_);
 }
 
 void MWinD3DWin::setDrawState(MDrawMode mode, int32_t colourMode, uint32_t colour, float parameter) {

@@ -217,6 +217,14 @@ struct DeviceCaps {
 
 enum class DeviceStatus { Ok, Lost, NotReset };
 
+// Work a device does once and keeps: programs linked, and combinations of
+// program and states met at a draw for the first time (a software
+// rasteriser generates machine code for each such combination at that draw).
+struct DeviceCounters {
+    uint64_t programsLinked = 0;
+    uint64_t drawStatesMet = 0;
+};
+
 class Device {
 public:
     virtual ~Device() = default;
@@ -277,6 +285,8 @@ public:
     // (null: texel times vertex colour) uses, so that the first such draw
     // doesn't; a driver may still do work of its own at that draw.
     virtual void prepareProgram(VertexFormat format, VertexShader* vertexShader, PixelShader* pixelShader) = 0;
+    // Since the device was made; devices that keep no such work count none.
+    virtual DeviceCounters counters() { return {}; }
 
     // Frames.
     virtual DeviceStatus testCooperativeLevel() = 0;

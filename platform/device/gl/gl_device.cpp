@@ -57,6 +57,18 @@ GLenum glPrimitive(PrimitiveType type) {
     }
 }
 
+// What of a texture the rasteriser's code depends on: the format, whether
+// each side is a power of two, and whether it has levels below the first.
+uint64_t textureClass(PixelFormat format, int width, int height, int levels) {
+    const auto pot = [](int n) { return uint64_t(n > 0 && (n & (n - 1)) == 0); };
+    return uint64_t(format) << 8 | pot(width) << 2 | pot(height) << 1 | uint64_t(levels > 1) | 1u << 3;
+}
+
+uint64_t textureClass(const GlTexture& t) {
+    const TextureDesc& d = t.desc();
+    return textureClass(d.format, d.width, d.height, d.levels);
+}
+
 bool opaqueFormat(PixelFormat f) { return f == PixelFormat::X8R8G8B8 || f == PixelFormat::R5G6B5; }
 
 // Room for a frame's vertices before the stream buffer is orphaned.
@@ -112,7 +124,7 @@ void GlDevice::makeBackBuffer() {
     }
     glGenTextures(1, &backBufferTexture_);
     glBindTexture(GL_TEXTURE_2D, backBufferTexture_);
-    unitNames_[size_t(activeUnit_)] = backBufferTexture_;
+    setUnit(activeUnit_, backBufferTexture_, textureClass(PixelFormat::X8R8G8B8, w, h, 1));
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, w, h, 0, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, nullptr);
     backBuffer_ = std::make_unique<GlColourSurface>(w, h, PixelFormat::X8R8G8B8, backBufferTexture_);
@@ -154,6 +166,7 @@ void GlDevice::setDefaultStates() {
     vertexShader_ = nullptr;
     pixelShader_ = nullptr;
     format_ = VertexFormat::Coloured;
+    drawStateChanged_ = true;
 }
 
 void GlDevice::collectReleased() {
@@ -167,7 +180,10 @@ void GlDevice::collectReleased() {
         // binding that one.
         forgetUnitName(t->name());
         if (t->surface()) {
-            if (target_ == t->surface()) target_ = backBuffer_.get();
+            if (target_ == t->surface()) {
+                target_ = backBuffer_.get();
+                drawStateChanged_ = true;
+            }
             if (drawFramebuffer_ == static_cast<GlColourSurface*>(t->surface())->framebuffer())
                 drawFramebuffer_ = kUnknownName;
         }
@@ -216,7 +232,10 @@ Surface* GlDevice::createDepthStencil(int width, int height, PixelFormat format)
 void GlDevice::releaseDepthStencil(Surface* surface) {
     auto* s = static_cast<GlDepthSurface*>(surface);
     if (!s) return;
-    if (depth_ == s) depth_ = nullptr;
+    if (depth_ == s) {
+        depth_ = nullptr;
+        drawStateChanged_ = true;
+    }
     forgetDepth(s->renderbuffer());
     depthSurfaces_.erase(std::remove_if(depthSurfaces_.begin(), depthSurfaces_.end(),
                                         [&](auto& p) { return p.get() == s; }),
@@ -265,6 +284,7 @@ GlDevice::Program* GlDevice::program(int vertexStage, int pixelStage) {
         glDeleteProgram(p.id);
         return nullptr;
     }
+    ++counters_.programsLinked;
     glUseProgram(p.id);
     usedProgram_ = p.id;
     for (int i = 0; i < kSamplerStages; ++i) {
@@ -289,6 +309,7 @@ GlDevice::Program* GlDevice::useProgram(int vertexStage, int pixelStage) {
         if (!p) return nullptr;
         lastProgram_ = p;
         programKey_ = key;
+        drawStateChanged_ = true;
     }
     if (usedProgram_ != lastProgram_->id) {
         glUseProgram(lastProgram_->id);
@@ -329,13 +350,17 @@ Surface* GlDevice::backBuffer() { return backBuffer_.get(); }
 void GlDevice::setRenderTarget(Surface* surface) {
     if (!surface) return;
     target_ = static_cast<GlColourSurface*>(surface);
+    drawStateChanged_ = true;
     setViewport({0, 0, surface->width(), surface->height()});
     setScissorRect({0, 0, surface->width(), surface->height()});
 }
 
 Surface* GlDevice::renderTarget() { return target_; }
 
-void GlDevice::setDepthStencil(Surface* surface) { depth_ = static_cast<GlDepthSurface*>(surface); }
+void GlDevice::setDepthStencil(Surface* surface) {
+    depth_ = static_cast<GlDepthSurface*>(surface);
+    drawStateChanged_ = true;
+}
 
 Surface* GlDevice::depthStencil() { return depth_; }
 
@@ -418,6 +443,7 @@ void GlDevice::colorFill(Surface* surface, uint32_t colour) {
 void GlDevice::setRenderState(RenderState state, uint32_t value) {
     if (renderStates_[size_t(state)] == value) return;
     renderStates_[size_t(state)] = value;
+    drawStateChanged_ = true;
     applyRenderState(state);
 }
 
@@ -490,6 +516,7 @@ void GlDevice::applyRenderState(RenderState state) {
 void GlDevice::setSamplerState(int stage, SamplerState state, uint32_t value) {
     if (stage < 0 || stage >= kSamplerStages || samplerStates_[stage][size_t(state)] == value) return;
     samplerStates_[stage][size_t(state)] = value;
+    drawStateChanged_ = true;
     applySampler(stage);
 }
 
@@ -517,7 +544,10 @@ Texture* GlDevice::texture(int stage) {
     return stage >= 0 && stage < kSamplerStages ? bound_[stage] : nullptr;
 }
 
-void GlDevice::setVertexFormat(VertexFormat format) { format_ = format; }
+void GlDevice::setVertexFormat(VertexFormat format) {
+    if (format != format_) drawStateChanged_ = true;
+    format_ = format;
+}
 void GlDevice::setVertexShader(VertexShader* shader) { vertexShader_ = shader; }
 VertexShader* GlDevice::vertexShader() { return vertexShader_; }
 void GlDevice::setPixelShader(PixelShader* shader) { pixelShader_ = shader; }
@@ -595,24 +625,32 @@ GLint GlDevice::streamVertices(const void* vertices, GLsizeiptr bytes, int strid
 
 void GlDevice::realize(GlTexture* texture) {
     if (!texture->realize()) return;
-    unitNames_[size_t(activeUnit_)] = texture->name();
+    setUnit(activeUnit_, texture->name(), textureClass(*texture));
     if (texture->surface()) drawFramebuffer_ = kUnknownName;
 }
 
-void GlDevice::bindUnit(int unit, GLuint name) {
+void GlDevice::setUnit(int unit, GLuint name, uint64_t textureClass) {
+    unitNames_[size_t(unit)] = name;
+    if (unitClasses_[size_t(unit)] == textureClass) return;
+    unitClasses_[size_t(unit)] = textureClass;
+    drawStateChanged_ = true;
+}
+
+void GlDevice::bindUnit(int unit, const GlTexture* texture) {
+    const GLuint name = texture ? texture->name() : 0;
     if (unitNames_[size_t(unit)] == name) return;
     if (activeUnit_ != unit) {
         glActiveTexture(GL_TEXTURE0 + GLenum(unit));
         activeUnit_ = unit;
     }
     glBindTexture(GL_TEXTURE_2D, name);
-    unitNames_[size_t(unit)] = name;
+    setUnit(unit, name, texture ? textureClass(*texture) : 0);
 }
 
 void GlDevice::forgetUnitName(GLuint name) {
     if (!name) return;
-    for (GLuint& n : unitNames_)
-        if (n == name) n = 0;
+    for (int unit = 0; unit < kSamplerStages; ++unit)
+        if (unitNames_[size_t(unit)] == name) setUnit(unit, 0, 0);
 }
 
 void GlDevice::bindUnits(const Program& p, bool solid) {
@@ -627,10 +665,10 @@ void GlDevice::bindUnits(const Program& p, bool solid) {
         if (i == 0 && !bound_[0] && (p.hasTex0 >= 0 || solid)) {
             // A fill's unused texel must still not come from the target it
             // draws into.
-            if (solid && unitNames_[0] == target_->texture()) bindUnit(0, 0);
+            if (solid && unitNames_[0] == target_->texture()) bindUnit(0, nullptr);
             continue;
         }
-        bindUnit(i, bound_[i] ? bound_[i]->name() : 0);
+        bindUnit(i, bound_[i]);
     }
 }
 
@@ -681,7 +719,42 @@ void GlDevice::drawPrimitiveUP(PrimitiveType type, int primitiveCount, const voi
     const GLint first = streamVertices(vertices, GLsizeiptr(count) * stride, stride, solid);
     if (first < 0) return;
     bindVertexFormat(stride);
+    if (drawStateChanged_) noteDrawState(*p);
     glDrawArrays(glPrimitive(type), first, count);
+}
+
+void GlDevice::noteDrawState(const Program& p) {
+    drawStateChanged_ = false;
+    auto rs = [&](RenderState s) { return uint64_t(renderStates_[size_t(s)]); };
+    DrawStateKey key{};
+    key[0] = uint64_t(uint32_t(programKey_.first)) << 32 | uint32_t(programKey_.second);
+    key[1] = uint64_t(format_);
+    if (rs(RenderState::AlphaBlendEnable)) {
+        const bool separate = rs(RenderState::SeparateAlphaBlendEnable);
+        key[2] = 1 | rs(RenderState::BlendOp) << 4 | rs(RenderState::SrcBlend) << 8 | rs(RenderState::DestBlend) << 12 |
+                 rs(separate ? RenderState::BlendOpAlpha : RenderState::BlendOp) << 16 |
+                 rs(separate ? RenderState::SrcBlendAlpha : RenderState::SrcBlend) << 20 |
+                 rs(separate ? RenderState::DestBlendAlpha : RenderState::DestBlend) << 24;
+    }
+    key[3] = rs(RenderState::ColorWriteEnable);
+    if (depth_ && rs(RenderState::ZEnable)) key[4] = 1 | rs(RenderState::ZFunc) << 4 | rs(RenderState::ZWriteEnable) << 8;
+    if (depth_ && rs(RenderState::StencilEnable)) {
+        key[5] = 1 | rs(RenderState::StencilFunc) << 4 | rs(RenderState::StencilFail) << 8 |
+                 rs(RenderState::StencilZFail) << 12 | rs(RenderState::StencilPass) << 16;
+        key[6] = rs(RenderState::StencilMask) << 32 | rs(RenderState::StencilWriteMask);
+    }
+    // Targets of one GL format share code, whatever format the device names.
+    key[7] = uint64_t(glFormat(target_->format()).internalFormat) << 1 | uint64_t(depth_ != nullptr);
+    for (int i = 0; i < kSamplerStages; ++i) {
+        if (!(p.samplerMask >> i & 1)) continue;
+        const auto& s = samplerStates_[size_t(i)];
+        auto ss = [&](SamplerState state) { return uint64_t(s[size_t(state)]); };
+        key[size_t(8 + 2 * i)] = unitClasses_[size_t(i)];
+        key[size_t(9 + 2 * i)] = ss(SamplerState::MinFilter) | ss(SamplerState::MagFilter) << 4 |
+                                 ss(SamplerState::MipFilter) << 8 | ss(SamplerState::AddressU) << 12 |
+                                 ss(SamplerState::AddressV) << 16;
+    }
+    if (drawStates_.insert(key).second) ++counters_.drawStatesMet;
 }
 
 void GlDevice::prepareProgram(VertexFormat format, VertexShader* vertexShader, PixelShader* pixelShader) {

@@ -20,6 +20,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <set>
 #include <thread>
 #include <vector>
 
@@ -76,6 +77,7 @@ public:
     void endScene() override {}
     void drawPrimitiveUP(PrimitiveType type, int primitiveCount, const void* vertices, int stride) override;
     void prepareProgram(VertexFormat format, VertexShader* vertexShader, PixelShader* pixelShader) override;
+    DeviceCounters counters() override { return counters_; }
 
     DeviceStatus testCooperativeLevel() override { return DeviceStatus::Ok; }
     bool reset(const PresentParams& params) override;
@@ -98,6 +100,12 @@ private:
         uint32_t alphaRefSent = ~0u;
     };
 
+    // What the rasteriser's code for a draw depends on: the program and
+    // vertex layout, blending, colour mask, depth and stencil tests, the
+    // target's format and depth surface, and for each unit the program
+    // reads, the class of the texture GL has there and the sampling.
+    using DrawStateKey = std::array<uint64_t, 8 + 2 * kSamplerStages>;
+
     bool onDeviceThread() const { return std::this_thread::get_id() == thread_; }
     void collectReleased();
     void makeBackBuffer();
@@ -108,7 +116,9 @@ private:
     void bindFramebuffer(GLuint framebuffer);
     // Realizes a texture, noting the unit its upload left it bound to.
     void realize(GlTexture* texture);
-    void bindUnit(int unit, GLuint name);
+    // Binds the texture (null: none) to the unit, noting its class.
+    void bindUnit(int unit, const GlTexture* texture);
+    void setUnit(int unit, GLuint name, uint64_t textureClass);
     // Forgets the units holding a texture GL is about to delete.
     void forgetUnitName(GLuint name);
     void bindUnits(const Program& p, bool solid);
@@ -128,6 +138,8 @@ private:
     static int drawnPixelStage(int pixelStage, bool& solid);
     int vertexStage() const;
     void bindVertexFormat(int stride);
+    // Counts the draw's combination of program and states when new.
+    void noteDrawState(const Program& p);
 
     SDL_Window* window_;
     SDL_GLContext context_;
@@ -158,6 +170,7 @@ private:
 
     // What GL has now, so unchanged state is not sent again.
     std::array<GLuint, kSamplerStages> unitNames_{};
+    std::array<uint64_t, kSamplerStages> unitClasses_{};
     int activeUnit_ = 0;
     GLuint drawFramebuffer_ = kUnknownName;
     GLuint usedProgram_ = 0;
@@ -180,6 +193,11 @@ private:
     PixelShader* pixelShader_ = nullptr;
     std::array<float, kVertexConstantRegisters * 4> vertexConstants_{};
     std::array<float, kPixelConstantRegisters * 4> pixelConstants_{};
+
+    DeviceCounters counters_;
+    std::set<DrawStateKey> drawStates_;
+    // Set by any change a draw's state key reads, so unchanged draws skip it.
+    bool drawStateChanged_ = true;
 };
 
 }  // namespace platform::gl

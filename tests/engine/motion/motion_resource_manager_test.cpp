@@ -21,11 +21,15 @@ public:
         return nextSlot++;
     }
     void releaseTexture(int32_t slot) override { released.push_back(slot); }
+    void warmTexture(int32_t slot, const std::vector<uint32_t>& drawModes) override {
+        warmed.emplace_back(slot, drawModes);
+    }
     float getFrameDelta() override { return 1.0f; }
     float random() override { return 0.0f; }
 
     int32_t nextSlot = 0;
     std::vector<int32_t> released;
+    std::vector<std::pair<int32_t, std::vector<uint32_t>>> warmed;
 };
 
 class MotionResourceManager : public testing::Test {
@@ -51,6 +55,33 @@ TEST_F(MotionResourceManager, RegistersADocumentOnce) {
     EXPECT_EQ(manager.nextSlot, 2);
     EXPECT_EQ(manager.motionData()[1].sources.at("src").texture, 1);
     EXPECT_EQ(manager.loadMotion(nullptr), -1);
+}
+
+// Each texture made for a document is handed on with every draw mode its
+// layers name, nested layers and other motions included, and the default
+// mode of frames that name none: what play will draw the texture in.
+TEST_F(MotionResourceManager, TexturesAreHandedOnWithTheModesTheLayersDrawIn) {
+    mb::Document d = document("modes", "src", {"i0"}, "ship", {"idle", "boost"});
+    mb::Content additive;
+    additive.src = "src";
+    additive.icon = "i0";
+    additive.drawMode = 0x11;
+    mb::Content multiply = additive;
+    multiply.drawMode = 0x13;
+    mb::Layer nested{.label = "glow", .frames = {mb::holdFrame(0, multiply), mb::holdFrame(5, additive)}};
+    std::get<mb::Timeline>(d.objects["ship"].motions["boost"]).layers[0].children.push_back(nested);
+    std::get<mb::Timeline>(d.objects["ship"].motions["idle"]).layers[0].frames.push_back(mb::holdFrame(12, additive));
+    d.sources["other"].texture = motionfixture::image(4, 4);
+    const auto a = load(d);
+    manager.loadMotion(a.get());
+    ASSERT_EQ(manager.warmed.size(), 2u);
+    for (size_t i = 0; i < manager.warmed.size(); ++i) {
+        EXPECT_EQ(manager.warmed[i].first, int32_t(i));
+        EXPECT_EQ(manager.warmed[i].second, (std::vector<uint32_t>{0x10, 0x11, 0x13}));
+    }
+    // A document registered again makes no texture and hands on none.
+    manager.loadMotion(a.get());
+    EXPECT_EQ(manager.warmed.size(), 2u);
 }
 
 TEST_F(MotionResourceManager, ADocumentThatFailsItsChecksLoadsAllTheSame) {

@@ -1,6 +1,8 @@
 // The draw path's cost on the OpenGL device (Mesa's software rasteriser when
 // there is no GPU), offscreen, all in one process: the first draw with each
-// ordinary shader after a loader step's warm-up and without one, single-quad
+// ordinary shader after a loader step's warm-up and without one, the first
+// draws of the states play reaches with and without the queued warm-up
+// (the slowest single draw and how many took over 1 ms), single-quad
 // draws alternating textured and untextured, single-quad draws with nothing
 // changing, and a representative frame.
 #include <SDL.h>
@@ -160,6 +162,122 @@ void BM_FirstDrawOfEachOrdinaryShader(benchmark::State& state) {
     for (MWinD3DTexture* t : textures) win().releaseTexture(t);
 }
 BENCHMARK(BM_FirstDrawOfEachOrdinaryShader)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+// A texture and the modes play draws it in, on the screen or in the
+// virtual screen, as the game's sheets, backdrop, font sources and motion
+// textures are drawn.
+struct ReachableUse {
+    MWinD3DTexture* texture;
+    std::vector<MDrawMode> modes;
+    bool onScreen;
+};
+
+// The uses, their textures addressed as given so that each run's classes
+// are its own: no run finds code another made.
+std::vector<ReachableUse> reachableUses(int32_t address) {
+    std::vector<ReachableUse> uses = {
+        {makeTexture(1024, 1024, 40), {0, 1}, false},  // sprite sheets
+        {makeTexture(1922, 1082, 41), {0}, true},      // the backdrop
+        {makeTexture(500, 300, 42), {0}, true},        // a font's source image
+        {makeTexture(600, 400, 43), {0x10, 0x11}, false},  // a motion's texture
+    };
+    // Uploaded now, not by the first timed draw: drawn once in a state of
+    // their class that no timed draw uses (colour mode 4, blend mode 5).
+    inTargetDraw([&] {
+        for (ReachableUse& use : uses) {
+            use.texture->addressU = use.texture->addressV = address;
+            D3DColouredVertex v[4];
+            quad(v, -8, -8, 16, 16, 0, 0, 1, 1);
+            win().drawTexturedQuad(v, use.texture, 5, 0.0f, 4, 0xFFFFFFFF);
+        }
+    });
+    finish();
+    return uses;
+}
+
+// Draws each use in each of its modes, each followed by a fill, one draw at
+// a time into its target; the slowest and the mean single draw in ms.
+void timeReachableDraws(const std::vector<ReachableUse>& uses, MWinD3DTexture* virtualScreen,
+                        benchmark::State& state) {
+    double worst = 0, total = 0;
+    int draws = 0, slow = 0;
+    auto timeDraw = [&](MWinD3DTexture* target, const std::function<void()>& draw) {
+        display().onPreLoop();
+        M2DCameraRoot root;
+        root.add(new DrawTask([&] {
+            finishPresent();
+            finish();
+            const auto start = std::chrono::steady_clock::now();
+            draw();
+            win().device()->readSurface(target->surface, {0, 0, 1, 1});
+            const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+            worst = std::max(worst, ms);
+            total += ms;
+            ++draws;
+            slow += ms > 1.0;
+        }));
+        win().drawTaskToTarget(&root, target, false, 0);
+    };
+    for (const ReachableUse& use : uses) {
+        MWinD3DTexture* target = use.onScreen ? drawTarget() : virtualScreen;
+        for (MDrawMode mode : use.modes) {
+            timeDraw(target, [&] {
+                D3DColouredVertex v[4];
+                quad(v, -8, -8, 16, 16, 0, 0, 1, 1);
+                win().drawTexturedQuad(v, use.texture, mode, 0.0f, 0, 0xFFFFFFFF);
+            });
+            timeDraw(target, [&] {
+                D3DColouredVertex v[4];
+                quad(v, -4, -4, 8, 8, 0, 0, 0, 0);
+                win().drawColorQuad(v);
+            });
+        }
+    }
+    state.counters["worst_draw_ms"] = worst;
+    state.counters["draws_over_1ms"] = slow;
+    state.counters["mean_draw_ms"] = total / std::max(draws, 1);
+}
+
+// The first draws of the states play reaches, as play meets them when
+// nothing warmed them: each builds its rasteriser code.
+void BM_FirstDrawOfReachableStatesCold(benchmark::State& state) {
+    MWinD3DTexture* virtualScreen = win().createTexture(kVirtualW, kVirtualH, platform::PixelFormat::A8R8G8B8, true, 1);
+    const std::vector<ReachableUse> uses = reachableUses(1);
+    for (auto _ : state) timeReachableDraws(uses, virtualScreen, state);
+    for (const ReachableUse& use : uses) win().releaseTexture(use.texture);
+    win().releaseTexture(virtualScreen);
+}
+BENCHMARK(BM_FirstDrawOfReachableStatesCold)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+// The same first draws after the textures queued their states, as the
+// sheets and motion textures do when made, and prepareShaders warmed them
+// (four a call, as the game calls it each frame while it loads).
+void BM_FirstDrawOfReachableStatesAfterWarmUp(benchmark::State& state) {
+    MWinD3DTexture* virtualScreen = win().createTexture(kVirtualW, kVirtualH, platform::PixelFormat::A8R8G8B8, true, 1);
+    win().addWarmTarget(virtualScreen, nullptr);
+    const std::vector<ReachableUse> uses = reachableUses(2);
+    // The programs first: the game builds them during its first frames.
+    while (win().prepareShaders(4) > 0) {
+    }
+    for (auto _ : state) {
+        const auto start = std::chrono::steady_clock::now();
+        for (const ReachableUse& use : uses) win().queueDrawWarmUp(*use.texture, use.modes);
+        int calls = 0;
+        while (win().prepareShaders(4) > 0) ++calls;
+        finishPresent();
+        finish();
+        state.counters["warm_up_ms"] =
+            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+        state.counters["warm_up_calls"] = calls;
+        const platform::DeviceCounters warmed = win().device()->counters();
+        timeReachableDraws(uses, virtualScreen, state);
+        state.counters["states_met_in_play"] = double(win().device()->counters().drawStatesMet - warmed.drawStatesMet);
+    }
+    win().removeWarmTarget(virtualScreen);
+    for (const ReachableUse& use : uses) win().releaseTexture(use.texture);
+    win().releaseTexture(virtualScreen);
+}
+BENCHMARK(BM_FirstDrawOfReachableStatesAfterWarmUp)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 // 500 single-quad draws, textured and untextured in turn.
 void BM_TexturedUntexturedPairs(benchmark::State& state) {

@@ -10,6 +10,7 @@
 #include <cmath>
 #include <cstring>
 #include <functional>
+#include <vector>
 
 #include "engine/base/win_app_settings.h"
 #include "engine/render/win_d3d_win.h"
@@ -492,6 +493,56 @@ TEST_F(DrawStateGlTest, WarmUpLeavesPixelsTargetAndViewportAlone) {
     device().setRenderTarget(device().backBuffer());
     win_->releaseTexture(alpha);
     win_->releaseTexture(texture);
+}
+
+// Play's first draw in each queued state, with any texture of the queued
+// classes and a fill after it, on the screen or a warm target, finds the
+// program linked and the rasteriser's code made: the device meets nothing
+// new. A state left out is met new, so the count does see play's draws.
+TEST_F(DrawStateGlTest, QueuedWarmUpsLeavePlaysFirstDrawsNothingToBuild) {
+    struct Use {
+        MWinD3DTexture* queued;  // released before the warm-up runs
+        int drawnWidth, drawnHeight;  // of the texture play draws, made after
+        std::vector<MDrawMode> modes;
+        MWinD3DTexture* drawn = nullptr;
+    };
+    auto texture = [](int w, int h, PixelFormat format, int32_t filter) {
+        MWinD3DTexture* t = win_->createTexture(w, h, format, false, 1);
+        t->minFilter = t->magFilter = filter;
+        return t;
+    };
+    std::vector<Use> uses = {
+        {texture(4, 4, PixelFormat::A8R8G8B8, 0), 8, 16, {0, 1}},
+        {texture(3, 5, PixelFormat::A8R8G8B8, 1), 7, 9, {0x10, 0x11}},
+        {texture(2, 2, PixelFormat::A8, 0), 4, 4, {0}},
+    };
+    win_->addWarmTarget(target_, nullptr);
+    for (Use& use : uses) {
+        win_->queueDrawWarmUp(*use.queued, use.modes);
+        use.drawn = texture(use.drawnWidth, use.drawnHeight, use.queued->format, use.queued->minFilter);
+        win_->releaseTexture(use.queued);
+    }
+    while (win_->prepareShaders(4) > 0) {
+    }
+    const platform::DeviceCounters warmed = device().counters();
+    for (MWinD3DTexture* target : {target_, win_->captureTexture()}) {
+        win_->setRenderTargetTexture(target);
+        for (const Use& use : uses) {
+            for (MDrawMode mode : use.modes) {
+                drawRect(use.drawn, mode, 0, 0, 0, 0xFFFFFFFF, 1, 1, 3, 3);
+                D3DColouredVertex v[4] = {{0, 0, 0, 0xFF00FF00, 0, 0}, {1, 0, 0, 0xFF00FF00, 0, 0},
+                                          {1, 1, 0, 0xFF00FF00, 0, 0}, {0, 1, 0, 0xFF00FF00, 0, 0}};
+                win_->drawColorQuad(v);
+            }
+        }
+    }
+    EXPECT_EQ(device().counters().drawStatesMet, warmed.drawStatesMet);
+    EXPECT_EQ(device().counters().programsLinked, warmed.programsLinked);
+    drawRect(uses[1].drawn, 4, 0, 3, 0x80FFFFFF, 0xFFFFFFFF);
+    EXPECT_EQ(device().counters().drawStatesMet, warmed.drawStatesMet + 1);
+    win_->removeWarmTarget(target_);
+    device().setRenderTarget(device().backBuffer());
+    for (const Use& use : uses) win_->releaseTexture(use.drawn);
 }
 
 TEST_F(DrawStateGlTest, HatchIsAnchoredToTheScreen) {

@@ -6,6 +6,7 @@
 
 
 #include <cstdlib>
+#include <functional>
 
 #include <thread>
 
@@ -386,6 +387,57 @@ TEST_F(GlDeviceTest, DynamicTexturesTakeBandsThroughDiscardLocks) {
     EXPECT_EQ(pixels[2 * 4 + 1], kGreen);
     EXPECT_EQ(pixels[3 * 4 + 1], kRed);
     device().releaseTexture(t);
+}
+
+// The counters say when a draw needs work done once: a program linked, or a
+// combination of program and states a software rasteriser generates code
+// for. Textures and targets alike in what that code depends on share it.
+TEST_F(GlDeviceTest, DrawStatesAndProgramsAreCountedOnceEach) {
+    Texture* target = device().createTexture({8, 4, 1, PixelFormat::A8R8G8B8, TextureUsage::RenderTarget});
+    Texture* square = makeTexture(4, 4, std::vector<uint32_t>(16, kWhite));
+    Texture* otherSquare = makeTexture(8, 8, std::vector<uint32_t>(64, kWhite));
+    Texture* notPowerOfTwo = makeTexture(3, 3, std::vector<uint32_t>(9, kWhite));
+    device().setRenderTarget(target->surface());
+    device().setVertexShader(device().createVertexShader(0));
+    PixelShader* unusedShader = device().createPixelShader(17);
+    const DeviceCounters start = device().counters();
+    device().prepareProgram(VertexFormat::Coloured, device().vertexShader(), unusedShader);
+    device().prepareProgram(VertexFormat::Coloured, device().vertexShader(), unusedShader);
+    EXPECT_EQ(device().counters().programsLinked, start.programsLinked + 1);
+    device().setPixelShader(unusedShader);
+    device().setVertexFormat(VertexFormat::Coloured);
+    const ColouredVertex v[4] = {{0, 0, 0, kWhite, 0, 0}, {1, 0, 0, kWhite, 1, 0},
+                                 {1, 1, 0, kWhite, 1, 1}, {0, 1, 0, kWhite, 0, 1}};
+    struct Step {
+        const char* what;
+        std::function<void()> change;
+        uint64_t newStates;
+    };
+    const Step steps[] = {
+        {"the first draw", [&] { device().setTexture(0, square); }, 1},
+        {"the same again", [] {}, 0},
+        {"another square texture", [&] { device().setTexture(0, otherSquare); }, 0},
+        {"the back buffer, of the same format", [&] { device().setRenderTarget(device().backBuffer()); }, 0},
+        {"a side not a power of two", [&] { device().setTexture(0, notPowerOfTwo); }, 1},
+        {"blending", [&] { device().setRenderState(RenderState::AlphaBlendEnable, 1); }, 1},
+        {"another blend", [&] { device().setRenderState(RenderState::DestBlend, uint32_t(Blend::One)); }, 1},
+        {"linear filtering", [&] { device().setSamplerState(0, SamplerState::MinFilter, 2); }, 1},
+        {"the first state again", [&] {
+             device().setRenderState(RenderState::AlphaBlendEnable, 0);
+             device().setRenderState(RenderState::DestBlend, uint32_t(Blend::Zero));
+             device().setSamplerState(0, SamplerState::MinFilter, defaultSamplerState(SamplerState::MinFilter));
+             device().setTexture(0, square);
+         }, 0},
+        {"no depth surface", [&] { device().setDepthStencil(nullptr); }, 1},
+    };
+    for (const Step& step : steps) {
+        const uint64_t before = device().counters().drawStatesMet;
+        step.change();
+        device().drawPrimitiveUP(PrimitiveType::TriangleFan, 2, v, sizeof v[0]);
+        EXPECT_EQ(device().counters().drawStatesMet - before, step.newStates) << step.what;
+    }
+    EXPECT_EQ(device().counters().programsLinked, start.programsLinked + 1);
+    for (Texture* t : {target, square, otherSquare, notPowerOfTwo}) device().releaseTexture(t);
 }
 
 }  // namespace
