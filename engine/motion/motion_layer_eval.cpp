@@ -68,44 +68,94 @@ void writeMesh(MMotionLayerNode& node, const std::vector<float>& points) {
     node.meshChanged = true;
 }
 
+// The eased fractions of one node's tween. An evaluation depends only on the
+// curve, the fraction and the cursor it starts from, so a value naming the
+// curve another value just used, from the same cursor, takes that result and
+// the cursor it left: position, angle and colour usually share one curve.
+class NodeEasing {
+public:
+    explicit NodeEasing(float f) : f_(f) {}
+
+    float operator()(MMotionEasingRef* ref) {
+        if (!ref || !ref->curve) return f_;
+        if (ref->curve == curve_ && ref->segment == fromSegment_ && ref->point == fromPoint_) {
+            ref->segment = toSegment_;
+            ref->point = toPoint_;
+            return value_;
+        }
+        curve_ = ref->curve;
+        fromSegment_ = ref->segment;
+        fromPoint_ = ref->point;
+        value_ = MMotionEasingCurve::evaluate(ref->curve, f_, ref->segment, ref->point);
+        toSegment_ = ref->segment;
+        toPoint_ = ref->point;
+        return value_;
+    }
+
+private:
+    float f_;
+    const MMotionEasingCurve* curve_ = nullptr;
+    uint32_t fromSegment_ = 0, fromPoint_ = 0, toSegment_ = 0, toPoint_ = 0;
+    float value_ = 0.0f;
+};
+
+// std::lround without the library call for the values opacities take; any
+// other value goes to the library. The fraction of a float is exact.
+uint32_t roundOpacity(float v) {
+    if (!(v >= 0.0f && v < 8388608.0f)) return uint32_t(std::lround(v));
+    const auto whole = uint32_t(v);
+    return v - float(whole) >= 0.5f ? whole + 1 : whole;
+}
+
+void tweenColors(MMotionLayerNode& node, const MMotionFrameContent& s, const MMotionFrameContent& n,
+                 MMotionEasingRef* curve, NodeEasing& ease) {
+    node.uniformColor = s.uniformColor && n.uniformColor;
+    node.defaultColor = s.defaultColor && n.defaultColor;
+    if (node.uniformColor) {
+        const uint32_t a = s.colors[0], b = n.colors[0];
+        node.colors.fill(a == b ? a : blendColor(a, b, colorWeight(ease(curve))));
+    } else if (s.colors != n.colors) {
+        const uint32_t w = colorWeight(ease(curve));
+        for (size_t i = 0; i < 4; ++i) {
+            const uint32_t a = s.colors[i], b = n.colors[i];
+            node.colors[i] = a == b ? a : blendColor(a, b, w);
+        }
+    } else {
+        node.colors = s.colors;
+    }
+}
+
 void tweenFrames(MMotionLayerNode& node, float f) {
     MMotionFrameContent& s = node.slots[node.currentSlot];
     MMotionFrameContent& n = node.slots[1 - node.currentSlot];
     MMotionSlotCurves& curves = node.curves[node.currentSlot];
     MMotionNodeState& st = node.state;
+    NodeEasing ease(f);
     st.flipX = s.fx;
     st.flipY = s.fy;
-    st.angle = lerpAngle(s.angle, n.angle, f, curves.angle.get());
+    st.angle = lerpAngleEased(s.angle, n.angle, [&] { return ease(curves.angle.get()); });
     // One eased fraction serves both axes (and below all four corners): the
     // curve is evaluated once, and only when some value moves.
     if (s.zx != n.zx || s.zy != n.zy) {
-        const float e = easeFraction(f, curves.zoom.get());
+        const float e = ease(curves.zoom.get());
         st.zoomX = lerpScalar(s.zx, n.zx, e, nullptr);
         st.zoomY = lerpScalar(s.zy, n.zy, e, nullptr);
     } else {
         st.zoomX = s.zx, st.zoomY = s.zy;
     }
     if (s.sx != n.sx || s.sy != n.sy) {
-        const float e = easeFraction(f, curves.slant.get());
+        const float e = ease(curves.slant.get());
         st.slantX = lerpScalar(s.sx, n.sx, e, nullptr);
         st.slantY = lerpScalar(s.sy, n.sy, e, nullptr);
     } else {
         st.slantX = s.sx, st.slantY = s.sy;
     }
     MVector3 p = positionOf(s);
-    lerpPosition(node.coordinate, positionOf(s), positionOf(n), f, curves.path.get(), curves.position.get(), p);
+    lerpPositionEased(node.coordinate, positionOf(s), positionOf(n), curves.path.get(),
+                      [&] { return ease(curves.position.get()); }, p);
     st.x = p.x, st.y = p.y, st.z = p.z;
-    st.opacity = uint32_t(std::lround(float(s.opacity) * (1.0f - f) + float(n.opacity) * f));
-    node.uniformColor = s.uniformColor && n.uniformColor;
-    node.defaultColor = s.defaultColor && n.defaultColor;
-    if (node.uniformColor) {
-        node.colors.fill(lerpColor(s.colors[0], n.colors[0], f, curves.color.get()));
-    } else if (s.colors != n.colors) {
-        const float e = easeFraction(f, curves.color.get());
-        for (size_t i = 0; i < 4; ++i) node.colors[i] = lerpColor(s.colors[i], n.colors[i], e, nullptr);
-    } else {
-        node.colors = s.colors;
-    }
+    st.opacity = roundOpacity(float(s.opacity) * (1.0f - f) + float(n.opacity) * f);
+    tweenColors(node, s, n, curves.color.get(), ease);
     if (node.meshTransform == 1 && !node.meshPointsExternal) {
         if (s.mesh.points.empty() && n.mesh.points.empty()) {
             writeMesh(node, {});
