@@ -107,6 +107,11 @@ uint32_t roundOpacity(float v) {
     return v - float(whole) >= 0.5f ? whole + 1 : whole;
 }
 
+// Word by word: std::array's == goes through a memcmp call.
+bool sameColors(const std::array<uint32_t, 4>& a, const std::array<uint32_t, 4>& b) {
+    return a[0] == b[0] && a[1] == b[1] && a[2] == b[2] && a[3] == b[3];
+}
+
 void tweenColors(MMotionLayerNode& node, const MMotionFrameContent& s, const MMotionFrameContent& n,
                  MMotionEasingRef* curve, NodeEasing& ease) {
     node.uniformColor = s.uniformColor && n.uniformColor;
@@ -114,7 +119,7 @@ void tweenColors(MMotionLayerNode& node, const MMotionFrameContent& s, const MMo
     if (node.uniformColor) {
         const uint32_t a = s.colors[0], b = n.colors[0];
         node.colors.fill(a == b ? a : blendColor(a, b, colorWeight(ease(curve))));
-    } else if (s.colors != n.colors) {
+    } else if (!sameColors(s.colors, n.colors)) {
         const uint32_t w = colorWeight(ease(curve));
         for (size_t i = 0; i < 4; ++i) {
             const uint32_t a = s.colors[i], b = n.colors[i];
