@@ -4,12 +4,6 @@
 
 #include "engine/motion/mesh_kernels.h"
 
-float lerpScalar(float a, float b, float t, MMotionEasingRef* easing) {
-    if (a == b) return a;
-    const float e = easeFraction(t, easing);
-    return a * (1.0f - e) + b * e;
-}
-
 float lerpAngle(float a, float b, float t, MMotionEasingRef* easing) {
     return lerpAngleEased(a, b, [&] { return easeFraction(t, easing); });
 }

@@ -18,7 +18,11 @@
 #include "engine/render/matrix34.h"
 
 // a (1 - e) + b e; a itself when a == b.
-float lerpScalar(float a, float b, float t, MMotionEasingRef* easing);
+inline float lerpScalar(float a, float b, float t, MMotionEasingRef* easing) {
+    if (a == b) return a;
+    const float e = easeFraction(t, easing);
+    return a * (1.0f - e) + b * e;
+}
 
 // The angle and position tweens below with the eased fraction asked of
 // `ease()` (only when the ends differ), so a caller can share one curve
