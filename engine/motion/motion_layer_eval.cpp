@@ -1,5 +1,6 @@
 #include "engine/motion/motion_layer_eval.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <variant>
@@ -25,6 +26,8 @@ constexpr uint32_t kInheritMatrix = 0x1fc;
 constexpr uint32_t kInheritOpacity = 0x400;
 constexpr uint32_t kSkipAsParent = 0x400000;
 
+constexpr int32_t kParticleEmitter = 4;
+constexpr int32_t kCamera = 5;
 constexpr int32_t kStencilComposite = 12;
 
 constexpr uint32_t kTypeAnchor = 1u << 9;
@@ -62,10 +65,63 @@ void setStencil(MMotionStencilCompositeRecord& record, bool on, float reveal, fl
     record.offset = 1.0f - (record.scale + 1.0f) * reveal;
 }
 
-void writeMesh(MMotionLayerNode& node, const std::vector<float>& points) {
-    if (node.meshPoints == points) return;
-    node.meshPoints = points;
+void writeMesh(MMotionLayerNode& node, const float* points, size_t count) {
+    if (std::equal(points, points + count, node.meshPoints.begin(), node.meshPoints.end())) return;
+    node.meshPoints.assign(points, points + count);
     node.meshChanged = true;
+}
+
+void writeMesh(MMotionLayerNode& node, const std::vector<float>& points) {
+    writeMesh(node, points.data(), points.size());
+}
+
+// A missing end is the neutral mesh. The tween goes through one buffer per
+// updating thread, kept from step to step.
+void tweenMesh(MMotionLayerNode& node, const MMotionFrameContent& s, const MMotionFrameContent& n, float f,
+               MMotionEasingRef* curve) {
+    if (s.mesh.points.empty() && n.mesh.points.empty()) {
+        writeMesh(node, nullptr, 0);
+        return;
+    }
+    static thread_local std::vector<float> points;
+    lerpMeshPoints(points, s.mesh.points.empty() ? neutralMesh() : s.mesh.points,
+                   n.mesh.points.empty() ? neutralMesh() : n.mesh.points, f, curve);
+    writeMesh(node, points);
+}
+
+// Only these types hold values of their own in the frames; the record
+// matches the type from the load on.
+void tweenRecord(MMotionLayerNode& node, const MMotionFrameContent& s, const MMotionFrameContent& n, float f,
+                 MMotionSlotCurves& curves) {
+    if (node.type == kCamera) {
+        if (auto* camera = std::get_if<MMotionCameraRecord>(&node.record)) {
+            camera->fov = s.camera.fov * (1.0f - f) + n.camera.fov * f;
+        }
+    } else if (node.type == kParticleEmitter) {
+        if (auto* emitter = std::get_if<MMotionParticleEmitter>(&node.record)) {
+            MMotionParticles::tweenEmission(*emitter, s.particle, n.particle, f);
+        }
+    } else if (node.type == kStencilComposite) {
+        if (auto* stencil = std::get_if<MMotionStencilCompositeRecord>(&node.record)) {
+            const float reveal = lerpScalar(s.stencil.wrt, n.stencil.wrt, f, curves.stencil.get());
+            const float softness = lerpScalar(s.stencil.wsf, n.stencil.wsf, f, curves.stencil.get());
+            setStencil(*stencil, s.stencil.hasStencil, reveal, softness);
+        }
+    }
+}
+
+void copyRecord(MMotionLayerNode& node, const MMotionFrameContent& s) {
+    if (node.type == kCamera) {
+        if (auto* camera = std::get_if<MMotionCameraRecord>(&node.record)) camera->fov = s.camera.fov;
+    } else if (node.type == kParticleEmitter) {
+        if (auto* emitter = std::get_if<MMotionParticleEmitter>(&node.record)) {
+            MMotionParticles::tweenEmission(*emitter, s.particle, s.particle, 0.0f);
+        }
+    } else if (node.type == kStencilComposite) {
+        if (auto* stencil = std::get_if<MMotionStencilCompositeRecord>(&node.record)) {
+            setStencil(*stencil, s.stencil.hasStencil, s.stencil.wrt, s.stencil.wsf);
+        }
+    }
 }
 
 // The eased fractions of one node's tween. An evaluation depends only on the
@@ -161,27 +217,8 @@ void tweenFrames(MMotionLayerNode& node, float f) {
     st.x = p.x, st.y = p.y, st.z = p.z;
     st.opacity = roundOpacity(float(s.opacity) * (1.0f - f) + float(n.opacity) * f);
     tweenColors(node, s, n, curves.color.get(), ease);
-    if (node.meshTransform == 1 && !node.meshPointsExternal) {
-        if (s.mesh.points.empty() && n.mesh.points.empty()) {
-            writeMesh(node, {});
-        } else {
-            std::vector<float> points;
-            lerpMeshPoints(points, s.mesh.points.empty() ? neutralMesh() : s.mesh.points,
-                           n.mesh.points.empty() ? neutralMesh() : n.mesh.points, f, curves.mesh.get());
-            writeMesh(node, points);
-        }
-    }
-    if (auto* camera = std::get_if<MMotionCameraRecord>(&node.record)) {
-        camera->fov = s.camera.fov * (1.0f - f) + n.camera.fov * f;
-    }
-    if (auto* emitter = std::get_if<MMotionParticleEmitter>(&node.record)) {
-        MMotionParticles::tweenEmission(*emitter, s.particle, n.particle, f);
-    }
-    if (auto* stencil = std::get_if<MMotionStencilCompositeRecord>(&node.record)) {
-        const float reveal = lerpScalar(s.stencil.wrt, n.stencil.wrt, f, curves.stencil.get());
-        const float softness = lerpScalar(s.stencil.wsf, n.stencil.wsf, f, curves.stencil.get());
-        setStencil(*stencil, s.stencil.hasStencil, reveal, softness);
-    }
+    if (node.meshTransform == 1 && !node.meshPointsExternal) tweenMesh(node, s, n, f, curves.mesh.get());
+    tweenRecord(node, s, n, f, curves);
 }
 
 void copyFrame(MMotionLayerNode& node) {
@@ -200,13 +237,7 @@ void copyFrame(MMotionLayerNode& node) {
     node.uniformColor = s.uniformColor;
     node.defaultColor = s.defaultColor;
     if (node.meshTransform == 1 && !node.meshPointsExternal) writeMesh(node, s.mesh.points);
-    if (auto* camera = std::get_if<MMotionCameraRecord>(&node.record)) camera->fov = s.camera.fov;
-    if (auto* emitter = std::get_if<MMotionParticleEmitter>(&node.record)) {
-        MMotionParticles::tweenEmission(*emitter, s.particle, s.particle, 0.0f);
-    }
-    if (auto* stencil = std::get_if<MMotionStencilCompositeRecord>(&node.record)) {
-        setStencil(*stencil, s.stencil.hasStencil, s.stencil.wrt, s.stencil.wsf);
-    }
+    copyRecord(node, s);
 }
 
 float nodeTime(MMotionPlayer& player, const MMotionLayerNode& node) {
@@ -255,13 +286,14 @@ MMotionNodeMatrix multiply(const MMotionNodeMatrix& p, const MMotionNodeMatrix& 
 }
 
 bool stencilHides(const MMotionLayerNode& node) {
+    if (node.type != kStencilComposite) return false;
     const auto* stencil = std::get_if<MMotionStencilCompositeRecord>(&node.record);
-    return node.type == kStencilComposite && stencil && stencil->stencilOn &&
-           stencil->scale + stencil->offset < kEps;
+    return stencil && stencil->stencilOn && stencil->scale + stencil->offset < kEps;
 }
 
-// Adds (or with sign -1 takes out) the inherited values of `from`.
-void inheritValues(MMotionNodeState& st, const MMotionNodeState& from, uint32_t mask, float sign) {
+// Adds (or with sign -1 takes out) the inherited values of `from`. Inlined,
+// so the whole-matrix case drops the tests of its constant mask.
+[[gnu::always_inline]] inline void inheritValues(MMotionNodeState& st, const MMotionNodeState& from, uint32_t mask, float sign) {
     if (mask & kInheritFlipX) st.flipX ^= from.flipX;
     if (mask & kInheritFlipY) st.flipY ^= from.flipY;
     if (mask & kInheritAngle) st.angle += sign * from.angle;
@@ -381,12 +413,10 @@ void evaluateNode(MMotionPlayer& player, MMotionEvalPasses& passes, size_t index
 bool drawable(const MMotionLayerNode& node) {
     if (node.slots[node.currentSlot].empty || node.stencilType == 0 || !node.state.visible) return false;
     if ((node.type == 0 || node.type == 11 || node.type == 12) && !node.sourceFound) return false;
+    if (node.type != kStencilComposite) return true;
     const auto* stencil = std::get_if<MMotionStencilCompositeRecord>(&node.record);
-    if (node.type == kStencilComposite && stencil && stencil->stencilOn &&
-        (stencil->offset - 1.0f > -kEps || stencil->scale + stencil->offset < kEps)) {
-        return false;
-    }
-    return true;
+    return !(stencil && stencil->stencilOn &&
+             (stencil->offset - 1.0f > -kEps || stencil->scale + stencil->offset < kEps));
 }
 
 void markDrawn(std::vector<MMotionLayerNode>& nodes) {
