@@ -37,6 +37,8 @@ constexpr uint32_t kTypeClip = 1u << 7;
 constexpr uint32_t kTypeNested = 1u << 3;
 constexpr uint32_t kTypeModel = 1u << 6;
 constexpr uint32_t kTypeParticle = 1u << 4;
+// The types whose passes run after the drawn flags and read the step's marks.
+constexpr uint32_t kLaterPasses = kTypeCamera | kTypeClip | kTypeShape | kTypeNested | kTypeModel | kTypeParticle;
 
 constexpr float kEps = MMotionLayerEval::kEpsilon;
 
@@ -419,14 +421,25 @@ bool drawable(const MMotionLayerNode& node) {
              (stencil->offset - 1.0f > -kEps || stencil->scale + stencil->offset < kEps));
 }
 
-void markDrawn(std::vector<MMotionLayerNode>& nodes) {
+// The marks of this step, cleared once no pass reads them.
+void clearMarks(MMotionLayerNode& node) {
+    node.dirty = false;
+    node.state.changed = false;
+    node.meshChanged = false;
+}
+
+// With `clear`, when no pass after this one reads the marks, they are
+// cleared in the same walk over the nodes.
+void markDrawn(std::vector<MMotionLayerNode>& nodes, bool clear) {
     nodes[0].drawn = false;
     nodes[0].drawnAncestor = -1;
+    if (clear) clearMarks(nodes[0]);
     for (size_t i = 1; i < nodes.size(); ++i) {
         MMotionLayerNode& node = nodes[i];
         const MMotionLayerNode& parent = nodes[size_t(node.parent)];
         node.drawnAncestor = parent.drawn ? node.parent : parent.drawnAncestor;
         node.drawn = drawable(node);
+        if (clear) clearMarks(node);
     }
 }
 
@@ -476,18 +489,17 @@ void MMotionLayerEval::evaluateNodes(MMotionPlayer& player, MMotionEvalPasses& p
     state.force = false;
     if (state.typeMask & kTypeAnchor) applyAnchors(player);
     passes.meshPass(player);
-    markDrawn(nodes);
-    if (state.typeMask & kTypeCamera) updateCamera(player);
-    // Without clip layers every node keeps the clip it was loaded with: none.
-    if (state.typeMask & kTypeClip) updateClipRects(player);
-    if (state.typeMask & kTypeShape) updateShapes(player);
-    if (state.typeMask & kTypeNested) passes.nestedMotions(player);
-    if (state.typeMask & kTypeModel) updateModels(player);
-    if (state.typeMask & kTypeParticle) passes.particles(player);
-    for (MMotionLayerNode& node : nodes) {
-        node.dirty = false;
-        node.state.changed = false;
-        node.meshChanged = false;
+    const bool later = state.typeMask & kLaterPasses;
+    markDrawn(nodes, !later);
+    if (later) {
+        if (state.typeMask & kTypeCamera) updateCamera(player);
+        // Without clip layers every node keeps the clip it was loaded with: none.
+        if (state.typeMask & kTypeClip) updateClipRects(player);
+        if (state.typeMask & kTypeShape) updateShapes(player);
+        if (state.typeMask & kTypeNested) passes.nestedMotions(player);
+        if (state.typeMask & kTypeModel) updateModels(player);
+        if (state.typeMask & kTypeParticle) passes.particles(player);
+        for (MMotionLayerNode& node : nodes) clearMarks(node);
     }
     player.clearParameterChanges();
     state.fresh = false;
