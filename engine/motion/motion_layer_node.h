@@ -55,7 +55,7 @@ struct MMotionLayerNode {
     bool dirty = false;
     bool meshCombine = false;
     bool hasMeshCombinator = false;
-    bool sourceFound = false;  // the source of the current frame
+    bool sourceFound = false;  // the current frame's source (sourceSrc, sourceIcon) was found
     bool sourceBlank = false;
     int32_t groundIndex = -1;
     int32_t meshTransform = 0;
@@ -88,6 +88,7 @@ struct MMotionLayerNode {
     std::string label;
     PSBValue value;       // the layer object
     PSBValue frameList;
+    // The source of the current frame: its names and what they resolved to.
     std::string sourceSrc;
     std::string sourceIcon;
     MMotionSourceInfo source;
