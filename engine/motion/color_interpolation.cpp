@@ -4,28 +4,13 @@
 
 namespace {
 
-// Two channels at a time: the even bytes, then the odd bytes shifted down.
-uint32_t blendColor(uint32_t a, uint32_t b, uint32_t w) {
-    constexpr uint32_t kMask = 0x00ff00ffu;
-    const uint32_t even = (a & kMask) * (256 - w) + (b & kMask) * w;
-    const uint32_t odd = ((a >> 8) & kMask) * (256 - w) + ((b >> 8) & kMask) * w;
-    return ((even >> 8) & kMask) | (odd & 0xff00ff00u);
-}
-
 uint32_t channel(uint32_t color, int shift) { return (color >> shift) & 0xffu; }
 
 }  // namespace
 
 uint32_t lerpColor(uint32_t a, uint32_t b, float t, MMotionEasingRef* easing) {
     if (a == b) return a;
-    const float scaled = easeFraction(t, easing) * 256.0f;
-    uint32_t w = 0;
-    if (scaled >= 256.0f) {
-        w = 256;
-    } else if (scaled > 0.0f) {
-        w = uint32_t(scaled);
-    }
-    return blendColor(a, b, w);
+    return blendColor(a, b, colorWeight(easeFraction(t, easing)));
 }
 
 void fillColorGradient(uint32_t* colors, uint32_t n, uint32_t stride) {

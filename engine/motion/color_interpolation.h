@@ -19,6 +19,22 @@ constexpr uint32_t kMotionNeutralColor = 0x808080ffu;
 // next); a when a == b.
 uint32_t lerpColor(uint32_t a, uint32_t b, float t, MMotionEasingRef* easing);
 
+// lerpColor in two halves, so one eased fraction's weight serves several
+// colours: w = 256 e truncated and held to 0 to 256, then the blend.
+inline uint32_t colorWeight(float e) {
+    const float scaled = e * 256.0f;
+    if (scaled >= 256.0f) return 256;
+    return scaled > 0.0f ? uint32_t(scaled) : 0;
+}
+
+// Two channels at a time: the even bytes, then the odd bytes shifted down.
+inline uint32_t blendColor(uint32_t a, uint32_t b, uint32_t w) {
+    constexpr uint32_t kMask = 0x00ff00ffu;
+    const uint32_t even = (a & kMask) * (256 - w) + (b & kMask) * w;
+    const uint32_t odd = ((a >> 8) & kMask) * (256 - w) + ((b >> 8) & kMask) * w;
+    return ((even >> 8) & kMask) | (odd & 0xff00ff00u);
+}
+
 // Fills entries 1 to n - 2 (stride apart) between entry 0 and entry n - 1,
 // entry i at w = 256 i / (n - 1) by the rule of lerpColor.
 void fillColorGradient(uint32_t* colors, uint32_t n, uint32_t stride);

@@ -4,51 +4,13 @@
 
 #include "engine/motion/mesh_kernels.h"
 
-float lerpScalar(float a, float b, float t, MMotionEasingRef* easing) {
-    if (a == b) return a;
-    const float e = easeFraction(t, easing);
-    return a * (1.0f - e) + b * e;
-}
-
 float lerpAngle(float a, float b, float t, MMotionEasingRef* easing) {
-    if (a == b) return a;
-    if (b > a && b - a > 180.0f) {
-        b -= 360.0f;
-    } else if (a >= b && a - b > 180.0f) {
-        b += 360.0f;
-    }
-    float angle = a;
-    if (a != b) {
-        const float e = easeFraction(t, easing);
-        angle = a * (1.0f - e) + b * e;
-    }
-    if (angle < 0.0f) {
-        angle += 360.0f;
-    } else if (angle >= 360.0f) {
-        angle -= 360.0f;
-    }
-    return angle;
+    return lerpAngleEased(a, b, [&] { return easeFraction(t, easing); });
 }
 
 void lerpPosition(int32_t plane, const MVector3& a, const MVector3& b, float t, MMotionPathRef* path,
                   MMotionEasingRef* easing, MVector3& out) {
-    if (a.x == b.x && a.y == b.y && a.z == b.z) {
-        out = a;
-        return;
-    }
-    const float e = easeFraction(t, easing);
-    const float s = 1.0f - e;
-    if (!path || !path->path) {
-        out = {a.x * s + b.x * e, a.y * s + b.y * e, a.z * s + b.z * e};
-        return;
-    }
-    const MMotionPoint uv = MMotionPathCurve::evaluate(path->path, e, path->segment, path->retiming);
-    const MVector3 d{b.x - a.x, b.y - a.y, b.z - a.z};
-    if (plane == 0) {
-        out = {a.x + d.x * uv.x - d.y * uv.y, a.y + d.y * uv.x + d.x * uv.y, a.z * s + b.z * e};
-    } else if (plane == 1) {
-        out = {a.x + d.x * uv.x - d.z * uv.y, a.y * s + b.y * e, a.z + d.z * uv.x + d.x * uv.y};
-    }
+    lerpPositionEased(plane, a, b, path, [&] { return easeFraction(t, easing); }, out);
 }
 
 void lerpMeshPoints(std::vector<float>& out, const std::vector<float>& a, const std::vector<float>& b, float t,

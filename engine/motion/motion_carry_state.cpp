@@ -40,6 +40,7 @@ void takeContent(MMotionLayerNode& node, MMotionSavedLayer& saved) {
     const MMotionFrameContent header = slot;
     slot = std::move(saved.content);
     slot.frameIndex = header.frameIndex;
+    slot.content = header.content;
     slot.time = header.time;
     slot.tweenStep = header.tweenStep;
     slot.empty = header.empty;

@@ -145,15 +145,15 @@ void loadFrameHeader(MMotionFrameContent& slot, uint32_t index, const PSBValue& 
     slot.empty = type == kFrameEmpty;
     if (slot.empty) return;
     slot.tween = type == kFrameTween;
-    const PSBValue content = frame.get("content");
-    slot.mask = uint32_t(content.get("mask").toInt());
-    if (slot.mask & kMaskAction) slot.action = content.get("act").toString();
+    slot.content = frame.get("content");
+    slot.mask = uint32_t(slot.content.get("mask").toInt());
+    if (slot.mask & kMaskAction) slot.action = slot.content.get("act").toString();
 }
 
 void loadFrameContent(MMotionFrameContent& slot, int32_t layerType, const PSBValue& frameList) {
     slot.loaded = true;
     if (slot.empty) return;
-    const PSBValue c = frameList.at(slot.frameIndex).get("content");
+    const PSBValue c = slot.content.document() ? slot.content : frameList.at(slot.frameIndex).get("content");
     const uint32_t mask = slot.mask;
     if (motionLayerHasSource(layerType)) {
         slot.src = c.get("src").toString();

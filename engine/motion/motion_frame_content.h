@@ -77,10 +77,6 @@ struct MMotionFrameContent {
     bool uniformColor = true;
     bool defaultColor = true;
     bool loaded = false;
-    std::string src;
-    std::string icon;
-    uint32_t drawMode = 0x10;  // "bm"
-    float effectParameter = 0.0f;  // "bp"
     float ox = 0.0f, oy = 0.0f;
     std::array<uint32_t, 4> colors{kMotionNeutralColor, kMotionNeutralColor, kMotionNeutralColor, kMotionNeutralColor};
     uint32_t opacity = 255;
@@ -91,6 +87,11 @@ struct MMotionFrameContent {
     float sx = 0.0f, sy = 0.0f;
     // Easing indices: position "ccc", colour "occ", angle "acc", zoom "zcc", slant "scc".
     int32_t positionEasing = -1, colorEasing = -1, angleEasing = -1, zoomEasing = -1, slantEasing = -1;
+    uint32_t drawMode = 0x10;  // "bm"
+    float effectParameter = 0.0f;  // "bp"
+    std::string src;
+    std::string icon;
+    PSBValue content;  // the frame's "content", found with the header; null for an empty frame
     PSBValue path;  // "cp", null for a straight tween
     std::string action;  // "act"
 
@@ -111,10 +112,11 @@ bool motionLayerHasSource(int32_t layerType);
 
 // Reads the header of frame `index` of `frameList` into `slot`: clears it
 // (keeping the per-type settings) and reads "time", "type" and, unless empty,
-// "mask" and "act".
+// "content" (kept in the slot), "mask" and "act".
 void loadFrameHeader(MMotionFrameContent& slot, uint32_t index, const PSBValue& frameList);
 
-// Reads the rest of the frame's content for a layer of `layerType`.
+// Reads the rest of the frame's content for a layer of `layerType` (from the
+// content the header kept, else from the slot's frame of `frameList`).
 void loadFrameContent(MMotionFrameContent& slot, int32_t layerType, const PSBValue& frameList);
 
 // "w:h:ox:oy", each piece trimmed of spaces; missing pieces read 0. Found

@@ -1,5 +1,6 @@
 #include "engine/motion/motion_layer_eval.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <variant>
@@ -25,6 +26,8 @@ constexpr uint32_t kInheritMatrix = 0x1fc;
 constexpr uint32_t kInheritOpacity = 0x400;
 constexpr uint32_t kSkipAsParent = 0x400000;
 
+constexpr int32_t kParticleEmitter = 4;
+constexpr int32_t kCamera = 5;
 constexpr int32_t kStencilComposite = 12;
 
 constexpr uint32_t kTypeAnchor = 1u << 9;
@@ -34,6 +37,8 @@ constexpr uint32_t kTypeClip = 1u << 7;
 constexpr uint32_t kTypeNested = 1u << 3;
 constexpr uint32_t kTypeModel = 1u << 6;
 constexpr uint32_t kTypeParticle = 1u << 4;
+// The types whose passes run after the drawn flags and read the step's marks.
+constexpr uint32_t kLaterPasses = kTypeCamera | kTypeClip | kTypeShape | kTypeNested | kTypeModel | kTypeParticle;
 
 constexpr float kEps = MMotionLayerEval::kEpsilon;
 
@@ -62,10 +67,125 @@ void setStencil(MMotionStencilCompositeRecord& record, bool on, float reveal, fl
     record.offset = 1.0f - (record.scale + 1.0f) * reveal;
 }
 
-void writeMesh(MMotionLayerNode& node, const std::vector<float>& points) {
-    if (node.meshPoints == points) return;
-    node.meshPoints = points;
+void writeMesh(MMotionLayerNode& node, const float* points, size_t count) {
+    if (std::equal(points, points + count, node.meshPoints.begin(), node.meshPoints.end())) return;
+    node.meshPoints.assign(points, points + count);
     node.meshChanged = true;
+}
+
+void writeMesh(MMotionLayerNode& node, const std::vector<float>& points) {
+    writeMesh(node, points.data(), points.size());
+}
+
+// A missing end is the neutral mesh. The tween goes through one buffer per
+// updating thread, kept from step to step.
+void tweenMesh(MMotionLayerNode& node, const MMotionFrameContent& s, const MMotionFrameContent& n, float f,
+               MMotionEasingRef* curve) {
+    if (s.mesh.points.empty() && n.mesh.points.empty()) {
+        writeMesh(node, nullptr, 0);
+        return;
+    }
+    static thread_local std::vector<float> points;
+    lerpMeshPoints(points, s.mesh.points.empty() ? neutralMesh() : s.mesh.points,
+                   n.mesh.points.empty() ? neutralMesh() : n.mesh.points, f, curve);
+    writeMesh(node, points);
+}
+
+// Only these types hold values of their own in the frames; the record
+// matches the type from the load on.
+void tweenRecord(MMotionLayerNode& node, const MMotionFrameContent& s, const MMotionFrameContent& n, float f,
+                 MMotionSlotCurves& curves) {
+    if (node.type == kCamera) {
+        if (auto* camera = std::get_if<MMotionCameraRecord>(&node.record)) {
+            camera->fov = s.camera.fov * (1.0f - f) + n.camera.fov * f;
+        }
+    } else if (node.type == kParticleEmitter) {
+        if (auto* emitter = std::get_if<MMotionParticleEmitter>(&node.record)) {
+            MMotionParticles::tweenEmission(*emitter, s.particle, n.particle, f);
+        }
+    } else if (node.type == kStencilComposite) {
+        if (auto* stencil = std::get_if<MMotionStencilCompositeRecord>(&node.record)) {
+            const float reveal = lerpScalar(s.stencil.wrt, n.stencil.wrt, f, curves.stencil.get());
+            const float softness = lerpScalar(s.stencil.wsf, n.stencil.wsf, f, curves.stencil.get());
+            setStencil(*stencil, s.stencil.hasStencil, reveal, softness);
+        }
+    }
+}
+
+void copyRecord(MMotionLayerNode& node, const MMotionFrameContent& s) {
+    if (node.type == kCamera) {
+        if (auto* camera = std::get_if<MMotionCameraRecord>(&node.record)) camera->fov = s.camera.fov;
+    } else if (node.type == kParticleEmitter) {
+        if (auto* emitter = std::get_if<MMotionParticleEmitter>(&node.record)) {
+            MMotionParticles::tweenEmission(*emitter, s.particle, s.particle, 0.0f);
+        }
+    } else if (node.type == kStencilComposite) {
+        if (auto* stencil = std::get_if<MMotionStencilCompositeRecord>(&node.record)) {
+            setStencil(*stencil, s.stencil.hasStencil, s.stencil.wrt, s.stencil.wsf);
+        }
+    }
+}
+
+// The eased fractions of one node's tween. An evaluation depends only on the
+// curve, the fraction and the cursor it starts from, so a value naming the
+// curve another value just used, from the same cursor, takes that result and
+// the cursor it left: position, angle and colour usually share one curve.
+class NodeEasing {
+public:
+    explicit NodeEasing(float f) : f_(f) {}
+
+    float operator()(MMotionEasingRef* ref) {
+        if (!ref || !ref->curve) return f_;
+        if (ref->curve == curve_ && ref->segment == fromSegment_ && ref->point == fromPoint_) {
+            ref->segment = toSegment_;
+            ref->point = toPoint_;
+            return value_;
+        }
+        curve_ = ref->curve;
+        fromSegment_ = ref->segment;
+        fromPoint_ = ref->point;
+        value_ = MMotionEasingCurve::evaluate(ref->curve, f_, ref->segment, ref->point);
+        toSegment_ = ref->segment;
+        toPoint_ = ref->point;
+        return value_;
+    }
+
+private:
+    float f_;
+    const MMotionEasingCurve* curve_ = nullptr;
+    uint32_t fromSegment_ = 0, fromPoint_ = 0, toSegment_ = 0, toPoint_ = 0;
+    float value_ = 0.0f;
+};
+
+// std::lround without the library call for the values opacities take; any
+// other value goes to the library. The fraction of a float is exact.
+uint32_t roundOpacity(float v) {
+    if (!(v >= 0.0f && v < 8388608.0f)) return uint32_t(std::lround(v));
+    const auto whole = uint32_t(v);
+    return v - float(whole) >= 0.5f ? whole + 1 : whole;
+}
+
+// Word by word: std::array's == goes through a memcmp call.
+bool sameColors(const std::array<uint32_t, 4>& a, const std::array<uint32_t, 4>& b) {
+    return a[0] == b[0] && a[1] == b[1] && a[2] == b[2] && a[3] == b[3];
+}
+
+void tweenColors(MMotionLayerNode& node, const MMotionFrameContent& s, const MMotionFrameContent& n,
+                 MMotionEasingRef* curve, NodeEasing& ease) {
+    node.uniformColor = s.uniformColor && n.uniformColor;
+    node.defaultColor = s.defaultColor && n.defaultColor;
+    if (node.uniformColor) {
+        const uint32_t a = s.colors[0], b = n.colors[0];
+        node.colors.fill(a == b ? a : blendColor(a, b, colorWeight(ease(curve))));
+    } else if (!sameColors(s.colors, n.colors)) {
+        const uint32_t w = colorWeight(ease(curve));
+        for (size_t i = 0; i < 4; ++i) {
+            const uint32_t a = s.colors[i], b = n.colors[i];
+            node.colors[i] = a == b ? a : blendColor(a, b, w);
+        }
+    } else {
+        node.colors = s.colors;
+    }
 }
 
 void tweenFrames(MMotionLayerNode& node, float f) {
@@ -73,60 +193,34 @@ void tweenFrames(MMotionLayerNode& node, float f) {
     MMotionFrameContent& n = node.slots[1 - node.currentSlot];
     MMotionSlotCurves& curves = node.curves[node.currentSlot];
     MMotionNodeState& st = node.state;
+    NodeEasing ease(f);
     st.flipX = s.fx;
     st.flipY = s.fy;
-    st.angle = lerpAngle(s.angle, n.angle, f, curves.angle.get());
+    st.angle = lerpAngleEased(s.angle, n.angle, [&] { return ease(curves.angle.get()); });
     // One eased fraction serves both axes (and below all four corners): the
     // curve is evaluated once, and only when some value moves.
     if (s.zx != n.zx || s.zy != n.zy) {
-        const float e = easeFraction(f, curves.zoom.get());
+        const float e = ease(curves.zoom.get());
         st.zoomX = lerpScalar(s.zx, n.zx, e, nullptr);
         st.zoomY = lerpScalar(s.zy, n.zy, e, nullptr);
     } else {
         st.zoomX = s.zx, st.zoomY = s.zy;
     }
     if (s.sx != n.sx || s.sy != n.sy) {
-        const float e = easeFraction(f, curves.slant.get());
+        const float e = ease(curves.slant.get());
         st.slantX = lerpScalar(s.sx, n.sx, e, nullptr);
         st.slantY = lerpScalar(s.sy, n.sy, e, nullptr);
     } else {
         st.slantX = s.sx, st.slantY = s.sy;
     }
     MVector3 p = positionOf(s);
-    lerpPosition(node.coordinate, positionOf(s), positionOf(n), f, curves.path.get(), curves.position.get(), p);
+    lerpPositionEased(node.coordinate, positionOf(s), positionOf(n), curves.path.get(),
+                      [&] { return ease(curves.position.get()); }, p);
     st.x = p.x, st.y = p.y, st.z = p.z;
-    st.opacity = uint32_t(std::lround(float(s.opacity) * (1.0f - f) + float(n.opacity) * f));
-    node.uniformColor = s.uniformColor && n.uniformColor;
-    node.defaultColor = s.defaultColor && n.defaultColor;
-    if (node.uniformColor) {
-        node.colors.fill(lerpColor(s.colors[0], n.colors[0], f, curves.color.get()));
-    } else if (s.colors != n.colors) {
-        const float e = easeFraction(f, curves.color.get());
-        for (size_t i = 0; i < 4; ++i) node.colors[i] = lerpColor(s.colors[i], n.colors[i], e, nullptr);
-    } else {
-        node.colors = s.colors;
-    }
-    if (node.meshTransform == 1 && !node.meshPointsExternal) {
-        if (s.mesh.points.empty() && n.mesh.points.empty()) {
-            writeMesh(node, {});
-        } else {
-            std::vector<float> points;
-            lerpMeshPoints(points, s.mesh.points.empty() ? neutralMesh() : s.mesh.points,
-                           n.mesh.points.empty() ? neutralMesh() : n.mesh.points, f, curves.mesh.get());
-            writeMesh(node, points);
-        }
-    }
-    if (auto* camera = std::get_if<MMotionCameraRecord>(&node.record)) {
-        camera->fov = s.camera.fov * (1.0f - f) + n.camera.fov * f;
-    }
-    if (auto* emitter = std::get_if<MMotionParticleEmitter>(&node.record)) {
-        MMotionParticles::tweenEmission(*emitter, s.particle, n.particle, f);
-    }
-    if (auto* stencil = std::get_if<MMotionStencilCompositeRecord>(&node.record)) {
-        const float reveal = lerpScalar(s.stencil.wrt, n.stencil.wrt, f, curves.stencil.get());
-        const float softness = lerpScalar(s.stencil.wsf, n.stencil.wsf, f, curves.stencil.get());
-        setStencil(*stencil, s.stencil.hasStencil, reveal, softness);
-    }
+    st.opacity = roundOpacity(float(s.opacity) * (1.0f - f) + float(n.opacity) * f);
+    tweenColors(node, s, n, curves.color.get(), ease);
+    if (node.meshTransform == 1 && !node.meshPointsExternal) tweenMesh(node, s, n, f, curves.mesh.get());
+    tweenRecord(node, s, n, f, curves);
 }
 
 void copyFrame(MMotionLayerNode& node) {
@@ -145,13 +239,7 @@ void copyFrame(MMotionLayerNode& node) {
     node.uniformColor = s.uniformColor;
     node.defaultColor = s.defaultColor;
     if (node.meshTransform == 1 && !node.meshPointsExternal) writeMesh(node, s.mesh.points);
-    if (auto* camera = std::get_if<MMotionCameraRecord>(&node.record)) camera->fov = s.camera.fov;
-    if (auto* emitter = std::get_if<MMotionParticleEmitter>(&node.record)) {
-        MMotionParticles::tweenEmission(*emitter, s.particle, s.particle, 0.0f);
-    }
-    if (auto* stencil = std::get_if<MMotionStencilCompositeRecord>(&node.record)) {
-        setStencil(*stencil, s.stencil.hasStencil, s.stencil.wrt, s.stencil.wsf);
-    }
+    copyRecord(node, s);
 }
 
 float nodeTime(MMotionPlayer& player, const MMotionLayerNode& node) {
@@ -200,13 +288,14 @@ MMotionNodeMatrix multiply(const MMotionNodeMatrix& p, const MMotionNodeMatrix& 
 }
 
 bool stencilHides(const MMotionLayerNode& node) {
+    if (node.type != kStencilComposite) return false;
     const auto* stencil = std::get_if<MMotionStencilCompositeRecord>(&node.record);
-    return node.type == kStencilComposite && stencil && stencil->stencilOn &&
-           stencil->scale + stencil->offset < kEps;
+    return stencil && stencil->stencilOn && stencil->scale + stencil->offset < kEps;
 }
 
-// Adds (or with sign -1 takes out) the inherited values of `from`.
-void inheritValues(MMotionNodeState& st, const MMotionNodeState& from, uint32_t mask, float sign) {
+// Adds (or with sign -1 takes out) the inherited values of `from`. Inlined,
+// so the whole-matrix case drops the tests of its constant mask.
+[[gnu::always_inline]] inline void inheritValues(MMotionNodeState& st, const MMotionNodeState& from, uint32_t mask, float sign) {
     if (mask & kInheritFlipX) st.flipX ^= from.flipX;
     if (mask & kInheritFlipY) st.flipY ^= from.flipY;
     if (mask & kInheritAngle) st.angle += sign * from.angle;
@@ -326,22 +415,31 @@ void evaluateNode(MMotionPlayer& player, MMotionEvalPasses& passes, size_t index
 bool drawable(const MMotionLayerNode& node) {
     if (node.slots[node.currentSlot].empty || node.stencilType == 0 || !node.state.visible) return false;
     if ((node.type == 0 || node.type == 11 || node.type == 12) && !node.sourceFound) return false;
+    if (node.type != kStencilComposite) return true;
     const auto* stencil = std::get_if<MMotionStencilCompositeRecord>(&node.record);
-    if (node.type == kStencilComposite && stencil && stencil->stencilOn &&
-        (stencil->offset - 1.0f > -kEps || stencil->scale + stencil->offset < kEps)) {
-        return false;
-    }
-    return true;
+    return !(stencil && stencil->stencilOn &&
+             (stencil->offset - 1.0f > -kEps || stencil->scale + stencil->offset < kEps));
 }
 
-void markDrawn(std::vector<MMotionLayerNode>& nodes) {
+// The marks of this step, cleared once no pass reads them.
+void clearMarks(MMotionLayerNode& node) {
+    node.dirty = false;
+    node.state.changed = false;
+    node.meshChanged = false;
+}
+
+// With `clear`, when no pass after this one reads the marks, they are
+// cleared in the same walk over the nodes.
+void markDrawn(std::vector<MMotionLayerNode>& nodes, bool clear) {
     nodes[0].drawn = false;
     nodes[0].drawnAncestor = -1;
+    if (clear) clearMarks(nodes[0]);
     for (size_t i = 1; i < nodes.size(); ++i) {
         MMotionLayerNode& node = nodes[i];
         const MMotionLayerNode& parent = nodes[size_t(node.parent)];
         node.drawnAncestor = parent.drawn ? node.parent : parent.drawnAncestor;
         node.drawn = drawable(node);
+        if (clear) clearMarks(node);
     }
 }
 
@@ -391,18 +489,17 @@ void MMotionLayerEval::evaluateNodes(MMotionPlayer& player, MMotionEvalPasses& p
     state.force = false;
     if (state.typeMask & kTypeAnchor) applyAnchors(player);
     passes.meshPass(player);
-    markDrawn(nodes);
-    if (state.typeMask & kTypeCamera) updateCamera(player);
-    // Without clip layers every node keeps the clip it was loaded with: none.
-    if (state.typeMask & kTypeClip) updateClipRects(player);
-    if (state.typeMask & kTypeShape) updateShapes(player);
-    if (state.typeMask & kTypeNested) passes.nestedMotions(player);
-    if (state.typeMask & kTypeModel) updateModels(player);
-    if (state.typeMask & kTypeParticle) passes.particles(player);
-    for (MMotionLayerNode& node : nodes) {
-        node.dirty = false;
-        node.state.changed = false;
-        node.meshChanged = false;
+    const bool later = state.typeMask & kLaterPasses;
+    markDrawn(nodes, !later);
+    if (later) {
+        if (state.typeMask & kTypeCamera) updateCamera(player);
+        // Without clip layers every node keeps the clip it was loaded with: none.
+        if (state.typeMask & kTypeClip) updateClipRects(player);
+        if (state.typeMask & kTypeShape) updateShapes(player);
+        if (state.typeMask & kTypeNested) passes.nestedMotions(player);
+        if (state.typeMask & kTypeModel) updateModels(player);
+        if (state.typeMask & kTypeParticle) passes.particles(player);
+        for (MMotionLayerNode& node : nodes) clearMarks(node);
     }
     player.clearParameterChanges();
     state.fresh = false;

@@ -36,39 +36,31 @@ struct MMotionLayerNode {
     // list, else it takes exactly 16 points (32 floats).
     void setMeshPoints(int32_t kind, const float* points);
 
-    std::string label;
-    uint32_t id = 0;      // from the manager's layer-id pool while hasId is set
-    bool hasId = false;
+    // What every step reads or writes comes first, so the passes over the
+    // nodes touch a few cache lines of each rather than the whole node.
     int32_t type = 0;
     int32_t parent = -1;  // index in the player's nodes; -1 for the root
-    PSBValue value;       // the layer object
-    PSBValue frameList;
-    uint32_t frameCount = 0;  // frames in frameList, counted by the seek
     int32_t parameter = -1;  // "parameterize": the parameter choosing the frames, -1 for time
     int32_t coordinate = 0;
     uint32_t inheritMask = 0;
     std::array<int32_t, 4> transformOrder{};
     int32_t stencilType = 0;
+    uint32_t frameCount = 0;  // frames in frameList, counted by the seek
+    uint32_t currentSlot = 0;
+    uint32_t id = 0;      // from the manager's layer-id pool while hasId is set
+    bool hasId = false;
     bool stencilMask = false;  // named by a stencil composite
     bool joinTarget = false;
     bool groundCorrection = false;
     bool dirty = false;
+    bool meshCombine = false;
+    bool hasMeshCombinator = false;
+    bool sourceFound = false;  // the current frame's source (sourceSrc, sourceIcon) was found
+    bool sourceBlank = false;
     int32_t groundIndex = -1;
     int32_t meshTransform = 0;
     int32_t meshSyncChildMask = 0;
     int32_t meshDivision = 0;
-    bool meshCombine = false;
-    bool hasMeshCombinator = false;
-    MMotionLayerRecord record;
-    // The source of the current frame.
-    bool sourceFound = false;
-    bool sourceBlank = false;
-    std::string sourceSrc;
-    std::string sourceIcon;
-    MMotionSourceInfo source;
-    std::array<MMotionFrameContent, 2> slots{};
-    uint32_t currentSlot = 0;
-    std::array<MMotionSlotCurves, 2> curves;  // of the slot of the same index
 
     // Evaluated each step.
     MMotionNodeState state;
@@ -77,18 +69,30 @@ struct MMotionLayerNode {
     std::array<uint32_t, 4> colors{0x808080ffu, 0x808080ffu, 0x808080ffu, 0x808080ffu};  // corners, as in the frames
     bool uniformColor = true;
     bool defaultColor = true;
+    bool drawn = false;
+    bool listed = false;
+    bool meshChanged = false;
+    bool meshPointsExternal = false;  // set by setMeshPoints; frames no longer write the points
     float lastFraction = 0.0f;
     // The position before this step's evaluation, then the change it made.
     std::array<float, 3> motion{};
     // The position carried through the mesh hosts above the node.
     std::array<float, 3> mapped{};
     int32_t clip = -1;  // the clip layer whose rectangle is in force, -1 for none
-    bool drawn = false;
     int32_t drawnAncestor = -1;  // the nearest drawn ancestor, -1 for none
-    bool listed = false;
 
-    bool meshChanged = false;
-    bool meshPointsExternal = false;  // set by setMeshPoints; frames no longer write the points
+    std::array<MMotionFrameContent, 2> slots{};
+    std::array<MMotionSlotCurves, 2> curves;  // of the slot of the same index
+    MMotionLayerRecord record;
+
+    std::string label;
+    PSBValue value;       // the layer object
+    PSBValue frameList;
+    // The source of the current frame: its names and what they resolved to.
+    std::string sourceSrc;
+    std::string sourceIcon;
+    MMotionSourceInfo source;
+
     std::vector<float> meshPoints;
     MMotionNodeDraw draw;  // render item, vertex grid, mesh-host links
     std::unique_ptr<MMotionPlayer> nestedPlayer;                 // nested-motion layers

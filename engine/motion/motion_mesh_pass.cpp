@@ -192,7 +192,7 @@ void MMotionLayerDriver::meshPass(MMotionPlayer& player) {
         node.mapped = {node.state.x, node.state.y, node.state.z};
         const MMotionFrameContent& slot = currentSlot(node);
         node.draw.mesh.rigidFollower = host > 0 && !(node.inheritMask & kBentByHosts);
-        node.draw.mesh.meshHost = !slot.empty && node.meshTransform != 0 && !node.meshPoints.empty() &&
+        node.draw.mesh.meshHost = node.meshTransform != 0 && !slot.empty && !node.meshPoints.empty() &&
                                   node.sourceFound && (node.meshSyncChildMask & kMeshSyncHost);
         if (node.type == 1 || node.type == 5) {
             carryPosition(nodes, node);

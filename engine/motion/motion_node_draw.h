@@ -12,12 +12,13 @@
 #include "engine/motion/motion_render_item.h"
 
 struct MMotionNodeDraw {
-    MMotionRenderItem item;
-    MMotionVertexGrid grid;
-    bool hasGrid = false;  // the grid holds this step's points
-
+    // The mesh pass reads the links of every node each step: they come first.
     int32_t host = -1;        // node index of the nearest host or rigid follower above, -1 for none
     uint32_t hostId = 0;      // that node's id, as of the last mesh pass
     bool hostKnown = false;   // hostId is from an earlier pass
+    bool hasGrid = false;     // the grid holds this step's points
     MMotionMeshHost mesh;     // meshHost and rigidFollower flags, the placed patch
+
+    MMotionRenderItem item;
+    MMotionVertexGrid grid;
 };

@@ -3,6 +3,12 @@
 #include "engine/data/psb_object.h"
 #include "engine/motion/motion_frame_content.h"
 
+PSBValue motionEasingList(const PSBObject* document) {
+    PSBValue list;
+    if (document != nullptr) document->root().find("easing", list);
+    return list;
+}
+
 MMotionEasingHandle& MMotionEasingHandle::operator=(MMotionEasingHandle&& other) noexcept {
     if (this != &other) {
         reset();
@@ -12,12 +18,10 @@ MMotionEasingHandle& MMotionEasingHandle::operator=(MMotionEasingHandle&& other)
     return *this;
 }
 
-void MMotionEasingHandle::assign(const PSBObject* document, int32_t index, MMotionCurveCache* cache) {
+void MMotionEasingHandle::assign(const PSBValue& list, int32_t index, MMotionCurveCache* cache) {
     reset();
     ref_.cache = cache;
-    if (document == nullptr || index < 0) return;
-    PSBValue list;
-    if (!document->root().find("easing", list) || uint32_t(index) >= list.getCount()) return;
+    if (index < 0 || uint32_t(index) >= list.getCount()) return;
     ref_.curve = MMotionEasingCurve::get(list.at(uint32_t(index)), cache);
 }
 
@@ -45,13 +49,19 @@ void MMotionPathHandle::reset() {
     ref_ = {};
 }
 
+// The "easing" list is looked up once for the slot, and only when it names
+// an easing.
 void MMotionSlotCurves::assign(const MMotionFrameContent& slot, const PSBObject* document, MMotionCurveCache* cache) {
-    position.assign(document, slot.positionEasing, cache);
-    color.assign(document, slot.colorEasing, cache);
-    angle.assign(document, slot.angleEasing, cache);
-    zoom.assign(document, slot.zoomEasing, cache);
-    slant.assign(document, slot.slantEasing, cache);
-    mesh.assign(document, slot.mesh.easing, cache);
-    stencil.assign(document, slot.stencil.easing, cache);
+    const bool eased = slot.positionEasing >= 0 || slot.colorEasing >= 0 || slot.angleEasing >= 0 ||
+                       slot.zoomEasing >= 0 || slot.slantEasing >= 0 || slot.mesh.easing >= 0 ||
+                       slot.stencil.easing >= 0;
+    const PSBValue list = eased ? motionEasingList(document) : PSBValue();
+    position.assign(list, slot.positionEasing, cache);
+    color.assign(list, slot.colorEasing, cache);
+    angle.assign(list, slot.angleEasing, cache);
+    zoom.assign(list, slot.zoomEasing, cache);
+    slant.assign(list, slot.slantEasing, cache);
+    mesh.assign(list, slot.mesh.easing, cache);
+    stencil.assign(list, slot.stencil.easing, cache);
     path.assign(slot.path, cache);
 }

@@ -40,6 +40,9 @@ struct MMotionNodeMatrix {
     float d = 1.0f;
 };
 
+// The document's root "easing" list; null without a document or a list.
+PSBValue motionEasingList(const PSBObject* document);
+
 // One curve reference that gives its curve back when it goes.
 class MMotionEasingHandle {
 public:
@@ -50,9 +53,9 @@ public:
     MMotionEasingHandle(const MMotionEasingHandle&) = delete;
     MMotionEasingHandle& operator=(const MMotionEasingHandle&) = delete;
 
-    // Entry `index` of the document's root "easing" list; -1, a list the
-    // document lacks or an index outside it is linear.
-    void assign(const PSBObject* document, int32_t index, MMotionCurveCache* cache);
+    // Entry `index` of `list`, the document's root "easing" list (null when
+    // it has none); -1, a missing list or an index outside it is linear.
+    void assign(const PSBValue& list, int32_t index, MMotionCurveCache* cache);
     void reset();
     MMotionEasingRef* get() { return ref_.curve ? &ref_ : nullptr; }
 

@@ -316,6 +316,9 @@ void MMotionPlayer::setTime(float t) {
     scanTime_ = std::min(time_, lastTime_);
     hold_ = true;
     seekPending_ = true;
+    // A motion that ran out plays again from a time inside it; one stopped by
+    // a change of object (its name cleared) stays stopped.
+    if (!playing_ && !motionName_.empty() && time_ < lastTime_) playing_ = true;
 }
 
 void MMotionPlayer::setPosition(float x, float y) {

@@ -65,7 +65,7 @@ public:
     void setMotion(const std::string& name, uint32_t flags);
     void play(const std::string& name, uint32_t flags);
 
-    // Host controls.
+    // Host controls. A time before the end restarts a motion that ran out.
     void setTime(float t);
     void setSpeed(float speed) { speed_ = speed; }
     void setPosition(float x, float y);

@@ -51,7 +51,8 @@ void MMotionVariables::loadFrameContent(MMotionVariableFrame& frame, const PSBVa
     frame.interval = uint32_t(content.get("interval").toInt());
     frame.value = content.get("value").toFloat();
     const PSBValue easing = content.get("easing");
-    frame.easing.assign(f.document(), easing.getType() == kPSBNull ? -1 : easing.toInt(), cache);
+    const int32_t index = easing.getType() == kPSBNull ? -1 : easing.toInt();
+    frame.easing.assign(index >= 0 ? motionEasingList(f.document()) : PSBValue(), index, cache);
 }
 
 float MMotionVariables::valueAt(MMotionVariable& variable, float t) {

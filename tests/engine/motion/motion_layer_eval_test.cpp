@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <tuple>
 
 #include "tests/engine/motion/motion_eval_fixture.h"
 
@@ -147,6 +148,26 @@ TEST(MotionLayerEval, TweensWithTheEasingsTheFramesName) {
     EXPECT_EQ(n.state.opacity, 128u);  // 127.5, halves away from zero
     EXPECT_EQ(n.colors[0], 0x202020ffu);
     EXPECT_EQ(n.colors[3], 0x202020ffu);
+}
+
+TEST(MotionLayerEval, ValuesNamingDifferentEasingsFollowTheirOwnAsTheTweenMoves) {
+    // Straight pieces: slow through (0.5, 0.25), fast through (0.5, 0.75).
+    const mb::Easing slow{mb::Spline{{0.0f, 0.5f, 1.0f}, {0.0f, 0.25f, 1.0f}, {0.0f, 0.0f, 0.0f}}};
+    const mb::Easing fast{mb::Spline{{0.0f, 0.5f, 1.0f}, {0.0f, 0.75f, 1.0f}, {0.0f, 0.0f, 0.0f}}};
+    mb::Content from{.coord = mb::Vec3{0, 0, 0}, .angle = 0, .zoomX = 1, .zoomY = 1, .positionEasing = 0,
+                     .angleEasing = 1, .zoomEasing = 0};
+    mb::Content to{.coord = mb::Vec3{100, 0, 0}, .angle = 100, .zoomX = 11, .zoomY = 11};
+    Stage s(still({group("a", {mb::tweenFrame(0, from), mb::holdFrame(10, to)})}), {slow, fast});
+    s.player.progress(1);
+    const MMotionLayerNode& n = s.node(1);
+    // time, slow, fast
+    for (const auto& [time, e, g] : {std::tuple{2.0f, 0.1f, 0.3f}, {8.0f, 0.7f, 0.9f}, {3.0f, 0.15f, 0.45f}}) {
+        s.player.setTime(time);
+        s.player.progress(1);
+        EXPECT_NEAR(n.state.x, 100.0f * e, kNear) << time;
+        EXPECT_NEAR(n.state.zoomX, 1.0f + 10.0f * e, kNear) << time;
+        EXPECT_NEAR(n.state.angle, 100.0f * g, kNear) << time;
+    }
 }
 
 TEST(MotionLayerEval, ATweenStepMovesInWholeSteps) {

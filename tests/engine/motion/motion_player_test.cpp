@@ -105,6 +105,27 @@ TEST_F(MotionPlayer, HoldShowsTheSetTimeForOneStep) {
     EXPECT_FLOAT_EQ(player.time(), 6.0f);
 }
 
+TEST_F(MotionPlayer, ATimeInsideAFinishedMotionPlaysItAgain) {
+    registerDocument({{"m", timeline(-1, 20)}});
+    player.play("m", 0);
+    player.advance(1.0f);  // the seek at 0
+    player.advance(25.0f);
+    ASSERT_FALSE(player.playing());
+    player.setTime(20);  // the end is not inside
+    player.advance(1.0f);
+    EXPECT_FALSE(player.playing());
+    player.setTime(0);
+    EXPECT_TRUE(player.playing());
+    driver.scans.clear();
+    player.advance(1.0f);
+    player.advance(1.0f);
+    EXPECT_FLOAT_EQ(player.time(), 1.0f);
+    EXPECT_EQ(driver.scans, (std::vector<Scan>{{kSeek, 0}, {kForward, 1}}));
+    player.setObject("other");
+    player.setTime(3);
+    EXPECT_FALSE(player.playing());
+}
+
 TEST_F(MotionPlayer, AlignEndsTheStepAndSyncHoldsUntilTheNextLoad) {
     registerDocument({{"m", timeline(-1, 20)}});
     player.play("m", 0);
