@@ -17,13 +17,6 @@ constexpr float kTurn = 6.2831855f;
 // Point sampling keeps the pixel art sharp when the virtual screen is scaled.
 constexpr int32_t kPointSampling = 0;
 
-// A motion that ran past its end has stopped playing; a new time alone would
-// not start it again.
-void rewind(MMotion& motion) {
-    motion.setTime(0.0f);
-    if (!motion.playing()) motion.setMotion(motion.requestedMotionName(), kMotionPlayForce);
-}
-
 }  // namespace
 
 void GameTask::resetMotionSlots() {
@@ -112,10 +105,10 @@ void GameTask::updateMotionLoop(int32_t slot) {
     if (frame + extra >= length) {
         if (limit == -1) {
             ++count;
-            rewind(*motion);
+            motion->setTime(0.0f);
         } else if (limit > count) {
             // A limited loop plays again until its last pass is counted.
-            if (++count < limit) rewind(*motion);
+            if (++count < limit) motion->setTime(0.0f);
         }
     }
     if (limit != -1 && limit <= count) {
