@@ -1,6 +1,8 @@
 // MRawTex: a texture from memory, drawn as one quad.
 #include "engine/render/raw_tex.h"
 
+#include <cstring>
+
 #include "engine/render/display.h"
 #include "engine/render/win_d3d_win.h"
 
@@ -17,7 +19,12 @@ int32_t roundUpToPowerOfTwo(int32_t v) {
 MRawTex::MRawTex(int32_t width, int32_t height)
     : bufferWidth_(roundUpToPowerOfTwo(width)), bufferHeight_(roundUpToPowerOfTwo(height)) {
     pitch_ = bufferWidth_ * 4;
-    pixels_.assign(size_t(pitch_) * size_t(bufferHeight_), 0);
+    bufferSize_ = size_t(pitch_) * size_t(bufferHeight_);
+    // The image's rows are the caller's to fill; only the padding is cleared.
+    pixels_.reset(new uint8_t[bufferSize_]);
+    const size_t imageRowBytes = size_t(width) * 4, padBytes = size_t(pitch_) - imageRowBytes;
+    for (int32_t y = 0; y < height; ++y) std::memset(pixels_.get() + size_t(y) * pitch_ + imageRowBytes, 0, padBytes);
+    std::memset(pixels_.get() + size_t(height) * pitch_, 0, size_t(bufferHeight_ - height) * pitch_);
     setFixedSize(float(width), float(height));
     MDisplay* display = MDisplay::getInstance();
     if (display && display->d3dWin()->device()) {
@@ -29,6 +36,11 @@ MRawTex::MRawTex(int32_t width, int32_t height)
     // The game's sheets are drawn in their own mode, normal, and additive.
     static constexpr MDrawMode kSheetModes[] = {0, 1};
     display->d3dWin()->queueDrawWarmUp(*texture_, kSheetModes);
+}
+
+void MRawTex::releasePixels() {
+    pixels_.reset();
+    bufferSize_ = 0;
 }
 
 MRawTex::~MRawTex() {

@@ -1,15 +1,17 @@
 #pragma once
 // MRawTex: a texture filled from memory and drawn as one quad, the base of
-// the game's sprite sheets. The pixel buffer (32 bits a pixel, zero-filled)
-// and the texture are each the image's size rounded up to powers of two; the
-// caller fills the buffer and uploads it to the texture. The view's fixed
+// the game's sprite sheets. The pixel buffer (32 bits a pixel) and the
+// texture are each the image's size rounded up to powers of two; the caller
+// fills the image's own rows of the buffer, the rest of it is zero (what a
+// filtered edge samples), and uploads it to the texture. Once uploaded the
+// buffer may be released: the texture holds the pixels. The view's fixed
 // size is the image's own size, the part of the texture that is drawn.
 //
 // Threads: made and drawn on the main thread; the buffer may be filled
 // anywhere before the upload.
 
 #include <cstdint>
-#include <vector>
+#include <memory>
 
 #include "engine/render/draw_mode.h"
 #include "engine/render/view.h"
@@ -27,9 +29,11 @@ public:
     void setPosition(float x, float y) override { position_ = {x, y}; }
     MViewPoint getPosition() override { return position_; }
 
-    uint8_t* getPixels() { return pixels_.data(); }
+    // Null, and a size of 0, once released.
+    uint8_t* getPixels() { return pixels_.get(); }
     int32_t getPitch() const { return pitch_; }
-    size_t getBufferSize() const { return pixels_.size(); }
+    size_t getBufferSize() const { return bufferSize_; }
+    void releasePixels();
     int32_t getBufferWidth() const { return bufferWidth_; }
     int32_t getBufferHeight() const { return bufferHeight_; }
     MWinD3DTexture* getTexture() const { return texture_; }
@@ -42,7 +46,8 @@ public:
     MDrawMode getDrawMode() const { return drawMode_; }
 
 private:
-    std::vector<uint8_t> pixels_;
+    std::unique_ptr<uint8_t[]> pixels_;
+    size_t bufferSize_ = 0;
     int32_t pitch_;
     int32_t bufferWidth_;
     int32_t bufferHeight_;

@@ -63,8 +63,14 @@ void uploadTexturePixels(platform::Device& device, platform::Texture* texture, M
         const int width = std::max(1, target.width >> level), height = std::max(1, target.height >> level);
         const MTextureLevelSize size = desc.levelSizes[size_t(level)];
         if (size.width > width || size.height > height) continue;
+        // A description as large as the level writes every byte of it: the
+        // lock need not clear them first.
+        LevelLayout layout;
+        const bool whole = layoutOf(desc, level, layout) && levelSource(desc, level) &&
+                           layout.groupBytes == size_t(platform::rowPitch(target.format, width)) &&
+                           layout.groups == platform::pitchRows(target.format, height);
         platform::LockedRect locked;
-        if (!device.lockTexture(texture, level, nullptr, false, locked)) continue;
+        if (!device.lockTexture(texture, level, nullptr, whole, locked)) continue;
         copyPixelsByDepth(locked, platform::pitchRows(target.format, height), desc, level);
         device.unlockTexture(texture, level);
     }

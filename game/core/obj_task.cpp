@@ -1,18 +1,47 @@
 #include "game/core/obj_task.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <new>
+#include <type_traits>
 
 namespace {
 
-ObjTask pool[kObjTaskPoolSize];
+// Plain zeroed storage: an array of records would be built by a constructor
+// at start-up (a reference's null index is not zero), touching all of it
+// before the first task exists. A record is made in place the first time it
+// is handed out; until then the free list goes on with the records never
+// used, in index order.
+static_assert(std::is_trivially_destructible_v<ObjTask>, "a freed record is reused without being destroyed");
+alignas(ObjTask) unsigned char poolBytes[sizeof(ObjTask) * kObjTaskPoolSize];
 ObjTaskGroup groups[kObjTaskGroups];
 ObjTask* freeHead = nullptr;
+int firstUnused = kObjTaskPoolSize;  // none before the pool is first emptied
+int everUsed = 0;                    // records made so far, from the start
+
+ObjTask* record(int index) { return reinterpret_cast<ObjTask*>(poolBytes) + index; }
+
+ObjTask* makeRecord(int index) {
+    ObjTask* task = ::new (record(index)) ObjTask{};
+    task->tag = kObjTagNone;
+    return task;
+}
+
+ObjTask* nextFree() {
+    if (freeHead != nullptr) return freeHead;
+    return firstUnused < kObjTaskPoolSize ? record(firstUnused) : nullptr;
+}
 
 ObjTask* takeFree(ObjTaskFn act, int group, uint32_t tag) {
-    ObjTask* task = freeHead;
+    ObjTask* task = nextFree();
     if (task == nullptr || group < 0 || group >= kObjTaskGroups) return nullptr;
-    freeHead = task->freeNext;
+    if (task == freeHead) {
+        freeHead = task->freeNext;
+    } else {
+        makeRecord(firstUnused++);
+        everUsed = std::max(everUsed, firstUnused);
+    }
     task->act = act;
     task->group = group;
     OBJtaskInit(task);
@@ -46,13 +75,10 @@ void releaseWhere(Keep keep) {
 }  // namespace
 
 void OBJtaskPoolInit() {
-    for (int i = 0; i < kObjTaskPoolSize; ++i) {
-        ObjTask& task = pool[i];
-        task = ObjTask{};
-        task.tag = kObjTagNone;
-        task.freeNext = i + 1 < kObjTaskPoolSize ? &pool[i + 1] : nullptr;
-    }
-    freeHead = &pool[0];
+    // Only records used before hold anything to clear.
+    for (int i = 0; i < everUsed; ++i) makeRecord(i);
+    firstUnused = 0;
+    freeHead = nullptr;
     for (ObjTaskGroup& group : groups) {
         group = ObjTaskGroup{};
         group.head.next = &group.tail;
@@ -114,5 +140,5 @@ int OBJtaskCountByTag(int group, uint32_t tag) {
 }
 
 ObjTaskGroup& OBJtaskGroup(int group) { return groups[group]; }
-ObjTask* OBJtaskPool() { return pool; }
-ObjTask* OBJtaskFreeHead() { return freeHead; }
+ObjTask* OBJtaskPool() { return record(0); }
+ObjTask* OBJtaskFreeHead() { return nextFree(); }

@@ -41,6 +41,8 @@ bool uploadSheet(MRawTex& sheet) {
     MTextureImageDesc desc(32, sheet.getBufferWidth(), sheet.getBufferHeight(), 1, 1);
     desc.pixels = sheet.getPixels();
     uploadTexturePixels(*display->d3dWin()->device(), sheet.getTexture()->texture, desc);
+    // Nothing reads a sheet's pixels back: the texture is their only copy.
+    sheet.releasePixels();
     return true;
 }
 

@@ -9,7 +9,7 @@ TextureStaging::TextureStaging(const TextureDesc& desc) : desc_(desc), levels_(s
 int TextureStaging::levelWidth(int level) const { return std::max(1, desc_.width >> level); }
 int TextureStaging::levelHeight(int level) const { return std::max(1, desc_.height >> level); }
 
-bool TextureStaging::lock(int level, const Rect* rect, LockedRect& out) {
+bool TextureStaging::lock(int level, const Rect* rect, LockedRect& out, bool discard) {
     if (level < 0 || level >= int(levels_.size())) return false;
     const int w = levelWidth(level), h = levelHeight(level);
     const Rect r = rect ? *rect : Rect{0, 0, w, h};
@@ -21,15 +21,17 @@ bool TextureStaging::lock(int level, const Rect* rect, LockedRect& out) {
     std::lock_guard lock(mutex_);
     Level& l = levels_[level];
     if (l.locked) return false;
-    if (l.bits.empty()) {
+    if (!l.bits) {
         l.pitch = rowPitch(desc_.format, w);
-        l.bits.assign(size_t(l.pitch) * pitchRows(desc_.format, h), 0);
+        const size_t size = size_t(l.pitch) * pitchRows(desc_.format, h);
+        const bool whole = r.left == 0 && r.top == 0 && r.right == w && r.bottom == h;
+        l.bits.reset(discard && whole ? new uint8_t[size] : new uint8_t[size]());
     }
     l.locked = true;
     l.lockedRect = r;
     const int row = blocks ? r.top / 4 : r.top;
     out.pitch = l.pitch;
-    out.bits = l.bits.data() + size_t(row) * l.pitch + rowPitch(desc_.format, r.left);
+    out.bits = l.bits.get() + size_t(row) * l.pitch + rowPitch(desc_.format, r.left);
     return true;
 }
 
@@ -54,7 +56,7 @@ void TextureStaging::takeDirty(const DirtyFn& fn) {
     for (size_t i = 0; i < levels_.size(); ++i) {
         Level& l = levels_[i];
         if (!l.dirty || l.locked) continue;
-        fn(int(i), l.dirtyRect, l.bits.data(), l.pitch);
+        fn(int(i), l.dirtyRect, l.bits.get(), l.pitch);
         l.dirty = false;
     }
 }
@@ -63,7 +65,7 @@ void TextureStaging::dropBuffers() {
     std::lock_guard lock(mutex_);
     for (Level& l : levels_) {
         if (l.locked || l.dirty) continue;
-        std::vector<uint8_t>().swap(l.bits);
+        l.bits.reset();
     }
 }
 

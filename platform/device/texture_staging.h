@@ -9,6 +9,7 @@
 // locked region belong to the locking thread until it unlocks.
 
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <vector>
 
@@ -21,8 +22,11 @@ public:
     explicit TextureStaging(const TextureDesc& desc);
 
     // Fails for a level out of range, a level already locked, or a rectangle
-    // outside the level (or, for block formats, not on block edges).
-    bool lock(int level, const Rect* rect, LockedRect& out);
+    // outside the level (or, for block formats, not on block edges). A level
+    // without a buffer gets a zeroed one, except for a discarding lock of the
+    // whole level: its bytes are then left for the caller to write, all of
+    // them, as clearing them first would only be paid for twice.
+    bool lock(int level, const Rect* rect, LockedRect& out, bool discard = false);
     void unlock(int level);
 
     // Calls fn for every level written since the last call, with the union of
@@ -38,7 +42,7 @@ public:
 
 private:
     struct Level {
-        std::vector<uint8_t> bits;
+        std::unique_ptr<uint8_t[]> bits;
         int pitch = 0;
         bool locked = false;
         Rect lockedRect;

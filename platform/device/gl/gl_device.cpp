@@ -214,13 +214,18 @@ void GlDevice::releaseTexture(Texture* texture) {
     if (onDeviceThread()) collectReleased();
 }
 
-bool GlDevice::lockTexture(Texture* texture, int level, const Rect* rect, bool, LockedRect& out) {
+bool GlDevice::lockTexture(Texture* texture, int level, const Rect* rect, bool discard, LockedRect& out) {
     if (!texture || texture->desc().usage == TextureUsage::RenderTarget) return false;
-    return static_cast<GlTexture*>(texture)->staging().lock(level, rect, out);
+    return static_cast<GlTexture*>(texture)->staging().lock(level, rect, out, discard);
 }
 
 void GlDevice::unlockTexture(Texture* texture, int level) {
-    if (texture) static_cast<GlTexture*>(texture)->staging().unlock(level);
+    if (!texture) return;
+    auto* t = static_cast<GlTexture*>(texture);
+    t->staging().unlock(level);
+    // A managed texture's pixels go up now rather than at its first draw, so
+    // that its CPU copy is freed at once, even for one not drawn for a while.
+    if (texture->desc().usage == TextureUsage::Managed && onDeviceThread()) realize(t);
 }
 
 Surface* GlDevice::createDepthStencil(int width, int height, PixelFormat format) {

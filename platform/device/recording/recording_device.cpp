@@ -186,7 +186,7 @@ void RecordingDevice::releaseTexture(Texture* texture) {
 
 bool RecordingDevice::lockTexture(Texture* texture, int level, const Rect* rect, bool discard, LockedRect& out) {
     if (!texture || texture->desc().usage == TextureUsage::RenderTarget) return false;
-    const bool ok = static_cast<RecTexture*>(texture)->staging.lock(level, rect, out);
+    const bool ok = static_cast<RecTexture*>(texture)->staging.lock(level, rect, out, discard);
     std::lock_guard lock(mutex_);
     log("lockTexture " + nameOf(texture) + " level " + std::to_string(level) + (discard ? " discard" : "") +
         (ok ? "" : " failed"));

@@ -127,6 +127,33 @@ TEST_F(TextureUploadTest, LevelsThatDoNotFitAreLeftAlone) {
     EXPECT_EQ(levelBytes(narrow, 0), std::vector<uint8_t>(8, 0));
 }
 
+// A description covering the level writes all of it, so its lock discards
+// (leaving the bytes uncleared); a smaller one leaves the rest of the level zero.
+TEST_F(TextureUploadTest, OnlyADescriptionCoveringTheLevelDiscardsIt) {
+    const std::vector<uint32_t> pixels(8, 0x11223344u);
+    struct Case {
+        int width, height;
+        bool discards;
+    };
+    for (const Case c : {Case{4, 2, true}, Case{2, 2, false}, Case{4, 1, false}}) {
+        platform::Texture* texture = make(4, 2, PixelFormat::A8R8G8B8);
+        MTextureImageDesc desc(32, c.width, c.height, 1, 1);
+        desc.pixels = pixels.data();
+        uploadTexturePixels(device, texture, desc);
+        const auto calls = device.calls();
+        EXPECT_EQ(calls[calls.size() - 2], "lockTexture " + device.nameOf(texture) + " level 0" +
+                                              (c.discards ? " discard" : ""));
+        const auto bytes = levelBytes(texture, 0);
+        for (int y = 0; y < 2; ++y) {
+            for (int x = 0; x < 4; ++x) {
+                uint32_t word = 0;
+                std::memcpy(&word, bytes.data() + size_t(y) * 16 + size_t(x) * 4, 4);
+                EXPECT_EQ(word, x < c.width && y < c.height ? 0x11223344u : 0u) << c.width << "x" << c.height;
+            }
+        }
+    }
+}
+
 TEST_F(TextureUploadTest, LockDiscardOpensLevelZero) {
     FakeDeviceFactory factory;
     MWinAppSettings& s = winAppSettings();

@@ -29,7 +29,8 @@ uint32_t patternAt(int x, int y) {
     return 0xFF000000u | uint32_t(x * 7 & 0xFF) << 16 | uint32_t(y * 5 & 0xFF) << 8 | uint32_t((x ^ y) & 0xFF);
 }
 
-// A sprite covering the whole virtual screen, one colour a pixel.
+// A sprite covering the whole virtual screen, one colour a pixel, its CPU
+// buffer released once uploaded.
 MRawTex* makePatternSprite(MWinD3DWin& win) {
     auto* sprite = new MRawTex(kVirtualW, kVirtualH);
     auto* pixels = reinterpret_cast<uint32_t*>(sprite->getPixels());
@@ -38,6 +39,8 @@ MRawTex* makePatternSprite(MWinD3DWin& win) {
     MTextureImageDesc desc(32, sprite->getBufferWidth(), sprite->getBufferHeight(), 1, 1);
     desc.pixels = sprite->getPixels();
     uploadTexturePixels(*win.device(), sprite->getTexture()->texture, desc);
+    // Drawn from the texture alone, as the game's sheets are.
+    sprite->releasePixels();
     sprite->setPosition(-kVirtualW / 2.0f, -kVirtualH / 2.0f);
     return sprite;
 }

@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 #include <png.h>
 
+#include <utility>
+
 #include "engine/render/camera_2d.h"
 #include "engine/render/raw_tex.h"
 #include "engine/render/win_d3d_win.h"
@@ -47,6 +49,8 @@ TEST_F(SpriteSheetTest, A100By60ImageBecomesA128By64TextureWithTheImageTopLeft) 
     EXPECT_EQ(sheet->getTexture()->height, 64);
     EXPECT_EQ(sheet->getSize().width, 100.0f);
     EXPECT_EQ(sheet->getSize().height, 60.0f);
+    EXPECT_EQ(sheet->getPixels(), nullptr);  // the texture holds the only copy
+    EXPECT_EQ(sheet->getBufferSize(), 0u);
     platform::LockedRect locked;
     ASSERT_TRUE(device->lockTexture(sheet->getTexture()->texture, 0, nullptr, false, locked));
     for (int y = 0; y < 64; ++y) {
@@ -63,6 +67,23 @@ TEST_F(SpriteSheetTest, A100By60ImageBecomesA128By64TextureWithTheImageTopLeft) 
     }
     device->unlockTexture(sheet->getTexture()->texture, 0);
     EXPECT_TRUE(working.logLines().empty());
+}
+
+TEST(RawTexTest, OnlyThePaddingIsClearedForTheCaller) {
+    for (const auto& [w, h] : {std::pair{3, 5}, std::pair{4, 4}, std::pair{1, 9}, std::pair{17, 2}}) {
+        MRawTex sheet(w, h);
+        ASSERT_EQ(sheet.getBufferSize(), size_t(sheet.getPitch()) * size_t(sheet.getBufferHeight()));
+        const uint8_t* pixels = sheet.getPixels();
+        for (int y = 0; y < sheet.getBufferHeight(); ++y) {
+            for (int x = y < h ? w : 0; x < sheet.getBufferWidth(); ++x) {
+                const uint8_t* p = pixels + size_t(y) * size_t(sheet.getPitch()) + size_t(x) * 4;
+                ASSERT_EQ(p[0] | p[1] | p[2] | p[3], 0) << w << "x" << h << " at " << x << "," << y;
+            }
+        }
+        sheet.releasePixels();
+        EXPECT_EQ(sheet.getPixels(), nullptr);
+        EXPECT_EQ(sheet.getBufferSize(), 0u);
+    }
 }
 
 TEST_F(SpriteSheetTest, RefusedImagesLeaveTheSlotEmptyAndMakeNoTexture) {

@@ -389,6 +389,38 @@ TEST_F(GlDeviceTest, DynamicTexturesTakeBandsThroughDiscardLocks) {
     device().releaseTexture(t);
 }
 
+// A managed texture's pixels leave its CPU copy at unlock: a later lock of
+// part of it replaces only that part.
+TEST_F(GlDeviceTest, AManagedTextureLockedAgainInPartKeepsItsOtherPixels) {
+    Texture* t = makeTexture(4, 4, std::vector<uint32_t>(16, kRed));
+    for (bool discard : {false, true}) {
+        const Rect band{1, 2, 3, 3};
+        LockedRect locked;
+        ASSERT_TRUE(device().lockTexture(t, 0, &band, discard, locked));
+        for (int x = 0; x < band.width(); ++x) memcpy(locked.bits + x * 4, discard ? &kBlue : &kGreen, 4);
+        device().unlockTexture(t, 0);
+        device().setTexture(0, t);
+        drawScreenRect(-0.5f, -0.5f, 3.5f, 3.5f, kWhite);
+        device().setTexture(0, nullptr);
+        const auto pixels = device().readSurface(device().backBuffer(), {0, 0, 4, 4});
+        for (int y = 0; y < 4; ++y)
+            for (int x = 0; x < 4; ++x)
+                EXPECT_EQ(pixels[y * 4 + x], y == 2 && x >= 1 && x < 3 ? (discard ? kBlue : kGreen) : kRed)
+                    << x << "," << y;
+    }
+    // And a whole-level discarding lock replaces all of it.
+    LockedRect locked;
+    ASSERT_TRUE(device().lockTexture(t, 0, nullptr, true, locked));
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 4; ++x) memcpy(locked.bits + y * locked.pitch + x * 4, &kWhite, 4);
+    device().unlockTexture(t, 0);
+    device().setTexture(0, t);
+    drawScreenRect(-0.5f, -0.5f, 3.5f, 3.5f, kWhite);
+    device().setTexture(0, nullptr);
+    EXPECT_EQ(device().readSurface(device().backBuffer(), {0, 0, 4, 4}), std::vector<uint32_t>(16, kWhite));
+    device().releaseTexture(t);
+}
+
 // The counters say when a draw needs work done once: a program linked, or a
 // combination of program and states a software rasteriser generates code
 // for. Textures and targets alike in what that code depends on share it.
