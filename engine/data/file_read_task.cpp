@@ -18,6 +18,14 @@ void writeStatus(const MFileReadRequest& request, int32_t status) {
     if (request.status) request.status->store(status, std::memory_order_release);
 }
 
+std::unique_ptr<MFileReadRequest> documentRequest(std::string_view path, PSBObject** result, MReadStatus* status) {
+    auto r = std::make_unique<MFileReadRequest>();
+    r->fileToOpen = normalizePath(path);
+    r->document = result;
+    r->status = status;
+    return r;
+}
+
 }  // namespace
 
 MFileReadTask::MFileReadTask() : key_(dataFileKey), keyStreamLength_(dataFileKeyMode) {}
@@ -25,19 +33,13 @@ MFileReadTask::MFileReadTask() : key_(dataFileKey), keyStreamLength_(dataFileKey
 MFileReadTask::~MFileReadTask() { stopCompletion(); }
 
 uint32_t MFileReadTask::request(std::string_view path, PSBObject** result, MReadStatus* status, bool decode) {
-    auto r = std::make_unique<MFileReadRequest>();
-    r->fileToOpen = normalizePath(path);
-    r->document = result;
-    r->status = status;
+    auto r = documentRequest(path, result, status);
     r->decode = decode;
     return enqueue(std::move(r));
 }
 
 uint32_t MFileReadTask::requestMapped(std::string_view path, PSBObject** result, MReadStatus* status) {
-    auto r = std::make_unique<MFileReadRequest>();
-    r->fileToOpen = normalizePath(path);
-    r->document = result;
-    r->status = status;
+    auto r = documentRequest(path, result, status);
     r->mapped = true;
     return enqueue(std::move(r));
 }
