@@ -43,6 +43,10 @@ int AppMain(int argc, char** argv) {
     applyAppSwitches(switches);
     workaroundPrefetchModule();
     createPlatformSingletons();
+    // The player's files and the log live in the application root, never in
+    // whatever folder the program was started from.
+    setAppRootFolder(SDL2_wheel_GetAppRootPath());
+    SDL2_wheel_SetLogFolder(appRootFolder());
     if (!SDL2_wheel_APMInitAfterFramework()) {
         SDL2_wheel_Log("SDL2_wheel_APMInitAfterFramework() == false");
         return 0;
@@ -51,7 +55,6 @@ int AppMain(int argc, char** argv) {
     useGameFolder(folder);
     if (const std::string problem = checkResourceFolder(folder); !problem.empty()) return refuseToStart(problem);
     setResourceFolders({folder});
-    setAppRootFolder(SDL2_wheel_GetAppRootPath());
 
     gameTimer.start();
     exitHandled = false;

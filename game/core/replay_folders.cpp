@@ -8,6 +8,7 @@
 #include "game/core/play_state.h"
 #include "game/core/replay_files.h"
 #include "game/core/wheel_file.h"
+#include "game/core/wheel_log.h"
 #include "game/core/wheel_time.h"
 #include "game/records/paths.h"
 
@@ -32,12 +33,33 @@ void makeFolder(const std::string& folder) {
     std::filesystem::create_directories(folder, ignored);
 }
 
-void copyFile(const std::string& from, const std::string& to) {
+bool copyFile(const std::string& from, const std::string& to) {
     long size = 0;
     uint8_t* bytes = SDL2_wheel_FileReadAlloc(from.c_str(), &size);
-    if (!bytes) return;
-    SDL2_wheel_FileWrite(to.c_str(), bytes, 1, size_t(size));
+    if (!bytes) return false;
+    const bool copied = SDL2_wheel_FileWrite(to.c_str(), bytes, 1, size_t(size)) >= 0;
     std::free(bytes);
+    return copied;
+}
+
+// Copies the play's replay files into the dated folder. A file that can't
+// be copied (a full disk) is moved instead, which needs no room on the
+// same disk; false when one of them is still only in the working folder.
+bool copyReplayFiles() {
+    makeFolder(replayDatedFolder);
+    bool committed = true;
+    for (const char* name : kReplayFileNameTable) {
+        const std::string from = replayTempFolder + "/" + name;
+        const std::string to = replayDatedFolder + "/" + name;
+        std::error_code missing;
+        if (!std::filesystem::is_regular_file(from, missing) || copyFile(from, to)) continue;
+        if (std::rename(from.c_str(), to.c_str()) == 0) {
+            SDL2_wheel_Log("%s : moved to %s, as it could not be copied", from.c_str(), to.c_str());
+        } else {
+            committed = false;
+        }
+    }
+    return committed;
 }
 
 }  // namespace
@@ -57,14 +79,13 @@ void replayClearFolder() {
     if (!replayTempFolder.empty()) removeReplayFiles(replayTempFolder);
 }
 
+// A replay that could not be copied stays in the working folder, so the
+// play is not lost with it.
 void replayCommitFolder() {
-    if (playIsRecorded && !replayTempFolder.empty() && !replayDatedFolder.empty()) {
-        makeFolder(replayDatedFolder);
-        for (const char* name : kReplayFileNameTable) {
-            const std::string from = replayTempFolder + "/" + name;
-            std::error_code missing;
-            if (std::filesystem::is_regular_file(from, missing)) copyFile(from, replayDatedFolder + "/" + name);
-        }
+    if (playIsRecorded && !replayTempFolder.empty() && !replayDatedFolder.empty() && !copyReplayFiles()) {
+        SDL2_wheel_Log("replay save fail : not copied to %s, kept in %s", replayDatedFolder.c_str(),
+                       replayTempFolder.c_str());
+        return;
     }
     replayClearFolder();
 }

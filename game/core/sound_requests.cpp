@@ -10,6 +10,7 @@
 #include "game/core/game_task.h"
 #include "game/core/wheel_config.h"
 #include "game/core/wheel_log.h"
+#include "game/records/paths.h"
 #include "platform/arcade/apm.h"
 
 bool soundNormalSpeed = true;
@@ -28,7 +29,10 @@ bool soundOut() { return setting("SOUND_OUT", 1) != 0; }
 bool validId(int id) { return id >= 0 && id < kSoundStateIds; }
 bool validMusic(int number) { return number >= 0 && number < kMusicCount; }
 
-std::string folderPath(const char* rest) { return std::string("resource/") + soundFolder() + "/" + rest; }
+// A volume text of the sound folder, found from wherever the program started.
+std::string folderPath(const char* rest) {
+    return makeResourcePath(std::string("resource/") + soundFolder() + "/" + rest);
+}
 
 std::string filledPath(const char* pattern, const char* name) {
     char path[512];

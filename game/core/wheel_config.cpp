@@ -1,14 +1,15 @@
 // The key=value line tables.
 #include "game/core/wheel_config.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <limits>
 #include <memory>
 #include <string_view>
 
-#include "game/core/wheel_file.h"
 #include "game/core/wheel_log.h"
+#include "platform/disk/whole_file.h"
 
 namespace {
 
@@ -112,21 +113,17 @@ Integer lookUp(const Line* line, const char* key, Integer defaultValue) {
     return parsed == Parsed::Zero ? 0 : defaultValue;
 }
 
-// Reads the whole file; false (with the size failure logged) when it can't.
+// Reads the whole file; false (logged) when it can't. A folder or an
+// unreadable file in the file's place is refused like a missing one, with
+// the reason.
 bool readWhole(const char* path, std::string& bytes) {
-    std::FILE* file = std::fopen(path, "rb");
-    if (!file) {
-        SDL2_wheel_Log("SDL2_wheel_FileGetSize Not Find File = %s", path);
-        return false;
+    const platform::WholeRead read = platform::readWholeFile(path, bytes);
+    if (read.status == platform::WholeReadStatus::Read) return true;
+    SDL2_wheel_Log("SDL2_wheel_FileGetSize Not Find File = %s", path);
+    if (read.status == platform::WholeReadStatus::Failed) {
+        SDL2_wheel_Log("%s : can't be read (%s)", path, std::strerror(read.error));
     }
-    const long size = SDL2_wheel_FileGetSize(file);
-    file = size < 0 ? nullptr : std::fopen(path, "rb");
-    if (!file) return false;
-    bytes.resize(size_t(size));
-    const size_t read = std::fread(bytes.data(), 1, bytes.size(), file);
-    std::fclose(file);
-    bytes.resize(read);
-    return true;
+    return false;
 }
 
 }  // namespace

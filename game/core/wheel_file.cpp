@@ -1,44 +1,31 @@
 // File operations of the porting layer.
 #include "game/core/wheel_file.h"
 
-#include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <string>
 
 #include "game/core/wheel_log.h"
-
-namespace {
-
-// Writes every byte and flushes; false on the first failure.
-bool writeAll(std::FILE* file, const void* bytes, size_t size) {
-    const bool written = size == 0 || std::fwrite(bytes, 1, size, file) == size;
-    return std::fflush(file) == 0 && written;
-}
-
-}  // namespace
+#include "platform/disk/whole_file.h"
 
 bool writeFileReplacing(const char* path, const void* bytes, size_t size) {
-    const std::string temporary = std::string(path) + ".tmp";
-    std::FILE* file = std::fopen(temporary.c_str(), "wb");
-    if (!file) {
-        SDL2_wheel_Log("%s : can't be written (%s)", path, std::strerror(errno));
+    const platform::ReplaceResult result = platform::replaceFileWhole(path, bytes, size);
+    const char* reason = std::strerror(result.error);
+    switch (result.failedAt) {
+    case platform::ReplaceStep::Create:
+        SDL2_wheel_Log("%s : can't be written (%s)", path, reason);
         return false;
-    }
-    const bool written = writeAll(file, bytes, size);
-    const int error = errno;
-    const bool closed = std::fclose(file) == 0;
-    if (!written || !closed) {
-        std::remove(temporary.c_str());
-        SDL2_wheel_Log("%s : write failed, the old file is kept (%s)", path, std::strerror(error));
+    case platform::ReplaceStep::Write:
+        SDL2_wheel_Log("%s : write failed, the old file is kept (%s)", path, reason);
         return false;
-    }
-    if (std::rename(temporary.c_str(), path) != 0) {
-        SDL2_wheel_Log("%s : can't replace the old file (%s)", path, std::strerror(errno));
-        std::remove(temporary.c_str());
+    case platform::ReplaceStep::Rename:
+        SDL2_wheel_Log("%s : can't replace the old file (%s)", path, reason);
         return false;
+    case platform::ReplaceStep::Done:
+        break;
     }
+    if (!result.folderSynced) SDL2_wheel_Log("%s : written, but its folder can't be synced (%s)", path, reason);
     return true;
 }
 
@@ -72,36 +59,25 @@ int SDL2_wheel_DirCreate(const char* path) {
 }
 
 uint8_t* SDL2_wheel_FileReadAlloc(const char* path, long* size) {
-    std::FILE* probe = std::fopen(path, "r");
-    if (!probe) {
+    if (size) *size = -1;
+    std::string bytes;
+    const platform::WholeRead read = platform::readWholeFile(path, bytes);
+    if (read.status == platform::WholeReadStatus::Missing) {
         std::printf("%s %s : file not found.\n", "fileReadAlloc", path);
         SDL2_wheel_Log("%s %s : file not found.", "fileReadAlloc", path);
         return nullptr;
     }
-    std::fclose(probe);
-    std::FILE* file = std::fopen(path, "rb");
-    long length = -1;
-    if (!file) {
-        SDL2_wheel_Log("SDL2_wheel_FileGetSize Not Find File = %s", path);
-    } else {
-        length = SDL2_wheel_FileGetSize(file);
+    if (read.status == platform::WholeReadStatus::Failed) {
+        SDL2_wheel_Log("%s %s : can't be read (%s).", "fileReadAlloc", path, std::strerror(read.error));
+        return nullptr;
     }
-    if (size) *size = length;
-    if (length < 0) return nullptr;
-    auto* buffer = static_cast<uint8_t*>(std::malloc(size_t(length) + 1));
+    auto* buffer = static_cast<uint8_t*>(std::malloc(bytes.size() + 1));
     if (!buffer) {
         std::printf("%s %s : not enough memory.\n", "fileReadAlloc", path);
         SDL2_wheel_Log("%s %s : not enough memory.", "fileReadAlloc", path);
         return nullptr;
     }
-    file = std::fopen(path, "rb");
-    const size_t read = file ? std::fread(buffer, 1, size_t(length), file) : 0;
-    if (file) std::fclose(file);
-    if (read != size_t(length)) {
-        SDL2_wheel_Log("%s %s : read %zu of %ld bytes.", "fileReadAlloc", path, read, length);
-        std::free(buffer);
-        if (size) *size = -1;
-        return nullptr;
-    }
+    std::memcpy(buffer, bytes.data(), bytes.size());
+    if (size) *size = long(bytes.size());
     return buffer;
 }

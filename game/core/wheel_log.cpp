@@ -4,16 +4,28 @@
 
 #include <cstdarg>
 #include <cstdio>
+#include <string>
+#include <utility>
 
 namespace {
 
 constexpr const char* kLogFileName = "Log.txt";
 constexpr int kLogLineBytes = 1024;
 
+std::string& logPath() {
+    static std::string path = kLogFileName;
+    return path;
+}
+
 }  // namespace
 
+void SDL2_wheel_SetLogFolder(std::string folder) {
+    if (!folder.empty() && folder.back() != '/') folder += '/';
+    logPath() = std::move(folder) + kLogFileName;
+}
+
 void SDL2_wheel_Log(const char* format, ...) {
-    std::FILE* file = std::fopen(kLogFileName, "a+");
+    std::FILE* file = std::fopen(logPath().c_str(), "a+");
     if (!file) {
         std::printf("%sファイルが開けません\n", kLogFileName);
         return;

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "game/core/play_state.h"
-#include "game/core/wheel_file.h"
 #include "game/records/paths.h"
+#include "game/records/player_files.h"
 #include "game/records/player_name.h"
 #include "game/records/ranking_record_layout.h"
 
@@ -62,23 +62,23 @@ void rankingDecode(RankingTable& table, const uint8_t* bytes, size_t size) {
 
 bool rankingWrite(const RankingTable& table, const std::string& path) {
     const std::string bytes = rankingEncode(table);
-    return writeFileReplacing(path.c_str(), bytes.data(), bytes.size());
+    return writePlayerFile(path, bytes.data(), bytes.size());
 }
 
 std::unique_ptr<RankingTable> rankingLoadOrInit(const std::string& path) {
     auto table = std::make_unique<RankingTable>();
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file) {
-        std::printf("ranking data init.\n");
-        rankingInitDefaults(*table);
-        rankingWrite(*table, path);
+    std::string bytes;
+    const PlayerFileRead read = readPlayerFile(path, bytes);
+    if (read == PlayerFileRead::Read && bytes.size() == kRankingFileBytes) {
+        std::printf("ranking data load.\n");
+        rankingDecode(*table, reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
         return table;
     }
-    std::printf("ranking data load.\n");
-    std::vector<uint8_t> bytes(kRankingFileBytes);
-    const size_t read = std::fread(bytes.data(), 1, bytes.size(), file);
-    std::fclose(file);
-    rankingDecode(*table, bytes.data(), read);
+    rankingInitDefaults(*table);
+    if (read == PlayerFileRead::LeftAlone) return table;
+    if (read == PlayerFileRead::Read) keepDamagedPlayerFile(path, bytes.size(), kRankingFileBytes);
+    std::printf("ranking data init.\n");
+    rankingWrite(*table, path);
     return table;
 }
 

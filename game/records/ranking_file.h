@@ -51,12 +51,13 @@ struct RankingTables {
 };
 RankingTables& rankingTables();
 
-// The table of the file, or the defaults (then written to the file) when
-// there is no file. A short file leaves the records it lacks zero.
+// The table of the file, or the defaults: written to the file when there is
+// none or it has the wrong size (kept as "<name>.damaged"), and only held in
+// memory when it can't be read (see player_files.h).
 std::unique_ptr<RankingTable> rankingLoadOrInit(const std::string& path);
 void rankingInitDefaults(RankingTable& table);
-// Writes the whole table beside the file and renames it over; false (logged)
-// when that fails, leaving the old file.
+// Writes the whole table beside the file and renames it over; false when it
+// is left alone or the write fails (logged), leaving the old file.
 bool rankingWrite(const RankingTable& table, const std::string& path);
 std::string rankingEncode(const RankingTable& table);
 void rankingDecode(RankingTable& table, const uint8_t* bytes, size_t size);

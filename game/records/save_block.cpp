@@ -1,13 +1,9 @@
 // "save.dat", the play-time counter and the daily ranking's date.
 #include "game/records/save_block.h"
 
-#include <cstdio>
-#include <cstring>
-#include <vector>
-
-#include "game/core/wheel_file.h"
 #include "game/core/wheel_time.h"
 #include "game/records/paths.h"
+#include "game/records/player_files.h"
 #include "game/records/ranking_file.h"
 #include "game/records/save_block_layout.h"
 
@@ -17,26 +13,23 @@ SaveBlock& saveBlock() {
 }
 
 int saveDataRead(const std::string& path) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file) {
+    std::string bytes;
+    const PlayerFileRead read = readPlayerFile(path, bytes);
+    if (read == PlayerFileRead::Read && bytes.size() != kSaveBlockBytes) {
+        keepDamagedPlayerFile(path, bytes.size(), kSaveBlockBytes);
+    }
+    if (read != PlayerFileRead::Read || bytes.size() != kSaveBlockBytes) {
         saveBlock() = SaveBlock{};
         return -1;
     }
-    std::vector<uint8_t> fileBytes(kSaveBlockBytes);
-    const size_t words = std::fread(fileBytes.data(), 1, fileBytes.size(), file) / 4;
-    std::fclose(file);
-    // Words the file doesn't hold keep their values.
-    std::vector<uint8_t> bytes(kSaveBlockBytes);
-    encodeRecord(&saveBlock(), kSaveBlockLayout, bytes.data());
-    std::memcpy(bytes.data(), fileBytes.data(), words * 4);
-    decodeRecord(&saveBlock(), kSaveBlockLayout, bytes.data());
-    return int(words);
+    decodeRecord(&saveBlock(), kSaveBlockLayout, reinterpret_cast<const uint8_t*>(bytes.data()));
+    return kSaveBlockWords;
 }
 
 int saveDataWrite(const std::string& path) {
-    std::vector<uint8_t> bytes(kSaveBlockBytes);
-    encodeRecord(&saveBlock(), kSaveBlockLayout, bytes.data());
-    return writeFileReplacing(path.c_str(), bytes.data(), bytes.size()) ? kSaveBlockWords : -1;
+    uint8_t bytes[kSaveBlockBytes];
+    encodeRecord(&saveBlock(), kSaveBlockLayout, bytes);
+    return writePlayerFile(path, bytes, sizeof bytes) ? kSaveBlockWords : -1;
 }
 
 void saveDataAdvancePlayTime() {
@@ -57,7 +50,8 @@ void saveDataApplyRankingDate() {
     const bool sameDay = block.rankingYear == uint32_t(year) && block.rankingMonth == uint32_t(month) &&
                          block.rankingDay == uint32_t(day);
     RankingTable* today = rankingTables().today.get();
-    if (!sameDay && today) {
+    // With "save.dat" unreadable the daily table's date is unknown: it stays.
+    if (!sameDay && today && !playerFileLeftAlone(makeAppRootPath(kSaveDataFile))) {
         rankingInitDefaults(*today);
         rankingWrite(*today, makeAppRootPath(kRankingTodayFile));
     }

@@ -26,14 +26,16 @@ inline constexpr const char* kSaveDataFile = "save.dat";
 
 SaveBlock& saveBlock();
 
-// The words read (1024 for a whole file; a short file changes only the words
-// it holds), or -1 when the file doesn't exist: the block is zeroed then.
+// 1024, or -1 with the block zeroed when the file doesn't exist, can't be
+// read (it is then left alone) or isn't 4096 bytes (kept as
+// "save.dat.damaged"); see player_files.h.
 int saveDataRead(const std::string& path);
-// 1024, or -1 (logged) when the file can't be written; the old file stays.
+// 1024, or -1 when the file is left alone or can't be written (logged); the
+// old file stays.
 int saveDataWrite(const std::string& path);
 // One frame more of play time.
 void saveDataAdvancePlayTime();
 // On the first start of a new local date: resets the daily ranking and
-// writes it. Every start: stores the date and writes "save.dat". Run after
+// writes it (not when "save.dat" could not be read, as its date is unknown). Every start: stores the date and writes "save.dat". Run after
 // both rankings load.
 void saveDataApplyRankingDate();

@@ -2,13 +2,13 @@
 #include "game/records/settings_file.h"
 
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 
 #include "game/core/wheel_config.h"
-#include "game/core/wheel_file.h"
 #include "game/core/wheel_log.h"
 #include "game/records/paths.h"
+#include "game/records/player_files.h"
+#include "platform/disk/whole_file.h"
 
 GameSettings gameSettings{};
 GameSettings settingsSnapshot{};
@@ -30,28 +30,25 @@ void setUnstoredWords(GameSettings& s) {
 
 void configEnsureFile() {
     const std::string target = makeAppRootPath(kConfigFile);
-    if (std::FILE* existing = std::fopen(target.c_str(), "r")) {
-        std::fclose(existing);
-        return;
-    }
+    std::string existing;
+    if (readPlayerFile(target, existing) != PlayerFileRead::Missing) return;
     char name[64];
     std::snprintf(name, sizeof name, "resource/data/%s", kConfigFile);
     const std::string source = makeResourcePath(name);
-    if (std::FILE* file = std::fopen(source.c_str(), "rb")) {
-        std::fclose(file);
-    } else {
+    std::string defaults;
+    const platform::WholeRead read = platform::readWholeFile(source, defaults);
+    if (read.status != platform::WholeReadStatus::Read) {
         SDL2_wheel_Log("SDL2_wheel_FileGetSize Not Find File = %s", source.c_str());
         return;
     }
-    long size = 0;
-    uint8_t* bytes = SDL2_wheel_FileReadAlloc(source.c_str(), &size);
-    if (!bytes) return;  // the reader has logged why
-    writeFileReplacing(target.c_str(), bytes, size_t(size));
-    std::free(bytes);
+    writePlayerFile(target, defaults.data(), defaults.size());
 }
 
+// A "config.txt" that could not be read is neither read again nor written:
+// the line table keeps the settings of this run.
 void configLoad() {
-    SDL2_wheel_ConfigLoad(makeAppRootPath(kConfigFile).c_str());
+    const std::string path = makeAppRootPath(kConfigFile);
+    if (!playerFileLeftAlone(path)) SDL2_wheel_ConfigLoad(path.c_str());
     for (const SettingKey& key : kSettingKeyTable) {
         gameSettings.*key.setting = SDL2_wheel_ConfigGetInt(key.key, key.defaultValue);
     }
@@ -62,8 +59,8 @@ void configLoad() {
 
 void configSave() {
     const std::string path = makeAppRootPath(kConfigFile);
-    SDL2_wheel_ConfigLoad(path.c_str());
+    if (!playerFileLeftAlone(path)) SDL2_wheel_ConfigLoad(path.c_str());
     for (const SettingKey& key : kSettingKeyTable) SDL2_wheel_ConfigSetInt(key.key, gameSettings.*key.setting);
     const std::string text = SDL2_wheel_ConfigJoinLines();
-    writeFileReplacing(path.c_str(), text.data(), text.size());
+    writePlayerFile(path, text.data(), text.size());
 }

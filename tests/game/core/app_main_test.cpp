@@ -1,6 +1,7 @@
 // AppMain in this process: a platform that does not start (a cabinet whose
-// keychip id the game-server client refuses) leaves one line in "Log.txt"
-// and returns 0 before anything of the game exists.
+// keychip id the game-server client refuses) leaves one line in the
+// application root's "Log.txt" and returns 0 before anything of the game
+// exists.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -23,7 +24,7 @@ std::string readFile(const std::string& path) {
 
 TEST(AppMainTest, AFailedPlatformStartLogsOneLineAndReturnsZero) {
     TempDir dir;
-    dir.write("Log.txt", "earlier line\n");
+    dir.write("root/Log.txt", "earlier line\n");
     arcade::CabinetSettings settings;
     settings.keychipId = "";
     settings.appRoot = dir.str() + "/root/";
@@ -40,7 +41,10 @@ TEST(AppMainTest, AFailedPlatformStartLogsOneLineAndReturnsZero) {
     std::filesystem::current_path(previous);
 
     EXPECT_EQ(result, 0);
-    EXPECT_EQ(readFile(dir / "Log.txt"), "earlier line\nSDL2_wheel_APMInitAfterFramework() == false\n");
+    // The log is the application root's, and nothing is written where the
+    // program was started.
+    EXPECT_EQ(readFile(dir / "root/Log.txt"), "earlier line\nSDL2_wheel_APMInitAfterFramework() == false\n");
+    EXPECT_FALSE(std::filesystem::exists(dir / "Log.txt"));
     EXPECT_EQ(cab->stepCount(), 0);  // the one start-up step, no frame
     EXPECT_TRUE(cab->exitGameCalls.empty());
     SDL2_wheel_APMTerminate();  // what the process's end would leave

@@ -28,13 +28,16 @@ std::string readFile(const std::string& path) {
     return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
 }
 
-ProgramRun runGame(const TempDir& dir, int exitFrame) {
+// Runs the game on the folder's resources, started from the working folder
+// (the folder itself when none is named).
+ProgramRun runGame(const TempDir& dir, int exitFrame, const std::string& workingFolder = "") {
     dir.write("cabinet_script.txt", std::to_string(exitFrame) + " error on\n");
-    const std::string command = "cd '" + dir.str() + "' && XDG_DATA_HOME='" + dir.str() +
-                                "/xdg' HALVIR_CABINET_SETTINGS='" + dir.str() + "/no_cabinet.txt'" +
-                                " HALVIR_CABINET_SCRIPT=cabinet_script.txt HALVIR_CABINET_LOG=cabinet_log.txt" +
-                                " timeout 300 '" + HALVIR_PROGRAM + "' --data-directory='" + dir.str() +
-                                "' 2>stderr.txt >stdout.txt";
+    const std::string at = "'" + dir.str() + "/";
+    const std::string command = "cd '" + (workingFolder.empty() ? dir.str() : workingFolder) + "' && XDG_DATA_HOME=" +
+                                at + "xdg' HALVIR_CABINET_SETTINGS=" + at + "no_cabinet.txt'" +
+                                " HALVIR_CABINET_SCRIPT=" + at + "cabinet_script.txt' HALVIR_CABINET_LOG=" + at +
+                                "cabinet_log.txt' timeout 300 '" + HALVIR_PROGRAM + "' --data-directory='" + dir.str() +
+                                "' 2>" + at + "stderr.txt' >" + at + "stdout.txt'";
     ProgramRun run;
     const int status = std::system(command.c_str());
     if (WIFEXITED(status)) run.exitCode = WEXITSTATUS(status);
@@ -57,7 +60,7 @@ TEST(HalvirProgramTest, BootsToTheFrameStepAndEndsCleanly) {
     // The cabinet's application root is made for the player's files; the
     // small folder has no default "config.txt", which the log names.
     EXPECT_TRUE(std::filesystem::is_directory(dir / "xdg/halvir"));
-    EXPECT_NE(readFile(dir / "Log.txt").find("resource/data/config.txt"), std::string::npos);
+    EXPECT_NE(readFile(dir / "xdg/halvir/Log.txt").find("resource/data/config.txt"), std::string::npos);
 }
 
 TEST(HalvirProgramTest, TheBootResourcesBecomeReady) {
@@ -79,7 +82,26 @@ TEST(HalvirProgramTest, AMissingResourceFolderIsNamedWithHowToBuildIt) {
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_NE(run.err.find("The resource folder " + dir.str() + "/resource is missing"), std::string::npos) << run.err;
     EXPECT_NE(run.err.find("--target halvir_content"), std::string::npos);
-    EXPECT_NE(readFile(dir / "Log.txt").find("--target halvir_content"), std::string::npos);
+    EXPECT_NE(readFile(dir / "xdg/halvir/Log.txt").find("--target halvir_content"), std::string::npos);
+}
+
+// Started from another folder, the game finds its volume texts through its
+// resource folder (an effect's level above 128 is logged, so the text was
+// read), keeps its log and the engine's backup folder in the application
+// root, and writes nothing where it was started.
+TEST(HalvirProgramTest, StartedFromAnotherFolderItFindsItsFilesAndWritesNothingThere) {
+    TempDir dir;
+    test_resources::write(dir);
+    dir.write("resource/sound_duz3/master_volume.txt", "VANTORLIB_SE=128\nVANTORLIB_SE_dB=60\n");
+    dir.write("resource/sound_duz3/chunk/se_volume.txt", "ok=100\n");
+    std::filesystem::create_directories(dir / "elsewhere");
+    const ProgramRun run = runGame(dir, 300, dir / "elsewhere");
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_TRUE(std::filesystem::is_empty(dir / "elsewhere"));
+    EXPECT_TRUE(std::filesystem::is_directory(dir / "xdg/halvir/winbackup"));
+    const std::string log = readFile(dir / "xdg/halvir/Log.txt");
+    EXPECT_NE(log.find("SDL2_wheel_SoundSetVolumeBank = 199, bank = 0,"), std::string::npos) << log.substr(0, 2000);
+    EXPECT_EQ(log.find("Not Find File = resource/"), std::string::npos) << log.substr(0, 2000);
 }
 
 }  // namespace

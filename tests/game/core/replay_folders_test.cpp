@@ -1,5 +1,8 @@
 // The replay folders, the summary and the work images of the header.
+#include <sys/resource.h>
+
 #include <algorithm>
+#include <csignal>
 
 #include "game/core/obj_work.h"
 #include "tests/game/core/replay_fixture.h"
@@ -44,6 +47,39 @@ TEST_F(ReplayTest, KeepingAReplayCopiesOnlyTheSevenNames) {
     EXPECT_EQ(namesIn(replayDatedFolder), (std::vector<std::string>{"rep_info.dat", "rep_st01.dat", "rep_st06.dat"}));
     EXPECT_EQ(WorkingFolder::read(replayDatedFolder + "/rep_st06.dat"), "rep_st06.dat");
     EXPECT_EQ(namesIn(replayTempFolder), (std::vector<std::string>{"notes.txt", "rep_st07.dat"}));
+}
+
+// A file that can't be copied (the file-size limit stands in for a full
+// disk) is moved instead; when the dated folder can't be made at all, the
+// play's replay stays in the working folder and the log says where.
+TEST_F(ReplayTest, AReplayThatCantBeCopiedIsMovedOrKept) {
+    replayMakeFolder();
+    const std::string stage(20000, 's');
+    folder.dir().write("root/replay/temp/rep_st01.dat", stage);
+    folder.dir().write("root/replay/temp/rep_info.dat", "info");
+    playIsRecorded = 1;
+    rlimit previous{};
+    getrlimit(RLIMIT_FSIZE, &previous);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limited = previous;
+    limited.rlim_cur = 10000;
+    setrlimit(RLIMIT_FSIZE, &limited);
+    replayCommitFolder();
+    setrlimit(RLIMIT_FSIZE, &previous);
+    std::signal(SIGXFSZ, oldHandler);
+    EXPECT_EQ(WorkingFolder::read(replayDatedFolder + "/rep_st01.dat"), stage);
+    EXPECT_EQ(WorkingFolder::read(replayDatedFolder + "/rep_info.dat"), "info");
+    EXPECT_TRUE(std::filesystem::is_empty(replayTempFolder));
+    EXPECT_EQ(folder.logLines().back(), replayTempFolder + "/rep_st01.dat : moved to " + replayDatedFolder +
+                                            "/rep_st01.dat, as it could not be copied");
+
+    folder.dir().write("root/replay/temp/rep_st02.dat", stage);
+    std::filesystem::remove_all(replayDatedFolder);
+    folder.dir().write(replayDatedFolder.substr(folder.dir().str().size() + 1), "a file in the folder's place");
+    replayCommitFolder();
+    EXPECT_EQ(WorkingFolder::read(replayTempFolder + "/rep_st02.dat"), stage);
+    EXPECT_EQ(folder.logLines().back(),
+              "replay save fail : not copied to " + replayDatedFolder + ", kept in " + replayTempFolder);
 }
 
 TEST_F(ReplayTest, AnUnrecordedPlayIsNotKeptButStillCleared) {

@@ -12,6 +12,7 @@
 
 #include "game/core/game_task.h"
 #include "game/core/wheel_config.h"
+#include "game/records/paths.h"
 
 namespace {
 
@@ -157,6 +158,22 @@ TEST_F(SoundRequestsTest, LevelsAndMixedVolumes) {
     std::string text((std::istreambuf_iterator<char>(log)), std::istreambuf_iterator<char>());
     EXPECT_NE(text.find("SDL2_wheel_SoundSetVolumeBank = 199, bank = 0, name=resource/sound_duz3/chunk/ok.wav"),
               std::string::npos);
+}
+
+// The volume texts are found through the resource folder, not the folder the
+// program was started from.
+TEST_F(SoundRequestsTest, VolumeTextsAreFoundFromAnotherWorkingFolder) {
+    const fs::path elsewhere = folder_ / "elsewhere";
+    fs::create_directories(elsewhere);
+    fs::current_path(elsewhere);
+    setResourceFolders({folder_.string() + "/"});
+    SDL2_wheel_SoundInit();
+    SDL2_wheel_SoundLoad("cancel", 1, 1, 0);
+    setResourceFolders({});
+    fs::current_path(folder_);
+    EXPECT_EQ(soundLayerState().masterEffects, 199);
+    EXPECT_EQ(task_->soundVolume[1], 127);
+    EXPECT_TRUE(fs::is_empty(elsewhere));
 }
 
 TEST_F(SoundRequestsTest, RetriggerGuardsWithTheFrameUpdate) {
