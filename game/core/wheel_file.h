@@ -12,7 +12,8 @@
 // Writes count elements of elementSize bytes as the whole new content of the
 // file and gives the count written, or -1 when the file can't be written.
 // The bytes go to a file beside the target that replaces it only once every
-// byte is on disk, so a failed write leaves the old file as it was.
+// byte is on disk (synced), and the folder is synced after the rename, so a
+// failed write, a kill or a power cut leaves the old file or the new one.
 int SDL2_wheel_FileWrite(const char* path, const void* buffer, size_t elementSize, size_t count);
 
 // The size of an open file in bytes, or -1; the file is closed in every case.
@@ -22,7 +23,8 @@ long SDL2_wheel_FileGetSize(std::FILE* file);
 int SDL2_wheel_DirCreate(const char* path);
 
 // The whole file in a new buffer from malloc (the caller frees it) and its
-// size, or null.
+// size, or null: a missing file logs "file not found", anything else that
+// keeps its bytes (a folder in its place, no permission) logs the reason.
 uint8_t* SDL2_wheel_FileReadAlloc(const char* path, long* size);
 
 // Replaces the file at path with size bytes as SDL2_wheel_FileWrite does;
