@@ -12,7 +12,6 @@ namespace platform {
 namespace {
 
 bool readAll(int file, std::string& bytes) {
-    bytes.clear();
     char chunk[65536];
     for (;;) {
         const ssize_t got = ::read(file, chunk, sizeof chunk);
@@ -55,6 +54,7 @@ mode_t modeFor(const std::string& path) {
 
 WholeRead readWholeFile(const std::string& path, std::string& bytes) {
     WholeRead result;
+    bytes.clear();
     const int file = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (file < 0) {
         result.error = errno;
@@ -66,10 +66,13 @@ WholeRead readWholeFile(const std::string& path, std::string& bytes) {
         result.error = errno;
     } else if (!S_ISREG(info.st_mode)) {
         result.error = S_ISDIR(info.st_mode) ? EISDIR : EINVAL;
-    } else if (!readAll(file, bytes)) {
-        result.error = errno;
     } else {
-        result.status = WholeReadStatus::Read;
+        bytes.reserve(size_t(info.st_size));
+        if (readAll(file, bytes)) {
+            result.status = WholeReadStatus::Read;
+        } else {
+            result.error = errno;
+        }
     }
     ::close(file);
     return result;
