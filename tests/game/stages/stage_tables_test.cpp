@@ -31,14 +31,16 @@ std::vector<std::array<int32_t, 6>> stageTablesRows(const ScrollScript* s) {
 }
 
 TEST(StageTables, EachDesignedStageHasItsRowsInFrameOrderAndItsEndRow) {
-    const int32_t counts[] = {52, 420, 520};
-    for (int32_t stage = 0; stage < 3; ++stage) {
+    const int32_t counts[] = {52, 420, 520, 463};
+    for (int32_t stage = 0; stage < 4; ++stage) {
         const SpawnRow* rows = stageSpawnTable(stage);
         ASSERT_NE(rows, nullptr);
         EXPECT_EQ(stageTablesGenerated[stage].spawnRowCount, counts[stage]);
         for (int32_t i = 0; i < counts[stage]; ++i) {
             EXPECT_NE(rows[i].param, -1) << stage << " " << i;
-            if (i > 0) EXPECT_GE(rows[i].frame, rows[i - 1].frame) << stage << " " << i;
+            if (i > 0) {
+                EXPECT_GE(rows[i].frame, rows[i - 1].frame) << stage << " " << i;
+            }
             EXPECT_NE(stageMoveScript(stage, rows[i].param), nullptr) << stage << " " << i;
         }
         EXPECT_EQ(stageTablesWords(rows[counts[stage]]), (std::array<int32_t, 9>{0, -1, 99999999, 0, 0, 0, 0, 0, 0}));
@@ -54,11 +56,14 @@ TEST(StageTables, TheTellingRowsStandAsGiven) {
         {0, 0, {122, 130, 1, 11200, 14400}},    {1, 0, {2, 0, 135, 9200, -3000}},
         {1, 196, {80, 100, 2105, -6400, -15700}}, {1, 418, {134, 120, 5753, 11200, 14400}},
         {1, 419, {100, 110, 6033, -3200, -12000}}, {2, 407, {123, 130, 5054, 17400, 14100}},
+        {3, 85, {140, 4, 1196, 2200, -2800}},    {3, 205, {82, 102, 3932, 18900, -16800}},
+        {3, 462, {62, 62, 12080, 11200, -28900}},
     };
     for (const Telling& t : rows) {
         const SpawnRow& r = stageSpawnTable(t.stage)[t.row];
         EXPECT_EQ((std::array<int32_t, 5>{r.kind, r.param, r.frame, r.x, r.y}), t.words) << t.stage << " " << t.row;
     }
+    EXPECT_EQ(stageSpawnTable(3)[85].extra[0], 6);
     std::vector<int32_t> lifetimes;
     for (const SpawnRow* r = stageSpawnTable(2); r->param != -1; ++r) {
         if (r->kind == 24) lifetimes.push_back(r->extra[0]);
@@ -78,10 +83,17 @@ TEST(StageTables, TheTellingScriptsStandAsGiven) {
     EXPECT_EQ(follower[1], (std::array<int32_t, 6>{2, 0, 2, 0, 0, 0}));
     EXPECT_EQ(follower[4], (std::array<int32_t, 6>{6, 0, 0, 0, 0, 0}));
     for (int32_t k = 0; k < 7; ++k) EXPECT_EQ(follower[size_t(5 + k)], (std::array<int32_t, 6>{8, 150 + 5 * k, 400 + 40 * k, 0, 0, 0}));
+    EXPECT_EQ(stageTablesRows(stageMoveScript(3, 130)), stageTablesRows(stageMoveScript(2, 130)));
+    const Rows crawl = stageTablesRows(stageMoveScript(3, 102));
+    EXPECT_EQ(crawl[0], (std::array<int32_t, 6>{1, 0, 40000, 30000, 0, 0}));
+    EXPECT_EQ(crawl[1], (std::array<int32_t, 6>{2, 0, 1, 0, 0, 0}));
+    EXPECT_EQ(crawl[3], (std::array<int32_t, 6>{8, 0, 640, 0, 0, 0}));
+    EXPECT_EQ(crawl[crawl.size() - 2], (std::array<int32_t, 6>{9, 3500, 0, 0, 0, 0}));
     EXPECT_NE(stageMoveScript(0, 130), nullptr);
     EXPECT_EQ(stageTablesGenerated[0].moveScriptEntries, 131);
     EXPECT_EQ(stageTablesGenerated[1].moveScriptEntries, 123);
     EXPECT_EQ(stageTablesGenerated[2].moveScriptEntries, 131);
+    EXPECT_EQ(stageTablesGenerated[3].moveScriptEntries, 132);
 }
 
 TEST(StageTables, TheTellingScrollRowsStandAsGiven) {
@@ -111,7 +123,7 @@ TEST(StageTables, TheTellingScrollRowsStandAsGiven) {
 }
 
 TEST(StageTables, AStageNotDesignedYetHasItsEndRowAndRestingLayers) {
-    for (int32_t stage = 3; stage < kStageTableCount; ++stage) {
+    for (int32_t stage = 4; stage < kStageTableCount; ++stage) {
         EXPECT_EQ(stageSpawnTable(stage)->param, -1);
         EXPECT_EQ(stageSpawnTable(stage)->frame, kSpawnEndFrame);
         EXPECT_EQ(stageMoveScript(stage, 0), nullptr);

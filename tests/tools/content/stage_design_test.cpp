@@ -57,7 +57,7 @@ int32_t stageDesignLineOf(const std::string& text, const std::string& anchor) {
 
 TEST(StageDesign, TheDesignedStagesPassEveryRule) {
     std::vector<StageDesign> designs;
-    for (int32_t stage = 0; stage <= 2; ++stage) designs.push_back(stageDesignCheck(stage, stageDesignFiles(stage)));
+    for (int32_t stage = 0; stage <= 3; ++stage) designs.push_back(stageDesignCheck(stage, stageDesignFiles(stage)));
     EXPECT_NO_THROW(content::checkStages(designs));
     for (const StageDesign& d : designs) EXPECT_EQ(d.rows.size(), size_t(content::kStageRowCounts[d.stage]) + 1);
 }
@@ -122,6 +122,16 @@ TEST(StageDesign, EachBrokenRuleIsRefusedWithItsFileLineAndMessage) {
          "script 20 tank-follow", "script 20 of stage 1 is the layer follower: its rows must be exactly the given ones"},
         {2, "scripts.txt", "1930 leave", "1900 leave", "script 130 overlay",
          "script 130 of stage 2 is the overlay's script: its rows must be exactly the given ones"},
+        {3, "scripts.txt", "2920 speed 150", "2900 speed 150", "script 102 mboss",
+         "script 102 of stage 3 is the mid-boss's crawl: given rows are missing"},
+        {3, "waves.txt", "+0 kind 82 script mboss at 18900 -16800", "+0 kind 82 script mboss at 18900 -16000", "~",
+         "row 205 is the mid-boss: kind 82, param 102, frame 3932 at (18900, -16800); it is kind 82, param 102, frame "
+         "3932 at (18900, -16000)"},
+        {3, "waves.txt", "spawner-right at 2200 -2800 extra 6 0 0 0", "spawner-right at 2200 -2800 extra 5 0 0 0", "~",
+         "row 85 is spawner 140 with six children: kind 140, param 4, frame 1196 at (2200, -2800) extra[0] 6; it is "
+         "kind 140, param 4, frame 1196 at (2200, -2800) extra[0] 5"},
+        {3, "waves.txt", "wave overlay 418", "wave overlay 419", "", "no row is the stage overlay: kind 123, param 131, "
+         "frame 418 at (19300, 25800)"},
         // Scroll scripts.
         {1, "scroll.txt", "0 speed 1600", "0 op 12 0", "~", "op 12 is not a scroll op (0 to 11)"},
         {1, "scroll.txt", "1000 kill 3", "1000 op 0", "~", "an op-0 row of frame 0 ends a layer script, and only there"},
