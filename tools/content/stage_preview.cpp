@@ -65,6 +65,7 @@ const char* milestone(int32_t kind) {
     if (kind >= 100 && kind <= 104) return "BOSS";
     if (kind == 122) return "TUTORIAL";
     if (kind == 123) return "OVERLAY";
+    if (kind == 62) return "BOSS CARRIER";
     return nullptr;
 }
 

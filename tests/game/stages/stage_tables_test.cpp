@@ -14,15 +14,9 @@ std::array<int32_t, 9> stageTablesWords(const SpawnRow& r) {
     return {r.kind, r.param, r.frame, r.x, r.y, r.extra[0], r.extra[1], r.extra[2], r.extra[3]};
 }
 
-std::vector<std::array<int32_t, 6>> stageTablesRows(const MoveScript* s) {
-    std::vector<std::array<int32_t, 6>> rows;
-    for (;; ++s) {
-        rows.push_back({s->op, s->frame, s->a, s->b, s->c, s->d});
-        if (s->op == 0) return rows;
-    }
-}
-
-std::vector<std::array<int32_t, 6>> stageTablesRows(const ScrollScript* s) {
+// A movement or scroll script's rows up to its op-0 row.
+template <class Row>
+std::vector<std::array<int32_t, 6>> stageTablesRows(const Row* s) {
     std::vector<std::array<int32_t, 6>> rows;
     for (;; ++s) {
         rows.push_back({s->op, s->frame, s->a, s->b, s->c, s->d});
