@@ -31,6 +31,11 @@ std::string ContentContext::readContent(std::string_view relative) const {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
+bool ContentContext::hasContent(std::string_view relative) const {
+    std::error_code error;
+    return fs::is_regular_file(folders_.content / relative, error);
+}
+
 std::vector<uint8_t> ContentContext::readResource(std::string_view relative) const {
     const fs::path path = folders_.resource / relative;
     std::ifstream in(path, std::ios::binary);

@@ -36,6 +36,9 @@ public:
 
     // A content file whole, by its path relative to the content folder.
     std::string readContent(std::string_view relative) const;
+    // Whether the content folder holds that file (content that may be
+    // written later, like the stages not designed yet).
+    bool hasContent(std::string_view relative) const;
     // A resource an earlier module of this run wrote, by its path relative to
     // the resource folder.
     std::vector<uint8_t> readResource(std::string_view relative) const;
