@@ -65,7 +65,8 @@ int runProcessEntry(int argc, char** argv, MAppMain appMain) {
     {
         MCommandLine line = parseCommandLine(argc, argv);
         startEngine(line);
-        exitCode = appMain(line.argumentCount(), line.argumentVector());
+        // No window, nothing to see: the window said why on standard error.
+        exitCode = mainWindowHandle() ? appMain(line.argumentCount(), line.argumentVector()) : 1;
     }
     stopEngine();
     return exitCode;

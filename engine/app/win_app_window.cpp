@@ -44,6 +44,12 @@ platform::WindowHandle MWinAppWindow::createAppWindow(MWinAppSettings& settings,
     const platform::ClientSize client = platform::windowClientSize(window_);
     settings.clientWidth = client.width;
     settings.clientHeight = client.height;
+    // A window fitted to a smaller display is the window from now on; the
+    // screen keeps its size and its picture is scaled into the window.
+    if (client.width < width || client.height < height) {
+        settings.windowWidth = client.width;
+        settings.windowHeight = client.height;
+    }
     return window_;
 }
 

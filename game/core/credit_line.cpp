@@ -3,10 +3,13 @@
 #include <cstdio>
 #include <cstring>
 
+#include "engine/ui/psb_font.h"
 #include "game/core/app_switches.h"
 #include "game/core/draw_store.h"
 #include "game/core/game_main.h"
+#include "game/core/game_task.h"
 #include "game/core/server_keep_alive.h"
+#include "game/core/sprite_frames.h"
 #include "game/records/abaas_gs.h"
 #include "platform/arcade/apm.h"
 
@@ -27,6 +30,9 @@ constexpr int32_t kFrameOffline = 9;
 constexpr int32_t kAliveAttemptsDone = 3;
 constexpr int32_t kNoClosingTime = -1;
 constexpr int32_t kWarnBeforeClosing = 1800;  // seconds
+constexpr float kIconX = 1876.0f;
+constexpr float kIconGap = 4.0f;
+constexpr float kCreditByteWidth = 12.0f;
 
 bool cardServiceUp() { return _AllnetAuth_isGood() && abaasGs != nullptr && abaasGs->online && _Aime_isDBAlive(); }
 
@@ -38,7 +44,21 @@ void drawCardNotice() {
     OBJdrawFontText(gameMainOwner, kFontNotice, text, 960.0f, 1000.0f, 1.0f, 255, 32, 32, 1);
 }
 
-// Right-aligned by its length in bytes.
+// 12 pixels a byte until the font has loaded; its glyphs are not that wide,
+// and a line placed by 12 a byte ran into the network icon.
+float creditLineWidth(const char* line) {
+    GameTask* task = GameTask::getInstance();
+    MPSBFont* font = task != nullptr ? task->fonts[kFontCredit] : nullptr;
+    if (font == nullptr) return kCreditByteWidth * float(std::strlen(line));
+    return font->textSize(line, 0.0f, 0.0f).width;
+}
+
+int32_t networkIconFrame() {
+    if (!_AllnetAuth_isGood()) return kFrameOffline;
+    return cardServiceUp() ? kFrameOnline : kFrameCardDown;
+}
+
+// Right-aligned to end a little before the icon, which is centred on its x.
 void drawCredits() {
     char line[64];
     if (_Credit_isFreePlay()) {
@@ -47,14 +67,13 @@ void drawCredits() {
         std::snprintf(line, sizeof line, "CREDIT(S) ");
         creditTextToUtf8(_Credit_toString(-1), line + std::strlen(line), sizeof line - std::strlen(line));
     }
-    const float x = 1880.0f - 12.0f * float(std::strlen(line));
+    const float iconLeft = kIconX - float(OBJgetFrameRect(networkIconFrame()).w / 2);
+    const float x = iconLeft - kIconGap - creditLineWidth(line);
     OBJdrawFontText(gameMainOwner, kFontCredit, line, x, 40.0f, 1.0f, 255, 255, 255, 1);
 }
 
 void drawNetworkIcon() {
-    int32_t frame = kFrameOffline;
-    if (_AllnetAuth_isGood()) frame = cardServiceUp() ? kFrameOnline : kFrameCardDown;
-    OBJdrawSprite(gameMainOwner, frame, 1876.0f, 40.0f, kLayerIcon, 1.0f, 1.0f, 0.0f, 1.0f, 0);
+    OBJdrawSprite(gameMainOwner, networkIconFrame(), kIconX, 40.0f, kLayerIcon, 1.0f, 1.0f, 0.0f, 1.0f, 0);
 }
 
 // From 30 minutes before closing, in whole minutes; at closing time the closed notice.

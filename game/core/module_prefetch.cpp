@@ -1,6 +1,7 @@
 #include "game/core/module_prefetch.h"
 
 #include <cinttypes>
+#include <cstdlib>
 #include <sstream>
 
 #include "engine/base/debug_trace.h"
@@ -33,7 +34,16 @@ std::string baseName(const std::string& path) {
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
+// A line a range and a module, a few hundred at every start: written only
+// for whoever looks into the start-up and sets the variable.
+bool prefetchTraced() { return std::getenv(kPrefetchTraceVariable) != nullptr; }
+
 }  // namespace
+
+#define PREFETCH_TRACE(...)                          \
+    do {                                             \
+        if (prefetchTraced()) M_DEBUG_TRACE(__VA_ARGS__); \
+    } while (false)
 
 std::vector<MappedModule> parseMappedModules(std::string_view maps) {
     std::vector<MappedModule> modules;
@@ -59,15 +69,15 @@ uint32_t prefetchModuleRange(const MappedModule& module, uint64_t pageSize) {
     uint32_t count = 0;
     uint64_t previousEnd = module.base();
     for (const MappedModule::Range& range : module.ranges) {
-        if (range.begin > previousEnd) M_DEBUG_TRACE("not committed. %" PRIx64 " %" PRIx64, previousEnd, range.begin);
+        if (range.begin > previousEnd) PREFETCH_TRACE("not committed. %" PRIx64 " %" PRIx64, previousEnd, range.begin);
         previousEnd = range.end;
         if (!range.readable) {
-            M_DEBUG_TRACE("protected. %" PRIx64 " %" PRIx64, range.begin, range.end);
+            PREFETCH_TRACE("protected. %" PRIx64 " %" PRIx64, range.begin, range.end);
             continue;
         }
         if (platform::adviseWillNeed(range.begin, range.end)) count += uint32_t((range.end - range.begin) / pageSize);
     }
-    M_DEBUG_TRACE("workaroundPrefetchModule: dwCount=%u", count);
+    PREFETCH_TRACE("workaroundPrefetchModule: dwCount=%u", count);
     return count;
 }
 
@@ -82,7 +92,7 @@ bool workaroundPrefetchModule() {
     for (size_t i = 0; i < modules.size(); ++i) {
         const MappedModule& module = modules[i];
         prefetchModuleRange(module, pageSize);
-        M_DEBUG_TRACE("prefetched %zu %" PRIx64 " %" PRIx64 " %s", i, module.base(), module.size(),
+        PREFETCH_TRACE("prefetched %zu %" PRIx64 " %" PRIx64 " %s", i, module.base(), module.size(),
                       baseName(module.path).c_str());
     }
     return true;

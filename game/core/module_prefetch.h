@@ -5,8 +5,10 @@
 // range is handed to the kernel as needed soon rather than touched page by
 // page: the reads run in the background and the pages stay out of the
 // resident set until the program uses them (touching every page would map
-// all of them, about 200 MB with the GL driver's libraries). Every line goes
-// to the debug trace; a range the kernel refuses is skipped and never stops
+// all of them, about 200 MB with the GL driver's libraries). Its lines go to
+// the debug trace only while kPrefetchTraceVariable is set in the
+// environment (an unreadable map listing always does); a range the kernel
+// refuses is skipped and never stops
 // the start-up. Runs of pages that are unmapped or unreadable are reported
 // once per run, not once per page.
 //
@@ -16,6 +18,8 @@
 #include <string>
 #include <string_view>
 #include <vector>
+
+inline constexpr const char* kPrefetchTraceVariable = "HALVIR_PREFETCH_TRACE";
 
 // One mapped file: the mappings of one path that follow each other in the
 // map listing, from the first one's start to the last one's end.

@@ -26,12 +26,14 @@ constexpr float kTurnRadians = 6.2831855f;
 
 bool validSlot(int slot) { return slot >= 0 && slot < kSpriteSheetSlots; }
 
+// The camera puts (0, 0) at the middle of its screen, while the game draws
+// from the top-left corner: a layer placed at its own centre and turned or
+// scaled about it moves the game's (0, 0) to the screen's corner.
 void placeLayer(int layer, float width, float height) {
     M2DCameraLocator* locator = spriteTarget->drawLayer(layer);
     if (!locator) return;
-    locator->positionX = locator->positionY = 0.0f;
-    locator->pivotX = width * 0.5f;
-    locator->pivotY = height * 0.5f;
+    locator->positionX = locator->pivotX = width * 0.5f;
+    locator->positionY = locator->pivotY = height * 0.5f;
 }
 
 // The sheet's buffer holds the decoded B, G, R, A rows already.

@@ -38,7 +38,8 @@ void setSpriteTarget(const SpriteTarget* target);
 void selectSpriteLayer(int layer);
 
 // Places the draw layers (0 and 999..1098 on the output, 1..998 on the
-// virtual screen, each pivoting about its centre), puts the virtual-screen
+// virtual screen, each at and pivoting about its centre, so that the game's
+// (0, 0) is its screen's top-left corner), puts the virtual-screen
 // view at minus half the virtual size and empties the sheet slots.
 void SDL2_wheel_ScreenInit(int outputWidth, int outputHeight, int virtualWidth, int virtualHeight);
 bool SDL2_wheel_ScreenIsBuilt();

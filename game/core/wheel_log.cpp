@@ -2,6 +2,7 @@
 // when the game ends abruptly.
 #include "game/core/wheel_log.h"
 
+#include <atomic>
 #include <cstdarg>
 #include <cstdio>
 #include <string>
@@ -17,6 +18,10 @@ std::string& logPath() {
     return path;
 }
 
+// A log that can't be written is said once, not once a line (thousands of
+// lines a second); said again only when it failed again after a line went in.
+std::atomic<bool> openFailureSaid{false};
+
 }  // namespace
 
 void SDL2_wheel_SetLogFolder(std::string folder) {
@@ -27,9 +32,10 @@ void SDL2_wheel_SetLogFolder(std::string folder) {
 void SDL2_wheel_Log(const char* format, ...) {
     std::FILE* file = std::fopen(logPath().c_str(), "a+");
     if (!file) {
-        std::printf("%sファイルが開けません\n", kLogFileName);
+        if (!openFailureSaid.exchange(true)) std::printf("%sファイルが開けません\n", kLogFileName);
         return;
     }
+    openFailureSaid = false;
     char line[kLogLineBytes];
     va_list args;
     va_start(args, format);

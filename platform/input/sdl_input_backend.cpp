@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 #include "platform/input/dead_zone.h"
 #include "platform/input/key_codes.h"
@@ -66,6 +67,7 @@ bool SdlInputBackend::open() {
     // A cabinet's window may lose the focus; its pads must still be read.
     SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
     if (SDL_InitSubSystem(kSubsystems) != 0) return false;
+    SDL_AddEventWatch(watchPads, this);
     open_ = true;
     return true;
 }
@@ -80,6 +82,12 @@ void SdlInputBackend::close() {
             if (user) SDL_GameControllerClose(user);
             user = nullptr;
         }
+    }
+    SDL_DelEventWatch(watchPads, this);
+    {
+        std::lock_guard lock(eventsLock_);
+        xpadLatches_.clear();
+        joyLatches_.clear();
     }
     SDL_QuitSubSystem(kSubsystems);
     open_ = false;
@@ -117,30 +125,64 @@ void SdlInputBackend::bindNewControllers() {
     }
 }
 
-int SDLCALL SdlInputBackend::watchEvent(void* self, SDL_Event* event) {
+int SDLCALL SdlInputBackend::watchKeys(void* self, SDL_Event* event) {
     if (event->type != SDL_KEYDOWN && event->type != SDL_KEYUP) return 0;
     auto* backend = static_cast<SdlInputBackend*>(self);
     uint8_t codes[2];
     const int count = keyCodesForScancode(event->key.keysym.scancode, codes);
-    std::lock_guard lock(backend->keysLock_);
-    for (int i = 0; i < count; ++i) backend->keys_[codes[i]] = event->type == SDL_KEYDOWN ? 0x80 : 0;
+    const uint8_t state = event->type == SDL_KEYDOWN ? 0x80 : 0;
+    std::lock_guard lock(backend->eventsLock_);
+    for (int i = 0; i < count; ++i) {
+        backend->keys_[codes[i]] = state;
+        backend->keyLatches_[codes[i]] |= state;
+    }
     return 0;
+}
+
+int SDLCALL SdlInputBackend::watchPads(void* self, SDL_Event* event) {
+    auto* backend = static_cast<SdlInputBackend*>(self);
+    if (event->type == SDL_CONTROLLERBUTTONDOWN) {
+        for (const ButtonBit& b : kButtonBits) {
+            if (b.button != event->cbutton.button) continue;
+            std::lock_guard lock(backend->eventsLock_);
+            backend->xpadLatches_[event->cbutton.which] |= b.bit;
+        }
+    } else if (event->type == SDL_JOYBUTTONDOWN && event->jbutton.button < kJoyButtons) {
+        std::lock_guard lock(backend->eventsLock_);
+        backend->joyLatches_[event->jbutton.which].set(event->jbutton.button);
+    }
+    return 0;
+}
+
+uint16_t SdlInputBackend::takeXPadLatch(SDL_JoystickID id) {
+    std::lock_guard lock(eventsLock_);
+    const auto it = xpadLatches_.find(id);
+    if (it == xpadLatches_.end()) return 0;
+    return std::exchange(it->second, uint16_t(0));
+}
+
+std::bitset<kJoyButtons> SdlInputBackend::takeJoyLatch(SDL_JoystickID id) {
+    std::lock_guard lock(eventsLock_);
+    const auto it = joyLatches_.find(id);
+    if (it == joyLatches_.end()) return {};
+    return std::exchange(it->second, {});
 }
 
 bool SdlInputBackend::createKeyboard() {
     if (!open_ || keyboard_) return keyboard_;
-    SDL_AddEventWatch(watchEvent, this);
+    SDL_AddEventWatch(watchKeys, this);
     keyboard_ = true;
     return true;
 }
 
 void SdlInputBackend::releaseKeyboard() {
     if (!keyboard_) return;
-    SDL_DelEventWatch(watchEvent, this);
+    SDL_DelEventWatch(watchKeys, this);
     keyboard_ = false;
     keyboardAcquired_ = false;
-    std::lock_guard lock(keysLock_);
+    std::lock_guard lock(eventsLock_);
     std::memset(keys_, 0, sizeof keys_);
+    std::memset(keyLatches_, 0, sizeof keyLatches_);
 }
 
 bool SdlInputBackend::acquireKeyboard() {
@@ -152,8 +194,9 @@ void SdlInputBackend::unacquireKeyboard() { keyboardAcquired_ = false; }
 
 bool SdlInputBackend::readKeyboard(uint8_t keys[256]) {
     if (!keyboardAcquired_) return false;
-    std::lock_guard lock(keysLock_);
-    std::memcpy(keys, keys_, sizeof keys_);
+    std::lock_guard lock(eventsLock_);
+    for (size_t code = 0; code < sizeof keys_; ++code) keys[code] = keys_[code] | keyLatches_[code];
+    std::memset(keyLatches_, 0, sizeof keyLatches_);
     return true;
 }
 
@@ -172,6 +215,7 @@ bool SdlInputBackend::readXPad(int user, XPadState& state) {
     for (const ButtonBit& b : kButtonBits) {
         if (SDL_GameControllerGetButton(pad, b.button)) state.buttons |= b.bit;
     }
+    state.buttons |= takeXPadLatch(SDL_JoystickInstanceID(SDL_GameControllerGetJoystick(pad)));
     state.leftTrigger = triggerByte(SDL_GameControllerGetAxis(pad, SDL_CONTROLLER_AXIS_TRIGGERLEFT));
     state.rightTrigger = triggerByte(SDL_GameControllerGetAxis(pad, SDL_CONTROLLER_AXIS_TRIGGERRIGHT));
     state.thumbLX = SDL_GameControllerGetAxis(pad, SDL_CONTROLLER_AXIS_LEFTX);
@@ -245,7 +289,10 @@ JoyRead SdlInputBackend::readJoystick(int place, JoyState& state) {
     const int hats = std::min(SDL_JoystickNumHats(p.joystick), 4);
     for (int hat = 0; hat < hats; ++hat) state.pov[hat] = povFromHat(SDL_JoystickGetHat(p.joystick, hat));
     const int buttons = std::min(SDL_JoystickNumButtons(p.joystick), kJoyButtons);
-    for (int b = 0; b < buttons; ++b) state.buttons[b] = SDL_JoystickGetButton(p.joystick, b) ? 0x80 : 0;
+    const std::bitset<kJoyButtons> latched = takeJoyLatch(SDL_JoystickInstanceID(p.joystick));
+    for (int b = 0; b < buttons; ++b) {
+        state.buttons[b] = SDL_JoystickGetButton(p.joystick, b) || latched.test(size_t(b)) ? 0x80 : 0;
+    }
     return JoyRead::ok;
 }
 

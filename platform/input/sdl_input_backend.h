@@ -5,14 +5,19 @@
 // "DirectInput" pad, opened into a place at enumeration. The keyboard array is
 // kept from key events seen by an event watch, so keys pushed by tests and
 // keys from the window read the same (pushed keys never reach SDL's own
-// keyboard state).
+// keyboard state). A key or pad button that goes down stays down for the
+// next read even when it came up again before it, so a tap shorter than a
+// frame is still seen.
 //
 // Threads: xpadConnected may run on any thread; it and update() share
-// usersLock_. The event watch runs on whichever thread pushes or pumps events
-// and writes the key array under keysLock_. All else: main thread only.
+// usersLock_. The event watches run on whichever thread pushes or pumps
+// events and write the key array and the latches under eventsLock_. All
+// else: main thread only.
 
 #include <SDL2/SDL.h>
 
+#include <bitset>
+#include <map>
 #include <mutex>
 
 #include "platform/input/input_backend.h"
@@ -50,7 +55,11 @@ private:
         bool acquired = false;
     };
 
-    static int SDLCALL watchEvent(void* self, SDL_Event* event);
+    static int SDLCALL watchKeys(void* self, SDL_Event* event);
+    static int SDLCALL watchPads(void* self, SDL_Event* event);
+    // Takes the buttons that went down since the last read.
+    uint16_t takeXPadLatch(SDL_JoystickID id);
+    std::bitset<kJoyButtons> takeJoyLatch(SDL_JoystickID id);
     void bindNewControllers();
     bool controllerBound(SDL_JoystickID id) const;
     static bool validUser(int user) { return user >= 0 && user < kXPadUsers; }
@@ -61,8 +70,11 @@ private:
     SDL_GameController* users_[kXPadUsers] = {};
     Place places_[kJoyPlaces];
 
-    std::mutex keysLock_;
+    std::mutex eventsLock_;
     uint8_t keys_[256] = {};
+    uint8_t keyLatches_[256] = {};
+    std::map<SDL_JoystickID, uint16_t> xpadLatches_;  // XInput bits
+    std::map<SDL_JoystickID, std::bitset<kJoyButtons>> joyLatches_;
     bool keyboard_ = false;
     bool keyboardAcquired_ = false;
 };

@@ -2,15 +2,78 @@
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <string>
+#include <string_view>
 
 namespace platform {
 
 namespace {
 
+constexpr const char* kHeadlessDrivers[] = {"offscreen", "dummy"};
+constexpr int kVideoAttempts = 3;
+constexpr Uint32 kVideoRetryMs = 250;
+
 void reportFailure(const char* what) { std::fprintf(stderr, "window: %s: %s\n", what, SDL_GetError()); }
 
+bool isHeadlessDriver(const char* driver) {
+    for (const char* headless : kHeadlessDrivers)
+        if (SDL_strcasecmp(driver, headless) == 0) return true;
+    return false;
+}
+
+// The largest size of the window's shape that the first display holds;
+// headless drivers have no screen to overhang.
+ClientSize sizeForDisplay(int32_t width, int32_t height) {
+    SDL_Rect usable;
+    if (isHeadlessDriver(SDL_GetCurrentVideoDriver()) || SDL_GetDisplayUsableBounds(0, &usable) != 0) {
+        return {width, height};
+    }
+    return fitWindowToDisplay({width, height}, {usable.w, usable.h});
+}
+
+// With no display to talk to, SDL falls back on a driver that shows
+// nothing; a game played blind is no game. A display that was there a moment
+// ago (a server still starting or busy) is asked again a few times.
+bool startVideo() {
+    for (int attempt = 0; attempt < kVideoAttempts; ++attempt) {
+        if (attempt > 0) SDL_Delay(kVideoRetryMs);
+        if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+            reportFailure("video");
+            continue;
+        }
+        if (videoDriverAllowed(SDL_GetCurrentVideoDriver(), SDL_getenv("SDL_VIDEODRIVER"))) return true;
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    }
+    return false;
+}
+
 }  // namespace
+
+bool videoDriverAllowed(const char* driver, const char* requested) {
+    if (!driver) return false;
+    if (!isHeadlessDriver(driver)) return true;
+    // SDL reads the variable as a list of names separated by commas.
+    const std::string_view names = requested ? requested : "";
+    for (size_t start = 0; start <= names.size();) {
+        const size_t end = std::min(names.find(',', start), names.size());
+        const std::string name(names.substr(start, end - start));
+        if (SDL_strcasecmp(name.c_str(), driver) == 0) return true;
+        start = end + 1;
+    }
+    return false;
+}
+
+ClientSize fitWindowToDisplay(ClientSize window, ClientSize display) {
+    if (display.width <= 0 || display.height <= 0) return window;
+    if (window.width <= display.width && window.height <= display.height) return window;
+    // Whole pixels, never over the display: the smaller of the two ratios.
+    if (int64_t(display.width) * window.height <= int64_t(display.height) * window.width) {
+        return {display.width, int32_t(int64_t(window.height) * display.width / window.width)};
+    }
+    return {int32_t(int64_t(window.width) * display.height / window.height), display.height};
+}
 
 WindowHandle createWindow(const WindowSpec& spec) {
     // A close of the window is the application's to answer, not a quit of
@@ -18,15 +81,16 @@ WindowHandle createWindow(const WindowSpec& spec) {
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     SDL_SetHint(SDL_HINT_APP_NAME, spec.appName.c_str());
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
-        reportFailure("video");
+    if (!startVideo()) {
+        std::fprintf(stderr, "%s\n", kNoDisplayMessage);
         return nullptr;
     }
     Uint32 flags = SDL_WINDOW_OPENGL;
     flags |= spec.borderless ? SDL_WINDOW_BORDERLESS : 0;
     flags |= spec.visible ? SDL_WINDOW_SHOWN : SDL_WINDOW_HIDDEN;
+    const ClientSize size = sizeForDisplay(spec.width, spec.height);
     SDL_Window* window = SDL_CreateWindow(spec.title.c_str(), SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
-                                          spec.width, spec.height, flags);
+                                          size.width, size.height, flags);
     if (!window) {
         reportFailure("create");
         SDL_QuitSubSystem(SDL_INIT_VIDEO);

@@ -26,16 +26,30 @@ struct WindowSpec {
     bool visible = true;
 };
 
-// Brings up SDL's video and opens the window at an undefined position; null
-// when either fails (SDL's reason goes to standard error).
-WindowHandle createWindow(const WindowSpec& spec);
-// Closes the window and gives back the video reference taken for it.
-void destroyWindow(WindowHandle window);
-
 struct ClientSize {
     int32_t width = 0;
     int32_t height = 0;
+    bool operator==(const ClientSize&) const = default;
 };
+
+// Said on standard error when createWindow finds no display.
+inline constexpr const char* kNoDisplayMessage =
+    "No display could be opened: set DISPLAY to a running X server (or WAYLAND_DISPLAY).";
+
+// Brings up SDL's video and opens the window at an undefined position, at
+// the largest size of its shape that fits the first display; null when
+// either fails (the reason goes to standard error). A driver that shows
+// nothing ("offscreen", "dummy") counts as failing unless SDL_VIDEODRIVER
+// names it.
+WindowHandle createWindow(const WindowSpec& spec);
+// Whether video may run on the driver SDL chose, given SDL_VIDEODRIVER.
+bool videoDriverAllowed(const char* driver, const char* requested);
+// The window's size when it fits the display, else the largest one of the
+// same shape that does (whole pixels).
+ClientSize fitWindowToDisplay(ClientSize window, ClientSize display);
+// Closes the window and gives back the video reference taken for it.
+void destroyWindow(WindowHandle window);
+
 ClientSize windowClientSize(WindowHandle window);
 
 // Full screen as a borderless window covering the desktop, at the desktop's mode.

@@ -1,6 +1,9 @@
 #include "platform/audio/sdl/sdl_audio_device.h"
 
+#include <dlfcn.h>
+
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 
 namespace platform {
@@ -9,15 +12,37 @@ namespace {
 constexpr int kWantedRate = 48000;
 constexpr Uint8 kWantedChannels = 2;
 constexpr Uint16 kWantedFrames = 1024;
+constexpr const char* kAlsaLibrary = "libasound.so.2";
+
+bool noDeviceSaid = false;
+
+void ignoreAlsaError(const char*, int, const char*, int, const char*, ...) {}
+
+// ALSA's library prints every failed probe of a card on standard error;
+// whether a device opened is said once, by open(). The library stays loaded
+// so that SDL's load of it shares the handler.
+void quietAlsa() {
+    const char* driver = SDL_getenv("SDL_AUDIODRIVER");
+    if (driver && SDL_strcasecmp(driver, "alsa") != 0) return;
+    using Handler = void (*)(const char*, int, const char*, int, const char*, ...);
+    void* alsa = dlopen(kAlsaLibrary, RTLD_LAZY | RTLD_LOCAL);
+    if (!alsa) return;
+    if (auto setHandler = reinterpret_cast<int (*)(Handler)>(dlsym(alsa, "snd_lib_error_set_handler"))) {
+        setHandler(ignoreAlsaError);
+    }
+}
 
 }  // namespace
 
 std::unique_ptr<AudioEngine> openAudioDevice() { return SdlAudioDevice::open(); }
 
 std::unique_ptr<SdlAudioDevice> SdlAudioDevice::open() {
+    quietAlsa();
     std::unique_ptr<SdlAudioDevice> device(new SdlAudioDevice);
-    if (!device->start()) return nullptr;
-    return device;
+    if (device->start()) return device;
+    if (!noDeviceSaid) std::fprintf(stderr, "%s (%s)\n", kNoSoundDeviceMessage, SDL_GetError());
+    noDeviceSaid = true;
+    return nullptr;
 }
 
 bool SdlAudioDevice::start() {

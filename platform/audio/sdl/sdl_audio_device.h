@@ -18,9 +18,12 @@
 
 namespace platform {
 
+inline constexpr const char* kNoSoundDeviceMessage = "No sound device could be opened: the game plays silent.";
+
 class SdlAudioDevice final : public AudioEngine {
 public:
-    // Null when SDL's audio can't start or no device opens.
+    // Null when SDL's audio can't start or no device opens; the first such
+    // failure of the process says so on standard error, once.
     static std::unique_ptr<SdlAudioDevice> open();
     ~SdlAudioDevice() override;
 

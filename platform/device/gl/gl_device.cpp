@@ -781,7 +781,10 @@ int GlDevice::drawnPixelStage(int pixelStage, bool& solid) {
 
 bool GlDevice::reset(const PresentParams& params) {
     collectReleased();
-    const bool wasFullscreen = SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN;
+    // Only the exclusive full screen is the device's: the desktop full
+    // screen is the window's own and stays through a windowed reset.
+    const bool wasFullscreen =
+        (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN_DESKTOP) == SDL_WINDOW_FULLSCREEN;
     if (!params.windowed) {
         SDL_DisplayMode mode = {SDL_PIXELFORMAT_RGB888, params.backBufferWidth, params.backBufferHeight,
                                 params.refreshRate, nullptr};

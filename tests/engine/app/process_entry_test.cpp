@@ -36,8 +36,9 @@ struct ProgramRun {
     int exitCode = -1;
 };
 
-ProgramRun runProgram(const std::string& directory, const std::string& arguments) {
-    const std::string command = "cd '" + directory + "' && XDG_DATA_HOME='" + directory + "/xdg' '" +
+// launcher: what the program is started through ("env ...").
+ProgramRun runProgram(const std::string& directory, const std::string& arguments, const std::string& launcher = "") {
+    const std::string command = "cd '" + directory + "' && XDG_DATA_HOME='" + directory + "/xdg' " + launcher + "'" +
                                 ENTRY_TEST_PROGRAM + "' " + arguments + " 2>stderr.txt";
     ProgramRun run;
     FILE* pipe = popen(command.c_str(), "r");
@@ -84,6 +85,21 @@ TEST(ProcessEntry, TheProgramRunsAppMainWithTheRestOfTheArgumentsAndReadsItsData
     const std::string trace((std::istreambuf_iterator<char>(errors)), std::istreambuf_iterator<char>());
     EXPECT_NE(trace.find("MDiskFileReadTask::ReadRequest(): cannot find file [missing.psb].\n"), std::string::npos)
         << trace;
+}
+
+// With no display SDL would fall back on its offscreen driver; only asked
+// for by name does the game run there.
+TEST(ProcessEntry, WithNoDisplayTheProgramEndsSayingSoBeforeAppMain) {
+    TempDir dir;
+    std::filesystem::create_directories(dir / "run");
+    const ProgramRun run = runProgram(dir / "run", "--window-size=64,48 -t");
+    EXPECT_NE(run.out, "");  // offscreen asked for by the tests' environment
+    const ProgramRun blind = runProgram(dir / "run", "--window-size=64,48 -t", "env -u SDL_VIDEODRIVER -u DISPLAY -u WAYLAND_DISPLAY ");
+    EXPECT_EQ(blind.exitCode, 1);
+    EXPECT_EQ(blind.out, "");
+    std::ifstream errors(dir / "run/stderr.txt");
+    const std::string said((std::istreambuf_iterator<char>(errors)), std::istreambuf_iterator<char>());
+    EXPECT_NE(said.find("No display could be opened"), std::string::npos) << said;
 }
 
 // Shutdown in-process: every logged destructor notes which singletons are

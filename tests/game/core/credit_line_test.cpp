@@ -1,15 +1,21 @@
 // The credit line against the cabinet stand-in's states, and the coin hook.
 #include "game/core/credit_line.h"
 
+#include <memory>
 #include <string>
 #include <vector>
+
+#include "engine/data/psb_object.h"
+#include "engine/ui/psb_font.h"
 
 #include "game/core/apm_glue.h"
 #include "game/core/boot_loads.h"
 #include "game/core/server_keep_alive.h"
 #include "game/core/sprite_frames.h"
 #include "game/records/abaas_gs.h"
+#include "tests/engine/data/psb_document.h"
 #include "tests/game/core/game_main_fixture.h"
+#include "tools/psbwriter/psb_writer.h"
 
 namespace {
 
@@ -59,33 +65,33 @@ struct CreditCase {
 
 const CreditCase kCreditCases[] = {
     {"off the cabinet nothing", false, false, true, 0, true, true, true, 0, 1, 3, {}},
-    {"free play, offline", true, false, true, 0, false, true, false, -1, 0, 3, {"1|FREE PLAY|1772,40|255", "icon 9"}},
+    {"free play, offline", true, false, true, 0, false, true, false, -1, 0, 3, {"1|FREE PLAY|1752,40|255", "icon 9"}},
     {"credits by the byte", true, false, false, 3, false, true, false, -1, 0, 3,
-     {"1|CREDIT(S) 3|1748,40|255", "icon 9"}},
+     {"1|CREDIT(S) 3|1728,40|255", "icon 9"}},
     {"two-digit credits", true, false, false, 12, false, true, false, -1, 0, 3,
-     {"1|CREDIT(S) 12|1736,40|255", "icon 9"}},
+     {"1|CREDIT(S) 12|1716,40|255", "icon 9"}},
     {"online with the card service", true, false, true, 0, true, true, true, -1, 0, 3,
-     {"1|FREE PLAY|1772,40|255", "icon 7"}},
+     {"1|FREE PLAY|1752,40|255", "icon 7"}},
     {"network good, server not answering", true, false, true, 0, true, true, false, -1, 0, 3,
-     {"1|FREE PLAY|1772,40|255", "icon 8"}},
+     {"1|FREE PLAY|1752,40|255", "icon 8"}},
     {"network good, card service down", true, false, true, 0, true, false, true, -1, 0, 3,
-     {"1|FREE PLAY|1772,40|255", "icon 8"}},
+     {"1|FREE PLAY|1752,40|255", "icon 8"}},
     {"more than 30 minutes to closing", true, false, true, 0, false, true, false, 1801, 0, 3,
-     {"1|FREE PLAY|1772,40|255", "icon 9"}},
+     {"1|FREE PLAY|1752,40|255", "icon 9"}},
     {"30 minutes to closing", true, false, true, 0, false, true, false, 1800, 0, 3,
-     {"1|FREE PLAY|1772,40|255", "icon 9", "2|" + closingIn(30) + "|960,1040|255"}},
+     {"1|FREE PLAY|1752,40|255", "icon 9", "2|" + closingIn(30) + "|960,1040|255"}},
     {"under a minute", true, false, true, 0, false, true, false, 59, 0, 3,
-     {"1|FREE PLAY|1772,40|255", "icon 9", "2|" + closingIn(0) + "|960,1040|255"}},
+     {"1|FREE PLAY|1752,40|255", "icon 9", "2|" + closingIn(0) + "|960,1040|255"}},
     {"closing time", true, false, true, 0, false, true, false, 0, 0, 3,
-     {"1|FREE PLAY|1772,40|255", "icon 9", std::string("2|") + kClosed + "|960,1040|255"}},
+     {"1|FREE PLAY|1752,40|255", "icon 9", std::string("2|") + kClosed + "|960,1040|255"}},
     {"past closing time", true, false, true, 0, false, true, false, -30, 0, 3,
-     {"1|FREE PLAY|1772,40|255", "icon 9", std::string("2|") + kClosed + "|960,1040|255"}},
+     {"1|FREE PLAY|1752,40|255", "icon 9", std::string("2|") + kClosed + "|960,1040|255"}},
     {"card notice on the attract side", true, false, true, 0, false, true, false, -1, 1, 3,
-     {std::string("2|") + kServiceDown + "|960,1000|255", "1|FREE PLAY|1772,40|255", "icon 9"}},
+     {std::string("2|") + kServiceDown + "|960,1000|255", "1|FREE PLAY|1752,40|255", "icon 9"}},
     {"no notice while the service answers", true, false, true, 0, true, true, true, -1, 1, 3,
-     {"2| |960,1000|255", "1|FREE PLAY|1772,40|255", "icon 7"}},
+     {"2| |960,1000|255", "1|FREE PLAY|1752,40|255", "icon 7"}},
     {"no notice before the first alive attempts", true, false, true, 0, false, true, false, -1, 1, 2,
-     {"1|FREE PLAY|1772,40|255", "icon 9"}},
+     {"1|FREE PLAY|1752,40|255", "icon 9"}},
     {"tool mode: only the notice", true, true, true, 0, false, true, false, 0, 1, 3,
      {std::string("2|") + kServiceDown + "|960,1000|255"}},
 };
@@ -124,6 +130,35 @@ TEST_F(CreditLineTest, WhatTheLineShowsForEachCabinetState) {
         creditLineDraw();
         EXPECT_EQ(drawn(), c.want);
     }
+}
+
+// A font of 15-pixel capitals: "FREE PLAY" is 135 pixels, not 9 times 12.
+std::unique_ptr<PSBObject> wideCapitalsFont() {
+    using psbwriter::Object;
+    const std::vector<uint8_t> pixels(4 * 2 * 4, 0xFF);
+    Object image{{"width", 4}, {"height", 2}, {"type", "RGBA8"}, {"pixel", psbwriter::Resource{pixels, false}}};
+    Object glyph{{"id", 0},   {"x", 0.0f}, {"y", 0.0f}, {"width", 15.0f}, {"height", 24.0f},
+                 {"w", 2.0f}, {"h", 2.0f}, {"a", 2.0f}, {"b", 0.0f},      {"d", 0.0f}};
+    Object codes;
+    for (const char* c : {"F", "R", "E", " ", "P", "L", "A", "Y"}) codes[c] = glyph;
+    Object root{{"maxWidth", 15.0f}, {"maxHeight", 24.0f}};
+    root["code"] = codes;
+    root["source"] = psbwriter::List{image};
+    return loadDocument(psbwriter::writePsb(root));
+}
+
+TEST_F(CreditLineTest, TheLineEndsBeforeTheIconByItsFontsOwnWidths) {
+    arcadeMode = true;
+    cabinet->freePlay = true;
+    const auto document = wideCapitalsFont();
+    MPSBFont font(*document, 1.0f);
+    task->fonts[1] = &font;
+    OBJdrawRequestsClear();
+    creditLineDraw();
+    task->fonts[1] = nullptr;
+    const std::vector<std::string> list = drawn();
+    ASSERT_FALSE(list.empty());
+    EXPECT_EQ(list[0], "1|FREE PLAY|1725,40|255");  // 1876 - 12 - 4 - 135
 }
 
 TEST(CreditTextTest, WideTextBecomesWholeUtf8Characters) {

@@ -56,7 +56,8 @@ TEST(HalvirProgramTest, BootsToTheFrameStepAndEndsCleanly) {
     EXPECT_NE(run.err.find(kExitLine), std::string::npos) << run.err;
     // One exit request, on the first frame; the shutdown asks no second one.
     EXPECT_EQ(run.cabinetLog, "1 exit-game 0\n");
-    EXPECT_NE(run.err.find("workaroundPrefetchModule: dwCount="), std::string::npos);
+    // The start-up prefetch's trace is asked for by name, not written every start.
+    EXPECT_EQ(run.err.find("workaroundPrefetchModule: dwCount="), std::string::npos) << run.err;
     // The cabinet's application root is made for the player's files; the
     // small folder has no default "config.txt", which the log names.
     EXPECT_TRUE(std::filesystem::is_directory(dir / "xdg/halvir"));

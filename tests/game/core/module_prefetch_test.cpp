@@ -9,9 +9,14 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
+#include "engine/base/debug_trace.h"
 #include "platform/memory/own_memory.h"
+#include "tests/support/scoped_env.h"
 #include "tests/support/temp_dir.h"
 
 namespace {
@@ -109,6 +114,23 @@ TEST(ModulePrefetchTest, EveryReadableRangeOfThisProgramsFilesIsTaken) {
         EXPECT_EQ(prefetchModuleRange(module, pageSize), readable) << module.path;
     }
     EXPECT_TRUE(workaroundPrefetchModule());
+}
+
+// A few hundred lines each start: in the debug trace only when asked for.
+TEST(ModulePrefetchTest, ItsLinesReachTheDebugTraceOnlyWhenAskedFor) {
+    std::vector<std::string> lines;
+    const DebugTraceSink kept = setDebugTraceSink([&](std::string_view line) { lines.emplace_back(line); });
+    {
+        ScopedEnv env;
+        env.set(kPrefetchTraceVariable, std::nullopt);
+        EXPECT_TRUE(workaroundPrefetchModule());
+        EXPECT_TRUE(lines.empty()) << lines.front();
+        env.set(kPrefetchTraceVariable, "1");
+        EXPECT_TRUE(workaroundPrefetchModule());
+    }
+    setDebugTraceSink(kept);
+    ASSERT_FALSE(lines.empty());
+    EXPECT_NE(lines.front().find("prefetch"), std::string::npos) << lines.front();
 }
 
 // Touching pages would map them all; the advice leaves the resident set as it was.

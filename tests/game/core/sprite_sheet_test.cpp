@@ -163,7 +163,7 @@ MRawTex* screenView() {
     return view;
 }
 
-TEST(ScreenInitTest, LayersPivotAboutTheirScreensCentreAndTheSlotsEmpty) {
+TEST(ScreenInitTest, LayersStandAndPivotAtTheirScreensCentreAndTheSlotsEmpty) {
     static const SpriteTarget target{
         [](int layer) { return &screenLayers()[layer]; }, []() -> MView* { return screenView(); },
         [](int) {}, [](MRawTex*, MDrawMode, const MQuadBatch::Quad&) {}, [](MRawTex*) {},
@@ -185,7 +185,8 @@ TEST(ScreenInitTest, LayersPivotAboutTheirScreensCentreAndTheSlotsEmpty) {
         const M2DCameraLocator& locator = screenLayers()[c.layer];
         EXPECT_EQ(locator.pivotX, c.pivotX) << c.layer;
         EXPECT_EQ(locator.pivotY, c.pivotY) << c.layer;
-        EXPECT_EQ(locator.positionX, 0.0f) << c.layer;
+        EXPECT_EQ(locator.positionX, c.pivotX) << c.layer;
+        EXPECT_EQ(locator.positionY, c.pivotY) << c.layer;
     }
     EXPECT_EQ(screenView()->getPosition().x, -112.0f);
     EXPECT_EQ(screenView()->getPosition().y, -144.0f);

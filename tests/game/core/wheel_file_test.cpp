@@ -5,6 +5,7 @@
 #include <sys/resource.h>
 
 #include <csignal>
+#include <filesystem>
 #include <cstdlib>
 #include <string>
 
@@ -23,6 +24,24 @@ TEST(WheelLogTest, TheFirstLineMakesTheFileAndEachCallAppendsOne) {
     EXPECT_EQ(lines[0], "first 1");
     EXPECT_EQ(lines[1], std::string(1023, 'x'));
     EXPECT_EQ(lines[2], "名前");
+}
+
+// A "Log.txt" that is a folder can't be opened: said once for a run of lines,
+// and again once a line went in between.
+TEST(WheelLogTest, ALogThatCantBeWrittenIsSaidOncePerFailingRun) {
+    WorkingFolder folder;
+    std::filesystem::create_directory(folder.path("Log.txt"));
+    testing::internal::CaptureStdout();
+    for (int i = 0; i < 50; ++i) SDL2_wheel_Log("line %d", i);
+    std::filesystem::remove(folder.path("Log.txt"));
+    SDL2_wheel_Log("written");
+    std::filesystem::remove(folder.path("Log.txt"));
+    std::filesystem::create_directory(folder.path("Log.txt"));
+    SDL2_wheel_Log("lost");
+    SDL2_wheel_Log("lost");
+    const std::string said = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(said, "Log.txtファイルが開けません\nLog.txtファイルが開けません\n");
+    std::filesystem::remove(folder.path("Log.txt"));
 }
 
 TEST(WheelFileTest, WriteThenReadGivesTheBytesBack) {

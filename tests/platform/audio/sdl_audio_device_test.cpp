@@ -4,10 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <thread>
+#include <string>
 #include <vector>
+
+#include "tests/support/scoped_env.h"
 
 namespace platform {
 namespace {
@@ -47,6 +51,19 @@ TEST(SdlAudioDevice, PlaysABufferToItsEndOnTheDummyDriver) {
 
 TEST(SdlAudioDevice, OpensThroughThePlatformEntry) {
     EXPECT_NE(openAudioDevice(), nullptr);
+}
+
+TEST(SdlAudioDevice, NoDeviceIsSaidOnceAndOnlyOnce) {
+    ScopedEnv env;
+    env.set("SDL_AUDIODRIVER", "no-such-driver");
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(SdlAudioDevice::open(), nullptr);
+    EXPECT_EQ(SdlAudioDevice::open(), nullptr);
+    const std::string said = testing::internal::GetCapturedStderr();
+    const size_t first = said.find(kNoSoundDeviceMessage);
+    EXPECT_NE(first, std::string::npos) << said;
+    EXPECT_EQ(said.find(kNoSoundDeviceMessage, first + 1), std::string::npos) << said;
+    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
 }
 
 }  // namespace

@@ -200,6 +200,19 @@ TEST_F(GlDeviceTest, PresentFlipsOnlyIntoTheWindow) {
     EXPECT_EQ(at(4, 2), kBlack);  // beside it
 }
 
+// The window's desktop full screen survives the reset a resize brings.
+TEST_F(GlDeviceTest, AWindowedResetKeepsTheDesktopFullScreen) {
+    ASSERT_EQ(SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP), 0) << SDL_GetError();
+    PresentParams params;
+    params.backBufferWidth = 8;
+    params.backBufferHeight = 4;
+    params.autoDepthStencil = true;
+    ASSERT_TRUE(device().reset(params));
+    const Uint32 flags = SDL_GetWindowFlags(window_);
+    SDL_SetWindowFullscreen(window_, 0);
+    EXPECT_EQ(flags & SDL_WINDOW_FULLSCREEN_DESKTOP, Uint32(SDL_WINDOW_FULLSCREEN_DESKTOP));
+}
+
 TEST_F(GlDeviceTest, PresentShowsThePictureOpaque) {
     device().clear(kClearTarget, 0x00FF0000, 1.0f, 0);  // a colour with alpha 0, as borders are cleared
     ASSERT_EQ(device().present(nullptr, nullptr), DeviceStatus::Ok);

@@ -94,6 +94,56 @@ TEST_F(SdlInputBackendTest, KeysFromEventsReachTheKeyArrayWhileAcquired) {
     EXPECT_FALSE(backend.readKeyboard(keys));
 }
 
+// A tap shorter than a frame: down and up again between two reads.
+TEST_F(SdlInputBackendTest, AKeyTappedBetweenTwoReadsIsDownForTheNextReadOnly) {
+    ASSERT_TRUE(backend.createKeyboard());
+    ASSERT_TRUE(backend.acquireKeyboard());
+    uint8_t keys[256];
+    ASSERT_TRUE(backend.readKeyboard(keys));
+    pushKey(SDL_SCANCODE_5, true);
+    pushKey(SDL_SCANCODE_5, false);
+    pushKey(SDL_SCANCODE_ESCAPE, true);
+    pushKey(SDL_SCANCODE_ESCAPE, false);
+    ASSERT_TRUE(backend.readKeyboard(keys));
+    EXPECT_EQ(keys[0x06], 0x80);
+    EXPECT_EQ(keys[0x01], 0x80);
+    ASSERT_TRUE(backend.readKeyboard(keys));
+    EXPECT_EQ(keys[0x06], 0);
+    EXPECT_EQ(keys[0x01], 0);
+}
+
+TEST_F(SdlInputBackendTest, APadButtonTappedBetweenTwoReadsIsDownForTheNextReadOnly) {
+    VirtualPad pad(SDL_JOYSTICK_TYPE_GAMECONTROLLER, 0x045e, 0x028e, nullptr);
+    VirtualPad stick(SDL_JOYSTICK_TYPE_ARCADE_STICK, 0x0ca3, 0x0024, nullptr);
+    backend.update();
+    std::vector<platform::JoyDevice> devices = backend.enumerateJoysticks();
+    std::erase_if(devices, [](const platform::JoyDevice& d) { return d.gameController; });
+    ASSERT_EQ(devices.size(), 1u);
+    ASSERT_TRUE(backend.openJoystick(0, devices[0]));
+    ASSERT_TRUE(backend.acquireJoystick(0));
+    XPadState xpad;
+    JoyState joy;
+    ASSERT_TRUE(backend.readXPad(0, xpad));
+    ASSERT_EQ(backend.readJoystick(0, joy), JoyRead::ok);
+
+    pad.button(SDL_CONTROLLER_BUTTON_START, true);
+    stick.button(5, true);
+    backend.update();
+    pad.button(SDL_CONTROLLER_BUTTON_START, false);
+    stick.button(5, false);
+    backend.update();
+    ASSERT_TRUE(backend.readXPad(0, xpad));
+    EXPECT_EQ(xpad.buttons, platform::kXPadStart);
+    ASSERT_EQ(backend.readJoystick(0, joy), JoyRead::ok);
+    EXPECT_EQ(joy.buttons[5], 0x80);
+
+    backend.update();
+    ASSERT_TRUE(backend.readXPad(0, xpad));
+    EXPECT_EQ(xpad.buttons, 0);
+    ASSERT_EQ(backend.readJoystick(0, joy), JoyRead::ok);
+    EXPECT_EQ(joy.buttons[5], 0);
+}
+
 TEST_F(SdlInputBackendTest, GameControllersAreXInputUsersWithXInputReadings) {
     std::vector<Rumble> rumbles;
     VirtualPad pad(SDL_JOYSTICK_TYPE_GAMECONTROLLER, 0x045e, 0x028e, &rumbles);

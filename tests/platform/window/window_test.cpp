@@ -3,6 +3,11 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <string>
+
+#include "tests/support/scoped_env.h"
+
 namespace {
 
 using platform::WindowHandle;
@@ -51,6 +56,54 @@ TEST(Window, TheCursorIsShownOrHiddenByTheLastCall) {
     platform::showCursor(true);
     EXPECT_TRUE(platform::isCursorShown());
     platform::destroyWindow(window);
+}
+
+TEST(Window, DriversThatShowNothingRunOnlyWhenAskedForByName) {
+    struct Case {
+        const char* driver;
+        const char* requested;
+        bool allowed;
+    };
+    const Case cases[] = {
+        {"x11", nullptr, true},           {"wayland", "x11", true},        {"offscreen", nullptr, false},
+        {"dummy", nullptr, false},        {"offscreen", "", false},        {"offscreen", "x11", false},
+        {"offscreen", "offscreen", true}, {"dummy", "DUMMY", true},        {"offscreen", "x11,offscreen", true},
+        {"dummy", "x11,offscreen", false}, {nullptr, "offscreen", false},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(platform::videoDriverAllowed(c.driver, c.requested), c.allowed)
+            << (c.driver ? c.driver : "null") << " / " << (c.requested ? c.requested : "null");
+    }
+}
+
+TEST(Window, NoDisplayIsRefusedWithAMessage) {
+    ScopedEnv env;
+    env.set("SDL_VIDEODRIVER", std::nullopt);
+    env.set("DISPLAY", std::nullopt);
+    env.set("WAYLAND_DISPLAY", std::nullopt);
+    testing::internal::CaptureStderr();
+    WindowHandle window = platform::createWindow({.title = "blind", .appName = {}, .width = 64, .height = 48});
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(window, nullptr);
+    EXPECT_NE(said.find(platform::kNoDisplayMessage), std::string::npos) << said;
+    EXPECT_EQ(SDL_WasInit(SDL_INIT_VIDEO), 0u);
+    platform::destroyWindow(window);
+}
+
+TEST(Window, TooLargeAWindowTakesTheLargestSizeOfItsShapeTheDisplayHolds) {
+    struct Case {
+        platform::ClientSize display, expected;
+    };
+    const Case cases[] = {
+        {{1920, 1080}, {1920, 1080}}, {{2560, 1440}, {1920, 1080}}, {{1280, 1024}, {1280, 720}},
+        {{800, 600}, {800, 450}},     {{1920, 1000}, {1777, 1000}}, {{1024, 768}, {1024, 576}},
+        {{0, 0}, {1920, 1080}},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(platform::fitWindowToDisplay({1920, 1080}, c.display), c.expected)
+            << c.display.width << "x" << c.display.height;
+    }
+    EXPECT_EQ(platform::fitWindowToDisplay({224, 288}, {1280, 200}), (platform::ClientSize{155, 200}));
 }
 
 TEST(Window, NullWindowsAreHarmless) {
