@@ -12,6 +12,7 @@ constexpr ContentModule kModules[] = {
     {"sprites", makeSprites},
     {"sound bank", makeSoundBank},
     {"scene motions", makeSceneMotions},
+    {"stage motion checks", checkStageMotions},
 };
 
 }  // namespace

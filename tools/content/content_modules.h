@@ -29,5 +29,6 @@ void makeVolumeTexts(ContentContext& context);
 void makeSprites(ContentContext& context);
 void makeSoundBank(ContentContext& context);
 void makeSceneMotions(ContentContext& context);
+void checkStageMotions(ContentContext& context);
 
 }  // namespace content
