@@ -29,8 +29,11 @@ void paintPlate(Cell& cell, Distance&& distance, Rgba base, float rim) {
 
 void rivet(Cell& cell, Point at, float radius, Rgba base) {
     cell.fill([&](Point p) { return circleDistance(p, at, radius); }, mix(base, kDark, 0.5f));
-    cell.fill([&](Point p) { return circleDistance(p, {at.x - radius * 0.3f, at.y - radius * 0.3f}, radius * 0.5f); },
-              mix(base, kLight, 0.6f));
+    cell.fill(
+        [&](Point p) {
+            return circleDistance(p, {at.x - radius * 0.3f, at.y - radius * 0.3f}, radius * 0.5f);
+        },
+        mix(base, kLight, 0.6f));
 }
 
 // A seam: a dark line with a light line beside it.
@@ -49,7 +52,9 @@ Image drawHull(const MotionPicture& picture) {
     const float corner = std::min(w, h) * 0.22f;
     const Point centre{w / 2, h / 2};
     const Rgba base = machineColour(picture.colour);
-    const auto shape = [&](Point p) { return boxDistance(p, centre, w / 2 - corner - 0.5f, h / 2 - corner - 0.5f) - corner; };
+    const auto shape = [&](Point p) {
+        return boxDistance(p, centre, w / 2 - corner - 0.5f, h / 2 - corner - 0.5f) - corner;
+    };
     paintPlate(cell, shape, base, std::max(1.5f, std::min(w, h) * 0.06f));
     // Panel seams: one down the middle, two across.
     const float inset = corner * 0.8f;
@@ -57,7 +62,8 @@ Image drawHull(const MotionPicture& picture) {
     seam(cell, {inset, h / 3}, {w - inset, h / 3}, base);
     seam(cell, {inset, h * 2 / 3}, {w - inset, h * 2 / 3}, base);
     const float r = std::clamp(std::min(w, h) * 0.035f, 1.0f, 2.5f);
-    for (const Point at : std::array<Point, 4>{{{inset, inset}, {w - inset, inset}, {inset, h - inset}, {w - inset, h - inset}}}) {
+    for (const Point at :
+         std::array<Point, 4>{{{inset, inset}, {w - inset, inset}, {inset, h - inset}, {w - inset, h - inset}}}) {
         rivet(cell, at, r, base);
     }
     return image;
@@ -90,12 +96,18 @@ Image drawGun(const MotionPicture& picture) {
     const Point muzzle{d / 2, d - barrel - 0.5f};
     cell.fill([&](Point p) { return segmentDistance(p, centre, muzzle, barrel + 0.8f); }, kDark);
     cell.paint([&](Point p) { return segmentDistance(p, centre, muzzle, barrel); },
-               [&](Point p) { return mix(mix(base, kLight, 0.5f), mix(base, kDark, 0.4f), (p.x - d / 2 + barrel) / (2 * barrel)); });
+               [&](Point p) {
+                   return mix(mix(base, kLight, 0.5f), mix(base, kDark, 0.4f), (p.x - d / 2 + barrel) / (2 * barrel));
+               });
     cell.fill([&](Point p) { return circleDistance(p, muzzle, barrel * 0.55f); }, kDark);
     // The mount: a ring and a domed cap.
-    paintPlate(cell, [&](Point p) { return circleDistance(p, centre, mount); }, base, std::max(1.2f, mount * 0.25f));
-    cell.fill([&](Point p) { return circleDistance(p, {centre.x - mount * 0.3f, centre.y - mount * 0.3f}, mount * 0.3f); },
-              withAlpha(kLight, 0.45f));
+    paintPlate(
+        cell, [&](Point p) { return circleDistance(p, centre, mount); }, base, std::max(1.2f, mount * 0.25f));
+    cell.fill(
+        [&](Point p) {
+            return circleDistance(p, {centre.x - mount * 0.3f, centre.y - mount * 0.3f}, mount * 0.3f);
+        },
+        withAlpha(kLight, 0.45f));
     return image;
 }
 

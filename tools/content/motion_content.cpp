@@ -228,6 +228,7 @@ void readUse(MotionReader& r, const std::vector<std::string>& f, const LinePlace
     if (rig == r.rigs.end()) at.fail("no rig " + f[1]);
     for (const MotionLayerSpec& layer : rig->second) {
         expectNewLayer(r, layer.label, at);
+        if (layer.keys.empty()) at.fail("layer " + layer.label + " of rig " + f[1] + " has no keys");
         if (layer.keys.back().time > float(r.motion().length)) {
             at.fail("layer " + layer.label + " of rig " + f[1] + " has keys past the motion's end");
         }
@@ -339,7 +340,9 @@ MotionFileSpec readMotionContent(std::string_view file, const std::function<std:
     readFile(r, file, 0);
     for (const auto& [name, layers] : r.rigs) {
         for (const MotionLayerSpec& l : layers) {
-            if (l.keys.empty()) throw ContentError(std::string(file) + ": layer " + l.label + " of rig " + name + " has no keys");
+            if (l.keys.empty()) {
+                throw ContentError(std::string(file) + ": layer " + l.label + " of rig " + name + " has no keys");
+            }
         }
     }
     for (const MotionSpec& m : r.spec.motions) {

@@ -25,8 +25,9 @@ std::optional<PoseValues> poseAt(const MotionLayerSpec& layer, float time) {
     if (a.hidden) return std::nullopt;
     const MotionKey& b = (k + 1 < keys.size() && !a.hold) ? keys[k + 1] : a;
     const float t = b.time > a.time ? (time - a.time) / (b.time - a.time) : 0.0f;
-    return PoseValues{between(a.x, b.x, t),         between(a.y, b.y, t),         between(a.angle, b.angle, t),
-                      between(a.zoomX, b.zoomX, t), between(a.zoomY, b.zoomY, t), between(float(a.opacity), float(b.opacity), t) / 255.0f,
+    return PoseValues{between(a.x, b.x, t),         between(a.y, b.y, t),
+                      between(a.angle, b.angle, t), between(a.zoomX, b.zoomX, t),
+                      between(a.zoomY, b.zoomY, t), between(float(a.opacity), float(b.opacity), t) / 255.0f,
                       a.colour.value_or(0x808080)};
 }
 
@@ -40,7 +41,8 @@ void drawLayer(Image& canvas, int32_t left, int32_t top, int32_t panel, const Im
     const float tint[3] = {float((v.colour >> 16) & 0xff) / 128.0f, float((v.colour >> 8) & 0xff) / 128.0f,
                            float(v.colour & 0xff) / 128.0f};
     for (int32_t py = std::max(top, int32_t(cy - reach)); py < std::min(top + panel, int32_t(cy + reach) + 1); ++py) {
-        for (int32_t px = std::max(left, int32_t(cx - reach)); px < std::min(left + panel, int32_t(cx + reach) + 1); ++px) {
+        for (int32_t px = std::max(left, int32_t(cx - reach)); px < std::min(left + panel, int32_t(cx + reach) + 1);
+             ++px) {
             const float dx = float(px) + 0.5f - cx, dy = float(py) + 0.5f - cy;
             // Turned back (the angle is clockwise on the screen), then unzoomed.
             const float lx = (dx * c + dy * s) / v.zoomX + hw, ly = (-dx * s + dy * c) / v.zoomY + hh;
@@ -50,7 +52,8 @@ void drawLayer(Image& canvas, int32_t left, int32_t top, int32_t panel, const Im
             const float alpha = float(src[3]) / 255.0f * v.opacity;
             for (int i = 0; i < 3; ++i) {
                 const float colour = std::min(255.0f, float(src[i]) * tint[i]);
-                const float mixed = additive ? float(dst[i]) + colour * alpha : float(dst[i]) * (1 - alpha) + colour * alpha;
+                const float mixed =
+                    additive ? float(dst[i]) + colour * alpha : float(dst[i]) * (1 - alpha) + colour * alpha;
                 dst[i] = uint8_t(std::clamp(mixed, 0.0f, 255.0f));
             }
         }

@@ -150,7 +150,8 @@ void checkStageMotion(const StageMotionRules& rules, const MotionFileSpec& spec,
         const auto count = std::count_if(it->second->layers.begin(), it->second->layers.end(),
                                          [](const MotionLayerSpec& l) { return !l.picture.empty(); });
         if (count != rule.count) {
-            failAt(*it->second, "draws " + std::to_string(count) + " picture layers, not " + std::to_string(rule.count));
+            failAt(*it->second,
+                   "draws " + std::to_string(count) + " picture layers, not " + std::to_string(rule.count));
         }
     }
 }

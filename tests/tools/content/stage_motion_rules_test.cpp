@@ -46,7 +46,8 @@ constexpr const char* kStageRulesBody =
 std::string stageRulesFault(const std::string& motions, const char* rules = kStageRulesText) {
     const std::vector<content::StageMotionRules> all = content::readStageMotionRules(rules, "motion/rules.txt");
     try {
-        content::checkStageMotion(all.at(0), stageRulesMotion(std::string(kStageRulesBody) + motions), "motion/rules.txt");
+        content::checkStageMotion(all.at(0), stageRulesMotion(std::string(kStageRulesBody) + motions),
+                                  "motion/rules.txt");
     } catch (const ContentError& error) {
         return error.what();
     }
@@ -54,7 +55,8 @@ std::string stageRulesFault(const std::string& motions, const char* rules = kSta
 }
 
 TEST(StageMotionRulesTest, AFileThatKeepsTheRulesPasses) {
-    EXPECT_EQ(stageRulesFault("motion appear 15\nuse body\nuse points\nmotion idle 8 loop\nuse points\nuse body\n"), "");
+    EXPECT_EQ(stageRulesFault("motion appear 15\nuse body\nuse points\nmotion idle 8 loop\nuse points\nuse body\n"),
+              "");
 }
 
 TEST(StageMotionRulesTest, EachFaultNamesTheLineAtFault) {
@@ -64,14 +66,17 @@ TEST(StageMotionRulesTest, EachFaultNamesTheLineAtFault) {
     } cases[] = {
         {"motion appear 30\nuse points\nmotion idle 8 loop\nuse points\n",
          "motion/b.txt:11: boss/appear: lasts 30 frames; motion/rules.txt:2 asks 10 to 20"},
-        {"motion appear 15 loop\nuse points\nmotion idle 8 loop\nuse points\n", "motion/b.txt:11: boss/appear: must not loop"},
+        {"motion appear 15 loop\nuse points\nmotion idle 8 loop\nuse points\n",
+         "motion/b.txt:11: boss/appear: must not loop"},
         {"motion appear 15\nuse points\n", "motion/rules.txt:3: b: no label boss/idle"},
         {"motion appear 15\nuse points\nmotion idle 8 loop\nuse points\nmotion extra 8\nuse points\n",
          "motion/b.txt:15: boss/extra: a label the game does not play"},
-        {"motion appear 15\nuse body\nmotion idle 8 loop\nuse points\n", "motion/b.txt:11: boss/appear: no locator turret00"},
+        {"motion appear 15\nuse body\nmotion idle 8 loop\nuse points\n",
+         "motion/b.txt:11: boss/appear: no locator turret00"},
         {"motion appear 15\nuse points\nlayer smoke00 -\nkey 0\nmotion idle 8 loop\nuse points\n",
          "motion/b.txt:11: boss/appear: locator smoke00 is one the game does not read"},
-        {"motion appear 15\nlayer turret00 -\nkey 0 x=60\nlayer turret01 -\nkey 0 y=10\nmotion idle 8 loop\nuse points\n",
+        {"motion appear 15\nlayer turret00 -\nkey 0 x=60\nlayer turret01 -\nkey 0 y=10\nmotion idle 8 loop\nuse "
+         "points\n",
          "motion/b.txt:11: boss/appear: locator turret00 lies outside the body"},
         {"motion appear 15\nlayer turret00 -\nkey 0\nlayer turret01 -\nkey 0 y=-1\nmotion idle 8 loop\nuse points\n",
          "motion/b.txt:11: boss/appear: locator turret01 fires down but lies on the upper half"},
@@ -80,13 +85,14 @@ TEST(StageMotionRulesTest, EachFaultNamesTheLineAtFault) {
 }
 
 TEST(StageMotionRulesTest, StillPointsAndPictureCountsAreHeld) {
-    const char* rules = "file b boss\nlabel boss idle 5 10 loop\nlocator turret00\nlocator turret01\nsteady turret00\n"
-                        "pictures boss idle 1\n";
+    const char* rules =
+        "file b boss\nlabel boss idle 5 10 loop\nlocator turret00\nlocator turret01\nsteady turret00\n"
+        "pictures boss idle 1\n";
     EXPECT_EQ(stageRulesFault("motion idle 8 loop\nuse points\nuse body\n", rules), "");
     EXPECT_EQ(stageRulesFault("motion idle 8 loop\nuse points\n", rules),
               "motion/b.txt:11: boss/idle: draws 0 picture layers, not 1");
-    EXPECT_EQ(stageRulesFault("motion idle 8 loop\nuse body\nlayer turret00 -\nkey 0\nkey 8 x=1\nlayer turret01 -\nkey 0\n",
-                              rules),
+    EXPECT_EQ(stageRulesFault(
+                  "motion idle 8 loop\nuse body\nlayer turret00 -\nkey 0\nkey 8 x=1\nlayer turret01 -\nkey 0\n", rules),
               "motion/b.txt:11: boss/idle: locator turret00 moves, but the game reads it while the label is paused");
 }
 
@@ -124,8 +130,10 @@ TEST(StageMotionRulesTest, RigsCopyTheirLayersIntoEachMotionThatUsesThem) {
         const char* fault;
     } cases[] = {
         {"object o\nmotion m 5\nuse none\n", "motion/b.txt:3: no rig none"},
-        {"rig r\nlayer l -\nkey 9\nobject o\nmotion m 5\nuse r\n", "motion/b.txt:6: layer l of rig r has keys past the motion's end"},
-        {"rig r\nlayer l -\nkey 0\nobject o\nmotion m 5\nlayer l -\nkey 0\nuse r\n", "motion/b.txt:8: layer l is already in motion m"},
+        {"rig r\nlayer l -\nkey 9\nobject o\nmotion m 5\nuse r\n",
+         "motion/b.txt:6: layer l of rig r has keys past the motion's end"},
+        {"rig r\nlayer l -\nkey 0\nobject o\nmotion m 5\nlayer l -\nkey 0\nuse r\n",
+         "motion/b.txt:8: layer l is already in motion m"},
         {"rig r\nrig r\n", "motion/b.txt:2: rig r is already defined"},
         {"use r\n", "motion/b.txt:1: use needs a motion line before it"},
         {"rig r\nlayer l -\n", "motion/b.txt: layer l of rig r has no keys"},
@@ -155,7 +163,8 @@ TEST(StageMotionRulesTest, AGunsMuzzleIsOnItsLowerEdge) {
         plate.kind = kind;
         plate.width = 40;
         plate.height = 20;
-        const content::Image drawn = kind == content::PictureKind::kHull ? content::drawHull(plate) : content::drawWing(plate);
+        const content::Image drawn =
+            kind == content::PictureKind::kHull ? content::drawHull(plate) : content::drawWing(plate);
         EXPECT_EQ(drawn.pixel(38, 10)[3], 255);  // solid at its right (a wing's root)
         EXPECT_EQ(drawn.pixel(0, 0)[3], 0);      // a rounded or cut corner
     }
