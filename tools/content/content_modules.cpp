@@ -13,6 +13,7 @@ constexpr ContentModule kModules[] = {
     {"sound bank", makeSoundBank},
     {"scene motions", makeSceneMotions},
     {"stages", makeStages},
+    {"stage motion checks", checkStageMotions},
 };
 
 }  // namespace

@@ -30,5 +30,6 @@ void makeSprites(ContentContext& context);
 void makeSoundBank(ContentContext& context);
 void makeSceneMotions(ContentContext& context);
 void makeStages(ContentContext& context);
+void checkStageMotions(ContentContext& context);
 
 }  // namespace content

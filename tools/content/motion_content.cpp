@@ -22,9 +22,13 @@ struct MotionReader {
     std::string object;
     bool inMotion = false;  // the last motion is the object's current one
     bool inLayer = false;   // and its last layer the current layer
+    std::map<std::string, std::vector<MotionLayerSpec>> rigs;
+    std::string rig;  // the rig being written, or none
 
     MotionSpec& motion() { return spec.motions.back(); }
-    MotionLayerSpec& layer() { return spec.motions.back().layers.back(); }
+    // Where layer lines go: the rig being written or the current motion.
+    std::vector<MotionLayerSpec>& layers() { return rig.empty() ? spec.motions.back().layers : rigs[rig]; }
+    MotionLayerSpec& layer() { return layers().back(); }
 };
 
 struct LinePlace {
@@ -116,6 +120,17 @@ void readPicture(MotionReader& r, const std::vector<std::string>& f, const Conte
         p.width = p.height = parseWhole(f[3], at);
         p.size = parseWhole(f[4], at);
         p.colour = parseColour(f[5], at);
+    } else if (kind == "hull" || kind == "wing") {
+        expectFields(f, 6, at);
+        p.kind = kind == "hull" ? PictureKind::kHull : PictureKind::kWing;
+        p.width = parseWhole(f[3], at);
+        p.height = parseWhole(f[4], at);
+        p.colour = parseColour(f[5], at);
+    } else if (kind == "gun") {
+        expectFields(f, 5, at);
+        p.kind = PictureKind::kGun;
+        p.width = p.height = parseWhole(f[3], at);
+        p.colour = parseColour(f[4], at);
     } else if (kind == "frame") {
         expectFields(f, 7, at);
         p.kind = PictureKind::kFrame;
@@ -137,6 +152,9 @@ void startMotion(MotionReader& r, MotionSpec motion, const LinePlace& at) {
     if (r.object.empty()) at.fail("a motion needs an object line before it");
     if (r.spec.motion(r.object, motion.label)) at.fail("motion " + motion.label + " is already defined");
     motion.object = r.object;
+    motion.file = std::string(at.file);
+    motion.line = at.line.number;
+    r.rig.clear();
     r.spec.motions.push_back(std::move(motion));
     r.inMotion = true;
     r.inLayer = false;
@@ -172,13 +190,18 @@ void readSame(MotionReader& r, const std::vector<std::string>& f, const LinePlac
     startMotion(r, std::move(copy), at);
 }
 
-void readLayer(MotionReader& r, const std::vector<std::string>& f, const LinePlace& at) {
-    if (!r.inMotion) at.fail("a layer needs a motion line before it");
-    if (f.size() != 3 && !(f.size() == 4 && f[3] == "add")) at.fail("layer takes a label, a picture and maybe add");
-    for (const MotionLayerSpec& earlier : r.motion().layers) {
-        // The game finds layers by label.
-        if (earlier.label == f[1]) at.fail("layer " + f[1] + " is already in motion " + r.motion().label);
+// The game finds layers by label.
+void expectNewLayer(MotionReader& r, const std::string& label, const LinePlace& at) {
+    for (const MotionLayerSpec& earlier : r.layers()) {
+        if (earlier.label != label) continue;
+        at.fail("layer " + label + " is already in " + (r.rig.empty() ? "motion " + r.motion().label : "rig " + r.rig));
     }
+}
+
+void readLayer(MotionReader& r, const std::vector<std::string>& f, const LinePlace& at) {
+    if (!r.inMotion && r.rig.empty()) at.fail("a layer needs a motion or rig line before it");
+    if (f.size() != 3 && !(f.size() == 4 && f[3] == "add")) at.fail("layer takes a label, a picture and maybe add");
+    expectNewLayer(r, f[1], at);
     MotionLayerSpec layer;
     layer.label = f[1];
     if (f[2] != "-") {
@@ -186,8 +209,32 @@ void readLayer(MotionReader& r, const std::vector<std::string>& f, const LinePla
         layer.picture = f[2];
     }
     layer.additive = f.size() == 4;
-    r.motion().layers.push_back(std::move(layer));
+    r.layers().push_back(std::move(layer));
     r.inLayer = true;
+}
+
+void readRig(MotionReader& r, const std::vector<std::string>& f, const LinePlace& at) {
+    expectFields(f, 2, at);
+    if (r.rigs.count(f[1])) at.fail("rig " + f[1] + " is already defined");
+    r.rigs[f[1]];
+    r.rig = f[1];
+    r.inMotion = r.inLayer = false;
+}
+
+void readUse(MotionReader& r, const std::vector<std::string>& f, const LinePlace& at) {
+    expectFields(f, 2, at);
+    if (!r.inMotion) at.fail("use needs a motion line before it");
+    const auto rig = r.rigs.find(f[1]);
+    if (rig == r.rigs.end()) at.fail("no rig " + f[1]);
+    for (const MotionLayerSpec& layer : rig->second) {
+        expectNewLayer(r, layer.label, at);
+        if (layer.keys.empty()) at.fail("layer " + layer.label + " of rig " + f[1] + " has no keys");
+        if (layer.keys.back().time > float(r.motion().length)) {
+            at.fail("layer " + layer.label + " of rig " + f[1] + " has keys past the motion's end");
+        }
+        r.motion().layers.push_back(layer);
+    }
+    r.inLayer = false;
 }
 
 MotionEase parseEase(std::string_view v, const LinePlace& at) {
@@ -219,7 +266,9 @@ void readKey(MotionReader& r, const std::vector<std::string>& f, const LinePlace
     key.hidden = key.hold = false;
     key.ease = MotionEase::kLinear;
     key.time = parseDecimal(f[1], at);
-    if (key.time < 0 || key.time > float(r.motion().length)) at.fail("the key lies outside the motion");
+    if (key.time < 0 || (r.rig.empty() && key.time > float(r.motion().length))) {
+        at.fail("the key lies outside the motion");
+    }
     if (!keys.empty() && key.time <= keys.back().time) at.fail("keys must come in ascending time");
     for (size_t i = 2; i < f.size(); ++i) {
         if (f[i] == "hide") {
@@ -250,11 +299,16 @@ void readFile(MotionReader& r, std::string_view file, int depth) {
         } else if (word == "object") {
             expectFields(f, 2, at);
             r.object = f[1];
+            r.rig.clear();
             r.inMotion = r.inLayer = false;
         } else if (word == "motion") {
             readMotion(r, f, at);
         } else if (word == "same") {
             readSame(r, f, at);
+        } else if (word == "rig") {
+            readRig(r, f, at);
+        } else if (word == "use") {
+            readUse(r, f, at);
         } else if (word == "layer") {
             readLayer(r, f, at);
         } else if (word == "key") {
@@ -282,8 +336,15 @@ const MotionSpec* MotionFileSpec::motion(std::string_view object, std::string_vi
 }
 
 MotionFileSpec readMotionContent(std::string_view file, const std::function<std::string(std::string_view)>& read) {
-    MotionReader r{read, {}, {}, false, false};
+    MotionReader r{read, {}, {}, false, false, {}, {}};
     readFile(r, file, 0);
+    for (const auto& [name, layers] : r.rigs) {
+        for (const MotionLayerSpec& l : layers) {
+            if (l.keys.empty()) {
+                throw ContentError(std::string(file) + ": layer " + l.label + " of rig " + name + " has no keys");
+            }
+        }
+    }
     for (const MotionSpec& m : r.spec.motions) {
         if (m.layers.empty()) throw ContentError(std::string(file) + ": motion " + m.label + " has no layers");
         for (const MotionLayerSpec& l : m.layers) {

@@ -12,6 +12,10 @@
 //   picture NAME ring D T RRGGBB          a ring of thickness T
 //   picture NAME beam W H RRGGBB          a vertical beam with a white core
 //   picture NAME frame W H T RRGGBB       a rectangle's outline
+//   picture NAME hull W H RRGGBB          an armour plate with seams and rivets
+//   picture NAME wing W H RRGGBB          a plate tapering to its left end
+//   picture NAME gun D RRGGBB             a gun mount whose barrel points
+//                                         down, its muzzle on the lower edge
 //   object NAME                           the object the motions below belong to
 //   motion LABEL LENGTH [loop]            a motion of LENGTH frames; "loop"
 //                                         wraps it to frame 0 at its end
@@ -22,6 +26,11 @@
 //                                         nothing (a locator); "add" blends
 //                                         additively
 //   key TIME [hide|hold] VALUE...         a keyframe of the layer
+//   rig NAME                              the layers and keys below, up to the
+//                                         next object, motion or rig line, are
+//                                         a set that motions may use
+//   use RIG                               a copy of the rig's layers in the
+//                                         current motion
 // Key values: x=, y= (pixels from the motion's position, y down), a=
 // (degrees, clockwise), zx=, zy=, zoom= (both), opa= (0..255), color=RRGGBB
 // (0x80 a channel is the picture's own colour), ease=linear|in|out|inout
@@ -41,13 +50,13 @@
 
 namespace content {
 
-enum class PictureKind { kSprite, kText, kSolid, kGlow, kRing, kBeam, kFrame };
+enum class PictureKind { kSprite, kText, kSolid, kGlow, kRing, kBeam, kFrame, kHull, kWing, kGun };
 
 struct MotionPicture {
     std::string name;
     PictureKind kind = PictureKind::kSolid;
     int32_t sprite = 0;              // kSprite
-    int32_t width = 0, height = 0;   // kSolid, kBeam, kFrame; kGlow and kRing: the diameter
+    int32_t width = 0, height = 0;   // kSolid, kBeam, kFrame, kHull, kWing; kGlow, kRing, kGun: the diameter
     int32_t size = 0;                // kText: pixels a line; kRing, kFrame: thickness
     uint32_t colour = 0xffffff;      // 0xRRGGBB
     std::vector<std::string> lines;  // kText
@@ -73,6 +82,8 @@ struct MotionLayerSpec {
 };
 
 struct MotionSpec {
+    std::string file;  // where the motion line stands, for messages
+    int line = 0;
     std::string object;
     std::string label;
     int32_t length = 0;

@@ -10,6 +10,7 @@
 #include "tools/content/content_context.h"
 #include "tools/content/font_face.h"
 #include "tools/content/glyph_atlas.h"
+#include "tools/content/machine_art.h"
 #include "tools/content/raster.h"
 
 namespace content {
@@ -226,6 +227,9 @@ PictureAtlas drawPictures(const std::vector<MotionPicture>& pictures, SpritePict
         case PictureKind::kRing: images.push_back(ring(p)); break;
         case PictureKind::kBeam: images.push_back(beam(p)); break;
         case PictureKind::kFrame: images.push_back(outline(p)); break;
+        case PictureKind::kHull: images.push_back(drawHull(p)); break;
+        case PictureKind::kWing: images.push_back(drawWing(p)); break;
+        case PictureKind::kGun: images.push_back(drawGun(p)); break;
         }
     }
     // Tallest first packs the shelves tightly; the stable sort keeps equal

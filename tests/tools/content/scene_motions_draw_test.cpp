@@ -1,5 +1,5 @@
-// The motion files of boot and the scenes drawn the way a game slot draws
-// them: registered with a motion layer over the recording device (their
+// The motion files of boot, the scenes and the stages drawn the way a game
+// slot draws them: registered with a motion layer over the recording device (their
 // texture uploaded), every label of every object played from its start to
 // its end on the layer driver, the layer drawn every frame. Nothing on the
 // way may write a trace line, every label shows a picture of the file, the
@@ -22,6 +22,7 @@
 #include "tests/engine/data/psb_document.h"
 #include "tests/engine/ui/recording_display_fixture.h"
 #include "tests/tools/content/scene_motion_files.h"
+#include "tests/tools/content/stage_motion_files.h"
 
 namespace {
 
@@ -74,7 +75,9 @@ protected:
 
 TEST_F(SceneMotionDrawTest, EveryLabelPlaysToItsEndWithoutATraceLine) {
     ThrowingPSBFatal fatal;
-    for (const char* name : kSceneMotionFiles) {
+    std::vector<const char*> names(std::begin(kSceneMotionFiles), std::end(kSceneMotionFiles));
+    names.insert(names.end(), std::begin(kStageMotionFiles), std::end(kStageMotionFiles));
+    for (const char* name : names) {
         SCOPED_TRACE(name);
         const std::vector<uint8_t> bytes = readMotionFile(name);
         ASSERT_FALSE(bytes.empty()) << "missing";
