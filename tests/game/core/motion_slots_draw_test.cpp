@@ -1,0 +1,143 @@
+// The root task's motion slots drawn through their draw layer's locator on
+// the recording device: a slot's items reach the screen in the frame its
+// motion shows them, a label change draws only the new label, and the
+// slot's tint, alpha and blend reach the device.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <memory>
+#include <string>
+
+#include "engine/base/win_app_settings.h"
+#include "engine/data/psb_object.h"
+#include "engine/motion/motion.h"
+#include "engine/render/camera_2d.h"
+#include "game/core/game_task.h"
+#include "game/core/motion_wrappers.h"
+#include "game/core/psb_cache.h"
+#include "tests/engine/motion/motion_fixture.h"
+#include "tests/engine/ui/recording_display_fixture.h"
+
+namespace {
+
+namespace mb = psbwriter::motion;
+using platform::Blend;
+using platform::RenderState;
+
+constexpr int32_t kSlotDrawLayer = 300;
+
+// Object "glow" over two 8 by 8 icons side by side, "a" and "b": "late"
+// shows "a" from frame 2 on, "steady" shows "b" throughout.
+mb::Document slotDrawDocument() {
+    mb::Document d = motionfixture::document("glow", "src", {"a", "b"}, "glow", {"late", "steady"});
+    auto& motions = d.objects["glow"].motions;
+    motions["steady"] = motionfixture::spriteTimeline("src", "b");
+    mb::Timeline& late = std::get<mb::Timeline>(motions["late"]);
+    const mb::Content shown{.src = "src", .icon = "a"};
+    late.layers[0].frames = {mb::emptyFrame(0), mb::holdFrame(2, shown), mb::holdFrame(10, shown)};
+    return d;
+}
+
+class MotionSlotDrawTest : public RecordingDisplayTest {
+protected:
+    void SetUp() override {
+        RecordingDisplayTest::SetUp();
+        M_SPEC = "win";
+        psbCache()["glow"] = motionfixture::load(slotDrawDocument()).release();
+        task = GameTask::getInstance();
+        ASSERT_NE(task, nullptr);
+        task->layers[kSlotDrawLayer] = &locator;
+    }
+    void TearDown() override {
+        PsbCache documents = psbCache();
+        delete task;
+        for (auto& [key, document] : documents) delete document;
+        psbCache().clear();
+        M_SPEC.clear();
+        RecordingDisplayTest::TearDown();
+    }
+    int32_t playing(const std::string& motion) {
+        const int32_t slot = SDL2_wheel_MotionCreate(kSlotDrawLayer, "glow");
+        SDL2_wheel_MotionPlay(slot, 0, "glow", motion);
+        return slot;
+    }
+    // One frame as the game runs it: the motions step, then the layer draws.
+    std::vector<platform::RecordingDevice::Draw> frame(int32_t slot) {
+        task->slotMotion(slot)->progress(1.0f);
+        return drawLayer();
+    }
+    std::vector<platform::RecordingDevice::Draw> drawLayer() {
+        device->clearRecord();
+        locator.draw(0);
+        return device->draws();
+    }
+    static uint32_t firstColour(const platform::RecordingDevice::Draw& draw) {
+        uint32_t c = 0;
+        std::memcpy(&c, draw.vertices.data() + 12, 4);
+        return c;
+    }
+
+    GameTask* task = nullptr;
+    M2DCameraLocator locator;
+};
+
+TEST_F(MotionSlotDrawTest, AnItemIsDrawnInTheFrameItAppears) {
+    const int32_t slot = playing("late");
+    EXPECT_TRUE(frame(slot).empty()) << "frame 1 shows nothing yet";
+    EXPECT_EQ(frame(slot).size(), 1u) << "frame 2 shows the sprite";
+    EXPECT_EQ(frame(slot).size(), 1u);
+}
+
+// The old label's items are freed by the change; under AddressSanitizer a
+// draw that still reached them fails the run.
+TEST_F(MotionSlotDrawTest, ALabelChangeDrawsTheNewLabelOnly) {
+    const int32_t slot = playing("steady");
+    auto draws = frame(slot);
+    ASSERT_EQ(draws.size(), 1u);
+    EXPECT_FLOAT_EQ(draws[0].vertexFloat(4), 0.5f) << "icon b, the right half";
+    SDL2_wheel_MotionPlay(slot, 0, "glow", "late");
+    task->setMotionFrame(slot, 5);
+    draws = frame(slot);
+    ASSERT_EQ(draws.size(), 1u);
+    EXPECT_FLOAT_EQ(draws[0].vertexFloat(4), 0.0f) << "icon a, the left half";
+}
+
+TEST_F(MotionSlotDrawTest, TintAlphaAndBlendOfTheSlotReachTheDevice) {
+    const int32_t slot = playing("steady");
+    auto draws = frame(slot);
+    ASSERT_EQ(draws.size(), 1u);
+    EXPECT_EQ(firstColour(draws[0]), 0xff808080u) << "untinted";
+    EXPECT_EQ(draws[0].state(RenderState::DestBlend), uint32_t(Blend::InvSrcAlpha));
+
+    SDL2_wheel_MotionSetColor(slot, 255, 0, 128);
+    SDL2_wheel_MotionSetAlpha(slot, 0.5f);
+    SDL2_wheel_MotionSetBlend(slot, kMotionSlotBlendAdditive);
+    draws = frame(slot);
+    ASSERT_EQ(draws.size(), 1u);
+    EXPECT_EQ(firstColour(draws[0]), 0x7f800040u);
+    EXPECT_EQ(draws[0].state(RenderState::DestBlend), uint32_t(Blend::One));
+
+    SDL2_wheel_MotionSetColor(slot, 255, 255, 255);
+    SDL2_wheel_MotionSetAlpha(slot, 1.0f);
+    SDL2_wheel_MotionSetBlend(slot, kMotionSlotBlendNormal);
+    draws = frame(slot);
+    ASSERT_EQ(draws.size(), 1u);
+    EXPECT_EQ(firstColour(draws[0]), 0xff808080u);
+    EXPECT_EQ(draws[0].state(RenderState::DestBlend), uint32_t(Blend::InvSrcAlpha));
+}
+
+// A new slot draws untinted, opaque and normal whatever the last one set.
+TEST_F(MotionSlotDrawTest, ASlotTakenAgainStartsUntinted) {
+    int32_t slot = playing("steady");
+    SDL2_wheel_MotionSetColor(slot, 0, 0, 0);
+    SDL2_wheel_MotionSetAlpha(slot, 0.0f);
+    SDL2_wheel_MotionSetBlend(slot, kMotionSlotBlendAdditive);
+    task->releaseMotionSlot(slot);
+    slot = playing("steady");
+    const auto draws = frame(slot);
+    ASSERT_EQ(draws.size(), 1u);
+    EXPECT_EQ(firstColour(draws[0]), 0xff808080u);
+    EXPECT_EQ(draws[0].state(RenderState::DestBlend), uint32_t(Blend::InvSrcAlpha));
+}
+
+}  // namespace
