@@ -27,7 +27,8 @@ using platform::RenderState;
 constexpr int32_t kSlotDrawLayer = 300;
 
 // Object "glow" over two 8 by 8 icons side by side, "a" and "b": "late"
-// shows "a" from frame 2 on, "steady" shows "b" throughout.
+// shows "a" from frame 2 on (with more layers than "steady", so a change
+// to it moves the layer tree), "steady" shows "b" throughout.
 mb::Document slotDrawDocument() {
     mb::Document d = motionfixture::document("glow", "src", {"a", "b"}, "glow", {"late", "steady"});
     auto& motions = d.objects["glow"].motions;
@@ -35,6 +36,10 @@ mb::Document slotDrawDocument() {
     mb::Timeline& late = std::get<mb::Timeline>(motions["late"]);
     const mb::Content shown{.src = "src", .icon = "a"};
     late.layers[0].frames = {mb::emptyFrame(0), mb::holdFrame(2, shown), mb::holdFrame(10, shown)};
+    for (const char* label : {"g1", "g2", "g3", "g4"}) {
+        late.layers.push_back(mb::Layer{.label = label, .type = mb::kGroup,
+                                        .frames = {mb::holdFrame(0, {}), mb::holdFrame(10, {})}});
+    }
     return d;
 }
 
@@ -92,6 +97,7 @@ TEST_F(MotionSlotDrawTest, AnItemIsDrawnInTheFrameItAppears) {
 // draw that still reached them fails the run.
 TEST_F(MotionSlotDrawTest, ALabelChangeDrawsTheNewLabelOnly) {
     const int32_t slot = playing("steady");
+    EXPECT_EQ(frame(slot).size(), 1u);
     auto draws = frame(slot);
     ASSERT_EQ(draws.size(), 1u);
     EXPECT_FLOAT_EQ(draws[0].vertexFloat(4), 0.5f) << "icon b, the right half";
