@@ -20,19 +20,14 @@ constexpr float kTurn = 6.2831855f;
 // Point sampling keeps the pixel art sharp when the virtual screen is scaled.
 constexpr int32_t kPointSampling = 0;
 
-constexpr uint32_t kNoTint = 0xffffff;
 // Additive blending of the texture class motion frames draw with.
 constexpr int32_t kAdditiveMotionDrawMode = 0x11;
 
-// A tint channel (255 full) in a motion colour (0x80 full), rounded.
-uint32_t motionChannel(uint32_t tint, int shift) { return (((tint >> shift) & 0xff) * 0x80 + 127) / 255; }
-
-// The slot's tint and alpha as its player's colour.
+// The slot's colour word, its alpha scaled, as its player's colour.
 void applyColor(MotionSlotTable& t, size_t i) {
-    const uint32_t tint = t.tint[i];
-    const uint32_t alpha = uint32_t(std::clamp(t.alpha[i], 0.0f, 1.0f) * 255.0f);
-    t.motion[i]->setBaseColor(motionChannel(tint, 16) << 24 | motionChannel(tint, 8) << 16 |
-                              motionChannel(tint, 0) << 8 | alpha);
+    const uint32_t color = t.color[i];
+    const uint32_t alpha = uint32_t(float(color & 0xff) * std::clamp(t.alpha[i], 0.0f, 1.0f));
+    t.motion[i]->setBaseColor((color & 0xffffff00u) | alpha);
 }
 
 // A document dropped from the cache goes with the last slot that played it.
@@ -81,7 +76,7 @@ int32_t GameTask::createMotionSlot(int32_t layer, const std::string& key) {
     t.loopLimit[i] = -1;
     t.paused[i] = 0;
     t.document[i] = document;
-    t.tint[i] = kNoTint;
+    t.color[i] = kMotionSlotNeutralColor;
     t.alpha[i] = 1.0f;
     t.blend[i] = kMotionSlotBlendNormal;
 
@@ -215,9 +210,9 @@ std::string GameTask::getMotionName(int32_t slot) const {
     return motion ? motion->motionName() : std::string();
 }
 
-void motionSlotSetTint(MotionSlotTable& slots, int32_t slot, uint8_t r, uint8_t g, uint8_t b) {
+void motionSlotSetColor(MotionSlotTable& slots, int32_t slot, uint32_t color) {
     if (!slots.valid(slot)) return;
-    slots.tint[size_t(slot)] = uint32_t(r) << 16 | uint32_t(g) << 8 | b;
+    slots.color[size_t(slot)] = color;
     applyColor(slots, size_t(slot));
 }
 

@@ -23,9 +23,12 @@ class MMotion;
 class MMotionLayer;
 class PSBObject;
 
-// The blends a slot draws with, in the words of the draw entries' blend.
+// The blends a slot draws with, as the callers of OBJdrawMotion name them.
+inline constexpr int32_t kMotionSlotBlendNormal = 0;
 inline constexpr int32_t kMotionSlotBlendAdditive = 1;
-inline constexpr int32_t kMotionSlotBlendNormal = 7;
+// A slot's colour word: red, green, blue and alpha from the high byte down,
+// 0x80 in a channel and 0xff in alpha full strength.
+inline constexpr uint32_t kMotionSlotNeutralColor = 0x808080ffu;
 
 struct MotionSlotTable {
     static constexpr int kSlots = 32;
@@ -40,9 +43,9 @@ struct MotionSlotTable {
     std::array<int32_t, kSlots> motionData{};
     // The cached document the slot plays; its motion points into it.
     std::array<const PSBObject*, kSlots> document{};
-    // What the slot draws with: a tint of 0xRRGGBB words (0xffffff none),
-    // an alpha of 0.0 to 1.0 and a blend.
-    std::array<uint32_t, kSlots> tint{};
+    // What the slot draws with: its colour word, an alpha of 0.0 to 1.0 that
+    // scales the word's own, and a blend.
+    std::array<uint32_t, kSlots> color{};
     std::array<float, kSlots> alpha{};
     std::array<int32_t, kSlots> blend{};
     // Documents dropped from the cache while slots still play them: the last
@@ -54,11 +57,11 @@ struct MotionSlotTable {
     bool valid(int32_t slot) const { return slot >= 0 && slot < kSlots && used[size_t(slot)] != 0; }
 };
 
-// The slot's tint, alpha and blend, applied from its motion's next step (its
-// items' colours) and its layer's next draw (the blend). A bad slot is
-// ignored. A blend other than kMotionSlotBlendAdditive is normal: each item
-// draws with its own draw mode.
-void motionSlotSetTint(MotionSlotTable& slots, int32_t slot, uint8_t r, uint8_t g, uint8_t b);
+// The slot's colour word, alpha and blend, applied from its motion's next
+// step (the player's colour, which every item is multiplied by) and its
+// layer's next draw (the blend). A bad slot is ignored. A blend other than
+// kMotionSlotBlendAdditive is normal: each item draws with its own mode.
+void motionSlotSetColor(MotionSlotTable& slots, int32_t slot, uint32_t color);
 void motionSlotSetAlpha(MotionSlotTable& slots, int32_t slot, float alpha);
 void motionSlotSetBlend(MotionSlotTable& slots, int32_t slot, int32_t blend);
 // Called as a cached document is dropped: true when slots still play it,

@@ -105,8 +105,8 @@ void SDL2_wheel_MotionSetSpeedAll(int32_t speed) {
     }
 }
 
-void SDL2_wheel_MotionSetColor(int32_t slot, int r, int g, int b) {
-    if (GameTask* task = taskOf(slot)) motionSlotSetTint(task->motionSlots, slot, uint8_t(r), uint8_t(g), uint8_t(b));
+void SDL2_wheel_MotionSetColor(int32_t slot, uint32_t color) {
+    if (GameTask* task = taskOf(slot)) motionSlotSetColor(task->motionSlots, slot, color);
 }
 
 void SDL2_wheel_MotionSetAlpha(int32_t slot, float alpha) {

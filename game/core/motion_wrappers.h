@@ -34,10 +34,11 @@ int32_t SDL2_wheel_MotionGetLoopCount(int32_t slot);
 std::string SDL2_wheel_MotionGetName(int32_t slot);
 // The speed factor, and the speed of every used, unpaused slot.
 void SDL2_wheel_MotionSetSpeedAll(int32_t speed);
-// What a slot draws with, as a draw entry of OBJdrawMotion gives it: a tint
-// (255 in each channel untinted), an alpha (0.0 to 1.0) and a blend
-// (kMotionSlotBlendAdditive, or normal for any other). The slot draws
-// itself: the draw flush passes its entries by.
-void SDL2_wheel_MotionSetColor(int32_t slot, int r, int g, int b);
+// What a slot draws with: its colour word (0xRRGGBBAA, 0x808080ff
+// untinted), an alpha (0.0 to 1.0, scaling the word's) and a blend
+// (kMotionSlotBlendAdditive, or normal for any other). The slot draws itself
+// (the draw flush passes OBJdrawMotion entries by), so callers tint and fade
+// it here.
+void SDL2_wheel_MotionSetColor(int32_t slot, uint32_t color);
 void SDL2_wheel_MotionSetAlpha(int32_t slot, float alpha);
 void SDL2_wheel_MotionSetBlend(int32_t slot, int32_t blend);

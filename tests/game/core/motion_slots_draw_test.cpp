@@ -1,7 +1,7 @@
 // The root task's motion slots drawn through their draw layer's locator on
 // the recording device: a slot's items reach the screen in the frame its
 // motion shows them, a label change draws only the new label, and the
-// slot's tint, alpha and blend reach the device.
+// slot's colour word, alpha and blend reach the device.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -108,22 +108,23 @@ TEST_F(MotionSlotDrawTest, ALabelChangeDrawsTheNewLabelOnly) {
     EXPECT_FLOAT_EQ(draws[0].vertexFloat(4), 0.0f) << "icon a, the left half";
 }
 
-TEST_F(MotionSlotDrawTest, TintAlphaAndBlendOfTheSlotReachTheDevice) {
+TEST_F(MotionSlotDrawTest, ColourAlphaAndBlendOfTheSlotReachTheDevice) {
     const int32_t slot = playing("steady");
     auto draws = frame(slot);
     ASSERT_EQ(draws.size(), 1u);
     EXPECT_EQ(firstColour(draws[0]), 0xff808080u) << "untinted";
     EXPECT_EQ(draws[0].state(RenderState::DestBlend), uint32_t(Blend::InvSrcAlpha));
 
-    SDL2_wheel_MotionSetColor(slot, 255, 0, 128);
+    // A boss's body tint at half strength, faded to half.
+    SDL2_wheel_MotionSetColor(slot, 0x7f0050ffu);
     SDL2_wheel_MotionSetAlpha(slot, 0.5f);
     SDL2_wheel_MotionSetBlend(slot, kMotionSlotBlendAdditive);
     draws = frame(slot);
     ASSERT_EQ(draws.size(), 1u);
-    EXPECT_EQ(firstColour(draws[0]), 0x7f800040u);
+    EXPECT_EQ(firstColour(draws[0]), 0x7f7f0050u);
     EXPECT_EQ(draws[0].state(RenderState::DestBlend), uint32_t(Blend::One));
 
-    SDL2_wheel_MotionSetColor(slot, 255, 255, 255);
+    SDL2_wheel_MotionSetColor(slot, kMotionSlotNeutralColor);
     SDL2_wheel_MotionSetAlpha(slot, 1.0f);
     SDL2_wheel_MotionSetBlend(slot, kMotionSlotBlendNormal);
     draws = frame(slot);
@@ -135,7 +136,7 @@ TEST_F(MotionSlotDrawTest, TintAlphaAndBlendOfTheSlotReachTheDevice) {
 // A new slot draws untinted, opaque and normal whatever the last one set.
 TEST_F(MotionSlotDrawTest, ASlotTakenAgainStartsUntinted) {
     int32_t slot = playing("steady");
-    SDL2_wheel_MotionSetColor(slot, 0, 0, 0);
+    SDL2_wheel_MotionSetColor(slot, 0x000000ffu);
     SDL2_wheel_MotionSetAlpha(slot, 0.0f);
     SDL2_wheel_MotionSetBlend(slot, kMotionSlotBlendAdditive);
     task->releaseMotionSlot(slot);
