@@ -78,7 +78,6 @@ int32_t GameTask::createMotionSlot(int32_t layer, const std::string& key) {
     t.document[i] = document;
     t.color[i] = kMotionSlotNeutralColor;
     t.alpha[i] = 1.0f;
-    t.blend[i] = kMotionSlotBlendNormal;
 
     auto* motionLayer = new MMotionLayer;
     t.motionLayer[i] = motionLayer;
@@ -225,7 +224,6 @@ void motionSlotSetAlpha(MotionSlotTable& slots, int32_t slot, float alpha) {
 void motionSlotSetBlend(MotionSlotTable& slots, int32_t slot, int32_t blend) {
     if (!slots.valid(slot)) return;
     const bool additive = blend == kMotionSlotBlendAdditive;
-    slots.blend[size_t(slot)] = additive ? kMotionSlotBlendAdditive : kMotionSlotBlendNormal;
     slots.motionLayer[size_t(slot)]->setOverrideDrawMode(additive ? kAdditiveMotionDrawMode : -1, 0.0f);
 }
 

@@ -43,11 +43,10 @@ struct MotionSlotTable {
     std::array<int32_t, kSlots> motionData{};
     // The cached document the slot plays; its motion points into it.
     std::array<const PSBObject*, kSlots> document{};
-    // What the slot draws with: its colour word, an alpha of 0.0 to 1.0 that
-    // scales the word's own, and a blend.
+    // What the slot draws with: its colour word and an alpha of 0.0 to 1.0
+    // that scales the word's own (the blend is its layer's draw mode).
     std::array<uint32_t, kSlots> color{};
     std::array<float, kSlots> alpha{};
-    std::array<int32_t, kSlots> blend{};
     // Documents dropped from the cache while slots still play them: the last
     // of those slots to go deletes each.
     std::vector<PSBObject*> droppedDocuments;

@@ -108,29 +108,40 @@ TEST_F(MotionSlotDrawTest, ALabelChangeDrawsTheNewLabelOnly) {
     EXPECT_FLOAT_EQ(draws[0].vertexFloat(4), 0.0f) << "icon a, the left half";
 }
 
+struct SlotLookCase {
+    const char* name;
+    uint32_t color;
+    float alpha;
+    int32_t blend;
+    uint32_t argb;  // of the drawn corners
+    Blend destination;
+};
+
+// Set one after the other on one slot, so each undoes the one before.
 TEST_F(MotionSlotDrawTest, ColourAlphaAndBlendOfTheSlotReachTheDevice) {
+    const SlotLookCase cases[] = {
+        {"a boss's body tint at half strength, faded to half, additive", 0x7f0050ffu, 0.5f,
+         kMotionSlotBlendAdditive, 0x7f7f0050u, Blend::One},
+        {"untinted and normal again", kMotionSlotNeutralColor, 1.0f, kMotionSlotBlendNormal, 0xff808080u,
+         Blend::InvSrcAlpha},
+        {"an alpha past 1.0 is full, a blend of neither kind normal", 0x404040ffu, 3.0f, 7, 0xff404040u,
+         Blend::InvSrcAlpha},
+    };
     const int32_t slot = playing("steady");
     auto draws = frame(slot);
     ASSERT_EQ(draws.size(), 1u);
-    EXPECT_EQ(firstColour(draws[0]), 0xff808080u) << "untinted";
+    EXPECT_EQ(firstColour(draws[0]), 0xff808080u) << "a new slot is untinted";
     EXPECT_EQ(draws[0].state(RenderState::DestBlend), uint32_t(Blend::InvSrcAlpha));
-
-    // A boss's body tint at half strength, faded to half.
-    SDL2_wheel_MotionSetColor(slot, 0x7f0050ffu);
-    SDL2_wheel_MotionSetAlpha(slot, 0.5f);
-    SDL2_wheel_MotionSetBlend(slot, kMotionSlotBlendAdditive);
-    draws = frame(slot);
-    ASSERT_EQ(draws.size(), 1u);
-    EXPECT_EQ(firstColour(draws[0]), 0x7f7f0050u);
-    EXPECT_EQ(draws[0].state(RenderState::DestBlend), uint32_t(Blend::One));
-
-    SDL2_wheel_MotionSetColor(slot, kMotionSlotNeutralColor);
-    SDL2_wheel_MotionSetAlpha(slot, 1.0f);
-    SDL2_wheel_MotionSetBlend(slot, kMotionSlotBlendNormal);
-    draws = frame(slot);
-    ASSERT_EQ(draws.size(), 1u);
-    EXPECT_EQ(firstColour(draws[0]), 0xff808080u);
-    EXPECT_EQ(draws[0].state(RenderState::DestBlend), uint32_t(Blend::InvSrcAlpha));
+    for (const SlotLookCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        SDL2_wheel_MotionSetColor(slot, c.color);
+        SDL2_wheel_MotionSetAlpha(slot, c.alpha);
+        SDL2_wheel_MotionSetBlend(slot, c.blend);
+        draws = frame(slot);
+        ASSERT_EQ(draws.size(), 1u);
+        EXPECT_EQ(firstColour(draws[0]), c.argb);
+        EXPECT_EQ(draws[0].state(RenderState::DestBlend), uint32_t(c.destination));
+    }
 }
 
 // A new slot draws untinted, opaque and normal whatever the last one set.
