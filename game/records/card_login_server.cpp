@@ -39,18 +39,18 @@ void serverShowError(int32_t error, bool lamp) {
     cardProfile.loginState = kLoginError;
 }
 
-// The request is made again from `again`, up to the limit; then the game
+// The request of the phase is made again, up to the limit; then the game
 // server counts as offline, so the card choices refuse until the keep-alive
-// hears it again.
-void serverRetry(int32_t again, bool lamp) {
+// hears it again. Only the profile load lights the error lamp.
+void serverRetry(bool gameStart) {
     CardProfile& p = cardProfile;
     if (p.retryCount < kServerRetries) {
         ++p.retryCount;
-        p.loginState = again;
+        p.loginState = gameStart ? kLoginGameStart : kLoginProfileLoad;
         return;
     }
     if (abaasGs) abaasGs->online = false;
-    serverShowError(kErrorNoAnswer, lamp);
+    serverShowError(kErrorNoAnswer, !gameStart);
 }
 
 // Each setting the reply carried; the buttons only when all four are assigned.
@@ -76,7 +76,7 @@ int32_t serverTakeProfile() {
     }
     UserDataRecord data;
     if (!parseUserResponse(p.replyText, data)) {
-        serverRetry(kLoginProfileLoad, true);
+        serverRetry(false);
         return kLoginRunning;
     }
     p.retryCount = 0;
@@ -90,38 +90,40 @@ int32_t serverTakeProfile() {
     return kLoginRunning;
 }
 
-}  // namespace
-
-int32_t loginStepProfileLoad(LoginArrows&) {
+// The user/load request of the phase for the card, its reply into the
+// profile's reply text; a refused request takes the retry rule.
+void serverLoad(int32_t cardId, int32_t phase) {
     CardProfile& p = cardProfile;
-    _Aime_getAimeId(&p.aimeId);
-    std::string body;
-    userLoadRequestToJson(body, uint32_t(p.aimeId));
-    p.replyText.clear();
-    GsMain* client = serverClient();
-    if (client && client->requestUserLoad(kUserSlot, false, body, p.replyText) == 0) {
-        p.loginPhase = kPhaseProfile;
-        p.loginState = kLoginReply;
-    } else {
-        serverRetry(kLoginProfileLoad, true);
-    }
-    return kLoginRunning;
-}
-
-int32_t loginStepGameStart(LoginArrows&) {
-    CardProfile& p = cardProfile;
-    int32_t cardId = 0;
-    _Aime_getAimeId(&cardId);
+    const bool gameStart = phase == kPhaseGameStart;
     std::string body;
     userLoadRequestToJson(body, uint32_t(cardId));
     p.replyText.clear();
     GsMain* client = serverClient();
-    if (client && client->requestUserLoadStart(kUserSlot, body, p.replyText) == 0) {
-        p.loginPhase = kPhaseGameStart;
+    int queued = -1;
+    if (client) {
+        queued = gameStart ? client->requestUserLoadStart(kUserSlot, body, p.replyText)
+                           : client->requestUserLoad(kUserSlot, false, body, p.replyText);
+    }
+    if (queued == 0) {
+        p.loginPhase = phase;
         p.loginState = kLoginReply;
     } else {
-        serverRetry(kLoginGameStart, false);
+        serverRetry(gameStart);
     }
+}
+
+}  // namespace
+
+int32_t loginStepProfileLoad(LoginArrows&) {
+    _Aime_getAimeId(&cardProfile.aimeId);
+    serverLoad(cardProfile.aimeId, kPhaseProfile);
+    return kLoginRunning;
+}
+
+int32_t loginStepGameStart(LoginArrows&) {
+    int32_t cardId = 0;
+    _Aime_getAimeId(&cardId);
+    serverLoad(cardId, kPhaseGameStart);
     return kLoginRunning;
 }
 
@@ -145,7 +147,7 @@ int32_t loginStepReply(LoginArrows&) {
     if (answered && status.appStatus == kStatusRefused) {
         serverShowError(kErrorRefused, !gameStart);
     } else {
-        serverRetry(gameStart ? kLoginGameStart : kLoginProfileLoad, !gameStart);
+        serverRetry(gameStart);
     }
     return kLoginRunning;
 }

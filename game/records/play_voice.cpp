@@ -32,7 +32,8 @@ const VoiceTable& playVoiceTable() {
     static const VoiceTable table = [] {
         VoiceTable built{};
         for (int c = 0; c < kVoiceCharacters; ++c) {
-            for (int e = 0; e < kVoiceEvents; ++e) built[size_t(c)][size_t(e)] = playVoiceNamed(playVoicePrefixes[size_t(c)], e);
+            const char* prefix = playVoicePrefixes[size_t(c)];
+            for (int e = 0; e < kVoiceEvents; ++e) built[size_t(c)][size_t(e)] = playVoiceNamed(prefix, e);
         }
         return built;
     }();
