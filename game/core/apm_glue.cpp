@@ -3,10 +3,10 @@
 #include "game/core/app_switches.h"
 #include "game/core/coin_hook.h"
 #include "game/core/controller_manager.h"
-#include "game/core/glue_provisional.h"
 #include "game/core/platform_singletons.h"
 #include "game/core/server_keep_alive.h"
 #include "game/records/abaas_gs.h"
+#include "game/records/card_profile.h"
 #include "game/records/user_load_json.h"
 #include "platform/arcade/apm.h"
 #include "platform/clock/clock.h"
@@ -97,7 +97,7 @@ void saveCardUserBeforeLeaving(AbaasGs& front) {
     front.setupTitleServer();
     finishSlot(front.client, kUserSlot);
     std::string body;
-    userIdToJson(body, uint32_t(cardUserId));
+    userIdToJson(body, uint32_t(cardProfile.aimeId));
     if (front.client.requestUserSave(kUserSlot, body) == 0) finishSlot(front.client, kUserSlot);
 }
 
@@ -124,7 +124,7 @@ bool SDL2_wheel_APMUpdate(uint32_t elapsedMicroseconds, uint8_t attract) {
 }
 
 bool SDL2_wheel_APMTerminate() {
-    if (leaveToPlatformTest && abaasGs && cardUserId != 0 && cardUserId != -1) saveCardUserBeforeLeaving(*abaasGs);
+    if (leaveToPlatformTest && abaasGs && cardProfileIsCardUser()) saveCardUserBeforeLeaving(*abaasGs);
     requestExit(leaveToPlatformTest ? 1 : 0);
     AbaasGs::destroy();
     controller::Manager::destroy();

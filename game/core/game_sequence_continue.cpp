@@ -7,7 +7,6 @@
 #include "game/core/coin_hook.h"
 #include "game/core/game_sequence.h"
 #include "game/core/game_sequence_steps.h"
-#include "game/core/glue_provisional.h"
 #include "game/core/input_words.h"
 #include "game/core/play_state.h"
 #include "game/core/replay_files.h"
@@ -15,6 +14,7 @@
 #include "game/core/stage_load.h"
 #include "game/objects/fighter_values.h"
 #include "game/records/play_selection.h"
+#include "game/records/play_voice.h"
 #include "game/stages/eshot_cancel_provisional.h"
 #include "platform/arcade/apm.h"
 

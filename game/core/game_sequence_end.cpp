@@ -6,7 +6,6 @@
 #include "game/core/game_main.h"
 #include "game/core/game_sequence.h"
 #include "game/core/game_sequence_steps.h"
-#include "game/core/glue_provisional.h"
 #include "game/core/input_words.h"
 #include "game/core/play_state.h"
 #include "game/core/replay_files.h"
@@ -15,7 +14,8 @@
 #include "game/core/stage_load.h"
 #include "game/frontend/scenes.h"
 #include "game/records/abaas_gs.h"
-#include "game/records/play_end.h"
+#include "game/records/card_profile.h"
+#include "game/records/play_upload.h"
 
 namespace {
 
@@ -36,8 +36,6 @@ constexpr int kUploadAttempts = 3;  // further attempts after the first
 constexpr int32_t kNoticeCounts = 10;
 constexpr int32_t kNoticeCountFrames = 120;
 constexpr int32_t kNoticeSkippableFrom = 7;
-
-bool seqCardUser() { return cardUserId != 0 && cardUserId != -1; }
 
 // The play is over for the platform; the guest is the player again.
 void seqPlayEnded(ObjTask* task, int32_t retries) {
@@ -78,7 +76,7 @@ void seqGameOverGone(ObjTask* task) {
 }
 
 void seqUpload(ObjTask* task) {
-    if (seqCardUser()) {
+    if (cardProfileIsCardUser()) {
         if (playDataUpload() != 0) {
             ++seqUploadRetries;
             task->state = kUploadRetry;

@@ -7,7 +7,7 @@
 #include "game/core/play_state.h"
 #include "game/frontend/scenes.h"
 #include "game/objects/fighter_values.h"
-#include "game/records/play_end.h"
+#include "game/records/play_records.h"
 #include "game/records/play_selection.h"
 #include "game/records/ranking_file.h"
 #include "game/stages/stage_services.h"

@@ -1,7 +1,7 @@
 #include "game/core/input_words.h"
 
 #include "game/core/controller_manager.h"
-#include "game/core/glue_provisional.h"
+#include "game/records/card_profile.h"
 
 uint32_t padHeld = 0;
 uint32_t padPressed = 0;
@@ -71,10 +71,12 @@ void SDL2_wheel_InputPoll() {
 }
 
 void SDL2_wheel_InputRemapButtons() {
+    const int32_t assignment[4] = {cardProfile.configShot, cardProfile.configBomb, cardProfile.configRapid,
+                                   cardProfile.configBlow};
     uint32_t held = padHeld;
     padHeld &= ~kGameButtonBits;
     for (int button = 0; button < 4; ++button) {
-        if (held & inputAssignmentMask(cardProfile.buttons[size_t(button)])) padHeld |= 0x10u << button;
+        if (held & inputAssignmentMask(assignment[button])) padHeld |= 0x10u << button;
     }
 }
 

@@ -1,7 +1,7 @@
 #include "game/core/server_keep_alive.h"
 
-#include "game/core/glue_provisional.h"
 #include "game/records/abaas_gs.h"
+#include "game/records/card_profile.h"
 #include "game/records/user_load_json.h"
 #include "platform/arcade/apm.h"
 
@@ -10,8 +10,6 @@ KeepAliveWords keepAlive;
 namespace {
 
 using am::abaas::GsMain;
-
-bool cardUserPresent() { return cardUserId != 0 && cardUserId != -1; }
 
 bool shouldSendAlive() {
     if (!keepAlive.alivePending && keepAlive.aliveTimer > kKeepAlivePeriod) return true;
@@ -40,13 +38,13 @@ Outcome outcomeOf(int result, bool statusMatters, const GsMain::Result& status) 
 
 // The card user's side: the heartbeat and the user slot's answer.
 Outcome stepLoggedIn(AbaasGs& front, uint32_t elapsed) {
-    if (cardUserPresent()) {
+    if (cardProfileIsCardUser()) {
         keepAlive.heartbeatTimer += elapsed;
         if (keepAlive.heartbeatTimer >= kKeepAlivePeriod) {
             keepAlive.alivePending = true;
             keepAlive.heartbeatTimer = 0;
             std::string body;
-            userIdToJson(body, uint32_t(cardUserId));
+            userIdToJson(body, uint32_t(cardProfile.aimeId));
             front.client.requestUserHeartbeat(kUserSlot, body);
         }
     } else {
@@ -95,7 +93,6 @@ void SDL2_wheel_ServerKeepAlive(uint32_t elapsedMicroseconds) {
     front.setupTitleServer();
     if (shouldSendAlive()) sendAlive(front);
     if (keepAlive.aliveAttempts < 3) keepAlive.alivePending = true;
-    bool loginComplete = cardLoginState == 2 && cardLoginBusy == 0;
-    settle(front, loginComplete ? stepLoggedIn(front, elapsedMicroseconds) : stepAlive(front));
+    settle(front, cardProfileGameStarted() ? stepLoggedIn(front, elapsedMicroseconds) : stepAlive(front));
     if (keepAlive.authenticationDone) keepAlive.authenticationDone = _AllnetAuth_isGood();
 }

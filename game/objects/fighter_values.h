@@ -49,4 +49,3 @@ void fighterAddScore(uint64_t amount);
 int32_t fighterGetType();
 
 void charVoiceMessage(int32_t fighterType, int32_t event);
-void playCharacterVoice(int32_t character, int32_t event);

@@ -76,4 +76,3 @@ int32_t fighterGetType() {
 }
 
 void charVoiceMessage(int32_t, int32_t) {}
-void playCharacterVoice(int32_t, int32_t) {}

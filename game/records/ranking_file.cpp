@@ -7,8 +7,8 @@
 
 #include "game/core/play_state.h"
 #include "game/records/paths.h"
+#include "game/records/play_records.h"
 #include "game/records/player_files.h"
-#include "game/records/player_name.h"
 #include "game/records/ranking_record_layout.h"
 
 namespace {

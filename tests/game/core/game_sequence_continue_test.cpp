@@ -130,7 +130,7 @@ class SequenceUploadTest : public SequenceContinueTest {
 protected:
     void toTheUpload() {
         loseTheLastLife();
-        cardUserId = 7;
+        cardProfile.aimeId = 7;
         seqGameOver();
         frame();
         ASSERT_EQ(sequence->state, 501);
@@ -153,7 +153,7 @@ TEST_F(SequenceUploadTest, RetriesThenShowsTheOfflineNotice) {
     EXPECT_FALSE(abaasGs->online);
     frame();
     EXPECT_EQ(sequence->state, 506);
-    EXPECT_EQ(cardUserId, 0);  // the guest again
+    EXPECT_EQ(cardProfile.aimeId, 0);  // the guest again
     frame();
     EXPECT_EQ(continueScreenActive, 1);
     EXPECT_EQ(countdown(), 10);

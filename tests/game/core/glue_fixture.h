@@ -10,11 +10,11 @@
 #include "game/core/app_switches.h"
 #include "game/core/coin_hook.h"
 #include "game/core/controller_manager.h"
-#include "game/core/glue_provisional.h"
 #include "game/core/input_words.h"
 #include "game/core/platform_singletons.h"
 #include "game/core/server_keep_alive.h"
 #include "game/records/abaas_gs.h"
+#include "game/records/card_profile.h"
 #include "platform/arcade/cabinet.h"
 #include "tests/support/temp_dir.h"
 
@@ -40,9 +40,6 @@ protected:
         arcade::installCabinet(std::move(made));
         toolMode = false;
         leaveToPlatformTest = 0;
-        cardUserId = 0;
-        cardLoginState = 0;
-        cardLoginBusy = 0;
         coinFlag = 0;
         cardProfile = CardProfile{};
         inputRemapHook = nullptr;

@@ -112,7 +112,10 @@ constexpr RemapCase kRemapCases[] = {
 TEST_F(InputWordsTest, RemapAppliesThePlayersAssignment) {
     inputRemapHook = SDL2_wheel_InputRemapButtons;
     for (const RemapCase& c : kRemapCases) {
-        cardProfile.buttons = c.assignment;
+        cardProfile.configShot = c.assignment[0];
+        cardProfile.configBomb = c.assignment[1];
+        cardProfile.configRapid = c.assignment[2];
+        cardProfile.configBlow = c.assignment[3];
         hold(c.switchIndex);
         frame();
         EXPECT_EQ(padHeld, c.held) << "switch " << c.switchIndex << " assignment " << c.assignment[0];

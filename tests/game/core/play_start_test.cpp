@@ -9,7 +9,7 @@
 #include "game/core/replay_files.h"
 #include "game/objects/fighter_services.h"
 #include "game/objects/play_record_block.h"
-#include "game/records/player_name.h"
+#include "game/records/play_records.h"
 #include "tests/game/core/obj_fixture.h"
 
 namespace {
@@ -31,7 +31,7 @@ protected:
         slowMotionFrames = 30;
         slowMotionPeriod = 2;
         slowMotionPeriodInUse = 2;
-        setCurrentPlayerName("LAST PLAYER");
+        rankingCopyName(playRecords.playerName, "LAST PLAYER");
     }
     void TearDown() override {
         OBJtaskReleaseAll(nullptr);

@@ -125,8 +125,8 @@ TEST_F(KeepAliveTest, NetworkComingBackInitialisesAndSendsAtOnce) {
 TEST_F(KeepAliveTest, CardUserHeartbeatEveryFiveMinutes) {
     ASSERT_TRUE(peer.addUser(42, "ACE"));
     start();
-    cardUserId = 42;
-    cardLoginState = 2;
+    cardProfile.aimeId = 42;
+    cardProfile.loginPhase = 2;  // the game started; the login handed over
     SDL2_wheel_ServerKeepAlive(kFrameMicroseconds);
     ASSERT_TRUE(frameUntil([] { return keepAlive.aliveAttempts == 3; }));
     uint32_t heartbeat = keepAlive.heartbeatTimer;
@@ -148,8 +148,8 @@ TEST_F(KeepAliveTest, CardUserHeartbeatEveryFiveMinutes) {
 
 TEST_F(KeepAliveTest, NoHeartbeatWithoutACardUser) {
     start();
-    cardUserId = -1;
-    cardLoginState = 2;
+    cardProfile.aimeId = -1;
+    cardProfile.loginPhase = 2;
     SDL2_wheel_ServerKeepAlive(kKeepAlivePeriod);
     EXPECT_EQ(keepAlive.heartbeatTimer, 0u);
     for (int i = 0; i < 5; ++i) SDL2_wheel_ServerKeepAlive(kKeepAlivePeriod);
@@ -159,7 +159,7 @@ TEST_F(KeepAliveTest, NoHeartbeatWithoutACardUser) {
 TEST_F(KeepAliveTest, LeavingForThePlatformTestSavesTheCardUserFirst) {
     ASSERT_TRUE(peer.addUser(42, "ACE"));
     start();
-    cardUserId = 42;
+    cardProfile.aimeId = 42;
     cab->heldSwitches = 1;  // the test switch
     frame();
     EXPECT_EQ(leaveToPlatformTest, 1);

@@ -95,7 +95,7 @@ TEST_F(RankingFileTest, AShortFileGivesTheDefaultsAndNamesEndAtTheirLastByte) {
 TEST_F(RankingFileTest, InsertionShiftsThePlacesBelowAndRewritesTheFile) {
     loadBoth();
     testing::internal::CaptureStdout();
-    setCurrentPlayerName("PLAYER");
+    rankingCopyName(playRecords.playerName, "PLAYER");
     stageNumber = 4;
     // Equal to place 3 (7000) and above place 4: it goes to place 4.
     EXPECT_EQ(insert(2, 7000, 1), 4);

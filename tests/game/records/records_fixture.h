@@ -7,7 +7,7 @@
 #include <filesystem>
 
 #include "game/records/paths.h"
-#include "game/records/player_name.h"
+#include "game/records/play_records.h"
 #include "game/records/ranking_file.h"
 #include "game/records/save_block.h"
 #include "game/records/settings_file.h"
@@ -22,7 +22,7 @@ protected:
         gameSettings = GameSettings{};
         saveBlock() = SaveBlock{};
         rankingTables() = RankingTables{};
-        setCurrentPlayerName("NO NAME");
+        rankingCopyName(playRecords.playerName, "NO NAME");
     }
     void TearDown() override {
         setAppRootFolder("");
