@@ -15,6 +15,7 @@
 #include "game/core/sound_requests.h"
 #include "game/core/sprite_sheet.h"
 #include "game/frontend/scenes.h"
+#include "game/objects/fighter_snapshot.h"
 #include "game/objects/fighter_values.h"
 #include "game/records/settings_file.h"
 #include "game/stages/eshot_cancel_provisional.h"
@@ -59,6 +60,11 @@ constexpr uint32_t kStageReleaseTags[] = {objTag("FILD"), objTag("EFCT"), objTag
                                           objTag("ZANG")};
 
 constexpr int32_t kFieldGroup = 1;
+// menuResultCode's play kinds.
+constexpr int32_t kLoadScoreAttack = 2;
+constexpr int32_t kLoadReplayViewer = 6;
+constexpr int32_t kLoadTraining = 8;
+constexpr int32_t kLoadReplayHomeStage = 4;
 constexpr int32_t kPrologueSheetDrawMode = 0;
 
 bool validStage(int32_t stage) { return stage >= 0 && stage < kStages; }
@@ -77,8 +83,9 @@ void resetStageWords(int32_t stage) {
     slowMotionPeriod = 0;
     slowMotionPeriodInUse = 1;
     stageNumber = stage;
-    stageStartFrame = -1;
     stageFrame = -1;
+    bossPresentFlag = 0;
+    stageClearFlag = 0;
     eshotCancelClear();
     enemyExplosionTimer = 0;
     layerTintTimer = 0;
@@ -88,8 +95,11 @@ void resetStageWords(int32_t stage) {
     resetBossMusicMix();
 }
 
-bool playStartsAtTheStageStart(int32_t stage) {
-    return stage == 1 || seqIsScoreAttack() || seqIsTraining();
+// The fighter goes back to its start point on a restart, in score attack,
+// in a replayed play from stage 4 on, and in training.
+bool fighterStartsAtHome(int32_t stage, bool restart) {
+    return restart || menuResultCode == kLoadScoreAttack ||
+           (menuResultCode == kLoadReplayViewer && stage >= kLoadReplayHomeStage) || menuResultCode == kLoadTraining;
 }
 
 void loadImages(int32_t stage) {
@@ -125,16 +135,17 @@ void stageImageSlotsFree() {
     for (StageImageSlot& slot : stageImageSlots) slot = StageImageSlot{};
 }
 
-void stageLoad(int32_t stage, bool) {
+void stageLoad(int32_t stage, bool restart) {
     settingsSnapshot = gameSettings;
     replayStageStart(stage, settingsSnapshot);
     resetStageWords(stage);
-    if (playStartsAtTheStageStart(stage)) fighterResetPosition();
+    if (fighterStartsAtHome(stage, restart)) fighterResetPosition();
+    fighterStageSnapshot(restart);
     actPassRequest = 1;
     playFinished = 0;
     if (validStage(stage)) {
         loadImages(stage);
-        OBJtaskCreate(stageFieldProvisionalAct, kFieldGroup, objTag("FILD"));
+        OBJtaskCreate(stageFieldActTable[size_t(stage)], kFieldGroup, objTag("FILD"));
         loadMotionFiles(stage);
     }
     // The prologue and the attract demo have no pause menu.

@@ -253,6 +253,85 @@ TEST_F(CollisionTest, ATargetThatSwapsItsBoxesIsReadAfresh) {
     EXPECT_EQ(calls, want);
 }
 
+ObjTask* collisionTestAdd(int group, const char (&tag)[5], float x, float y, ObjWorkFn hit) {
+    ObjTask* task = OBJtaskCreateTail(nullptr, group, objTag(tag));
+    task->work = OBJworkNew();
+    task->release = freeWork;
+    task->work->x = x;
+    task->work->y = y;
+    task->work->hit = hit;
+    task->work->hitBoxes = &kUnit;
+    task->work->hitBoxCount = 1;
+    return task;
+}
+
+TEST_F(CollisionTest, ATargetACallbackAddsAtTheTailIsMetInTheSamePass) {
+    add(kGroupFighterShots, "SHTA", 0.0f, 0.0f, &kUnit, 1);
+    add(kGroupEnemies, "ZAKA", 0.0f, 0.0f, &kUnit, 1, [](ObjTask* task, ObjWork* work) {
+        record(task, work);
+        work->hit = nullptr;
+        collisionTestAdd(kGroupEnemies, "ZAKN", 2.0f, 0.0f, record);
+    });
+    OBJcollisionPass();
+    EXPECT_EQ(calls, (std::vector<std::string>{"ZAKA:SHTA", "SHTA:ZAKA", "ZAKN:SHTA", "SHTA:ZAKN"}));
+}
+
+TEST_F(CollisionTest, ATargetACallbackMovesUnderTheAttackerIsMet) {
+    for (bool sameAttacker : {true, false}) {
+        SCOPED_TRACE(sameAttacker ? "moved under the attacker that hit" : "moved under the next attacker");
+        calls.clear();
+        add(kGroupFighterShots, "SHTA", 0.0f, 0.0f, &kUnit, 1, sameAttacker ? record : recordOnce);
+        if (!sameAttacker) add(kGroupFighterShots, "SHTB", 0.0f, 0.0f, &kUnit, 1);
+        add(kGroupEnemies, "ZAKA", 0.0f, 0.0f, &kUnit, 1, [](ObjTask* task, ObjWork* work) {
+            record(task, work);
+            work->hit = nullptr;
+            otherTarget->work->x = 1.0f;
+        });
+        otherTarget = add(kGroupEnemies, "ZAKB", 300.0f, 0.0f, &kUnit, 1);
+        OBJcollisionPass();
+        const char* attacker = sameAttacker ? "SHTA" : "SHTB";
+        const std::vector<std::string> want = {"ZAKA:SHTA", "SHTA:ZAKA", std::string("ZAKB:") + attacker,
+                                               std::string(attacker) + ":ZAKB"};
+        EXPECT_EQ(calls, want);
+        OBJtaskReleaseAll(nullptr);
+    }
+}
+
+TEST_F(CollisionTest, ATargetThatSplitsInItsCallbackHasBothPartsMetByTheNextShot) {
+    add(kGroupFighterShots, "SHTA", 0.0f, 0.0f, &kUnit, 1, recordOnce);
+    add(kGroupFighterShots, "SHTB", 0.0f, 0.0f, &kUnit, 1);
+    add(kGroupEnemies, "SPLT", 0.0f, 0.0f, &kUnit, 1, [](ObjTask* task, ObjWork* work) {
+        // The whole leaves the field to its two parts.
+        record(task, work);
+        work->hit = nullptr;
+        collisionTestAdd(kGroupEnemies, "PRTA", -3.0f, 0.0f, record);
+        collisionTestAdd(kGroupEnemies, "PRTB", 3.0f, 0.0f, record);
+    });
+    OBJcollisionPass();
+    const std::vector<std::string> want = {"SPLT:SHTA", "SHTA:SPLT", "PRTA:SHTB", "SHTB:PRTA",
+                                           "PRTB:SHTB", "SHTB:PRTB"};
+    EXPECT_EQ(calls, want);
+}
+
+TEST_F(CollisionTest, TheFighterPairKeepsTheNearestEnemyDistance) {
+    OBJcollisionPass();
+    EXPECT_EQ(nearestEnemyDistance, kNoEnemyDistance) << "no fighter, no enemy";
+    add(kGroupFighter, "FIGH", 100.0f, 100.0f, &kUnit, 1);
+    add(kGroupEnemies, "FARE", 110.0f, 0.0f, &kUnit, 1);    // 100 + 10 / 2
+    add(kGroupEnemies, "NEAR", 130.0f, 140.0f, &kUnit, 1);  // 40 + 30 / 2
+    ObjTask* ground = add(kGroupEnemies, "GRND", 100.0f, 150.0f, nullptr, 0, nullptr);  // 50
+    ground->work->ground = 1;
+    OBJcollisionPass();
+    EXPECT_FLOAT_EQ(nearestEnemyDistance, 50.0f);
+    ground->work->y = 120.0f;  // enemies without hit boxes or callbacks count too
+    OBJcollisionPass();
+    EXPECT_FLOAT_EQ(nearestEnemyDistance, 20.0f);
+    OBJtaskReleaseAll(nullptr);
+    add(kGroupFighter, "FIGH", 100.0f, 100.0f, &kUnit, 1);
+    OBJcollisionPass();
+    EXPECT_EQ(nearestEnemyDistance, kNoEnemyDistance) << "no enemy left";
+}
+
 TEST_F(CollisionTest, MissingBoxesCallbacksAndBrokenNumbersNeverHit) {
     add(kGroupFighterShots, "SHOT", 0.0f, 0.0f, &kUnit, 1);
     add(kGroupEnemies, "NOBX", 0.0f, 0.0f, nullptr, 3);
