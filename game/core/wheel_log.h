@@ -8,3 +8,6 @@
 // Formats printf-style (cut to 1023 bytes) and appends it and a line feed.
 // When the file can't be opened the complaint goes to the standard output.
 void SDL2_wheel_Log(const char* format, ...) __attribute__((format(printf, 1, 2)));
+
+// The debug trace: printf-style on the standard output, flushed at once.
+void dbgPrintf(const char* format, ...) __attribute__((format(printf, 1, 2)));
