@@ -60,11 +60,6 @@ constexpr uint32_t kStageReleaseTags[] = {objTag("FILD"), objTag("EFCT"), objTag
                                           objTag("ZANG")};
 
 constexpr int32_t kFieldGroup = 1;
-// menuResultCode's play kinds.
-constexpr int32_t kLoadScoreAttack = 2;
-constexpr int32_t kLoadReplayViewer = 6;
-constexpr int32_t kLoadTraining = 8;
-constexpr int32_t kLoadReplayHomeStage = 4;
 constexpr int32_t kPrologueSheetDrawMode = 0;
 
 bool validStage(int32_t stage) { return stage >= 0 && stage < kStages; }
@@ -95,12 +90,9 @@ void resetStageWords(int32_t stage) {
     resetBossMusicMix();
 }
 
-// The fighter goes back to its start point on a restart, in score attack,
-// in a replayed play from stage 4 on, and in training.
-bool fighterStartsAtHome(int32_t stage, bool restart) {
-    return restart || menuResultCode == kLoadScoreAttack ||
-           (menuResultCode == kLoadReplayViewer && stage >= kLoadReplayHomeStage) || menuResultCode == kLoadTraining;
-}
+// The fighter goes back to its start point on a restart, in score attack
+// (a score-attack replay too, so it plays as it was recorded) and in training.
+bool fighterStartsAtHome(bool restart) { return restart || seqIsScoreAttack() || seqIsTraining(); }
 
 void loadImages(int32_t stage) {
     if (stageImagesLoaded[size_t(stage)]) return;
@@ -139,8 +131,9 @@ void stageLoad(int32_t stage, bool restart) {
     settingsSnapshot = gameSettings;
     replayStageStart(stage, settingsSnapshot);
     resetStageWords(stage);
-    if (fighterStartsAtHome(stage, restart)) fighterResetPosition();
+    // The snapshot first, so a restarted fighter comes back to its start point too.
     fighterStageSnapshot(restart);
+    if (fighterStartsAtHome(restart)) fighterResetPosition();
     actPassRequest = 1;
     playFinished = 0;
     if (validStage(stage)) {

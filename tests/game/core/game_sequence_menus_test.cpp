@@ -178,7 +178,7 @@ TEST_F(SequenceMenusTest, TrainingStartsFromItsSettings) {
     EXPECT_EQ(gameMode, 3);
     EXPECT_EQ(stageNumber, 4);
     EXPECT_EQ(trainingStartStage, 4);
-    EXPECT_EQ(stageFrame, 14680);
+    EXPECT_EQ(stageFrame, 14680 + 1) << "the start point, and the field's first frame";
     EXPECT_EQ(replayIoMode, 0);  // the play start's; training itself leaves it
     const FighterWork& fighter = *fighterWork();
     EXPECT_EQ(fighter.energy, 5000);
@@ -223,7 +223,7 @@ TEST_F(SequenceMenusTest, OutOfRangeStageAndStartPointSettingsAreCorrected) {
         gameSettings.TRAINING_STARTPOINT = c.point;
         playFromTheMenu(c.code);
         EXPECT_EQ(stageNumber, c.stage);
-        EXPECT_EQ(stageFrame, c.startFrame);
+        EXPECT_EQ(stageFrame, c.startFrame + 1) << "the start point, and the field's first frame";
         EXPECT_TRUE(logHas(c.logged));
     }
 }
