@@ -36,6 +36,19 @@ void freeWork(ObjTask* task) {
     task->work = nullptr;
 }
 
+ObjTask* collisionTestAdd(int group, const char (&tag)[5], float x, float y, const HitBox* boxes, int32_t count,
+                          ObjWorkFn hit) {
+    ObjTask* task = OBJtaskCreateTail(nullptr, group, objTag(tag));
+    task->work = OBJworkNew();
+    task->release = freeWork;
+    task->work->x = x;
+    task->work->y = y;
+    task->work->hit = hit;
+    task->work->hitBoxes = boxes;
+    task->work->hitBoxCount = count;
+    return task;
+}
+
 struct Body {
     HitBox boxes[2];
     int32_t count;
@@ -54,15 +67,7 @@ protected:
 
     ObjTask* add(int group, const char (&tag)[5], float x, float y, const HitBox* boxes, int32_t count,
                  ObjWorkFn hit = record) {
-        ObjTask* task = OBJtaskCreateTail(nullptr, group, objTag(tag));
-        task->work = OBJworkNew();
-        task->release = freeWork;
-        task->work->x = x;
-        task->work->y = y;
-        task->work->hit = hit;
-        task->work->hitBoxes = boxes;
-        task->work->hitBoxCount = count;
-        return task;
+        return collisionTestAdd(group, tag, x, y, boxes, count, hit);
     }
 };
 
@@ -253,24 +258,13 @@ TEST_F(CollisionTest, ATargetThatSwapsItsBoxesIsReadAfresh) {
     EXPECT_EQ(calls, want);
 }
 
-ObjTask* collisionTestAdd(int group, const char (&tag)[5], float x, float y, ObjWorkFn hit) {
-    ObjTask* task = OBJtaskCreateTail(nullptr, group, objTag(tag));
-    task->work = OBJworkNew();
-    task->release = freeWork;
-    task->work->x = x;
-    task->work->y = y;
-    task->work->hit = hit;
-    task->work->hitBoxes = &kUnit;
-    task->work->hitBoxCount = 1;
-    return task;
-}
 
 TEST_F(CollisionTest, ATargetACallbackAddsAtTheTailIsMetInTheSamePass) {
     add(kGroupFighterShots, "SHTA", 0.0f, 0.0f, &kUnit, 1);
     add(kGroupEnemies, "ZAKA", 0.0f, 0.0f, &kUnit, 1, [](ObjTask* task, ObjWork* work) {
         record(task, work);
         work->hit = nullptr;
-        collisionTestAdd(kGroupEnemies, "ZAKN", 2.0f, 0.0f, record);
+        collisionTestAdd(kGroupEnemies, "ZAKN", 2.0f, 0.0f, &kUnit, 1, record);
     });
     OBJcollisionPass();
     EXPECT_EQ(calls, (std::vector<std::string>{"ZAKA:SHTA", "SHTA:ZAKA", "ZAKN:SHTA", "SHTA:ZAKN"}));
@@ -304,8 +298,8 @@ TEST_F(CollisionTest, ATargetThatSplitsInItsCallbackHasBothPartsMetByTheNextShot
         // The whole leaves the field to its two parts.
         record(task, work);
         work->hit = nullptr;
-        collisionTestAdd(kGroupEnemies, "PRTA", -3.0f, 0.0f, record);
-        collisionTestAdd(kGroupEnemies, "PRTB", 3.0f, 0.0f, record);
+        collisionTestAdd(kGroupEnemies, "PRTA", -3.0f, 0.0f, &kUnit, 1, record);
+        collisionTestAdd(kGroupEnemies, "PRTB", 3.0f, 0.0f, &kUnit, 1, record);
     });
     OBJcollisionPass();
     const std::vector<std::string> want = {"SPLT:SHTA", "SHTA:SPLT", "PRTA:SHTB", "SHTB:PRTA",

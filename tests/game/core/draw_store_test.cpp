@@ -119,12 +119,13 @@ TEST_F(DrawStoreTest, The1025thEntryOfALayerIsDropped) {
 
 std::vector<std::string> printed;
 
+void drawStoreTestPrint(int font, const char* text, float x, float, int, int, int, float, int) {
+    printed.push_back(std::to_string(font) + text + std::to_string(int(x)));
+}
+
 TEST_F(DrawStoreTest, TextEntriesCarryTheirOwnCopy) {
     printed.clear();
-    const DrawFlushHooks hooks{[](int font, const char* text, float x, float, int, int, int, float, int) {
-                                   printed.push_back(std::to_string(font) + text + std::to_string(int(x)));
-                               },
-                               nullptr};
+    const DrawFlushHooks hooks{drawStoreTestPrint, nullptr};
     OBJdrawSetFlushHooks(&hooks);
     std::string text = "HI";
     OBJdrawFontText(owner, 2, text.c_str(), 70000.5f, 4, 1, 1, 2, 3, 0);
@@ -138,10 +139,7 @@ TEST_F(DrawStoreTest, TextEntriesCarryTheirOwnCopy) {
 
 TEST_F(DrawStoreTest, AnEntryFilledByHandIsQueuedWithItsOwnTextCopy) {
     printed.clear();
-    const DrawFlushHooks hooks{[](int font, const char* text, float x, float, int, int, int, float, int) {
-                                   printed.push_back(std::to_string(font) + text + std::to_string(int(x)));
-                               },
-                               nullptr};
+    const DrawFlushHooks hooks{drawStoreTestPrint, nullptr};
     OBJdrawSetFlushHooks(&hooks);
     std::string text = "RANK";
     DrawObj* entry = OBJdrawObjAlloc(owner, 0, kDrawFontText);

@@ -119,14 +119,17 @@ protected:
         cab->setScript(load.actions);
     }
 
-    // What a stage file restores is set otherwise, as after another play.
+    // What a stage file restores is set otherwise, as after another play
+    // and a visit to the settings.
     static void scramblePlay() {
         setGameMode((gameMode + 1) % 4);
         setLeaderType((selectedLeaderType + 1) % 4);
         setAutoGameSystem(1 - autoGameSystem);
         setDramaticMode(1 - dramaticMode);
-        settingsSnapshot.GAME_RANK += 3;
-        settingsSnapshot.BG_BRIGHTNESS += 1;
+        for (GameSettings* settings : {&gameSettings, &settingsSnapshot}) {
+            settings->GAME_RANK += 3;
+            settings->BG_BRIGHTNESS += 1;
+        }
         gameRandSeed(gameRandState() ^ 0x5A5A5A5Au);
     }
 
