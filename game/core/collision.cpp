@@ -4,6 +4,9 @@
 #include "game/core/obj_ref.h"
 #include "game/core/obj_task.h"
 #include "game/core/obj_work.h"
+#include "game/core/wheel_angle.h"
+
+float nearestEnemyDistance = kNoEnemyDistance;
 
 namespace {
 
@@ -33,14 +36,15 @@ void hit(const Attacker& a, ObjTask* targetTask, ObjWork* targetWork) {
     if (a.work->hit != nullptr) a.work->hit(a.task, a.work);
 }
 
-// The target group read as it stands, from box `firstBox` of `first` on.
-// Returns whether any callback ran.
+// The target group read as it stands, from box `firstBox` of `first` on:
+// each box and each next target read again after every callback, so a target
+// a callback moved is met at its new place and one it added at the tail is
+// met too. Returns whether any callback ran.
 bool walkTargets(const Attacker& a, const BoxRect& rect, ObjTask* first, int32_t firstBox) {
     const ObjTask* tail = &OBJtaskGroup(a.targetGroup).tail;
     bool called = false;
     for (ObjTask* target = first; target != tail; target = target->next) {
         for (int32_t j = target == first ? firstBox : 0;; ++j) {
-            // Re-read each box: a callback may have changed the target.
             ObjWork* work = target->work;
             if (work == nullptr || work->hitBoxes == nullptr || j >= work->hitBoxCount) break;
             if (a.work->hit == nullptr) return called;
@@ -53,24 +57,21 @@ bool walkTargets(const Attacker& a, const BoxRect& rect, ObjTask* first, int32_t
     return called;
 }
 
-// The same over the rectangles cached for the pair. A cached rectangle only
-// proposes a hit: the target is read as it stands before anyone is told, so
-// a target another callback changed is never hit by its old place.
-void scanTargets(const Attacker& a, const BoxRect& rect, TargetRects& cache) {
+// The same over the rectangles cached for the pair, which hold exactly while
+// no callback has run since they were built. After the first hit the rest of
+// the group is walked as it stands and the cache is dropped: the callbacks
+// may have changed any target. Returns whether any callback ran.
+bool scanTargets(const Attacker& a, const BoxRect& rect, TargetRects& cache) {
     for (int k = 0; k < cache.count(); ++k) {
         if (!overlaps(rect, cache.rect(k))) continue;
         ObjTask* target = cache.task(k);
-        ObjWork* work = target->work;
-        const int32_t j = cache.box(k);
-        if (work == nullptr || work->hit == nullptr || work->hitBoxes == nullptr || j >= work->hitBoxCount) continue;
-        if (!overlaps(rect, targetRect(work->hitBoxes[j], *work)) || excluded(a, *work)) continue;
-        hit(a, target, work);
-        if (!cache.refresh(k)) {
-            walkTargets(a, rect, target, j + 1);
-            return;
-        }
-        if (a.work->hit == nullptr) return;
+        if (excluded(a, *target->work)) continue;
+        hit(a, target, target->work);
+        cache.invalidate();
+        walkTargets(a, rect, target, cache.box(k) + 1);
+        return true;
     }
+    return false;
 }
 
 // Each attacker box's rectangle is fixed before its targets are walked.
@@ -98,6 +99,15 @@ TargetRects& pairCache() {
     return cache;
 }
 
+// The fighter's distance to the nearest enemy, octagonal, position to position.
+void keepNearestEnemy(const ObjWork& fighter) {
+    OBJtaskWalk(kGroupEnemies, [&](ObjTask* task) {
+        if (task->work == nullptr) return;
+        const float distance = SDL2_wheel_Distance(fighter.x, fighter.y, task->work->x, task->work->y);
+        if (distance < nearestEnemyDistance) nearestEnemyDistance = distance;
+    });
+}
+
 }  // namespace
 
 void OBJcollideWithGroup(ObjTask* attacker, ObjWork* attackerWork, int32_t targetGroup, int32_t pass) {
@@ -107,12 +117,16 @@ void OBJcollideWithGroup(ObjTask* attacker, ObjWork* attackerWork, int32_t targe
 
 void OBJcollisionPass() {
     TargetRects& cache = pairCache();
+    nearestEnemyDistance = kNoEnemyDistance;
     for (const CollisionPair& pair : kCollisionPairTable) {
         if (groupEmpty(pair.attackerGroup) || groupEmpty(pair.targetGroup)) continue;
         cache.invalidate();
         bool cacheable = true;
         OBJtaskWalk(pair.attackerGroup, [&](ObjTask* task) {
             ObjWork* work = task->work;
+            if (work != nullptr && pair.attackerGroup == kGroupFighter && pair.targetGroup == kGroupEnemies) {
+                keepNearestEnemy(*work);
+            }
             if (work == nullptr || work->hit == nullptr) return;
             if (cacheable && !cache.validFor(pair.targetGroup)) cacheable = cache.build(pair.targetGroup);
             collide({task, work, pair.attackerGroup, pair.targetGroup, pair.pass}, cacheable ? &cache : nullptr);

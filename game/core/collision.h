@@ -8,12 +8,11 @@
 // Hit callback contract: called as hit(task, work) of the side being told,
 // with that work's lastCollider naming the other side. A callback may clear
 // its own work's hit callback (an attacker is then tested no further in this
-// pair) and change anything of its own object, but leaves both records alive:
+// pair) and change anything of its objects, but leaves both records alive:
 // the pass goes on reading the target's boxes and the following targets. The
-// pass reads a target group's rectangles once a pair and a target's own again
-// after its callback: a callback that moves or adds another object is seen
-// from the next pair on, though a target that another callback disarmed or
-// moved away is never hit at its old place.
+// group is read as it stands for every attacker: a target that a callback
+// added at the group's tail, moved or disarmed is met, or not, by the next
+// test as it is then. (The rectangles are cached between callbacks only.)
 //
 // Threads: main thread only, inside the game main update.
 
@@ -47,6 +46,12 @@ struct CollisionPair {
 inline constexpr int kCollisionPairs = 11;
 // In the order they are tested (collision_tables.cpp).
 extern const std::array<CollisionPair, kCollisionPairs> kCollisionPairTable;
+
+// During the fighter-against-enemies pair: the octagonal distance from the
+// fighter to the nearest enemy, position to position; kNoEnemyDistance from
+// the start of each pass until then, and with no fighter or no enemy.
+inline constexpr float kNoEnemyDistance = 99999.0f;
+extern float nearestEnemyDistance;
 
 // Runs every pair of the table.
 void OBJcollisionPass();

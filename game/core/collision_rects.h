@@ -32,10 +32,9 @@ BoxRect targetRect(const HitBox& box, const ObjWork& work);
 bool attackerRect(const HitBox& box, const ObjWork& work, bool pickUpSquare, BoxRect& out);
 
 // The rectangles of every box of every target with a hit callback, in walk
-// order, built once a pair. A hit callback may change only its own object,
-// so after a hit the target's own rectangles are refreshed; a target whose
-// box array changed makes the whole cache stale. A group with more boxes
-// than the cache holds is never cached and is walked as it stands.
+// order, built for a pair and good until a callback runs (a callback may
+// change any object). A group with more boxes than the cache holds is never
+// cached and is walked as it stands.
 class TargetRects {
 public:
     static constexpr int kCapacity = 16384;
@@ -44,9 +43,6 @@ public:
     bool build(int32_t group);
     void invalidate() { group_ = -1; }
     bool validFor(int32_t group) const { return group_ == group; }
-    // Reads entry k's target again after its callback: false when its box
-    // array is no longer the one cached (then nothing is valid).
-    bool refresh(int k);
 
     int count() const { return count_; }
     const BoxRect& rect(int k) const { return rects_[size_t(k)]; }
@@ -59,5 +55,4 @@ private:
     std::array<BoxRect, kCapacity> rects_;
     std::array<ObjTask*, kCapacity> tasks_;
     std::array<int32_t, kCapacity> boxes_;
-    std::array<const HitBox*, kCapacity> boxArrays_;
 };

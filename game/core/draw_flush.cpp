@@ -7,6 +7,8 @@
 #include "game/core/sprite_frames.h"
 #include "game/core/sprite_sheet.h"
 
+DrawTileLayerFn tileLayerDrawer = nullptr;
+
 namespace {
 
 const DrawFlushHooks* flushHooks = nullptr;

@@ -164,6 +164,12 @@ void OBJdrawMotion(ObjWork* owner, int32_t motionSlot, int32_t layer, int32_t bl
     entry->b = static_cast<uint8_t>(b);
 }
 
+const char* OBJdrawTextCopy(const char* text) { return copyText(text); }
+
+void OBJdrawObjQueue(DrawObj* entry) {
+    if (entry != nullptr) request(entry);
+}
+
 void OBJdrawText(ObjWork* owner, const char* text, float x, float y, int32_t layer) {
     DrawObj* entry = queue(owner, kDrawBitmapText);
     entry->text = copyText(text);

@@ -61,14 +61,19 @@ struct DrawObj {
     int32_t fontIndex;
 };
 
+using DrawTileLayerFn = void (*)(ObjWork* owner, const void* tileList, int32_t tileSize, int32_t tileColumns,
+                                 int32_t tileParam1, int32_t tileSkipX, int32_t tileSkipY);
+
 // What the flush hands on beyond sprites and bitmap text; installed by the root task.
 struct DrawFlushHooks {
     void (*printTextLine)(int font, const char* text, float x, float y, int r, int g, int b, float alpha,
                           int fontSize);
-    void (*drawTileLayer)(ObjWork* owner, const void* tileList, int32_t tileSize, int32_t tileColumns,
-                          int32_t tileParam1, int32_t tileSkipX, int32_t tileSkipY);
+    DrawTileLayerFn drawTileLayer;
 };
 void OBJdrawSetFlushHooks(const DrawFlushHooks* hooks);
+// The stage background's tile drawing, set by the stage layers: the root
+// task's flush hooks hand every tile-layer entry to it; null draws none.
+extern DrawTileLayerFn tileLayerDrawer;
 
 // The next store entry, reset and given to the owner; ends the process when
 // the store is full. Does not queue it.
@@ -76,6 +81,10 @@ DrawObj* OBJdrawObjAlloc(ObjWork* owner, int32_t subtype, int32_t type);
 void OBJdrawObjReset(DrawObj* entry);
 // Resets every entry of this frame that the owner queued.
 void OBJdrawObjResetOwned(const ObjWork* owner);
+// For callers that fill an entry by hand: a copy of the text in the frame's
+// text area (null when it no longer fits), and the entry's queueing.
+const char* OBJdrawTextCopy(const char* text);
+void OBJdrawObjQueue(DrawObj* entry);
 
 void OBJdrawSprite(ObjWork* owner, int32_t frameId, float x, float y, int32_t layer, float scaleX, float scaleY,
                    float angle, float alpha, int32_t blend);

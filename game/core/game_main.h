@@ -49,6 +49,8 @@ extern int32_t menuFrameBgSlot;
 inline constexpr int32_t kMenuFrameFirstUpdate = 0;
 inline constexpr int32_t kMenuFrameRunning = 100;
 extern int32_t menuFrameSetUp;
+// Glyphs the sprite font queued this frame; the update clears it.
+extern int32_t spriteTextGlyphCount;
 // Frames per second, measured over every 60 updates.
 extern float fpsValue;
 extern int32_t fpsFrameCount;

@@ -27,6 +27,7 @@ constexpr int32_t kLayerGlow = 802;
 constexpr int32_t kLayerOverlay = 920;
 constexpr int32_t kLayerFps = 930;
 
+constexpr int32_t kWallpaperNone = 1;
 constexpr int32_t kBlendNormal = 0;
 constexpr int32_t kBlendAdd = 1;
 constexpr float kCentreX = 112.0f;
@@ -47,7 +48,10 @@ void centredText(const char* text, float y) {
     OBJdrawText(gameMainOwner, text, kCentreX - float(width / 2), y, kLayerOverlay);
 }
 
-void drawBackdrop() {
+// The wallpaper round the play area, by "DISP_WALLTYPE": 0 the backdrop,
+// 1 none (the plain dark output); any other value is taken as 0.
+void drawWallpaper() {
+    if (gameSettings.DISP_WALLTYPE == kWallpaperNone) return;
     white(gameMainOwner);
     OBJdrawSprite(gameMainOwner, kFrameBackdrop, 960.0f, 540.0f, kLayerBackdrop, 1.0f, 1.0f, 0.0f, 1.0f, kBlendNormal);
 }
@@ -134,7 +138,7 @@ void gameMainQueueOverlays() {
     // The initialisation makes the owner; a draw before it makes its own.
     if (gameMainOwner == nullptr) gameMainOwner = OBJworkNew();
     if (gameMainOwner == nullptr) return;
-    drawBackdrop();
+    drawWallpaper();
     drawStartPrompt();
     creditLineDraw();
     drawPauseOverlay();

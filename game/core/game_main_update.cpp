@@ -26,6 +26,7 @@ int32_t menuFrameBgSlot = -1;
 int32_t menuFrameSetUp = kMenuFrameFirstUpdate;
 float fpsValue = 0.0f;
 int32_t fpsFrameCount = 0;
+int32_t spriteTextGlyphCount = 0;
 uint32_t fpsStartTime = 0;
 
 namespace {
@@ -108,6 +109,7 @@ bool gameMainUpdate(bool keepRunning) {
     gameMainRunObjects();
     SDL2_wheel_SoundUpdate();
     stepMenuFrame();
+    spriteTextGlyphCount = 0;
     actPassCount = actPassRequest;
     soundNormalSpeed = actPassCount == 1;
     ++gameFrameCounter;

@@ -179,7 +179,7 @@ void seqKeepBestPlace(ObjTask* task, int32_t place) {
 
 int32_t& seqWorkWord(ObjTask* task, int index) {
     if (!task->work) return spareWord;
-    return task->work->family[index];
+    return task->work->family.words[index];
 }
 
 void seqLeaderVoice(int column) {

@@ -14,6 +14,7 @@
 #include "game/records/play_selection.h"
 #include "game/records/settings_file.h"
 #include "game/stages/stage_services.h"
+#include "game/stages/stage_words_provisional.h"
 
 namespace {
 
@@ -153,7 +154,7 @@ SeqStep seqStepMenus(ObjTask* task) {
 void seqApplyTrainingValues() {
     const int32_t point = seqCheckedSetting("TRAINING_STARTPOINT", gameSettings.TRAINING_STARTPOINT, 0, 3);
     const int32_t stage = std::clamp(stageNumber, 0, 5);
-    stageStartFrame = kSeqStartPointTable[size_t(point + 4 * stage)];
+    stageFrame = kSeqStartPointTable[size_t(point + 4 * stage)];
     fighterSetRank(gameSettings.TRAINING_RANK);
     fighterSetBonusCounter(gameSettings.TRAINING_BONUSCOUNTER);
     fighterSetEnergy(seqPercentOf(gameSettings.TRAINING_ENERGY, 10000));

@@ -36,7 +36,9 @@ RankingRecord seqPlayRecord(bool finished, int32_t category) {
     record.leaderType = uint32_t(selectedLeaderType);
     record.trueRoute = trueRouteFlag;
     record.assist = uint32_t(autoGameSystem);
-    record.fighterWord = fighter ? uint32_t(fighter->extraWord) : 0;
+    // The credits the play took, and the highest rank reached: the upload reads both.
+    record.fighterWord = fighter ? uint32_t(fighter->creditCounter) : 0;
+    record.maxRank = fighter ? uint32_t(fighter->rank) : 0;
     return record;
 }
 

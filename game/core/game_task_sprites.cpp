@@ -40,8 +40,12 @@ void printTextLine(int font, const char* text, float x, float y, int r, int g, i
     if (owner) owner->printTextLine(font, text, x, y, r, g, b, alpha, fontSize);
 }
 
-// The stage background's tile drawing joins when the stage layers exist.
-const DrawFlushHooks kFlushHooks{printTextLine, nullptr};
+void drawTileLayer(ObjWork* owner, const void* tileList, int32_t tileSize, int32_t tileColumns, int32_t tileParam1,
+                   int32_t tileSkipX, int32_t tileSkipY) {
+    if (tileLayerDrawer) tileLayerDrawer(owner, tileList, tileSize, tileColumns, tileParam1, tileSkipX, tileSkipY);
+}
+
+const DrawFlushHooks kFlushHooks{printTextLine, drawTileLayer};
 
 }  // namespace
 

@@ -18,7 +18,8 @@ static_assert(std::is_trivially_destructible_v<ObjWork>, "a freed record is reus
 alignas(ObjWork) unsigned char poolBytes[sizeof(ObjWork) * kObjWorkPoolSize];
 void* freeList[kObjWorkPoolSize];
 int freeCount = -1;
-uint32_t nextSerial = 0;
+bool handedOut[kObjWorkPoolSize];
+uint32_t nextSerial = 1;
 
 void fillFreeList() {
     if (freeCount >= 0) return;
@@ -27,10 +28,12 @@ void fillFreeList() {
     for (int i = 0; i < kObjWorkPoolSize; ++i) freeList[i] = poolBytes + sizeof(ObjWork) * (kObjWorkPoolSize - 1 - i);
 }
 
-bool inPool(const ObjWork* work) {
+// The record's place in the pool, or -1 for a record the caller owns.
+int poolIndex(const ObjWork* work) {
     const auto at = reinterpret_cast<uintptr_t>(work);
     const auto begin = reinterpret_cast<uintptr_t>(poolBytes);
-    return at >= begin && at < begin + sizeof(poolBytes);
+    if (at < begin || at >= begin + sizeof(poolBytes)) return -1;
+    return int((at - begin) / sizeof(ObjWork));
 }
 
 void setDefaults(ObjWork* work) {
@@ -70,12 +73,15 @@ ObjWork* OBJworkNew() {
     fillFreeList();
     if (freeCount == 0) return nullptr;
     ObjWork* work = ::new (freeList[--freeCount]) ObjWork{};
+    handedOut[poolIndex(work)] = true;
     setDefaults(work);
     return work;
 }
 
 void OBJworkFree(ObjWork* work) {
     if (work == nullptr) return;
+    const int index = poolIndex(work);
+    if (index >= 0 && !handedOut[index]) return;
     releaseSlot(work->motionSlot0);
     releaseSlot(work->motionSlot1);
     OBJdrawObjResetOwned(work);
@@ -84,9 +90,10 @@ void OBJworkFree(ObjWork* work) {
     work->frameSheets = nullptr;
     work->sameSheet = nullptr;
     // A record the caller owns (OBJworkInit) stays the caller's.
-    if (!inPool(work)) return;
+    if (index < 0) return;
     fillFreeList();
-    work->serial = ~work->serial;  // no reference resolves to a freed record
+    handedOut[index] = false;
+    work->serial = 0;  // no reference resolves to a freed record
     freeList[freeCount++] = static_cast<void*>(work);
 }
 

@@ -5,12 +5,15 @@
 // come from a fixed pool, so creating objects never allocates.
 //
 // Another object's record is kept as an ObjRef (obj_ref.h), never as a pointer.
+// The families' own fields are one of the views of obj_work_views.h, reached
+// through fighter(), enemy(), shot(), effect() and item().
 //
 // Threads: main thread only.
 
 #include <cstdint>
 
 #include "game/core/obj_ref.h"
+#include "game/core/obj_work_views.h"
 
 struct HitBox;
 struct ObjTask;
@@ -20,16 +23,36 @@ struct ObjWork;
 using ObjWorkFn = void (*)(ObjTask* task, ObjWork* work);
 
 inline constexpr int kObjWorkPoolSize = 20000;
-inline constexpr int kObjWorkFamilyWords = 64;
+// The families' words: what a replay's work image of 2,472 bytes holds after
+// its 140 bytes of common values (an even count, for the 64-bit score).
+inline constexpr int kObjWorkFamilyWords = 582;
+
+// Zeroed: a zeroed ObjRef resolves to nothing, as serial 0 is no object's.
+union ObjFamilyWords {
+    ObjFamilyWords() : words{} {}
+    int32_t words[kObjWorkFamilyWords];
+    FighterFields fighter;
+    EnemyFields enemy;
+    ShotFields shot;
+    EffectFields effect;
+    ItemFields item;
+};
+static_assert(sizeof(ObjFamilyWords) == 4 * kObjWorkFamilyWords, "every view fits the words");
 
 struct ObjWork {
+    // What the collision pass reads of every target, together at the front:
+    // one cache line a record when it walks a crowded group.
+    ObjWorkFn hit;
+    const HitBox* hitBoxes;
+    float x, y;
+    int32_t hitBoxCount;
+    int32_t ground;
+    int32_t groundHittable;
     uint8_t r, g, b, a;
     float alpha;
     ObjWorkFn draw;
-    ObjWorkFn hit;
     ObjWorkFn attack;
     ObjRef lastCollider;
-    float x, y;
     float depth;
     float vx, vy;
     int32_t speedX, speedY;
@@ -49,7 +72,6 @@ struct ObjWork {
     int32_t age;
     int32_t enemyAgeLimit;
     uint8_t rotate;
-    int32_t ground;
     int32_t hitsOff;
     uint8_t enemyFlagA;
     uint8_t visible;
@@ -60,24 +82,29 @@ struct ObjWork {
     int32_t enemyWord1b;
     const SpriteFrame* frameTable;
     int32_t frameCount;
-    const HitBox* hitBoxes;
-    int32_t hitBoxCount;
     ObjRef parentWork;
-    int32_t groundHittable;
     int32_t motionSlot0, motionSlot1;
     uint32_t serial;
-    int32_t family[kObjWorkFamilyWords];  // the families' own counters
+    ObjFamilyWords family;  // the families' own fields
 };
+
+inline FighterFields& fighter(ObjWork* work) { return work->family.fighter; }
+inline EnemyFields& enemy(ObjWork* work) { return work->family.enemy; }
+inline ShotFields& shot(ObjWork* work) { return work->family.shot; }
+inline EffectFields& effect(ObjWork* work) { return work->family.effect; }
+inline ItemFields& item(ObjWork* work) { return work->family.item; }
 
 // Releases a motion slot; installed by the owner of the motion slots.
 extern void (*objMotionSlotRelease)(int32_t slot);
 
-// A fresh record with its defaults and the next serial, or null when the pool is empty.
+// A fresh record with its defaults and the next serial, or null when the pool
+// is empty. Serials count from 1 for the whole run: 0 means "no object".
 ObjWork* OBJworkNew();
 // Zero-fills a record the caller owns and gives it the defaults and the next serial.
 void OBJworkInit(ObjWork* work);
 // Releases the record's motion slots, resets its queued draw entries, frees
-// its frame arrays and returns it to the pool.
+// its frame arrays and returns it to the pool. A pool record freed already is
+// left alone, so it never goes back to the pool twice.
 void OBJworkFree(ObjWork* work);
 // Attaches n consecutive rows of the sprite-frame table starting at firstId.
 void OBJworkSetFrames(ObjWork* work, int32_t firstId, int32_t n);

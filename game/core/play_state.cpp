@@ -9,3 +9,6 @@ uint8_t playIsRecorded = 0;
 uint8_t continueScreenActive = 0;
 uint8_t pauseAllowed = 0;
 uint8_t gameExitRequested = 0;
+int32_t bossPresentFlag = 0;
+uint8_t stageClearFlag = 0;
+int32_t runModeWord = 0;

@@ -26,3 +26,10 @@ extern uint8_t continueScreenActive;
 extern uint8_t pauseAllowed;
 // Set by the operator test's exit: the game main update ends the main loop.
 extern uint8_t gameExitRequested;
+// The stage's boss words, reset by every stage load: 0 no boss, 1 a
+// mid-boss is fighting, 2 a boss; set at a boss's death and cleared when the
+// true last boss comes.
+extern int32_t bossPresentFlag;
+extern uint8_t stageClearFlag;
+// A run mode; while it is 3 the stage bosses skip their movement scripts.
+extern int32_t runModeWord;

@@ -32,9 +32,9 @@ constexpr float kEndingDepth = 801.0f;
 // The quake's and the fade's own float fields, kept in the work's family words.
 enum EffectField { kStrengthX, kStrengthY, kStep };
 
-float fieldOf(const ObjWork* work, EffectField field) { return std::bit_cast<float>(work->family[field]); }
+float fieldOf(const ObjWork* work, EffectField field) { return std::bit_cast<float>(work->family.words[field]); }
 void setField(ObjWork* work, EffectField field, float value) {
-    work->family[field] = std::bit_cast<int32_t>(value);
+    work->family.words[field] = std::bit_cast<int32_t>(value);
 }
 
 void setQuakeOffset(int16_t x, int16_t y) {

@@ -9,6 +9,7 @@
 #include "game/core/game_main.h"
 #include "game/core/game_task.h"
 #include "game/core/wheel_config.h"
+#include "game/records/settings_file.h"
 #include "game/core/wheel_log.h"
 #include "game/records/paths.h"
 #include "platform/arcade/apm.h"
@@ -24,8 +25,9 @@ constexpr int kFirstOrdinaryMusic = 24;
 
 SoundLayerState state;
 
-int32_t setting(const char* key, int32_t fallback) { return SDL2_wheel_ConfigGetInt(key, fallback); }
-bool soundOut() { return setting("SOUND_OUT", 1) != 0; }
+// The settings as they stand, so a volume the configuration menu changes is
+// heard before it is saved.
+bool soundOut() { return gameSettings.SOUND_OUT != 0; }
 bool validId(int id) { return id >= 0 && id < kSoundStateIds; }
 bool validMusic(int number) { return number >= 0 && number < kMusicCount; }
 
@@ -40,7 +42,7 @@ std::string filledPath(const char* pattern, const char* name) {
     return path;
 }
 
-int32_t musicBase() { return state.masterMusic * setting("BGM_VOLUME", 128) / 128; }
+int32_t musicBase() { return state.masterMusic * gameSettings.BGM_VOLUME / 128; }
 
 int32_t cappedBankVolume(int32_t volume, int id) {
     if (volume <= 128) return volume;
@@ -71,7 +73,7 @@ void setIdVolume(int id, int32_t volume) {
 
 // The arrangement chosen by "SOUNDTYPE" of a first-arrangement music number.
 int arranged(int n) {
-    const int type = setting("SOUNDTYPE", 0);
+    const int type = gameSettings.SOUNDTYPE;
     if (type != 1 && type != 2) return n;
     const int m = n >= 0 && n <= 7 ? n + 8 * type : n;
     return m >= 24 && m <= 37 ? m + 14 * type : m;
@@ -117,11 +119,12 @@ void updateLayerMix() {
     state.secondLayerWeight = state.layerPosition;
     state.firstLayerWeight = 100 - state.layerPosition;
     const int m = state.currentMusicNumber;
-    if (state.layerPosition == before || m < 0 || m > 22) return;
+    // Boss music 23 has its first layer alone: the last boss-layer id.
+    if (state.layerPosition == before || m < 0 || kBossLayerFirstId + m > kBossLayerLastId) return;
     const int32_t weights[2] = {state.firstLayerWeight, state.secondLayerWeight};
     for (int layer = 0; layer < 2; ++layer) {
         const int id = kBossLayerFirstId + m + layer;
-        if (!state.soundLoaded[size_t(id)]) continue;
+        if (id > kBossLayerLastId || !state.soundLoaded[size_t(id)]) continue;
         setIdVolume(id, musicBase() * weights[layer] * state.soundFileVolume[size_t(id)] / 10000);
     }
 }
@@ -135,7 +138,7 @@ void forChannels(int first, int last, void (*action)(int)) {
 SoundLayerState& soundLayerState() { return state; }
 
 const char* soundFolder() {
-    const int folder = setting("REF_SOUNDFOLDER", 0);
+    const int folder = gameSettings.REF_SOUNDFOLDER;
     return folder == 0 || folder == 2 ? "sound_duz3" : "sound";
 }
 
@@ -149,8 +152,8 @@ int32_t soundLevelOf(const char* path, const std::string& name) {
 int32_t soundMixedVolume(int id) {
     if (!validId(id)) return 0;
     const int32_t fileVolume = state.soundFileVolume[size_t(id)];
-    if (id < kFirstVoiceId) return state.masterEffects * setting("SE_VOLUME", 128) / 128 * fileVolume / 100;
-    if (id <= kLastVoiceId) return state.masterVoices * setting("VOICE_VOLUME", 128) / 128 * fileVolume / 100;
+    if (id < kFirstVoiceId) return state.masterEffects * gameSettings.SE_VOLUME / 128 * fileVolume / 100;
+    if (id <= kLastVoiceId) return state.masterVoices * gameSettings.VOICE_VOLUME / 128 * fileVolume / 100;
     return musicBase() * fileVolume / 100;
 }
 
@@ -179,7 +182,7 @@ void SDL2_wheel_SoundLoad(const char* name, int id, int channel, int32_t extra) 
     GameTask* task = GameTask::getInstance();
     if (task && id < GameTask::kSoundIds) task->soundChannel[size_t(id)] = channel;
     const int32_t volume =
-        state.masterEffects * setting("SE_VOLUME", 128) / 128 * state.soundFileVolume[size_t(id)] / 100;
+        state.masterEffects * gameSettings.SE_VOLUME / 128 * state.soundFileVolume[size_t(id)] / 100;
     setIdVolume(id, cappedBankVolume(volume, id));
 }
 
@@ -194,7 +197,7 @@ void SDL2_wheel_SoundLoadVoice(const char* name, int id, int channel) {
     GameTask* task = GameTask::getInstance();
     if (task && id < GameTask::kSoundIds) task->soundChannel[size_t(id)] = channel;
     const int32_t volume =
-        state.masterVoices * setting("VOICE_VOLUME", 128) / 128 * state.soundFileVolume[size_t(id)] / 100;
+        state.masterVoices * gameSettings.VOICE_VOLUME / 128 * state.soundFileVolume[size_t(id)] / 100;
     setIdVolume(id, cappedBankVolume(volume, id));
 }
 

@@ -15,6 +15,7 @@
 #include "game/core/sound_requests.h"
 #include "game/core/sprite_sheet.h"
 #include "game/frontend/scenes.h"
+#include "game/objects/fighter_snapshot.h"
 #include "game/objects/fighter_values.h"
 #include "game/records/settings_file.h"
 #include "game/stages/eshot_cancel_provisional.h"
@@ -77,8 +78,9 @@ void resetStageWords(int32_t stage) {
     slowMotionPeriod = 0;
     slowMotionPeriodInUse = 1;
     stageNumber = stage;
-    stageStartFrame = -1;
     stageFrame = -1;
+    bossPresentFlag = 0;
+    stageClearFlag = 0;
     eshotCancelClear();
     enemyExplosionTimer = 0;
     layerTintTimer = 0;
@@ -88,9 +90,9 @@ void resetStageWords(int32_t stage) {
     resetBossMusicMix();
 }
 
-bool playStartsAtTheStageStart(int32_t stage) {
-    return stage == 1 || seqIsScoreAttack() || seqIsTraining();
-}
+// The fighter goes back to its start point on a restart, in score attack
+// (a score-attack replay too, so it plays as it was recorded) and in training.
+bool fighterStartsAtHome(bool restart) { return restart || seqIsScoreAttack() || seqIsTraining(); }
 
 void loadImages(int32_t stage) {
     if (stageImagesLoaded[size_t(stage)]) return;
@@ -125,16 +127,18 @@ void stageImageSlotsFree() {
     for (StageImageSlot& slot : stageImageSlots) slot = StageImageSlot{};
 }
 
-void stageLoad(int32_t stage, bool) {
+void stageLoad(int32_t stage, bool restart) {
     settingsSnapshot = gameSettings;
     replayStageStart(stage, settingsSnapshot);
     resetStageWords(stage);
-    if (playStartsAtTheStageStart(stage)) fighterResetPosition();
+    // The snapshot first, so a restarted fighter comes back to its start point too.
+    fighterStageSnapshot(restart);
+    if (fighterStartsAtHome(restart)) fighterResetPosition();
     actPassRequest = 1;
     playFinished = 0;
     if (validStage(stage)) {
         loadImages(stage);
-        OBJtaskCreate(stageFieldProvisionalAct, kFieldGroup, objTag("FILD"));
+        OBJtaskCreate(stageFieldActTable[size_t(stage)], kFieldGroup, objTag("FILD"));
         loadMotionFiles(stage);
     }
     // The prologue and the attract demo have no pause menu.

@@ -45,3 +45,11 @@ void SDL2_wheel_Log(const char* format, ...) {
     std::fputs("\n", file);
     std::fclose(file);
 }
+
+void dbgPrintf(const char* format, ...) {
+    va_list args;
+    va_start(args, format);
+    std::vprintf(format, args);
+    va_end(args);
+    std::fflush(stdout);
+}

@@ -16,3 +16,6 @@ void SDL2_wheel_Log(const char* format, ...) __attribute__((format(printf, 1, 2)
 
 // "Log.txt" goes in this folder from now on; "" is the working folder.
 void SDL2_wheel_SetLogFolder(std::string folder);
+
+// The debug trace: printf-style on the standard output, flushed at once.
+void dbgPrintf(const char* format, ...) __attribute__((format(printf, 1, 2)));

@@ -3,6 +3,8 @@
 #include "game/core/input_words.h"
 #include "game/core/obj_task.h"
 #include "game/core/obj_work.h"
+#include "game/core/play_state.h"
+#include "game/core/stage_load.h"
 #include "game/frontend/scenes.h"
 
 int32_t mainMenuCursor = 0;
@@ -60,7 +62,12 @@ void TSKmodeSelect(ObjTask* task) { sceneStandInAct(task, 4); }
 void TSKdramaticSelect(ObjTask* task) { sceneStandInAct(task, 5); }
 void TSKassistSelect(ObjTask* task) { sceneStandInAct(task, 6); }
 void TSKplayerSelect(ObjTask* task) { sceneStandInAct(task, 7); }
-void TSKstageClear(ObjTask* task) { sceneStandInAct(task, 8); }
+// The stage goes with its results, so nothing of the field or its enemies
+// carries into the next stage.
+void TSKstageClear(ObjTask* task) {
+    if (task->state == kObjStateInit) stageRelease(stageNumber, false);
+    sceneStandInAct(task, 8);
+}
 void TSKgameOver(ObjTask* task) { sceneStandInAct(task, 9); }
 void TSKranking(ObjTask* task) { sceneStandInAct(task, 10); }
 void MainMenuScreen(ObjTask* task) { sceneStandInAct(task, 11); }

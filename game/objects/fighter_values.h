@@ -11,7 +11,6 @@ struct FighterWork {
     uint64_t score = 0;
     int32_t type = 0;
     int32_t creditCounter = 0;  // 0..10
-    int32_t extraWord = 0;      // copied into ranking records
     int32_t entryWord = 0;
     uint8_t noContinue = 0;  // losing the last life goes straight to game over
     uint8_t control = 0;

@@ -1,5 +1,6 @@
 #include "game/records/play_selection.h"
 
+#include "game/core/game_sequence.h"
 #include "game/core/play_state.h"
 
 int32_t gameMode = 0;
@@ -18,8 +19,5 @@ void setDramaticMode(int32_t dramatic) { dramaticMode = dramatic; }
 void setEnemyShotStop(uint8_t stop) { enemyShotStop = stop; }
 void resetRankingExtraWord() { rankingExtraWord = 0; }
 
-int32_t getRankingCategory() {
-    const bool scoreAttack = menuResultCode == 2;
-    const bool lateTraining = menuResultCode == 6 && uint32_t(trainingStartStage) >= 4;
-    return scoreAttack || lateTraining ? stageNumber + 3 : gameMode;
-}
+// A watched replay counts in the category it was played in.
+int32_t getRankingCategory() { return seqIsScoreAttack() ? stageNumber + 3 : gameMode; }

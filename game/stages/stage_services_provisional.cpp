@@ -6,8 +6,8 @@
 #include "game/core/play_state.h"
 #include "game/core/wheel_log.h"
 #include "game/stages/stage_services.h"
+#include "game/stages/stage_words_provisional.h"
 
-int32_t stageStartFrame = -1;
 int32_t itemCarrierChangeTimer = 0;
 int32_t itemCarrierBombTimer = 0;
 int32_t stageProgress = 0;
@@ -42,6 +42,7 @@ void stageFieldProvisionalAct(ObjTask* task) {
         task->state = kObjStateRun;
         break;
     case kObjStateRun:
+        ++stageFrame;
         // Stands in for the fighter's last life lost, so the continue can be reached by hand.
         if ((padPressed & kButton3) != 0 && gamePhase == 3) {
             seqContinue();
@@ -56,3 +57,7 @@ void stageFieldProvisionalAct(ObjTask* task) {
         if ((task->flags & kObjTaskPersistent) == 0) OBJtaskRelease(task);
     }
 }
+
+void (*const stageFieldActTable[kStageFields])(ObjTask*) = {stageFieldProvisionalAct, stageFieldProvisionalAct,
+                                                           stageFieldProvisionalAct, stageFieldProvisionalAct,
+                                                           stageFieldProvisionalAct, stageFieldProvisionalAct};

@@ -36,6 +36,19 @@ void freeWork(ObjTask* task) {
     task->work = nullptr;
 }
 
+ObjTask* collisionTestAdd(int group, const char (&tag)[5], float x, float y, const HitBox* boxes, int32_t count,
+                          ObjWorkFn hit) {
+    ObjTask* task = OBJtaskCreateTail(nullptr, group, objTag(tag));
+    task->work = OBJworkNew();
+    task->release = freeWork;
+    task->work->x = x;
+    task->work->y = y;
+    task->work->hit = hit;
+    task->work->hitBoxes = boxes;
+    task->work->hitBoxCount = count;
+    return task;
+}
+
 struct Body {
     HitBox boxes[2];
     int32_t count;
@@ -54,15 +67,7 @@ protected:
 
     ObjTask* add(int group, const char (&tag)[5], float x, float y, const HitBox* boxes, int32_t count,
                  ObjWorkFn hit = record) {
-        ObjTask* task = OBJtaskCreateTail(nullptr, group, objTag(tag));
-        task->work = OBJworkNew();
-        task->release = freeWork;
-        task->work->x = x;
-        task->work->y = y;
-        task->work->hit = hit;
-        task->work->hitBoxes = boxes;
-        task->work->hitBoxCount = count;
-        return task;
+        return collisionTestAdd(group, tag, x, y, boxes, count, hit);
     }
 };
 
@@ -251,6 +256,74 @@ TEST_F(CollisionTest, ATargetThatSwapsItsBoxesIsReadAfresh) {
     const std::vector<std::string> want = {"ZAKO:SHTA", "SHTA:ZAKO", "ZAKO:SHTA", "SHTA:ZAKO",
                                            "ZAKO:SHTB", "SHTB:ZAKO"};
     EXPECT_EQ(calls, want);
+}
+
+
+TEST_F(CollisionTest, ATargetACallbackAddsAtTheTailIsMetInTheSamePass) {
+    add(kGroupFighterShots, "SHTA", 0.0f, 0.0f, &kUnit, 1);
+    add(kGroupEnemies, "ZAKA", 0.0f, 0.0f, &kUnit, 1, [](ObjTask* task, ObjWork* work) {
+        record(task, work);
+        work->hit = nullptr;
+        collisionTestAdd(kGroupEnemies, "ZAKN", 2.0f, 0.0f, &kUnit, 1, record);
+    });
+    OBJcollisionPass();
+    EXPECT_EQ(calls, (std::vector<std::string>{"ZAKA:SHTA", "SHTA:ZAKA", "ZAKN:SHTA", "SHTA:ZAKN"}));
+}
+
+TEST_F(CollisionTest, ATargetACallbackMovesUnderTheAttackerIsMet) {
+    for (bool sameAttacker : {true, false}) {
+        SCOPED_TRACE(sameAttacker ? "moved under the attacker that hit" : "moved under the next attacker");
+        calls.clear();
+        add(kGroupFighterShots, "SHTA", 0.0f, 0.0f, &kUnit, 1, sameAttacker ? record : recordOnce);
+        if (!sameAttacker) add(kGroupFighterShots, "SHTB", 0.0f, 0.0f, &kUnit, 1);
+        add(kGroupEnemies, "ZAKA", 0.0f, 0.0f, &kUnit, 1, [](ObjTask* task, ObjWork* work) {
+            record(task, work);
+            work->hit = nullptr;
+            otherTarget->work->x = 1.0f;
+        });
+        otherTarget = add(kGroupEnemies, "ZAKB", 300.0f, 0.0f, &kUnit, 1);
+        OBJcollisionPass();
+        const char* attacker = sameAttacker ? "SHTA" : "SHTB";
+        const std::vector<std::string> want = {"ZAKA:SHTA", "SHTA:ZAKA", std::string("ZAKB:") + attacker,
+                                               std::string(attacker) + ":ZAKB"};
+        EXPECT_EQ(calls, want);
+        OBJtaskReleaseAll(nullptr);
+    }
+}
+
+TEST_F(CollisionTest, ATargetThatSplitsInItsCallbackHasBothPartsMetByTheNextShot) {
+    add(kGroupFighterShots, "SHTA", 0.0f, 0.0f, &kUnit, 1, recordOnce);
+    add(kGroupFighterShots, "SHTB", 0.0f, 0.0f, &kUnit, 1);
+    add(kGroupEnemies, "SPLT", 0.0f, 0.0f, &kUnit, 1, [](ObjTask* task, ObjWork* work) {
+        // The whole leaves the field to its two parts.
+        record(task, work);
+        work->hit = nullptr;
+        collisionTestAdd(kGroupEnemies, "PRTA", -3.0f, 0.0f, &kUnit, 1, record);
+        collisionTestAdd(kGroupEnemies, "PRTB", 3.0f, 0.0f, &kUnit, 1, record);
+    });
+    OBJcollisionPass();
+    const std::vector<std::string> want = {"SPLT:SHTA", "SHTA:SPLT", "PRTA:SHTB", "SHTB:PRTA",
+                                           "PRTB:SHTB", "SHTB:PRTB"};
+    EXPECT_EQ(calls, want);
+}
+
+TEST_F(CollisionTest, TheFighterPairKeepsTheNearestEnemyDistance) {
+    OBJcollisionPass();
+    EXPECT_EQ(nearestEnemyDistance, kNoEnemyDistance) << "no fighter, no enemy";
+    add(kGroupFighter, "FIGH", 100.0f, 100.0f, &kUnit, 1);
+    add(kGroupEnemies, "FARE", 110.0f, 0.0f, &kUnit, 1);    // 100 + 10 / 2
+    add(kGroupEnemies, "NEAR", 130.0f, 140.0f, &kUnit, 1);  // 40 + 30 / 2
+    ObjTask* ground = add(kGroupEnemies, "GRND", 100.0f, 150.0f, nullptr, 0, nullptr);  // 50
+    ground->work->ground = 1;
+    OBJcollisionPass();
+    EXPECT_FLOAT_EQ(nearestEnemyDistance, 50.0f);
+    ground->work->y = 120.0f;  // enemies without hit boxes or callbacks count too
+    OBJcollisionPass();
+    EXPECT_FLOAT_EQ(nearestEnemyDistance, 20.0f);
+    OBJtaskReleaseAll(nullptr);
+    add(kGroupFighter, "FIGH", 100.0f, 100.0f, &kUnit, 1);
+    OBJcollisionPass();
+    EXPECT_EQ(nearestEnemyDistance, kNoEnemyDistance) << "no enemy left";
 }
 
 TEST_F(CollisionTest, MissingBoxesCallbacksAndBrokenNumbersNeverHit) {

@@ -119,12 +119,13 @@ TEST_F(DrawStoreTest, The1025thEntryOfALayerIsDropped) {
 
 std::vector<std::string> printed;
 
+void drawStoreTestPrint(int font, const char* text, float x, float, int, int, int, float, int) {
+    printed.push_back(std::to_string(font) + text + std::to_string(int(x)));
+}
+
 TEST_F(DrawStoreTest, TextEntriesCarryTheirOwnCopy) {
     printed.clear();
-    const DrawFlushHooks hooks{[](int font, const char* text, float x, float, int, int, int, float, int) {
-                                   printed.push_back(std::to_string(font) + text + std::to_string(int(x)));
-                               },
-                               nullptr};
+    const DrawFlushHooks hooks{drawStoreTestPrint, nullptr};
     OBJdrawSetFlushHooks(&hooks);
     std::string text = "HI";
     OBJdrawFontText(owner, 2, text.c_str(), 70000.5f, 4, 1, 1, 2, 3, 0);
@@ -134,6 +135,26 @@ TEST_F(DrawStoreTest, TextEntriesCarryTheirOwnCopy) {
     OBJdrawFlush();
     OBJdrawSetFlushHooks(nullptr);
     EXPECT_EQ(printed, (std::vector<std::string>{"2HI4464"}));  // x cut to 16 bits
+}
+
+TEST_F(DrawStoreTest, AnEntryFilledByHandIsQueuedWithItsOwnTextCopy) {
+    printed.clear();
+    const DrawFlushHooks hooks{drawStoreTestPrint, nullptr};
+    OBJdrawSetFlushHooks(&hooks);
+    std::string text = "RANK";
+    DrawObj* entry = OBJdrawObjAlloc(owner, 0, kDrawFontText);
+    entry->text = OBJdrawTextCopy(text.c_str());
+    entry->layer = kDrawFontLayer;
+    entry->fontIndex = 1;
+    entry->x = 12.0f;
+    OBJdrawObjQueue(entry);
+    text = "XXXX";
+    EXPECT_EQ(OBJdrawRequestCount(), 1);
+    OBJdrawSortLayers();
+    OBJdrawFlush();
+    OBJdrawSetFlushHooks(nullptr);
+    EXPECT_EQ(printed, (std::vector<std::string>{"1RANK12"}));
+    EXPECT_EQ(OBJdrawTextCopy(std::string(kDrawTextArea, 'a').c_str()), nullptr) << "no room for it";
 }
 
 TEST_F(DrawStoreTest, The16385thEntryEndsTheProcess) {

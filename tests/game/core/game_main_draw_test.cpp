@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "game/core/sprite_frames.h"
+#include "game/core/sprite_sheet.h"
 #include "tests/game/core/game_main_fixture.h"
 
 namespace {
@@ -90,6 +91,37 @@ TEST_F(GameMainDrawTest, BackdropFirstAndNothingElseInPlainPlay) {
     EXPECT_EQ(all[0].frame, 2692);
     EXPECT_EQ(all[0].layer, 0);
     EXPECT_EQ(all[0].dstX, 960 - 961);
+}
+
+TEST_F(GameMainDrawTest, TheWallpaperSettingChoosesTheBackdrop) {
+    const std::pair<int32_t, size_t> cases[] = {{0, 1}, {1, 0}, {7, 1}, {-1, 1}};
+    for (const auto& [wallpaper, backdrops] : cases) {
+        SCOPED_TRACE(wallpaper);
+        gameSettings.DISP_WALLTYPE = wallpaper;
+        queue();
+        EXPECT_EQ(onLayer(0).size(), backdrops);
+    }
+}
+
+std::vector<int32_t> gameMainDrawTileSizes;
+
+TEST_F(GameMainDrawTest, TheRootTasksFlushHandsTileLayersToTheStageDrawer) {
+    gameMainDrawTileSizes.clear();
+    task->installSpriteTarget();
+    for (DrawTileLayerFn drawer : {DrawTileLayerFn(nullptr), DrawTileLayerFn([](ObjWork*, const void*, int32_t size,
+                                                                                 int32_t, int32_t, int32_t, int32_t) {
+                                       gameMainDrawTileSizes.push_back(size);
+                                   })}) {
+        tileLayerDrawer = drawer;
+        OBJdrawRequestsClear();
+        OBJdrawRect(nullptr, nullptr, nullptr, 5, 64, 4, 1, 2);
+        OBJdrawSortLayers();
+        OBJdrawFlush();
+    }
+    tileLayerDrawer = nullptr;
+    setSpriteTarget(nullptr);
+    OBJdrawSetFlushHooks(nullptr);
+    EXPECT_EQ(gameMainDrawTileSizes, (std::vector<int32_t>{64}));
 }
 
 TEST_F(GameMainDrawTest, PauseMenuOfThreeRowsWithASlidingBar) {

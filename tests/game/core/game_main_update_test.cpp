@@ -4,6 +4,7 @@
 
 #include "game/core/collision.h"
 #include "game/core/controller_manager.h"
+#include "game/core/wheel_log.h"
 #include "platform/clock/fake_clock.h"
 #include "tests/game/core/game_main_fixture.h"
 
@@ -361,6 +362,18 @@ TEST_F(GameMainUpdateTest, ExitEndsTheLoopAfterThePlayTimeAndResetsThePause) {
     gameExitRequested = 0;
     EXPECT_FALSE(update(0, 0, false)) << "the root task's own request";
     EXPECT_TRUE(update());
+}
+
+TEST_F(GameMainUpdateTest, EveryUpdateClearsTheSpriteFontsGlyphCount) {
+    spriteTextGlyphCount = 40;
+    EXPECT_TRUE(update());
+    EXPECT_EQ(spriteTextGlyphCount, 0);
+}
+
+TEST_F(GameMainUpdateTest, TheDebugTraceGoesToTheStandardOutput) {
+    testing::internal::CaptureStdout();
+    dbgPrintf("rank in : update ranking. (%d)\n", 3);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "rank in : update ranking. (3)\n");
 }
 
 TEST_F(GameMainUpdateTest, FramesPerSecondOverEachSixtyUpdates) {

@@ -28,7 +28,7 @@ protected:
         frame();
         ASSERT_EQ(sequence->state, 1101);
     }
-    int32_t countdown() const { return sequence->work->family[kSeqWorkCountdown]; }
+    int32_t countdown() const { return sequence->work->family.words[kSeqWorkCountdown]; }
 };
 
 TEST_F(SequenceContinueTest, CountdownOpensOverTheFrozenPlay) {

@@ -9,6 +9,7 @@
 #include "game/core/app_switches.h"
 #include "game/core/screen_effects.h"
 #include "game/stages/stage_services.h"
+#include "game/stages/stage_words_provisional.h"
 #include "tests/game/core/sequence_fixture.h"
 
 namespace {
@@ -177,7 +178,7 @@ TEST_F(SequenceMenusTest, TrainingStartsFromItsSettings) {
     EXPECT_EQ(gameMode, 3);
     EXPECT_EQ(stageNumber, 4);
     EXPECT_EQ(trainingStartStage, 4);
-    EXPECT_EQ(stageStartFrame, 14680);
+    EXPECT_EQ(stageFrame, 14680 + 1) << "the start point, and the field's first frame";
     EXPECT_EQ(replayIoMode, 0);  // the play start's; training itself leaves it
     const FighterWork& fighter = *fighterWork();
     EXPECT_EQ(fighter.energy, 5000);
@@ -222,7 +223,7 @@ TEST_F(SequenceMenusTest, OutOfRangeStageAndStartPointSettingsAreCorrected) {
         gameSettings.TRAINING_STARTPOINT = c.point;
         playFromTheMenu(c.code);
         EXPECT_EQ(stageNumber, c.stage);
-        EXPECT_EQ(stageStartFrame, c.startFrame);
+        EXPECT_EQ(stageFrame, c.startFrame + 1) << "the start point, and the field's first frame";
         EXPECT_TRUE(logHas(c.logged));
     }
 }
@@ -279,7 +280,7 @@ TEST_F(SequenceMenusTest, OfflineNoticeIsTheOnlyOtherDrawing) {
     boot();
     frame();
     sequence->state = 506;
-    sequence->work->family[kSeqWorkCountdown] = 7;
+    sequence->work->family.words[kSeqWorkCountdown] = 7;
     OBJdrawRequestsClear();
     TSKgameCtrlDraw(sequence, sequence->work);
     const auto texts = drawnTexts();

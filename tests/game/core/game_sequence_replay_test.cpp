@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "game/core/obj_work.h"
 #include "game/core/play_start.h"
 #include "game/core/replay_header.h"
 #include "game/frontend/replay_list_provisional.h"
@@ -40,13 +41,18 @@ protected:
         SequenceTest::TearDown();
     }
 
-    // A stage file: frames of right held (button 1 newly pressed on the
-    // frames listed), the end marker, then unused words.
+    // A stage file: the fighter at x 10 x stage, frames of right held
+    // (button 1 newly pressed on the frames listed), the end marker, then
+    // unused words.
     static void writeStageFile(const std::string& path, int32_t stage, int32_t category, int frames) {
         ReplayHeader header;
         header.seed = 1234;
         header.startStage = stage;
         header.category = category;
+        ObjWork fighter;
+        OBJworkInit(&fighter);
+        fighter.x = stageStartX(stage);
+        replayWorkStore(fighter, header.works[0]);
         header.capacity = uint32_t(5 * frames + 4 + 16);
         std::vector<uint8_t> bytes(kReplayHeaderBytes + 4 * size_t(header.capacity), 0);
         replayHeaderEncode(header, bytes.data());
@@ -86,6 +92,7 @@ protected:
         visited = {sequence->state};
         ASSERT_TRUE(runTo(605, 10));
     }
+    static float stageStartX(int32_t stage) { return 10.0f * float(stage); }
     float fighterX() {
         const ObjTask* fighter = OBJtaskGroup(9).head.next;
         return fighter->work ? fighter->work->x : 0.0f;
@@ -201,7 +208,6 @@ TEST_F(SequenceReplayTest, TheViewerShowsAStoryReplayStageAfterStage) {
     for (int32_t stage = 2; stage <= 5; ++stage) {
         SCOPED_TRACE(stage);
         ASSERT_TRUE(runTo(602, 10));
-        const float startX = fighterX();
         ASSERT_TRUE(runTo(605, 5));
         EXPECT_EQ(stageNumber, stage);
         EXPECT_EQ(seqViewerStage, stage);
@@ -210,9 +216,10 @@ TEST_F(SequenceReplayTest, TheViewerShowsAStoryReplayStageAfterStage) {
         EXPECT_EQ(replayPlaybackFlag, 0);
         EXPECT_FALSE(seqIsScoreAttack());
         // The stand-in field clears the stage as the played-back input ends;
-        // every recorded frame moved the fighter right.
+        // the fighter started where the stage file says, and every recorded
+        // frame moved it right.
         ASSERT_TRUE(runTo(611, kStageFieldFrames + 5));
-        EXPECT_EQ(fighterX(), startX + 4.0f * float(kRecordedFrames));
+        EXPECT_EQ(fighterX(), stageStartX(stage) + 4.0f * float(kRecordedFrames));
         EXPECT_EQ(replayIoMode, 0);
         EXPECT_EQ(OBJtaskCountByTag(13, objTag("STGC")), 1);
         pressStart();

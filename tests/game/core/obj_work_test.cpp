@@ -24,6 +24,44 @@ TEST_F(ObjWorkTest, NewRecordsTakeConsecutiveSerialsAndInitTakesOneToo) {
     OBJworkFree(b);
 }
 
+TEST_F(ObjWorkTest, NoRecordHasSerialZero) {
+    // 0 is "no object": the bullet cancel reads an owner of 0 as every shot.
+    EXPECT_GE(OBJworkNextSerial(), 1u);
+    ObjWork* work = OBJworkNew();
+    EXPECT_NE(work->serial, 0u);
+    OBJworkFree(work);
+}
+
+TEST_F(ObjWorkTest, ASecondFreeOfTheSameRecordDoesNothing) {
+    ObjWork* work = OBJworkNew();
+    OBJworkFree(work);
+    OBJworkFree(work);
+    ObjWork* first = OBJworkNew();
+    ObjWork* second = OBJworkNew();
+    EXPECT_EQ(first, work);
+    EXPECT_NE(second, work) << "the record went back to the pool twice and has two owners";
+    EXPECT_NE(first->serial, second->serial);
+    OBJworkFree(first);
+    OBJworkFree(second);
+}
+
+TEST_F(ObjWorkTest, FamilyViewsShareTheZeroedWordsAndHoldValuesOnly) {
+    ObjWork* work = OBJworkNew();
+    for (int32_t word : work->family.words) ASSERT_EQ(word, 0);
+    enemy(work).aimSlots[kEnemyAimSlots - 1].param = 7;
+    enemy(work).partLink[kEnemyParts - 1] = ObjRef{3, 9};
+    enemy(work).score = 0x123456789ull;
+    EXPECT_EQ(enemy(work).aimSlots[kEnemyAimSlots - 1].param, 7);
+    EXPECT_EQ(enemy(work).score, 0x123456789ull);
+    fighter(work).history[9] = {1.0f, 2.0f};
+    EXPECT_EQ(fighter(work).history[9].y, 2.0f);
+    shot(work).parentSerial = -1;
+    effect(work).additive = 1;
+    item(work).anchor = {5.0f, 6.0f};
+    EXPECT_EQ(item(work).anchor.x, 5.0f);
+    OBJworkFree(work);
+}
+
 TEST_F(ObjWorkTest, NewRecordDrawsIsNotCollidableHasNoSlotsAndIsWhite) {
     ObjWork* work = OBJworkNew();
     EXPECT_EQ(work->visible, 1);
@@ -35,7 +73,7 @@ TEST_F(ObjWorkTest, NewRecordDrawsIsNotCollidableHasNoSlotsAndIsWhite) {
     EXPECT_EQ(work->alpha, 1.0f);
     EXPECT_EQ((std::array<int, 4>{work->r, work->g, work->b, work->a}), (std::array<int, 4>{255, 255, 255, 255}));
     EXPECT_EQ(work->enemyTimer, 7200);
-    EXPECT_EQ(work->family[kObjWorkFamilyWords - 1], 0);
+    EXPECT_EQ(work->family.words[kObjWorkFamilyWords - 1], 0);
     OBJworkFree(work);
 }
 

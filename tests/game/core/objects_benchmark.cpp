@@ -1,10 +1,12 @@
 // One frame's worth of object work on one core: 20000 tasks created, walked
-// and released, then 16384 sprites queued, sorted and flushed.
+// and released, then 16384 sprites queued, sorted and flushed; and one
+// collision pass over a busy screen.
 #include <benchmark/benchmark.h>
 
 #include <array>
 
 #include "engine/render/raw_tex.h"
+#include "game/core/collision.h"
 #include "game/core/draw_store.h"
 #include "game/core/obj_task.h"
 #include "game/core/obj_work.h"
@@ -55,5 +57,89 @@ void BM_TasksThenSprites(benchmark::State& state) {
     OBJsetFrameTable({});
 }
 BENCHMARK(BM_TasksThenSprites)->Unit(benchmark::kMicrosecond);
+
+int objectsBenchmarkHits = 0;
+
+void objectsBenchmarkHit(ObjTask*, ObjWork*) { ++objectsBenchmarkHits; }
+
+// As in play: a shot or a bullet that hits is spent and takes no more hits.
+void objectsBenchmarkSpent(ObjTask*, ObjWork* work) {
+    ++objectsBenchmarkHits;
+    work->hit = nullptr;
+}
+
+void objectsBenchmarkRelease(ObjTask* task) {
+    OBJworkFree(task->work);
+    task->work = nullptr;
+}
+
+constexpr HitBox kObjectsBenchmarkShotBox{0.0f, 0.0f, 3.0f, 6.0f};
+constexpr HitBox kObjectsBenchmarkEnemyBoxes[2] = {{0.0f, -6.0f, 14.0f, 8.0f}, {0.0f, 8.0f, 8.0f, 6.0f}};
+constexpr HitBox kObjectsBenchmarkBulletBox{0.0f, 0.0f, 2.0f, 2.0f};
+constexpr HitBox kObjectsBenchmarkFighterBox{0.0f, 0.0f, 1.0f, 1.0f};
+
+// Spread over the playfield by a fixed sequence, so every run meets the same scene.
+void objectsBenchmarkAdd(int group, int count, const HitBox* boxes, int32_t boxCount, uint32_t& seed,
+                         ObjWorkFn hit = objectsBenchmarkHit) {
+    for (int i = 0; i < count; ++i) {
+        ObjTask* task = OBJtaskCreateTail(nullptr, group, objTag("BNCH"));
+        task->work = OBJworkNew();
+        task->release = objectsBenchmarkRelease;
+        seed = seed * 214013u + 2531011u;
+        task->work->x = float((seed >> 16) % 224);
+        seed = seed * 214013u + 2531011u;
+        task->work->y = float((seed >> 16) % 288);
+        task->work->ground = group == kGroupEnemies && i % 4 == 0 ? 1 : 0;
+        task->work->hit = hit;
+        task->work->hitBoxes = boxes;
+        task->work->hitBoxCount = boxCount;
+    }
+}
+
+// A heavy moment of play: 200 fighter shots and 12 gun-unit shots against 60
+// enemies of two boxes, 1500 enemy bullets, 40 items, the fighter among them.
+// spent: the shots and bullets that hit take no more hits, as in play;
+// otherwise every overlap calls back every pass.
+void objectsBenchmarkScene(bool spent) {
+    OBJtaskPoolInit();
+    uint32_t seed = 1;
+    const ObjWorkFn shots = spent ? objectsBenchmarkSpent : objectsBenchmarkHit;
+    objectsBenchmarkAdd(kGroupFighterShots, 200, &kObjectsBenchmarkShotBox, 1, seed, shots);
+    objectsBenchmarkAdd(kGroupGunUnits, 12, &kObjectsBenchmarkShotBox, 1, seed);
+    objectsBenchmarkAdd(kGroupEnemies, 60, kObjectsBenchmarkEnemyBoxes, 2, seed);
+    objectsBenchmarkAdd(kGroupEnemyShots, 1500, &kObjectsBenchmarkBulletBox, 1, seed, shots);
+    objectsBenchmarkAdd(kGroupSpecialEnemyShots, 30, &kObjectsBenchmarkBulletBox, 1, seed, shots);
+    objectsBenchmarkAdd(kGroupItems, 40, &kObjectsBenchmarkBulletBox, 1, seed);
+    objectsBenchmarkAdd(kGroupFighter, 1, &kObjectsBenchmarkFighterBox, 1, seed);
+    objectsBenchmarkHits = 0;
+}
+
+// The spent ones armed again for the next pass.
+void objectsBenchmarkRearm() {
+    for (int group : {kGroupFighterShots, kGroupEnemyShots, kGroupSpecialEnemyShots}) {
+        OBJtaskWalk(group, [](ObjTask* task) { task->work->hit = objectsBenchmarkSpent; });
+    }
+}
+
+void BM_CollisionPass(benchmark::State& state) {
+    objectsBenchmarkScene(false);
+    for (auto _ : state) OBJcollisionPass();
+    state.counters["callbacks"] = double(objectsBenchmarkHits) / double(state.iterations());
+    OBJtaskReleaseAll(nullptr);
+}
+BENCHMARK(BM_CollisionPass)->Unit(benchmark::kMicrosecond);
+
+void BM_CollisionPassSpentShots(benchmark::State& state) {
+    objectsBenchmarkScene(true);
+    for (auto _ : state) {
+        state.PauseTiming();
+        objectsBenchmarkRearm();
+        state.ResumeTiming();
+        OBJcollisionPass();
+    }
+    state.counters["callbacks"] = double(objectsBenchmarkHits) / double(state.iterations());
+    OBJtaskReleaseAll(nullptr);
+}
+BENCHMARK(BM_CollisionPassSpentShots)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

@@ -1,7 +1,11 @@
 // A replay reproduces its play: a story play of more than 10,000 play frames
 // is recorded headless, driven by a script of the stand-in cabinet through
 // the whole game main update, and its kept stage files are then played back
-// through the replay viewer; the state hash of every play frame must match.
+// through the replay viewer, from the first stage and from stage 3, each
+// time after the play's choices, the active settings and the generator were
+// scrambled; the state hash of every play frame must match. So every word a
+// stage file restores is needed: the seed, the choices, the settings and the
+// fighter's snapshot that a playback from stage 3 starts from.
 // The play is whatever the sequence reaches with the families built so far;
 // the test grows with them. The menu frame's motion files are in the cache,
 // so its slots are open and every update sets the slots' speed throughout.
@@ -15,7 +19,9 @@
 #include "game/core/game_task.h"
 #include "game/core/pause_menu.h"
 #include "game/core/psb_cache.h"
+#include "game/core/game_random.h"
 #include "game/frontend/replay_list_provisional.h"
+#include "game/records/play_selection.h"
 #include "game/stages/stage_services.h"
 #include "tests/engine/motion/motion_fixture.h"
 #include "tests/game/core/sequence_fixture.h"
@@ -112,6 +118,50 @@ protected:
         ASSERT_TRUE(load.problems.empty()) << load.problems.front();
         cab->setScript(load.actions);
     }
+
+    // What a stage file restores is set otherwise, as after another play
+    // and a visit to the settings.
+    static void scramblePlay() {
+        setGameMode((gameMode + 1) % 4);
+        setLeaderType((selectedLeaderType + 1) % 4);
+        setAutoGameSystem(1 - autoGameSystem);
+        setDramaticMode(1 - dramaticMode);
+        for (GameSettings* settings : {&gameSettings, &settingsSnapshot}) {
+            settings->GAME_RANK += 3;
+            settings->BG_BRIGHTNESS += 1;
+        }
+        gameRandSeed(gameRandState() ^ 0x5A5A5A5Au);
+    }
+
+    // The kept stage files through the viewer from a stage on, with nobody at the controls.
+    void playBack(int32_t firstStage, StageHashes& played) {
+        scriptFromNow("+1 release up down left right button1 button2 button4\n");
+        createSequence();
+        frame();
+        scramblePlay();
+        replayChosenFolder = replayTempFolder;
+        replayChosenFirstStage = firstStage;
+        menuResultCode = 6;
+        seqGoToSelected();
+        for (int i = 0; i < 20000 && sequence->state != 2140; ++i) {
+            gameFrame();
+            if (HasFatalFailure()) return;
+            keepHash(played);
+        }
+        ASSERT_EQ(sequence->state, 2140) << "the viewer never went back to its list";
+    }
+
+    static void expectSameFrames(const StageHashes& recorded, const StageHashes& played, int32_t firstStage) {
+        for (int stage = firstStage; stage <= kStages; ++stage) {
+            SCOPED_TRACE(stage);
+            const std::vector<uint64_t>& want = recorded[size_t(stage)];
+            const std::vector<uint64_t>& got = played[size_t(stage)];
+            ASSERT_EQ(got.size(), want.size());
+            for (size_t i = 0; i < want.size(); ++i) {
+                ASSERT_EQ(got[i], want[i]) << "first difference at play frame " << i;
+            }
+        }
+    }
 };
 
 TEST_F(ReplayDeterminismTest, APlaybackReproducesTheRecordedPlayFrameByFrame) {
@@ -136,27 +186,13 @@ TEST_F(ReplayDeterminismTest, APlaybackReproducesTheRecordedPlayFrameByFrame) {
     for (int stage = 1; stage <= kStages; ++stage) playFrames += recorded[size_t(stage)].size();
     ASSERT_GE(playFrames, 10000u);
 
-    // The kept stage files through the viewer, with nobody at the controls.
-    scriptFromNow("+1 release up down left right button1 button2 button4\n");
-    createSequence();
-    frame();
-    replayChosenFolder = replayTempFolder;
-    replayChosenFirstStage = 1;
-    menuResultCode = 6;
-    seqGoToSelected();
-    StageHashes played;
-    for (int i = 0; i < 20000 && sequence->state != 2140; ++i) {
-        gameFrame();
+    for (int32_t firstStage : {1, 3}) {
+        SCOPED_TRACE(testing::Message() << "played back from stage " << firstStage);
+        StageHashes played;
+        playBack(firstStage, played);
         if (HasFatalFailure()) return;
-        keepHash(played);
-    }
-    ASSERT_EQ(sequence->state, 2140) << "the viewer never went back to its list";
-    for (int stage = 1; stage <= kStages; ++stage) {
-        SCOPED_TRACE(stage);
-        const std::vector<uint64_t>& want = recorded[size_t(stage)];
-        const std::vector<uint64_t>& got = played[size_t(stage)];
-        ASSERT_EQ(got.size(), want.size());
-        for (size_t i = 0; i < want.size(); ++i) ASSERT_EQ(got[i], want[i]) << "first difference at play frame " << i;
+        expectSameFrames(recorded, played, firstStage);
+        if (HasFatalFailure()) return;
     }
 }
 

@@ -139,8 +139,8 @@ TEST_F(ReplayTest, AWorkImageCarriesValuesAndRestoringKeepsTheLiveLinks) {
     recorded.flip = 2;
     recorded.visible = 0;
     recorded.age = 77;
-    recorded.family[0] = -9;
-    recorded.family[63] = 123456;
+    recorded.family.words[0] = -9;
+    recorded.family.words[63] = 123456;
     recorded.motionSlot0 = 4;
     recorded.draw = [](ObjTask*, ObjWork*) {};
     replayHeaderStoreWork(1, recorded);
@@ -160,8 +160,8 @@ TEST_F(ReplayTest, AWorkImageCarriesValuesAndRestoringKeepsTheLiveLinks) {
     EXPECT_EQ(live.flip, 2);
     EXPECT_EQ(live.visible, 0);
     EXPECT_EQ(live.age, 77);
-    EXPECT_EQ(live.family[0], -9);
-    EXPECT_EQ(live.family[63], 123456);
+    EXPECT_EQ(live.family.words[0], -9);
+    EXPECT_EQ(live.family.words[63], 123456);
     EXPECT_EQ(live.serial, serial);
     EXPECT_EQ(live.frameSheets, sheets);
     EXPECT_EQ(live.frameCount, 2);

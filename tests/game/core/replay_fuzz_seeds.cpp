@@ -39,7 +39,7 @@ int main(int argc, char** argv) {
     fighter.x = 112.0f;
     fighter.y = 250.0f;
     fighter.flip = 1;
-    fighter.family[5] = 42;
+    fighter.family.words[5] = 42;
     replayWorkStore(fighter, header.works[0]);
     OBJworkInit(&fighter);
     replayWorkStore(fighter, header.works[1]);

@@ -13,6 +13,7 @@
 #include "game/core/game_task.h"
 #include "game/core/wheel_config.h"
 #include "game/records/paths.h"
+#include "game/records/settings_file.h"
 
 namespace {
 
@@ -81,7 +82,8 @@ protected:
         writeText(root / "chunk/se_volume.txt", "ok=100\nok_dB=0\ncancel=128\ncancel_dB=-60\ncursor=50\n");
         writeText(root / "voice/voice_volume.txt", "op_001_00=100\n");
         writeText(root / "music/bgm_volume.txt",
-                  "boss_a1=100\nboss_a2=80\nbgm01=100\narr2_bgm01=90\ncredit1=100\n");
+                  "boss_a1=100\nboss_a2=80\nbgm01=100\narr2_bgm01=90\ncredit1=100\narr2_boss_true1=100\n"
+                  "arr2_boss_true2=100\n");
     }
     static void TearDownTestSuite() {
         fs::current_path(previous_);
@@ -89,12 +91,11 @@ protected:
     }
 
     void SetUp() override {
-        SDL2_wheel_ConfigSetInt("SOUND_OUT", 1);
-        SDL2_wheel_ConfigSetInt("SE_VOLUME", 128);
-        SDL2_wheel_ConfigSetInt("VOICE_VOLUME", 128);
-        SDL2_wheel_ConfigSetInt("BGM_VOLUME", 128);
-        SDL2_wheel_ConfigSetInt("SOUNDTYPE", 0);
-        SDL2_wheel_ConfigSetInt("REF_SOUNDFOLDER", 0);
+        savedSettings_ = gameSettings;
+        gameSettings.SOUND_OUT = 1;
+        gameSettings.SE_VOLUME = gameSettings.VOICE_VOLUME = gameSettings.BGM_VOLUME = 128;
+        gameSettings.SOUNDTYPE = 0;
+        gameSettings.REF_SOUNDFOLDER = 0;
         task_ = GameTask::getInstance();
         ASSERT_NE(task_, nullptr);
         task_->soundDevice = &device_;
@@ -102,7 +103,10 @@ protected:
         task_->currentMusic = -1;
         SDL2_wheel_SoundInit();
     }
-    void TearDown() override { task_->soundDevice = nullptr; }
+    void TearDown() override {
+        task_->soundDevice = nullptr;
+        gameSettings = savedSettings_;
+    }
 
     void frames(int n) {
         for (int i = 0; i < n; ++i) SDL2_wheel_SoundUpdate();
@@ -112,6 +116,7 @@ protected:
     static inline fs::path previous_;
     RecordingDevice device_;
     GameTask* task_ = nullptr;
+    GameSettings savedSettings_{};
 };
 
 TEST(SoundIds, NamesGroupsChannelsAndGuards) {
@@ -141,13 +146,13 @@ TEST_F(SoundRequestsTest, LevelsAndMixedVolumes) {
     EXPECT_EQ(soundLayerState().masterEffects, 199);
     EXPECT_EQ(soundLayerState().masterVoices, 64);
     EXPECT_STREQ(soundFolder(), "sound_duz3");
-    SDL2_wheel_ConfigSetInt("REF_SOUNDFOLDER", 1);
+    gameSettings.REF_SOUNDFOLDER = 1;
     EXPECT_STREQ(soundFolder(), "sound");
-    SDL2_wheel_ConfigSetInt("REF_SOUNDFOLDER", 0);
+    gameSettings.REF_SOUNDFOLDER = 0;
 
     SDL2_wheel_SoundLoad("ok", 0, 1, 0);       // 199 x 100 / 100: above 128
     SDL2_wheel_SoundLoad("cancel", 1, 1, 0);   // level 64: 199 x 64 / 100 = 127
-    SDL2_wheel_ConfigSetInt("VOICE_VOLUME", 64);
+    gameSettings.VOICE_VOLUME = 64;
     SDL2_wheel_SoundLoadVoice("op_001_00", 209, 20);  // 64 x 64 / 128 = 32, x 100 / 100
     EXPECT_EQ(task_->soundVolume[0], 128);
     EXPECT_EQ(task_->soundVolume[1], 127);
@@ -207,7 +212,7 @@ TEST_F(SoundRequestsTest, ARepeatedMusicRequestKeepsPlaying) {
     EXPECT_EQ(device_.count("play bgm1/bgm01 1 BGM"), 1);
     EXPECT_EQ(device_.count("fade BGM 1 1 1"), 1);
 
-    SDL2_wheel_ConfigSetInt("SOUNDTYPE", 2);
+    gameSettings.SOUNDTYPE = 2;
     SDL2_wheel_SoundPlayMusic(24);
     EXPECT_EQ(soundLayerState().currentMusicNumber, 52);
     EXPECT_EQ(device_.count("play bgm3/arr2_bgm01 0.898438 BGM"), 1);  // 128 x 90 / 100 = 115
@@ -247,6 +252,32 @@ TEST_F(SoundRequestsTest, BossLayersCrossFadeOverOneHundredFrames) {
     frames(100);
     EXPECT_EQ(task_->soundVolume[920], 128);
     EXPECT_EQ(task_->soundVolume[921], 0);
+}
+
+TEST_F(SoundRequestsTest, BossMusic23FadesItsOneLayer) {
+    SDL2_wheel_SoundPlayMusic(22);  // loads the pair 942 and 943
+    SDL2_wheel_SoundPlayMusic(23);
+    EXPECT_EQ(task_->soundVolume[943], 128);
+    soundLayerState().layerTarget = 1;
+    frames(50);
+    EXPECT_EQ(task_->soundVolume[943], 64);  // 128 x 50 x 100 / 10000
+    frames(50);
+    EXPECT_EQ(task_->soundVolume[943], 0);
+}
+
+TEST_F(SoundRequestsTest, AVolumeChangedInTheSettingsIsHeardBeforeItIsSaved) {
+    // The saved lines say full volume; the configuration menu has just changed the settings.
+    SDL2_wheel_ConfigSetInt("SE_VOLUME", 128);
+    SDL2_wheel_ConfigSetInt("SOUND_OUT", 1);
+    SDL2_wheel_SoundLoad("cancel", 1, 1, 0);
+    EXPECT_EQ(task_->soundVolume[1], 127);
+    gameSettings.SE_VOLUME = 64;
+    SDL2_wheel_SoundApplyVolumes();
+    EXPECT_EQ(task_->soundVolume[1], 63);  // 199 x 64 / 128 = 99, x 64 / 100
+    gameSettings.SOUND_OUT = 0;
+    device_.calls.clear();
+    SDL2_wheel_SoundPlaySE(1, true);
+    EXPECT_TRUE(device_.calls.empty());
 }
 
 TEST_F(SoundRequestsTest, StopAllSoundsStopsEveryNamedIdOnlyOnceReady) {
@@ -300,7 +331,7 @@ TEST_F(SoundRequestsTest, MusicVolumeIsStoredAlwaysAndAppliedToTheCurrentMusic) 
 }
 
 TEST_F(SoundRequestsTest, NoSoundOutPlaysNothingButLoads) {
-    SDL2_wheel_ConfigSetInt("SOUND_OUT", 0);
+    gameSettings.SOUND_OUT = 0;
     SDL2_wheel_SoundLoad("ok", 0, 1, 0);
     SDL2_wheel_SoundPlaySE(0, true);
     SDL2_wheel_SoundPlayMusic(24);

@@ -11,6 +11,7 @@
 
 #include "engine/data/psb_object.h"
 #include "game/core/obj_task.h"
+#include "game/core/obj_work.h"
 #include "game/core/play_start.h"
 #include "game/core/play_state.h"
 #include "game/core/psb_cache.h"
@@ -18,7 +19,10 @@
 #include "game/core/sound_requests.h"
 #include "game/core/sprite_sheet.h"
 #include "game/records/paths.h"
+#include "game/objects/fighter_services.h"
+#include "game/objects/fighter_values.h"
 #include "game/records/settings_file.h"
+#include "game/stages/stage_words_provisional.h"
 #include "tests/engine/ui/recording_display_fixture.h"
 #include "tests/game/core/png_fixture.h"
 #include "tests/game/working_folder.h"
@@ -140,6 +144,79 @@ TEST_F(StageLoadTest, ThePauseMenuIsOffInThePrologueAndTheAttractDemo) {
     replayPlaybackFlag = 1;
     stageLoad(1, false);
     EXPECT_EQ(pauseAllowed, 0);
+}
+
+// The fighter with its work, as its first act leaves it.
+ObjTask* stageLoadTestFighter() {
+    ObjTask* fighter = OBJtaskCreate(TSKfighterAct, 9, objTag("FIGH"));
+    fighter->act(fighter);
+    return fighter;
+}
+
+TEST_F(StageLoadTest, ARestartBringsTheFighterBackAsItWasAtTheStagesFirstStart) {
+    ObjTask* fighter = stageLoadTestFighter();
+    ObjTask* gunUnit = OBJtaskCreate(idle, 10, objTag("RGUN"));
+    gunUnit->work = OBJworkNew();
+    fighter->work->x = 40.0f;
+    gunUnit->work->y = 7.0f;
+    fighterAddScore(1200);
+    replayIoMode = 1;
+    stageLoad(2, false);
+    EXPECT_EQ(fighterWork()->creditCounter, 0) << "a story stage keeps the fighter where it is";
+    ReplayHeader recorded = replayHeader;
+    fighter->work->x = 90.0f;
+    gunUnit->work->y = 70.0f;
+    fighterAddScore(500);
+    stageRelease(2, true);
+    stageLoad(2, true);
+    EXPECT_EQ(fighter->work->x, 40.0f);
+    EXPECT_EQ(gunUnit->work->y, 7.0f);
+    EXPECT_EQ(fighterWork()->score, 1200u);
+    EXPECT_EQ(fighterWork()->creditCounter, 1) << "a restart puts the fighter back at its start point";
+    EXPECT_EQ(replayHeader.works, recorded.works) << "the restarted stage records the state it starts from";
+    // Played back, the records come from the header, whatever the live ones hold.
+    fighter->work->x = 5.0f;
+    replayIoMode = 2;
+    replayInputAdopt(std::vector<uint32_t>(10, kReplayMarker));
+    stageLoad(2, false);
+    EXPECT_EQ(fighter->work->x, 40.0f);
+    EXPECT_EQ(fighterWork()->score, 1200u);
+    OBJworkFree(gunUnit->work);
+    gunUnit->work = nullptr;
+    replayIoMode = 0;
+    replayInputFree();
+}
+
+TEST_F(StageLoadTest, TheFighterGoesHomeInScoreAttackItsReplaysAndTraining) {
+    struct Case {
+        int32_t kind, stage, replayedCategory;
+        bool home;
+    };
+    // A story replay plays on as it was recorded, from stage 4 on too.
+    const Case cases[] = {{0, 1, 0, false}, {2, 1, 0, true}, {6, 3, 6, true}, {6, 4, 2, false}, {8, 0, 0, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.kind << " stage " << c.stage);
+        stageLoadTestFighter();
+        menuResultCode = c.kind;
+        replayHeader.category = c.replayedCategory;
+        stageLoad(c.stage, false);
+        EXPECT_EQ(fighterWork()->creditCounter, c.home ? 1 : 0);
+        OBJtaskReleaseAll(nullptr);
+    }
+    menuResultCode = 0;
+    replayHeader.category = 0;
+}
+
+TEST_F(StageLoadTest, TheStageWordsStartAfreshAndTheSerialsRunOn) {
+    bossPresentFlag = 2;
+    stageClearFlag = 1;
+    stageFrame = 500;
+    const uint32_t serial = OBJworkNextSerial();
+    stageLoad(1, false);
+    EXPECT_EQ(bossPresentFlag, 0);
+    EXPECT_EQ(stageClearFlag, 0);
+    EXPECT_EQ(stageFrame, -1);
+    EXPECT_GE(OBJworkNextSerial(), serial) << "no stage starts the serials again";
 }
 
 TEST_F(StageLoadTest, TheBossMusicStartsOnItsFirstLayerAndAStageOutOfRangeLoadsNothing) {

@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "game/core/play_state.h"
+#include "game/core/replay_files.h"
 #include "game/records/play_selection.h"
 #include "tests/game/records/records_fixture.h"
 
@@ -190,21 +191,28 @@ TEST(RankingLabelTest, LeaderTypesOutsideTheFourHaveNoLabel) {
     EXPECT_STREQ(rankingTypeLabel(0xFFFFFFFFu), "");
 }
 
-TEST(RankingCategoryTest, ScoreAttackPlaysUseTheirStage) {
+TEST(RankingCategoryTest, ScoreAttackPlaysAndTheirReplaysUseTheirStage) {
     struct Case {
-        int32_t kind, stage, trainingStart, mode, expected;
+        int32_t kind, stage, replayedCategory, trainingStart, mode, expected;
     };
     const Case cases[] = {
-        {2, 3, 0, 1, 6}, {6, 5, 4, 2, 8}, {6, 5, 3, 2, 2}, {6, 2, -1, 0, 5}, {0, 4, 9, 3, 3}, {8, 1, 5, 1, 1},
+        {2, 3, 0, 0, 1, 6},  // score attack
+        {6, 5, 8, 0, 2, 8},  // a score-attack replay
+        {6, 2, 4, 0, 0, 5},
+        {6, 5, 3, 4, 2, 2},  // a story replay, whatever stage training last started on
+        {0, 4, 9, 9, 3, 3},
+        {8, 1, 5, 5, 1, 1},
     };
     for (const Case& c : cases) {
         menuResultCode = c.kind;
         stageNumber = c.stage;
+        replayHeader.category = c.replayedCategory;
         trainingStartStage = c.trainingStart;
         setGameMode(c.mode);
-        EXPECT_EQ(getRankingCategory(), c.expected) << c.kind << " " << c.stage << " " << c.trainingStart;
+        EXPECT_EQ(getRankingCategory(), c.expected) << c.kind << " " << c.stage << " " << c.replayedCategory;
     }
     menuResultCode = stageNumber = trainingStartStage = 0;
+    replayHeader.category = 0;
     setGameMode(0);
 }
 

@@ -1,0 +1,148 @@
+#pragma once
+// The families' own fields of an ObjWork, one view a family: the words after
+// the common fields mean one thing to a fighter, another to an enemy or a
+// boss, a shot, an effect or an item. A family reads and writes only its own
+// view (`enemy(work).aimSlots[i]`), so no code names a loose word index.
+//
+// Every field is a value: numbers, flags and ObjRef for another object, never
+// a pointer, since replay headers copy these words and gameStateHash reads
+// them. All the views start zeroed; a family gives its start values itself.
+//
+// Threads: main thread only.
+
+#include <cstdint>
+
+#include "game/core/obj_ref.h"
+
+struct ObjPoint {
+    float x, y;
+};
+
+// The fighter (group 9).
+struct FighterFields {
+    uint64_t score;
+    int32_t type, creditCount, rank, energy, powerUp, stock, bonusCounter, destruction;
+    ObjPoint home;  // the point of the entry flight
+    int32_t bankStep;
+    int32_t invulnerable;
+    int32_t weaponMode;  // 0 shot, 1 laser
+    int32_t fireHold, fireCount, fireFrame, fireHeld;
+    int32_t control, weaponChangeTimer, lastDirection, moveHeading;
+    int32_t absent;
+    int32_t powerFlash, powerStart, powerDisplay, displayedEnergy, powerFrame, lowEnergy, fullStart, doubleDrain;
+    int32_t bombActive, autoBomb, bombTime;
+    int32_t powerFade;
+    float powerAlpha, powerScale0, powerScale1;
+    int32_t energyFullFlash, running, entry, hitBoxOff;
+    int32_t teamGauges[4];
+    ObjRef gunUnits[2];
+    int32_t frameCount, fireLock, powerLock, weaponsOn;
+    ObjPoint history[10];  // newest first
+    int32_t shieldTimer, combo, blowDisplay, blowCooldown, blowOff, blowMarker, misses;
+    int32_t shotSerial;  // the volley serial the next shots carry
+};
+
+// One turret of an enemy: turned toward the fighter each frame while armed.
+struct EnemyAimSlot {
+    int32_t armed;
+    float offsetX, offsetY;
+    int32_t heading;  // 1024 units a turn
+    int32_t turnLimit;
+    int32_t param;
+};
+
+inline constexpr int kEnemyParts = 10;
+inline constexpr int kEnemyAimSlots = 20;
+inline constexpr int kEnemyAimWords = 20;
+inline constexpr int kEnemyLocators = 32;
+inline constexpr int kEnemySmokeOffsets = 10;
+
+// Every enemy, mid-boss, boss, boss part and stage visual (group 7).
+struct EnemyFields {
+    // placement and motion
+    ObjPoint centre;
+    float halfWidth, halfHeight;
+    float scriptHeadingX, scriptHeadingY, scriptSpeedX, scriptSpeedY;
+    ObjPoint waypoint;
+    int32_t steerMode;
+    float steerSpeed;
+    ObjPoint drawOffset;
+    int32_t followedLayer;  // 0 none, 1 to 4
+    int32_t sinkHeading;
+    float sinkSpeed, sinkFall;
+    int32_t driftHeading;
+    float driftSpeed;
+    // life and scoring
+    int32_t lifeMax;
+    int32_t partLife[kEnemyParts];
+    int32_t partLifeMax[kEnemyParts];
+    int32_t formIndex, formCount;
+    uint64_t score;  // points before the multiplier
+    int32_t sizeClass;  // 0..2 by size, 3 mid-boss, 4 boss
+    int32_t condition;  // 0 new, 1 alive, 2 changing form, 3 dying
+    int32_t deathPhase, deathTimer;
+    int32_t offscreenTimer;
+    int32_t enteredScreen, exitSide;
+    int32_t entryWait;
+    int32_t hitFlash;
+    int32_t hitMarks[3];
+    int32_t onceCounters[2];
+    int32_t gaugeSlot;
+    int32_t trueLastBoss, keepMovingWhenDying, deathEffectsDone;
+    int32_t bonusCountdown, smokeTimer, frameCount, setupDone;
+    int32_t hitSwitch;
+    // the attack schedule
+    int32_t attackIdle, volleysPerBurst, shotInterval, volleyCountdown, volleysLeft, volleyIndex;
+    int32_t burstsLeft, burstPause, burstCount, burstEnded;
+    int32_t noAttack, attacksDuringBoss, attackPattern;
+    int32_t aimWords[kEnemyAimWords];  // the turret callback's own, cleared at every burst
+    EnemyAimSlot aimSlots[kEnemyAimSlots];
+    // animation and motion
+    int32_t animRunning, animEnded, animLoops, animOnDeath;
+    int32_t motionState, motionRunning, motionFrame, motionTick, motionTicksPerFrame, motionLength;
+    int32_t motionEnded, motionLoops, deathMotion;
+    int32_t phase, step, stepCount;
+    ObjPoint locators[kEnemyLocators];
+    ObjPoint smokeOffsets[kEnemySmokeOffsets];
+    ObjRef partLink[kEnemyParts];
+    // spawn data
+    int32_t spawnExtras[4];
+    int32_t script;  // index of the movement script, -1 none
+    int32_t scriptCursor;
+};
+
+// The fighter's and the enemies' shots (groups 6, 10, 11, 18).
+struct ShotFields {
+    ObjPoint start;
+    float angleRadians;
+    float workingSpeed;
+    int32_t shotClass;
+    int32_t turned, unslowed, firstUpdate;
+    int32_t weaponMode, side, volleySerial, counted;
+    int32_t parentSerial;  // -1 without a parent
+    int32_t frameCount;
+    int32_t nearFlag, knockGuard, deflected;
+    int32_t params[2];
+};
+
+// Effects (group 8).
+struct EffectFields {
+    float angleRadians;
+    int32_t cellStep;
+    int32_t additive;
+    int32_t params[2];
+    int32_t frameCount;
+};
+
+// Items (group 14).
+struct ItemFields {
+    int32_t delay;
+    int32_t glow;
+    ObjPoint anchor;
+    int32_t fallCounter;
+    int32_t behaviour;
+    int32_t nearFlag;
+    int32_t bounces;
+    int32_t changeTimer, flashCounter;
+    int32_t frameCount;
+};
