@@ -238,5 +238,21 @@ TEST(AudioMixer, PlaysWmaAsSilenceOfItsDecodedLength) {
     EXPECT_EQ(ends.ends, 1);
 }
 
+// xWMA data shorter than its decoded length, or none at all (as a damaged
+// archive may give): the silence plays out without reading the data.
+TEST(AudioMixer, PlaysWmaSilenceWithoutItsData) {
+    const std::vector<uint8_t> packets = {0, 1, 0, 0};  // 256 bytes: 64 frames
+    for (const std::vector<uint8_t>& coded : {std::vector<uint8_t>{}, std::vector<uint8_t>{9}}) {
+        EndCounter ends;
+        AudioMixer mixer(kRate, 2);
+        AudioVoice* voice = mixer.createSourceVoice(format(kAudioFormatWma3, 2, 16), 2.0f, &ends);
+        ASSERT_NE(voice, nullptr);
+        voice->submitBuffer({.data = coded, .wmaPacketBytes = packets});
+        voice->start(kAudioCommitNow);
+        EXPECT_EQ(pull(mixer, 64), std::vector<float>(128, 0.0f));
+        EXPECT_EQ(ends.ends, 1);
+    }
+}
+
 }  // namespace
 }  // namespace platform
