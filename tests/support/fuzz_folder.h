@@ -1,9 +1,11 @@
 #pragma once
 // A fuzzer's own working folder, made the current directory while the process
-// runs (so "Log.txt" and any other file written under a relative name lands
-// there, not in the build tree), and removed with its contents when the
-// process ends. Use it through fuzzFolder(), a function-local static made at
-// the first input.
+// runs (so any file written under a relative name lands there, not in the
+// build tree), and removed with its contents when the process ends. Its
+// "Log.txt", which the game's log opens, appends to and closes for every
+// line, is a link to /dev/null: a fuzzer logs on most inputs, and neither the
+// lines nor the pages of a growing file are wanted. Use it through
+// fuzzFolder(), a function-local static made at the first input.
 //
 // It lies in memory (/dev/shm) where the machine has it, else under the
 // temporary folder: the readers fuzzed through it read files by path, and
@@ -21,6 +23,7 @@ public:
     explicit FuzzFolder(const std::string& name) : path_(base() / (name + "_" + std::to_string(getpid()))) {
         std::filesystem::create_directories(path_);
         std::filesystem::current_path(path_);
+        std::filesystem::create_symlink("/dev/null", path_ / "Log.txt");
     }
     ~FuzzFolder() {
         std::error_code ignored;

@@ -27,7 +27,8 @@ struct Member {
 
 // A document with a texture, so that a read document also builds one.
 inline std::vector<uint8_t> imageDocument(int value) {
-    psbwriter::Object texture{{"image", psbwriter::rgbaImage(2, 2, {0x11223344u, 0x55667788u, 0x99AABBCCu, uint32_t(value)})}};
+    const std::vector<uint32_t> pixels = {0x11223344u, 0x55667788u, 0x99AABBCCu, uint32_t(value)};
+    psbwriter::Object texture{{"image", psbwriter::rgbaImage(2, 2, pixels)}};
     return psbwriter::writePsb(psbwriter::Object{{"id", "image"},
                                                  {"spec", "win"},
                                                  {"value", value},

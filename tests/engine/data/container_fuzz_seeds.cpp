@@ -49,6 +49,7 @@ int main(int argc, char** argv) {
     writeSeed(folder / "archive_kept_open", 3, archive(members));
     const uint64_t end = data.size();
     writeSeed(folder / "archive_edges", 1,
-              archive({{"end.psb", end, 0}, {"tail.psb", end - 4, 4}, {"past.psb", end - 4, 8}, {"far.psb", end + 64, 1}}));
+              archive({{"end.psb", end, 0}, {"tail.psb", end - 4, 4}, {"past.psb", end - 4, 8},
+                       {"far.psb", end + 64, 1}}));
     return 0;
 }

@@ -85,7 +85,8 @@ Object fontDocument() {
 
 void writeSeed(const std::filesystem::path& file, const psbwriter::Value& root) {
     const std::vector<uint8_t> bytes = psbwriter::writePsb(root);
-    std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    std::ofstream(file, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
 }
 
 }  // namespace

@@ -22,7 +22,8 @@
 namespace {
 
 std::string padMap() {
-    std::string text = "; pads\r\n[Common]\r\nVersion = 1.00\r\n[" + inputConfigSection(configfuzz::padProduct()) + "]\n";
+    std::string text = "; pads\r\n[Common]\r\nVersion = 1.00\r\n[";
+    text += inputConfigSection(configfuzz::padProduct()) + "]\n";
     uint32_t button = 0;
     for (const MInputConfigKey& key : inputConfigKeys()) {
         text += std::string(key.name) + " = " + std::to_string(button++ * 9 % 130) + "\n";

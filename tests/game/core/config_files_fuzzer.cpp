@@ -90,7 +90,6 @@ const std::string& configFuzzRoot() {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size == 0) return 0;
     const std::string& root = configFuzzRoot();
-    std::filesystem::remove(root + "Log.txt");
     const std::string text(reinterpret_cast<const char*>(data + 1), size - 1);
     switch (data[0] % configfuzz::kKinds) {
         case configfuzz::kPadMap: readPadMap(text); break;

@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <bit>
+#include <cmath>
 #include <cstring>
 #include <vector>
 
@@ -157,6 +158,19 @@ TEST(AudioMixer, ResamplesByRatioAndSourceRate) {
         }
         for (size_t i = 0; i < c.steps.size(); ++i) EXPECT_FLOAT_EQ(steps[i], c.steps[i]) << i;
     }
+}
+
+// A pitch read from a damaged archive may be NaN: the voice keeps its ratio.
+TEST(AudioMixer, ANaNRatioLeavesTheRatioAsItWas) {
+    EndCounter ends;
+    AudioMixer mixer(kRate, 2);
+    const auto data = ramp(10);
+    AudioVoice* voice = mixer.createSourceVoice(format(kAudioFormatPcm, 1, 16), 4.0f, &ends);
+    voice->setFrequencyRatio(2.0f, kAudioCommitNow);
+    voice->setFrequencyRatio(std::nanf(""), kAudioCommitNow);
+    voice->submitBuffer({.data = data});
+    voice->start(kAudioCommitNow);
+    EXPECT_EQ(leftSteps(pull(mixer, 3), 2), (std::vector<float>{0, 2, 4}));
 }
 
 TEST(AudioMixer, PlaysALoopRegionThreeTimesThenTheTail) {
