@@ -15,7 +15,7 @@ int main(int argc, char** argv) {
     std::filesystem::create_directories(folder);
     // A text of real size: many keys, lists, numbers and comments.
     std::string large = "// window and resource settings\n";
-    for (int i = 0; i < 400; ++i) {
+    for (int i = 0; i < 150; ++i) {
         large += "KEY_" + std::to_string(i) + " = " + std::to_string(i * 37) + ", " + std::to_string(i) +
                  ".25, name_" + std::to_string(i) + (i % 7 == 0 ? " // note\n" : "\n");
         if (i % 50 == 0) large += "# part " + std::to_string(i / 50) + "\r\n";

@@ -33,13 +33,13 @@ Value sample(bool extras) {
 // of numbers of every width, texts, resources and deep nesting.
 Value large() {
     Object object;
-    for (int i = 0; i < 300; ++i) {
+    for (int i = 0; i < 100; ++i) {
         List numbers;
         for (int j = 0; j < 20; ++j) numbers.push_back(int64_t(j) << (i % 48));
         object["entry_" + std::to_string(i)] = Object{{"numbers", numbers}, {"name", "text " + std::to_string(i)},
                                                        {"scale", float(i) / 3.0f}};
     }
-    object["pixels"] = Resource{std::vector<uint8_t>(16384, 0x5A)};
+    object["pixels"] = Resource{std::vector<uint8_t>(8192, 0x5A)};
     Value nested = Object{{"leaf", true}};
     for (int depth = 0; depth < 40; ++depth) nested = List{nested, depth};
     object["nested"] = nested;
