@@ -22,7 +22,8 @@ if(HALVIR_SANITIZE)
 endif()
 
 # HALVIR_FUZZ: a clang build of the libFuzzer targets only (every library
-# instrumented for coverage, with AddressSanitizer).
+# instrumented for coverage, with AddressSanitizer and UndefinedBehaviorSanitizer,
+# which stops at its first report so that the fuzzer keeps the input).
 option(HALVIR_FUZZ "Build the libFuzzer targets (needs clang)" OFF)
 # The fuzz step takes about HALVIR_FUZZ_BUDGET seconds of wall time on
 # HALVIR_FUZZ_JOBS cores, shared among the fuzzers, each at least 20 s;
@@ -35,8 +36,9 @@ if(HALVIR_FUZZ)
   if(NOT CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
     message(FATAL_ERROR "HALVIR_FUZZ needs clang: -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_C_COMPILER=clang")
   endif()
-  add_compile_options(-fsanitize=fuzzer-no-link,address -fno-omit-frame-pointer)
-  add_link_options(-fsanitize=address)
+  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined
+                      -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=address,undefined)
 endif()
 
 # HALVIR_UNITY: CMake's unity build, every target's sources compiled a batch

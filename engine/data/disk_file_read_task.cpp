@@ -33,9 +33,15 @@ void MDiskFileReadTask::ReadRequest(MFileReadRequest& request) {
                    request.fileToOpen.c_str());
         return;
     }
-    uint64_t count = request.size;
-    if ((count == kReadWholeFile && !platform::fileByteSize(file_, count)) ||
-        count > std::numeric_limits<size_t>::max()) {
+    // A slice that reaches past the file's end (an archive member's damaged
+    // offset or size) could not be read whole: it fails here, before a
+    // buffer of the size it claims is allocated.
+    uint64_t fileSize = 0;
+    const bool whole = request.size == kReadWholeFile;
+    const bool fits = platform::fileByteSize(file_, fileSize) &&
+                      (whole || (request.offset <= fileSize && request.size <= fileSize - request.offset));
+    const uint64_t count = whole ? fileSize : request.size;
+    if (!fits || count > std::numeric_limits<size_t>::max()) {
         closeOpenFile();
         return;
     }

@@ -4,7 +4,8 @@
 // (search_candidates.h); its whole byte range is read on a reader thread
 // while the completion run decodes the previous file. A file that cannot be
 // found, opened or read to the last byte asked for is a failed read (status
-// kReadNotFound), never a buffer with bytes missing. The file of a keep-open
+// kReadNotFound), never a buffer with bytes missing; a byte range past the
+// file's end fails before anything is allocated for it. The file of a keep-open
 // request (an archive's data file) is left open in the open-file cache for
 // the next read of it, and taken from there. A mapped request's whole file
 // is mapped read-only instead of read (a file that can't be mapped, such as

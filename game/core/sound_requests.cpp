@@ -22,6 +22,11 @@ constexpr int kFirstVoiceId = 64;
 constexpr int kLastVoiceId = 919;
 constexpr int kBossLayerLastId = 943;
 constexpr int kFirstOrdinaryMusic = 24;
+// A text's level is 0 to 128 (full) and its gain at most 0 dB; louder asks
+// are capped when mixed. Beyond 32 times full, a level is as loud as that,
+// so that the products of two levels and a weight stay within 32 bits.
+constexpr double kLoudestSoundLevel = 4096.0;
+constexpr double kLoudestGain = 0x1p40;
 
 SoundLayerState state;
 
@@ -142,11 +147,16 @@ const char* soundFolder() {
     return folder == 0 || folder == 2 ? "sound_duz3" : "sound";
 }
 
+// Worked in doubles, which hold every product of ordinary levels and gains
+// exactly, so the truncations are those of whole numbers; a damaged text's
+// gain or level is held to a range the arithmetic and the volume products
+// can take.
 int32_t soundLevelOf(const char* path, const std::string& name) {
     const int64_t tenths = SDL2_wheel_ConfigFileGetInt(path, (name + "_dB").c_str(), 0);
     const int64_t level = SDL2_wheel_ConfigFileGetInt(path, name.c_str(), 0);
-    const auto gain = int64_t(std::pow(10.0, (double(tenths) / 10.0) / 20.0) * 128.0);
-    return int32_t(gain * level / 128);
+    const double gain = std::trunc(std::min(std::pow(10.0, (double(tenths) / 10.0) / 20.0) * 128.0, kLoudestGain));
+    const double volume = std::trunc(gain * double(level) / 128.0);
+    return int32_t(std::clamp(volume, -kLoudestSoundLevel, kLoudestSoundLevel));
 }
 
 int32_t soundMixedVolume(int id) {

@@ -45,7 +45,8 @@ SoundLayerState& soundLayerState();
 // "sound_duz3" when "REF_SOUNDFOLDER" is 0 or 2, otherwise "sound".
 const char* soundFolder();
 // trunc(10^(dB/200) x 128) x level / 128 of name N in a volume text: N "_dB"
-// is the gain in tenths of a decibel, N the level 0..128.
+// is the gain in tenths of a decibel, N the level 0..128. A damaged text's
+// result is held to -4096..4096 (32 times full either way).
 int32_t soundLevelOf(const char* path, const std::string& name);
 // The volume of an id or a music number with the masters and the settings.
 int32_t soundMixedVolume(int id);

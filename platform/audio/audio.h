@@ -71,7 +71,7 @@ public:
     virtual void submitBuffer(const AudioBuffer& buffer) = 0;
     virtual void start(uint32_t operationSet) = 0;
     virtual void stop(uint32_t operationSet) = 0;
-    // Clamped to [1/1024, the voice's maximum ratio].
+    // Clamped to [1/1024, the voice's maximum ratio]; a NaN is ignored.
     virtual void setFrequencyRatio(float ratio, uint32_t operationSet) = 0;
     // levels[sourceChannels * output + source], for `outputs` output channels.
     virtual void setOutputMatrix(uint32_t sourceChannels, uint32_t outputs, const float* levels,

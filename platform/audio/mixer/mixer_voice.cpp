@@ -1,6 +1,7 @@
 #include "platform/audio/mixer/mixer_voice.h"
 
 #include <algorithm>
+#include <cmath>
 #include <mutex>
 
 #include "platform/audio/mixer/audio_mixer.h"
@@ -58,7 +59,10 @@ void MixerVoice::stop(uint32_t operationSet) {
     mixer_.change(this, operationSet, [this] { running_ = false; });
 }
 
+// A ratio that is not a number (a damaged pitch) can't be clamped: the
+// voice keeps the ratio it has.
 void MixerVoice::setFrequencyRatio(float ratio, uint32_t operationSet) {
+    if (std::isnan(ratio)) return;
     const float clamped = std::clamp(ratio, kMinFrequencyRatio, maxRatio_);
     mixer_.change(this, operationSet, [this, clamped] { ratio_ = clamped; });
 }

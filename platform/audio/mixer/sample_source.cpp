@@ -36,13 +36,16 @@ uint32_t SampleSource::frameCount(const AudioBuffer& buffer) const {
     return uint32_t(bytes / (size_t(channels_) * sampleBytes_));
 }
 
+// The silence of xWMA counts its frames from the packet table, not from the
+// data, which may be shorter or absent: no address is formed in it.
 float SampleSource::sample(const uint8_t* data, uint32_t frame, uint32_t channel) const {
+    if (layout_ == Layout::Silent) return 0.0f;
     const uint8_t* p = data + (size_t(frame) * channels_ + channel) * sampleBytes_;
     switch (layout_) {
         case Layout::Unsigned8: return (float(p[0]) - 128.0f) / 128.0f;
         case Layout::Signed16: return float(int16_t(uint16_t(p[0] | p[1] << 8))) / 32768.0f;
         case Layout::Float32: return std::bit_cast<float>(readU32(p));
-        case Layout::Silent: return 0.0f;
+        case Layout::Silent: break;
     }
     return 0.0f;
 }

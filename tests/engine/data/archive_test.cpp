@@ -209,6 +209,36 @@ TEST_F(ArchiveReadTest, AnEmptyMemberReadsNoBytes) {
     std::free(bytes);
 }
 
+// Members of a damaged archive that reach past the end of its data file
+// fail to read, before the reader allocates the size they claim; the
+// members within it still read.
+TEST_F(ArchiveReadTest, AMemberPastTheDataFilesEndFailsToRead) {
+    write("short.bin", valueDocument(5));
+    const int64_t end = int64_t(valueDocument(5).size());
+    const psbwriter::Object info{{"whole", psbwriter::List{0, end}},
+                                 {"tail", psbwriter::List{end - 4, 8}},
+                                 {"far", psbwriter::List{end + 64, 1}},
+                                 {"huge", psbwriter::List{0, int64_t(1) << 42}},
+                                 {"huge_far", psbwriter::List{int64_t(1) << 42, int64_t(1) << 42}}};
+    mountArchive("short/", "short.bin",
+                 loadDocument(psbwriter::writePsb(
+                     psbwriter::Object{{"file_info", info}, {"expire_suffix_list", psbwriter::List{}}})),
+                 false);
+    MFileReadTask* task = addTask();
+    ReadSlot whole, tail, far, huge, hugeFar;
+    task->request("short/whole", &whole.doc, &whole.status, false);
+    task->request("short/tail", &tail.doc, &tail.status, false);
+    task->request("short/far", &far.doc, &far.status, false);
+    task->request("short/huge", &huge.doc, &huge.status, false);
+    task->request("short/huge_far", &hugeFar.doc, &hugeFar.status, false);
+    ASSERT_TRUE(runUntilEmpty());
+    EXPECT_EQ(whole.value(), 5);
+    for (const ReadSlot* slot : {&tail, &far, &huge, &hugeFar}) {
+        EXPECT_EQ(slot->status, kReadNotFound);
+        EXPECT_EQ(slot->doc, nullptr);
+    }
+}
+
 TEST_F(ArchiveReadTest, AKeepOpenArchiveLeavesItsDataFileOpenForTheNextRead) {
     writeArchive("kept", true);
     for (int round = 1; round <= 2; ++round) {

@@ -1,5 +1,6 @@
 // Writes the PSB fuzzer's seed corpus: small documents of every version
-// holding every kind of value. Run with the corpus folder as its argument.
+// holding every kind of value, and two of a real document's size. Run with
+// the corpus folder as its argument.
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -28,6 +29,23 @@ Value sample(bool extras) {
     return object;
 }
 
+// Of the size of a real document: many names sharing prefixes, long lists
+// of numbers of every width, texts, resources and deep nesting.
+Value large() {
+    Object object;
+    for (int i = 0; i < 100; ++i) {
+        List numbers;
+        for (int j = 0; j < 20; ++j) numbers.push_back(int64_t(j) << (i % 48));
+        object["entry_" + std::to_string(i)] = Object{{"numbers", numbers}, {"name", "text " + std::to_string(i)},
+                                                       {"scale", float(i) / 3.0f}};
+    }
+    object["pixels"] = Resource{std::vector<uint8_t>(8192, 0x5A)};
+    Value nested = Object{{"leaf", true}};
+    for (int depth = 0; depth < 40; ++depth) nested = List{nested, depth};
+    object["nested"] = nested;
+    return object;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -44,6 +62,11 @@ int main(int argc, char** argv) {
             std::ofstream(folder / name, std::ios::binary)
                 .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
         }
+    }
+    for (uint16_t version : {2, 4}) {
+        const auto bytes = psbwriter::writePsb(large(), {version, 0, 3});
+        std::ofstream(folder / ("large_v" + std::to_string(version) + ".psb"), std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
     }
     return 0;
 }

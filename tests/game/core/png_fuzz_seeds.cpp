@@ -15,6 +15,10 @@ int main(int argc, char** argv) {
         makePng(3, 2, PNG_COLOR_TYPE_RGB),         makePng(5, 4, PNG_COLOR_TYPE_RGBA),
         makePng(9, 9, PNG_COLOR_TYPE_RGBA, 8, true), makePng(4, 4, PNG_COLOR_TYPE_PALETTE),
         makePng(2, 2, PNG_COLOR_TYPE_GRAY),        makePng(2, 2, PNG_COLOR_TYPE_RGB, 16),
+        // Of the size of the game's sprite sheets, whose rows span many
+        // compressed blocks.
+        makePng(256, 128, PNG_COLOR_TYPE_RGBA),     makePng(96, 80, PNG_COLOR_TYPE_RGB, 16, true),
+        makePng(128, 128, PNG_COLOR_TYPE_PALETTE),
     };
     int index = 0;
     for (const auto& seed : seeds) {

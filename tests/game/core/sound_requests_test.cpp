@@ -140,6 +140,18 @@ TEST(SoundIds, NamesGroupsChannelsAndGuards) {
     for (const auto& [id, guard] : guards) EXPECT_EQ(soundRetriggerGuard(id), guard) << id;
 }
 
+// Levels and gains a damaged volume text may hold, beyond what the
+// arithmetic can take, are held to 32 times full volume either way; an
+// ordinary one is untouched.
+TEST_F(SoundRequestsTest, ExtremeLevelsAreHeld) {
+    writeText("extreme/volume.txt",
+              "huge=9223372036854775807\nhuge_dB=0\nloud=128\nloud_dB=12000\nquiet=128\n"
+              "quiet_dB=-9223372036854775808\nneg=-9223372036854775808\nneg_dB=600\nplain=90\nplain_dB=-30\n");
+    const std::pair<const char*, int32_t> cases[] = {
+        {"huge", 4096}, {"loud", 4096}, {"quiet", 0}, {"neg", -4096}, {"plain", 63}};
+    for (const auto& [name, level] : cases) EXPECT_EQ(soundLevelOf("extreme/volume.txt", name), level) << name;
+}
+
 TEST_F(SoundRequestsTest, LevelsAndMixedVolumes) {
     // Masters: 128 x 1.0; trunc(1.995 x 128) = 255, x 100 / 128 = 199; trunc(0.501 x 128) = 64.
     EXPECT_EQ(soundLayerState().masterMusic, 128);

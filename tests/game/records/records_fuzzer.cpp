@@ -1,40 +1,27 @@
 // Any bytes as "config.txt", "save.dat" or a ranking file (the first byte
 // chooses): loading and saving them again must neither fault nor leave a
-// setting, word or record the loaders can't write back.
-#include <unistd.h>
-
+// setting, word or record the loaders can't write back. The files lie in the
+// fuzzer's folder in memory (support/fuzz_folder.h).
 #include <cstdint>
 #include <cstdlib>
-#include <filesystem>
 #include <fstream>
+#include <memory>
 #include <string>
 
 #include "game/records/paths.h"
 #include "game/records/ranking_file.h"
 #include "game/records/save_block.h"
 #include "game/records/settings_file.h"
+#include "tests/support/fuzz_folder.h"
 
 namespace {
 
-// The fuzzer's own folder, removed when the process ends.
-struct FuzzFolder {
-    std::filesystem::path folder =
-        std::filesystem::temp_directory_path() / ("halvir_records_fuzz_" + std::to_string(getpid()));
-    FuzzFolder() {
-        std::filesystem::create_directories(folder);
-        std::filesystem::current_path(folder);  // "Log.txt" goes here too
-        setAppRootFolder(folder.string());
-    }
-    ~FuzzFolder() {
-        std::error_code ignored;
-        std::filesystem::current_path(folder.parent_path(), ignored);
-        std::filesystem::remove_all(folder, ignored);
-    }
-};
-
 const std::string& fuzzRoot() {
-    static const FuzzFolder fuzzFolder;
-    static const std::string root = fuzzFolder.folder.string() + "/";
+    static const std::string root = [] {
+        const std::string folder = fuzzFolder("halvir_records_fuzz").root();
+        setAppRootFolder(folder);
+        return folder;
+    }();
     return root;
 }
 
@@ -48,7 +35,6 @@ void writeFile(const std::string& path, const uint8_t* data, size_t size) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size == 0) return 0;
     const std::string& root = fuzzRoot();
-    std::filesystem::remove(root + "Log.txt");
     switch (data[0] % 3) {
         case 0:
             writeFile(root + kConfigFile, data + 1, size - 1);
@@ -63,16 +49,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             saveDataAdvancePlayTime();
             break;
         default: {
-            writeFile(root + kRankingAllFile, data + 1, size - 1);
-            auto table = rankingLoadOrInit(root + kRankingAllFile);
+            // The bytes as rankingLoadOrInit hands them on from the file
+            // (which it reads whole), decoded in memory.
+            auto table = std::make_unique<RankingTable>();
+            rankingDecode(*table, data + 1, size - 1);
             for (const RankingRecord& record : table->records) {
                 if (record.name[255] != '\0') std::abort();
                 rankingTypeLabel(record.leaderType);
             }
-            RankingTable again;
+            auto again = std::make_unique<RankingTable>();
             const std::string bytes = rankingEncode(*table);
-            rankingDecode(again, reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
-            if (rankingEncode(again) != bytes) std::abort();
+            rankingDecode(*again, reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
+            if (rankingEncode(*again) != bytes) std::abort();
             break;
         }
     }

@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <bit>
+#include <cmath>
 #include <cstring>
 #include <vector>
 
@@ -159,6 +160,19 @@ TEST(AudioMixer, ResamplesByRatioAndSourceRate) {
     }
 }
 
+// A pitch read from a damaged archive may be NaN: the voice keeps its ratio.
+TEST(AudioMixer, ANaNRatioLeavesTheRatioAsItWas) {
+    EndCounter ends;
+    AudioMixer mixer(kRate, 2);
+    const auto data = ramp(10);
+    AudioVoice* voice = mixer.createSourceVoice(format(kAudioFormatPcm, 1, 16), 4.0f, &ends);
+    voice->setFrequencyRatio(2.0f, kAudioCommitNow);
+    voice->setFrequencyRatio(std::nanf(""), kAudioCommitNow);
+    voice->submitBuffer({.data = data});
+    voice->start(kAudioCommitNow);
+    EXPECT_EQ(leftSteps(pull(mixer, 3), 2), (std::vector<float>{0, 2, 4}));
+}
+
 TEST(AudioMixer, PlaysALoopRegionThreeTimesThenTheTail) {
     EndCounter ends;
     AudioMixer mixer(kRate, 1);
@@ -236,6 +250,22 @@ TEST(AudioMixer, PlaysWmaAsSilenceOfItsDecodedLength) {
     EXPECT_EQ(ends.ends, 0);
     pull(mixer, 1);
     EXPECT_EQ(ends.ends, 1);
+}
+
+// xWMA data shorter than its decoded length, or none at all (as a damaged
+// archive may give): the silence plays out without reading the data.
+TEST(AudioMixer, PlaysWmaSilenceWithoutItsData) {
+    const std::vector<uint8_t> packets = {0, 1, 0, 0};  // 256 bytes: 64 frames
+    for (const std::vector<uint8_t>& coded : {std::vector<uint8_t>{}, std::vector<uint8_t>{9}}) {
+        EndCounter ends;
+        AudioMixer mixer(kRate, 2);
+        AudioVoice* voice = mixer.createSourceVoice(format(kAudioFormatWma3, 2, 16), 2.0f, &ends);
+        ASSERT_NE(voice, nullptr);
+        voice->submitBuffer({.data = coded, .wmaPacketBytes = packets});
+        voice->start(kAudioCommitNow);
+        EXPECT_EQ(pull(mixer, 64), std::vector<float>(128, 0.0f));
+        EXPECT_EQ(ends.ends, 1);
+    }
 }
 
 }  // namespace
