@@ -25,8 +25,8 @@ std::vector<std::array<int32_t, 6>> stageTablesRows(const Row* s) {
 }
 
 TEST(StageTables, EachDesignedStageHasItsRowsInFrameOrderAndItsEndRow) {
-    const int32_t counts[] = {52, 420, 520, 463};
-    for (int32_t stage = 0; stage < 4; ++stage) {
+    const int32_t counts[] = {52, 420, 520, 463, 920};
+    for (int32_t stage = 0; stage < 5; ++stage) {
         const SpawnRow* rows = stageSpawnTable(stage);
         ASSERT_NE(rows, nullptr);
         EXPECT_EQ(stageTablesGenerated[stage].spawnRowCount, counts[stage]);
@@ -63,6 +63,29 @@ TEST(StageTables, TheTellingRowsStandAsGiven) {
         if (r->kind == 24) lifetimes.push_back(r->extra[0]);
     }
     EXPECT_EQ(lifetimes, (std::vector<int32_t>{442, 876, 1196}));
+}
+
+// Rows whose place in the table is open: found by kind and frame.
+const SpawnRow* stageTablesFind(int32_t stage, int32_t kind, int32_t frame) {
+    for (const SpawnRow* r = stageSpawnTable(stage); r->param != -1; ++r) {
+        if (r->kind == kind && r->frame == frame) return r;
+    }
+    return nullptr;
+}
+
+TEST(StageTables, TheStageFourArenaComesBeforeItsDoorsAndTheShieldedTrainsMeetTheirWindows) {
+    const SpawnRow* arena = stageTablesFind(4, 126, 14683);
+    ASSERT_NE(arena, nullptr);
+    EXPECT_EQ((std::array<int32_t, 3>{arena->param, arena->x, arena->y}), (std::array<int32_t, 3>{132, 11200, -47900}));
+    int32_t shieldedTrains = 0;
+    for (const SpawnRow* r = stageSpawnTable(4); r->param != -1; ++r) {
+        if ((r->kind == 70 || r->kind == 71) && r->extra[0] == 1) {
+            ++shieldedTrains;
+            EXPECT_GE(r->frame, 6000) << "a shielded train is on the field in its windows";
+            EXPECT_LE(r->frame, 7500) << "a shielded train is on the field in its windows";
+        }
+    }
+    EXPECT_GT(shieldedTrains, 0);
 }
 
 TEST(StageTables, TheTellingScriptsStandAsGiven) {
@@ -117,7 +140,7 @@ TEST(StageTables, TheTellingScrollRowsStandAsGiven) {
 }
 
 TEST(StageTables, AStageNotDesignedYetHasItsEndRowAndRestingLayers) {
-    for (int32_t stage = 4; stage < kStageTableCount; ++stage) {
+    for (int32_t stage = 5; stage < kStageTableCount; ++stage) {
         EXPECT_EQ(stageSpawnTable(stage)->param, -1);
         EXPECT_EQ(stageSpawnTable(stage)->frame, kSpawnEndFrame);
         EXPECT_EQ(stageMoveScript(stage, 0), nullptr);
