@@ -25,8 +25,8 @@ std::vector<std::array<int32_t, 6>> stageTablesRows(const Row* s) {
 }
 
 TEST(StageTables, EachDesignedStageHasItsRowsInFrameOrderAndItsEndRow) {
-    const int32_t counts[] = {52, 420, 520, 463};
-    for (int32_t stage = 0; stage < 4; ++stage) {
+    const int32_t counts[] = {52, 420, 520, 463, 920, 1239};
+    for (int32_t stage = 0; stage < kStageTableCount; ++stage) {
         const SpawnRow* rows = stageSpawnTable(stage);
         ASSERT_NE(rows, nullptr);
         EXPECT_EQ(stageTablesGenerated[stage].spawnRowCount, counts[stage]);
@@ -51,18 +51,44 @@ TEST(StageTables, TheTellingRowsStandAsGiven) {
         {1, 196, {80, 100, 2105, -6400, -15700}}, {1, 418, {134, 120, 5753, 11200, 14400}},
         {1, 419, {100, 110, 6033, -3200, -12000}}, {2, 407, {123, 130, 5054, 17400, 14100}},
         {3, 85, {140, 4, 1196, 2200, -2800}},    {3, 205, {82, 102, 3932, 18900, -16800}},
-        {3, 462, {62, 62, 12080, 11200, -28900}},
+        {3, 462, {62, 62, 12080, 11200, -28900}}, {5, 1148, {141, 11, 18814, -2400, 2000}},
+        {5, 1238, {104, 114, 21789, 11900, -10300}},
     };
     for (const Telling& t : rows) {
         const SpawnRow& r = stageSpawnTable(t.stage)[t.row];
         EXPECT_EQ((std::array<int32_t, 5>{r.kind, r.param, r.frame, r.x, r.y}), t.words) << t.stage << " " << t.row;
     }
     EXPECT_EQ(stageSpawnTable(3)[85].extra[0], 6);
+    EXPECT_EQ(stageSpawnTable(5)[1148].extra[0], 15);
+    EXPECT_EQ(stageSpawnTable(5)[1148].extra[1], 35);
     std::vector<int32_t> lifetimes;
     for (const SpawnRow* r = stageSpawnTable(2); r->param != -1; ++r) {
         if (r->kind == 24) lifetimes.push_back(r->extra[0]);
     }
     EXPECT_EQ(lifetimes, (std::vector<int32_t>{442, 876, 1196}));
+}
+
+// Rows whose place in the table is open: found by kind and frame.
+const SpawnRow* stageTablesFind(int32_t stage, int32_t kind, int32_t frame) {
+    for (const SpawnRow* r = stageSpawnTable(stage); r->param != -1; ++r) {
+        if (r->kind == kind && r->frame == frame) return r;
+    }
+    return nullptr;
+}
+
+TEST(StageTables, TheStageFourArenaComesBeforeItsDoorsAndTheShieldedTrainsMeetTheirWindows) {
+    const SpawnRow* arena = stageTablesFind(4, 126, 14683);
+    ASSERT_NE(arena, nullptr);
+    EXPECT_EQ((std::array<int32_t, 3>{arena->param, arena->x, arena->y}), (std::array<int32_t, 3>{132, 11200, -47900}));
+    int32_t shieldedTrains = 0;
+    for (const SpawnRow* r = stageSpawnTable(4); r->param != -1; ++r) {
+        if ((r->kind == 70 || r->kind == 71) && r->extra[0] == 1) {
+            ++shieldedTrains;
+            EXPECT_GE(r->frame, 6000) << "a shielded train is on the field in its windows";
+            EXPECT_LE(r->frame, 7500) << "a shielded train is on the field in its windows";
+        }
+    }
+    EXPECT_GT(shieldedTrains, 0);
 }
 
 TEST(StageTables, TheTellingScriptsStandAsGiven) {
@@ -116,13 +142,30 @@ TEST(StageTables, TheTellingScrollRowsStandAsGiven) {
                                               1004, 984, 964, 944, 924, 904, 896, 916, 936, 956, 976, 996, 1016, 0}));
 }
 
-TEST(StageTables, AStageNotDesignedYetHasItsEndRowAndRestingLayers) {
-    for (int32_t stage = 4; stage < kStageTableCount; ++stage) {
-        EXPECT_EQ(stageSpawnTable(stage)->param, -1);
-        EXPECT_EQ(stageSpawnTable(stage)->frame, kSpawnEndFrame);
-        EXPECT_EQ(stageMoveScript(stage, 0), nullptr);
-        for (int32_t layer = 0; layer < 4; ++layer) EXPECT_EQ(stageLayerScript(stage, layer)->op, 0);
+TEST(StageTables, StageFiveHasItsGatesItsSecondMidBossAndItsCutOffs) {
+    for (const int32_t frame : {301, 4569, 7155, 12424}) {
+        const SpawnRow* gate = stageTablesFind(5, 127, frame);
+        ASSERT_NE(gate, nullptr) << frame;
+        EXPECT_EQ(gate->param, 133);
     }
+    const SpawnRow* midBoss = stageTablesFind(5, 85, 12550);
+    ASSERT_NE(midBoss, nullptr);
+    EXPECT_EQ((std::array<int32_t, 3>{midBoss->param, midBoss->x, midBoss->y}), (std::array<int32_t, 3>{105, 11300, -14800}));
+    for (const SpawnRow* r = stageSpawnTable(5); r->param != -1; ++r) {
+        if (r->kind >= 70 && r->kind <= 73) {
+            EXPECT_LE(r->frame, 12000) << r->kind;
+        }
+        if (r->kind == 75) {
+            EXPECT_LE(r->frame, 4300);
+        }
+    }
+    // Down at 0.5, a slow climb from age 550 to 840, and away from age 1800
+    // at 0.2 more every 20 frames up to 1.4.
+    using Rows = std::vector<std::array<int32_t, 6>>;
+    const Rows script = stageTablesRows(stageMoveScript(5, 105));
+    EXPECT_EQ(script[0], (std::array<int32_t, 6>{1, 0, 65000, 30000, 0, 0}));
+    EXPECT_EQ(script[1], (std::array<int32_t, 6>{7, 0, 50, 0, 0, 0}));
+    EXPECT_EQ(script[script.size() - 2], (std::array<int32_t, 6>{7, 1940, 140, 0, 0, 0}));
 }
 
 TEST(StageTables, TheAccessorsReadAStageOfTheTestsOwn) {
