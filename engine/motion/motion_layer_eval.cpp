@@ -493,7 +493,8 @@ void MMotionLayerEval::evaluateNodes(MMotionPlayer& player, MMotionEvalPasses& p
     markDrawn(nodes, !later);
     if (later) {
         if (state.typeMask & kTypeCamera) updateCamera(player);
-        // Without clip layers every node keeps the clip it was loaded with: none.
+        // Without clip layers every node keeps the clip it was loaded with:
+        // none of its tree's, so the one the tree's root is under.
         if (state.typeMask & kTypeClip) updateClipRects(player);
         if (state.typeMask & kTypeShape) updateShapes(player);
         if (state.typeMask & kTypeNested) passes.nestedMotions(player);

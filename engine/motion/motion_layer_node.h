@@ -78,8 +78,11 @@ struct MMotionLayerNode {
     std::array<float, 3> motion{};
     // The position carried through the mesh hosts above the node.
     std::array<float, 3> mapped{};
-    int32_t clip = -1;  // the clip layer whose rectangle is in force, -1 for none
-    int32_t drawnAncestor = -1;  // the nearest drawn ancestor, -1 for none
+    // The clip layer whose rectangle is in force and the nearest drawn
+    // ancestor; -1 for none in this tree: the ones the root is under
+    // (MMotionOuterLinks), if any.
+    int32_t clip = -1;
+    int32_t drawnAncestor = -1;
 
     std::array<MMotionFrameContent, 2> slots{};
     std::array<MMotionSlotCurves, 2> curves;  // of the slot of the same index

@@ -6,6 +6,7 @@
 
 #include "engine/motion/interpolation.h"
 #include "engine/motion/motion_layer_eval.h"
+#include "engine/motion/motion_outer_links.h"
 #include "engine/motion/motion_player.h"
 
 namespace {
@@ -181,8 +182,8 @@ void MMotionLayerEval::updateClipRects(MMotionPlayer& player) {
             }
         }
         std::array<float, 4> rect{left, top + node.state.z, right, bottom + node.state.z};
-        if (inherited >= 0) {
-            const auto& outer = std::get<MMotionClipRecord>(nodes[size_t(inherited)].record).rect;
+        // Inside another clip, its own or the one the tree above holds it in.
+        if (const float* outer = motionClipInForce(player, nodes[size_t(node.parent)])) {
             rect = {std::max(rect[0], outer[0]), std::max(rect[1], outer[1]), std::min(rect[2], outer[2]),
                     std::min(rect[3], outer[3])};
         }

@@ -9,6 +9,7 @@
 #include "engine/motion/mesh_kernels.h"
 #include "engine/motion/motion_layer_driver.h"
 #include "engine/motion/motion_neutral_grid.h"
+#include "engine/motion/motion_outer_links.h"
 #include "engine/motion/motion_player.h"
 #include "engine/motion/motion_resource_manager.h"
 
@@ -46,10 +47,17 @@ std::pair<int32_t, int32_t> gridCells(int32_t division, const MMotionSourceInfo&
     return {std::min(cells.first, kMaxDivision + 1), std::min(cells.second, kMaxDivision + 1)};
 }
 
-// The hosts a node's points pass through, nearest first.
-void hostChain(const std::vector<MMotionLayerNode>& nodes, int32_t host, std::vector<const MMotionMeshHost*>& out) {
+// The hosts a node's points pass through, nearest first: those of its own
+// tree, then those the tree's root is under.
+void hostChain(MMotionPlayer& player, int32_t host, std::vector<const MMotionMeshHost*>& out) {
+    const std::vector<MMotionLayerNode>& nodes = player.nodes();
     out.clear();
     for (; host > 0; host = nodes[size_t(host)].draw.host) out.push_back(&nodes[size_t(host)].draw.mesh);
+    for (const MMotionLayerNode* outer : player.timelineState().outer.hosts) out.push_back(&outer->draw.mesh);
+}
+
+bool underHost(MMotionPlayer& player, const MMotionLayerNode& node) {
+    return node.draw.host > 0 || motionOuterHost(player) != nullptr;
 }
 
 // A combined mesh host adds the bends of the combined hosts above it and
@@ -67,15 +75,21 @@ void combineHosts(std::vector<MMotionLayerNode>& nodes, MMotionLayerNode& node, 
     }
 }
 
+int32_t divisionUnder(MMotionPlayer& player, const MMotionLayerNode& node, const MMotionLayerNode& host) {
+    return hostMeshDivision(ownDivision(player, host), node.source.width, node.source.height, host.source.width,
+                            host.source.height);
+}
+
 // The division of a node without a mesh of its own under a host: the
-// nearest mesh host's, scaled by the two pictures' sizes.
+// nearest mesh host's, scaled by the two pictures' sizes; past the tree's
+// root, the nearest of the hosts the root is under.
 int32_t inheritedDivision(MMotionPlayer& player, const MMotionLayerNode& node) {
     const std::vector<MMotionLayerNode>& nodes = player.nodes();
     for (int32_t a = node.parent; a > 0; a = nodes[size_t(a)].parent) {
-        const MMotionLayerNode& host = nodes[size_t(a)];
-        if (!host.draw.mesh.meshHost) continue;
-        return hostMeshDivision(ownDivision(player, host), node.source.width,
-                                node.source.height, host.source.width, host.source.height);
+        if (nodes[size_t(a)].draw.mesh.meshHost) return divisionUnder(player, node, nodes[size_t(a)]);
+    }
+    for (const MMotionLayerNode* outer : player.timelineState().outer.hosts) {
+        if (outer->draw.mesh.meshHost) return divisionUnder(player, node, *outer);
     }
     return 1;
 }
@@ -102,7 +116,7 @@ void buildGrid(MMotionPlayer& player, MMotionLayerNode& node, const std::vector<
         grid.columns = counts.first;
         grid.rows = counts.second;
         sampleMesh(player, grid, points, meshPlacementMatrix(m, w, h), origin);
-    } else if (node.draw.host < 0) {
+    } else if (!underHost(player, node)) {
         fillRectangleGrid(grid, m, origin, w, h, 1, 1);
     } else {
         const int32_t n = node.meshTransform != 0 ? ownDivision(player, node) : inheritedDivision(player, node);
@@ -135,17 +149,17 @@ void placeNode(MMotionPlayer& player, MMotionLayerNode& node, std::vector<const 
         return;
     }
     buildGrid(player, node, points, m, origin);
-    if (node.draw.host < 0) return;
-    hostChain(nodes, node.draw.host, hosts);
+    if (!underHost(player, node)) return;
+    hostChain(player, node.draw.host, hosts);
     carryThroughHosts(node.draw.grid, origin, hosts, node.draw.mesh.rigidFollower);
 }
 
 // Shapes and cameras: their position through every mesh host above.
-void carryPosition(std::vector<MMotionLayerNode>& nodes, MMotionLayerNode& node) {
+void carryPosition(MMotionPlayer& player, MMotionLayerNode& node, std::vector<const MMotionMeshHost*>& hosts) {
     float p[2] = {node.state.x, node.state.y};
-    for (int32_t host = node.draw.host; host > 0; host = nodes[size_t(host)].draw.host) {
-        const MMotionMeshHost& mesh = nodes[size_t(host)].draw.mesh;
-        if (mesh.meshHost) bendThroughHost(mesh, p, 1);
+    hostChain(player, node.draw.host, hosts);
+    for (const MMotionMeshHost* mesh : hosts) {
+        if (mesh->meshHost) bendThroughHost(*mesh, p, 1);
     }
     node.mapped = {p[0], p[1], node.state.z};
 }
@@ -178,10 +192,11 @@ void MMotionLayerDriver::meshPass(MMotionPlayer& player) {
         const MMotionLayerNode& real = nodes[size_t(node.parent)];
         const bool parentHosts = node.parent > 0 && (real.draw.mesh.meshHost || real.draw.mesh.rigidFollower);
         const int32_t host = parentHosts ? node.parent : real.draw.host;
-        const uint32_t hostId = host > 0 ? nodes[size_t(host)].id : 0;
+        const MMotionLayerNode* hostNode = host > 0 ? &nodes[size_t(host)] : motionOuterHost(player);
+        const uint32_t hostId = hostNode ? hostNode->id : 0;
         node.draw.host = host;
         if (node.draw.hostKnown && hostId == node.draw.hostId && !node.state.changed &&
-            (host <= 0 || !nodes[size_t(host)].meshChanged)) {
+            (!hostNode || !hostNode->meshChanged)) {
             node.meshChanged = false;
             if (node.draw.mesh.meshHost && node.meshCombine) combineHosts(nodes, node, nullptr);
             continue;
@@ -191,11 +206,11 @@ void MMotionLayerDriver::meshPass(MMotionPlayer& player) {
         node.meshChanged = true;
         node.mapped = {node.state.x, node.state.y, node.state.z};
         const MMotionFrameContent& slot = currentSlot(node);
-        node.draw.mesh.rigidFollower = host > 0 && !(node.inheritMask & kBentByHosts);
+        node.draw.mesh.rigidFollower = hostNode && !(node.inheritMask & kBentByHosts);
         node.draw.mesh.meshHost = node.meshTransform != 0 && !slot.empty && !node.meshPoints.empty() &&
                                   node.sourceFound && (node.meshSyncChildMask & kMeshSyncHost);
         if (node.type == 1 || node.type == 5) {
-            carryPosition(nodes, node);
+            carryPosition(player, node, hosts);
         } else if (placedType(node.type) && !slot.empty && node.sourceFound) {
             placeNode(player, node, hosts);
         }

@@ -7,6 +7,7 @@
 #include "engine/base/debug_trace.h"
 #include "engine/motion/interpolation.h"
 #include "engine/motion/motion_angle.h"
+#include "engine/motion/motion_outer_links.h"
 #include "engine/motion/motion_particles.h"
 #include "engine/motion/motion_player.h"
 
@@ -168,6 +169,7 @@ void updateNode(MMotionPlayer& player, MMotionLayerNode& node) {
         const bool turned = direction(player, node, *q, angle);
         place(node, *q, turned, angle);
     }
+    carryOuterLinks(player, node, *q);
     q->advance(player.step());
     player.takeEventsOf(*q);
 }

@@ -13,8 +13,10 @@
 
 struct MMotionNodeDraw {
     // The mesh pass reads the links of every node each step: they come first.
-    int32_t host = -1;        // node index of the nearest host or rigid follower above, -1 for none
-    uint32_t hostId = 0;      // that node's id, as of the last mesh pass
+    // Node index of the nearest host or rigid follower above; -1 for none in
+    // this tree: the hosts the root is under (MMotionOuterLinks), if any.
+    int32_t host = -1;
+    uint32_t hostId = 0;      // that host's id, as of the last mesh pass
     bool hostKnown = false;   // hostId is from an earlier pass
     bool hasGrid = false;     // the grid holds this step's points
     MMotionMeshHost mesh;     // meshHost and rigidFollower flags, the placed patch

@@ -8,6 +8,7 @@
 
 #include "engine/base/debug_trace.h"
 #include "engine/motion/motion_angle.h"
+#include "engine/motion/motion_outer_links.h"
 #include "engine/motion/motion_player.h"
 
 namespace {
@@ -237,13 +238,15 @@ bool leftScreen(const MMotionParticleEmitter& e, MMotionPlayer& q) {
     return entered && !overlaps(box, e.deletion);
 }
 
-void upkeep(MMotionPlayer& player, MMotionParticleEmitter& e, std::vector<std::unique_ptr<MMotionPlayer>>& live) {
+void upkeep(MMotionPlayer& player, MMotionLayerNode& n, MMotionParticleEmitter& e,
+            std::vector<std::unique_ptr<MMotionPlayer>>& live) {
     for (size_t i = 0; i < live.size();) {
         MMotionPlayer& q = *live[i];
         if (!q.playing() || (e.deleteOutsideScreen && leftScreen(e, q))) {
             live.erase(live.begin() + std::ptrdiff_t(i));
             continue;
         }
+        carryOuterLinks(player, n, q);
         q.advance(player.step());
         player.takeEventsOf(q);
         ++i;
@@ -277,7 +280,7 @@ void updateEmitter(MMotionPlayer& player, MMotionLayerNode& n) {
             emitOne(player, *e, n, live);
         }
     }
-    upkeep(player, *e, live);
+    upkeep(player, n, *e, live);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include "engine/motion/color_interpolation.h"
 #include "engine/motion/motion_layer_driver.h"
+#include "engine/motion/motion_outer_links.h"
 #include "engine/motion/motion_player.h"
 #include "engine/motion/motion_stream.h"
 
@@ -23,16 +24,6 @@ using ItemList = std::vector<MMotionRenderItem*>;
 bool ignoresTint(uint32_t drawMode) {
     const uint32_t m = drawMode & 0xff0f;
     return m == 2 || m == 3 || m == 5;
-}
-
-MMotionRenderItem* containerOf(std::vector<MMotionLayerNode>& nodes, const MMotionLayerNode& node) {
-    return node.drawnAncestor >= 0 ? &nodes[size_t(node.drawnAncestor)].draw.item : nullptr;
-}
-
-const float* clipOf(const std::vector<MMotionLayerNode>& nodes, const MMotionLayerNode& node) {
-    if (node.clip < 0 || size_t(node.clip) >= nodes.size()) return nullptr;
-    const auto* record = std::get_if<MMotionClipRecord>(&nodes[size_t(node.clip)].record);
-    return record ? record->rect.data() : nullptr;
 }
 
 void fillColors(MMotionRenderItem& item, const MMotionLayerNode& node, uint32_t combined, MMotionColorCache& cache) {
@@ -66,7 +57,6 @@ void fillStencil(MMotionRenderItem& item, const MMotionLayerNode& node) {
 }
 
 void fillItem(MMotionPlayer& player, MMotionLayerNode& node, uint32_t combined, MMotionColorCache& cache) {
-    std::vector<MMotionLayerNode>& nodes = player.nodes();
     const MMotionFrameContent& slot = node.slots[node.currentSlot];
     const MMotionSourceInfo& source = node.source;
     MMotionRenderItem& item = node.draw.item;
@@ -92,11 +82,11 @@ void fillItem(MMotionPlayer& player, MMotionLayerNode& node, uint32_t combined, 
     item.coordinate = node.coordinate;
     if ((item.drawMode & 0xff0f) != 0) item.flags &= ~MMotionRenderItem::kFlagOpaque;
     fillColors(item, node, combined, cache);
-    item.clip = clipOf(nodes, node);
+    item.clip = motionClipInForce(player, node);
     item.meshPatch = node.meshTransform == 1 && node.meshPoints.size() == 32 ? node.meshPoints.data() : nullptr;
     item.grid = &node.draw.grid;
     item.stencilType = node.stencilType;
-    item.container = containerOf(nodes, node);
+    item.container = motionDrawnContainer(player, node);
     if (item.container) item.flags &= ~MMotionRenderItem::kFlagOpaque;
     item.children.clear();
     if (node.type == kStencil) fillStencil(item, node);
@@ -111,7 +101,7 @@ void listNested(MMotionPlayer& player, MMotionLayerNode& node, uint32_t pass, It
     MMotionRenderItem& item = node.draw.item;
     node.listed = true;
     item.stencilType = node.stencilType;
-    item.container = containerOf(player.nodes(), node);
+    item.container = motionDrawnContainer(player, node);
     item.stencilOn = 0;
     item.stencilScale = 1.0f;
     item.stencilOffset = 0.0f;

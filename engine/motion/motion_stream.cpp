@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "engine/motion/color_interpolation.h"
+#include "engine/motion/motion_outer_links.h"
 #include "engine/motion/motion_player.h"
 #include "engine/motion/motion_resource_manager.h"
 
@@ -31,12 +32,6 @@ void readTable(const PSBValue& stream, const char* key, size_t width, std::vecto
 bool ignoresTint(uint32_t drawMode) {
     const uint32_t m = drawMode & 0xff0f;
     return m == 2 || m == 3 || m == 5;
-}
-
-const float* clipOf(MMotionPlayer& player, const MMotionLayerNode& node) {
-    if (node.clip < 0 || size_t(node.clip) >= player.nodes().size()) return nullptr;
-    const auto* record = std::get_if<MMotionClipRecord>(&player.nodes()[size_t(node.clip)].record);
-    return record ? record->rect.data() : nullptr;
 }
 
 }  // namespace
@@ -114,8 +109,8 @@ bool MMotionStream::fillItem(MMotionPlayer& player, uint32_t layerIndex, MMotion
     item.source[2] = float(source.width);
     item.source[3] = float(source.height);
     const MMotionLayerNode& root = player.nodes()[0];
-    item.clip = clipOf(player, root);
-    item.container = root.drawnAncestor >= 0 ? &player.nodes()[size_t(root.drawnAncestor)].draw.item : nullptr;
+    item.clip = motionClipInForce(player, root);
+    item.container = motionDrawnContainer(player, root);
     item.grid = &grid;
     return true;
 }

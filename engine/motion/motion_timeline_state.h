@@ -11,6 +11,7 @@
 #include <memory>
 #include <vector>
 
+#include "engine/motion/motion_outer_links.h"
 #include "engine/motion/motion_variables.h"
 
 // The cursor of a list the player holds itself: frame `index` is current,
@@ -60,6 +61,9 @@ struct MMotionTimelineState {
     bool enteredScreen = false;
 
     MMotionCamera camera;
+    // A nested or particle player's: what its root is under in the tree
+    // above (motion_outer_links.h).
+    MMotionOuterLinks outer;
 
     // The state carried into the next motion, between a switch that asks for
     // it and the seek of the new motion (motion_carry_state.h).

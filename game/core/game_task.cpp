@@ -27,6 +27,9 @@ GameTask::GameTask() {
     objMotionSlotRelease = [](int32_t slot) {
         if (instance) instance->releaseMotionSlot(slot);
     };
+    psbDocumentKept = [](PSBObject* document) {
+        return instance && motionSlotsKeepDocument(instance->motionSlots, document);
+    };
 }
 
 // The tasks go first: a font read still under way writes into fontFiles. The

@@ -1,6 +1,9 @@
 // The root task's motion slots.
 #include "game/core/motion_slots.h"
 
+#include <algorithm>
+
+#include "engine/data/psb_object.h"
 #include "engine/motion/motion.h"
 #include "engine/motion/motion_layer.h"
 #include "engine/motion/motion_layer_driver.h"
@@ -17,6 +20,27 @@ constexpr float kTurn = 6.2831855f;
 // Point sampling keeps the pixel art sharp when the virtual screen is scaled.
 constexpr int32_t kPointSampling = 0;
 
+// Additive blending of the texture class motion frames draw with.
+constexpr int32_t kAdditiveMotionDrawMode = 0x11;
+
+// The slot's colour word, its alpha scaled, as its player's colour.
+void applyColor(MotionSlotTable& t, size_t i) {
+    const uint32_t color = t.color[i];
+    const uint32_t alpha = uint32_t(float(color & 0xff) * std::clamp(t.alpha[i], 0.0f, 1.0f));
+    t.motion[i]->setBaseColor((color & 0xffffff00u) | alpha);
+}
+
+// A document dropped from the cache goes with the last slot that played it.
+void deleteIfDropped(MotionSlotTable& t, const PSBObject* document) {
+    const auto found = std::find(t.droppedDocuments.begin(), t.droppedDocuments.end(), document);
+    if (found == t.droppedDocuments.end()) return;
+    for (int32_t slot = 0; slot < MotionSlotTable::kSlots; ++slot) {
+        if (t.used[size_t(slot)] && t.document[size_t(slot)] == document) return;
+    }
+    delete *found;
+    t.droppedDocuments.erase(found);
+}
+
 }  // namespace
 
 void GameTask::resetMotionSlots() {
@@ -29,6 +53,7 @@ void GameTask::resetMotionSlots() {
     t.loopCount.fill(0);
     t.loopLimit.fill(-1);
     t.motionData.fill(-1);
+    t.document.fill(nullptr);
 }
 
 MMotion* GameTask::slotMotion(int32_t slot) const {
@@ -50,6 +75,9 @@ int32_t GameTask::createMotionSlot(int32_t layer, const std::string& key) {
     t.loopCount[i] = 0;
     t.loopLimit[i] = -1;
     t.paused[i] = 0;
+    t.document[i] = document;
+    t.color[i] = kMotionSlotNeutralColor;
+    t.alpha[i] = 1.0f;
 
     auto* motionLayer = new MMotionLayer;
     t.motionLayer[i] = motionLayer;
@@ -65,9 +93,12 @@ int32_t GameTask::createMotionSlot(int32_t layer, const std::string& key) {
     showMotion(slot);
     motion->setPosition(0.0f, 0.0f);
 
+    // The motion queues its items before its layer sorts and draws them, so
+    // the layer never draws what an earlier frame queued (items a label
+    // change has since freed).
     if (M2DCameraLocator* locator = layers[size_t(layer)]) {
-        locator->add(motionLayer);
         locator->add(motion);
+        locator->add(motionLayer);
     }
     return slot;
 }
@@ -85,6 +116,7 @@ void GameTask::releaseMotionSlot(int32_t slot) {
     delete motion;
     motionLayer->releaseMotion(motionSlots.motionData[i]);
     delete motionLayer;
+    deleteIfDropped(motionSlots, motionSlots.document[i]);
 }
 
 void GameTask::releaseLeftoverMotionSlots() {
@@ -175,4 +207,32 @@ int32_t GameTask::getMotionFrame(int32_t slot) const {
 std::string GameTask::getMotionName(int32_t slot) const {
     const MMotion* motion = slotMotion(slot);
     return motion ? motion->motionName() : std::string();
+}
+
+void motionSlotSetColor(MotionSlotTable& slots, int32_t slot, uint32_t color) {
+    if (!slots.valid(slot)) return;
+    slots.color[size_t(slot)] = color;
+    applyColor(slots, size_t(slot));
+}
+
+void motionSlotSetAlpha(MotionSlotTable& slots, int32_t slot, float alpha) {
+    if (!slots.valid(slot)) return;
+    slots.alpha[size_t(slot)] = alpha;
+    applyColor(slots, size_t(slot));
+}
+
+void motionSlotSetBlend(MotionSlotTable& slots, int32_t slot, int32_t blend) {
+    if (!slots.valid(slot)) return;
+    const bool additive = blend == kMotionSlotBlendAdditive;
+    slots.motionLayer[size_t(slot)]->setOverrideDrawMode(additive ? kAdditiveMotionDrawMode : -1, 0.0f);
+}
+
+bool motionSlotsKeepDocument(MotionSlotTable& slots, PSBObject* document) {
+    for (int32_t slot = 0; slot < MotionSlotTable::kSlots; ++slot) {
+        if (slots.used[size_t(slot)] && slots.document[size_t(slot)] == document) {
+            slots.droppedDocuments.push_back(document);
+            return true;
+        }
+    }
+    return false;
 }

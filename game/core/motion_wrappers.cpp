@@ -68,7 +68,12 @@ bool SDL2_wheel_MotionGetLocator(int32_t slot, float* out, std::string layerName
     if (out) out[0] = out[1] = out[2] = 0.0f;
     const GameTask* task = taskOf(slot);
     if (!task || !out) return false;
-    const MMotionLayerNode* node = task->slotMotion(slot)->findLayerNode(layerName);
+    // Parts drawn as nested motions carry locators of their own, so the
+    // search goes through every player of the slot.
+    MMotion* motion = task->slotMotion(slot);
+    int32_t index = 0;
+    if (!motion->findLayerIndex(layerName, index)) return false;
+    const MMotionLayerNode* node = motion->getLayerNode(index);
     if (!node) return false;
     out[0] = node->state.x;
     out[1] = node->state.y;
@@ -98,4 +103,16 @@ void SDL2_wheel_MotionSetSpeedAll(int32_t speed) {
     for (int32_t slot = 0; slot < MotionSlotTable::kSlots; ++slot) {
         if (slots.valid(slot) && !slots.paused[size_t(slot)]) slots.motion[size_t(slot)]->setSpeed(slots.speedFactor);
     }
+}
+
+void SDL2_wheel_MotionSetColor(int32_t slot, uint32_t color) {
+    if (GameTask* task = taskOf(slot)) motionSlotSetColor(task->motionSlots, slot, color);
+}
+
+void SDL2_wheel_MotionSetAlpha(int32_t slot, float alpha) {
+    if (GameTask* task = taskOf(slot)) motionSlotSetAlpha(task->motionSlots, slot, alpha);
+}
+
+void SDL2_wheel_MotionSetBlend(int32_t slot, int32_t blend) {
+    if (GameTask* task = taskOf(slot)) motionSlotSetBlend(task->motionSlots, slot, blend);
 }

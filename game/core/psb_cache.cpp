@@ -9,6 +9,8 @@
 #include "game/core/wheel_log.h"
 #include "game/records/paths.h"
 
+bool (*psbDocumentKept)(PSBObject* document) = nullptr;
+
 PsbCache& psbCache() {
     static PsbCache cache;
     return cache;
@@ -45,8 +47,10 @@ PSBObject* getPSBObject(const std::string& key) {
 void releasePSBObject(const std::string& key) {
     const auto found = psbCache().find(key);
     if (found == psbCache().end()) return;
-    delete found->second;
+    PSBObject* document = found->second;
     psbCache().erase(found);
+    // A motion slot still playing the document reads it until the slot goes.
+    if (!psbDocumentKept || !psbDocumentKept(document)) delete document;
 }
 
 void SDL2_wheel_PsbLoad(const char* name) { loadPSBObject(makeResourcePath(name)); }

@@ -22,7 +22,12 @@ std::string psbCacheKey(const std::string& path);
 void loadPSBObject(const std::string& path);
 // The cached document, or null (logged).
 PSBObject* getPSBObject(const std::string& key);
-// Deletes the document of the key and removes its entry; nothing if absent.
+// Removes the key's entry and deletes its document, unless psbDocumentKept
+// says the document is still in use (its user then deletes it); nothing if
+// the key is absent.
 void releasePSBObject(const std::string& key);
+// Installed by the owner of the motion slots: true when slots still play the
+// document and take it over.
+extern bool (*psbDocumentKept)(PSBObject* document);
 // Loads the file at the resource path of the name.
 void SDL2_wheel_PsbLoad(const char* name);

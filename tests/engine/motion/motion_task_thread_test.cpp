@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 #include <thread>
+#include <variant>
 #include <vector>
 
 #include "engine/base/win_app_settings.h"
@@ -213,6 +214,50 @@ TEST_F(MotionTaskTest, MotionsOfLayerTreesUpdateSideBySide) {
     }
     EXPECT_EQ(layer.renderQueue().size(), 8u * 20);
     layer.renderQueue().clear();
+    playing.clear();
+    M_SPEC.clear();
+}
+
+// Nested and particle players carry what their layer is under while their
+// roots update side by side on the workers.
+TEST_F(MotionTaskTest, NestedAndParticlePlayersUpdateSideBySideUnderTheirClip) {
+    namespace mb = psbwriter::motion;
+    M_SPEC = "win";
+    const auto held = [](const std::string& label, int type, mb::Content content, std::vector<mb::Layer> children) {
+        return mb::Layer{.label = label, .type = type, .frames = {mb::holdFrame(0, content), mb::holdFrame(20, content)},
+                         .children = std::move(children)};
+    };
+    mb::Layer emitter = held("e", mb::kParticleEmitter,
+                             {.particle = mb::ParticleSettings{.trigger = 0, .frequency = std::pair{60.0f, 60.0f}}}, {});
+    emitter.particle = mb::ParticleEmitter{.maxNum = 4, .motions = {{"ship", "inner"}}};
+    mb::Layer nested = held("n", mb::kNestedMotion, {.src = "ship", .icon = "inner", .motion = mb::NestedSettings{}}, {});
+    mb::Document d{.label = "ship"};
+    d.sources["src"].texture = motionfixture::image(8, 8);
+    d.sources["src"].icons["i0"] = mb::Icon{.width = 8, .height = 8};
+    d.objects["ship"].motions["m"] =
+        mb::Timeline{.loopTime = 0, .lastTime = 20, .layers = {held("c", mb::kClipRect, {}, {nested, emitter})}};
+    d.objects["ship"].motions["inner"] =
+        mb::Timeline{.lastTime = 100, .layers = {held("s", mb::kSprite, {.src = "src", .icon = "i0"}, {})}};
+    const std::unique_ptr<PSBObject> doc = motionfixture::load(d);
+    layer.loadMotion(doc.get());
+    std::vector<std::unique_ptr<MMotion>> playing;
+    for (int i = 0; i < 8; ++i) {
+        playing.push_back(std::make_unique<MMotion>(layer, "ship"));
+        playing.back()->play("m", 0);
+        playing.back()->setShown(true);
+    }
+    for (int frame = 0; frame < 4; ++frame) {
+        for (auto& motion : playing) queueWorkerJob(motion.get());
+        getWorkerPool().runJobs();
+        getWorkerPool().runDeferredCalls();
+    }
+    for (auto& motion : playing) {
+        std::vector<MMotionLayerNode>& nodes = motion->nodes();
+        const float* clip = std::get<MMotionClipRecord>(nodes[1].record).rect.data();
+        EXPECT_EQ(nodes[2].nestedPlayer->nodes()[1].draw.item.clip, clip);
+        ASSERT_FALSE(nodes[3].particlePlayers.empty());
+        for (auto& particle : nodes[3].particlePlayers) EXPECT_EQ(particle->nodes()[1].draw.item.clip, clip);
+    }
     playing.clear();
     M_SPEC.clear();
 }

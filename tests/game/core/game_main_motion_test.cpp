@@ -189,6 +189,20 @@ TEST_F(GameMainMotionTest, TheReleaseTakesBothMenuFrameSlotsDown) {
     EXPECT_TRUE(backdropLayer.isEmpty());
 }
 
+// A slot an object still holds plays a base motion file as the release
+// drops the files: the document stays until the slot goes with the rest,
+// and then goes too (a leak or a read of freed memory fails the run under
+// AddressSanitizer).
+TEST_F(GameMainMotionTest, TheReleaseDropsAFileASlotStillPlaysOnlyWithTheSlot) {
+    psbCache()["lazer"] = motionfixture::load(motionfixture::document("lazer", "src", {"beam"}, "lazer", {"fire"})).release();
+    const int32_t slot = SDL2_wheel_MotionCreate(kFrameLayer, "lazer");
+    SDL2_wheel_MotionPlay(slot, 0, "lazer", "fire");
+    gameMainRelease();
+    EXPECT_EQ(usedSlots(), 0);
+    EXPECT_TRUE(task->motionSlots.droppedDocuments.empty());
+    EXPECT_TRUE(psbCache().empty());
+}
+
 TEST_F(GameMainMotionTest, WithoutTheMotionFilesTheUpdateRunsAndTheSlotsStayClosed) {
     update();
     update();

@@ -14,7 +14,9 @@
 #include "engine/render/camera_2d.h"
 #include "game/core/game_task.h"
 #include "game/core/motion_wrappers.h"
+#include "game/core/obj_task.h"
 #include "game/core/psb_cache.h"
+#include "game/core/stage_load.h"
 #include "tests/engine/motion/motion_fixture.h"
 #include "tests/game/working_folder.h"
 
@@ -25,16 +27,24 @@ namespace mb = psbwriter::motion;
 constexpr int32_t kLayer = 400;
 constexpr int32_t kLength = 10;
 
+mb::Layer heldLayer(const std::string& label, int type, mb::Content content) {
+    return mb::Layer{.label = label, .type = type, .frames = {mb::holdFrame(0, content), mb::holdFrame(kLength, content)}};
+}
+
 // Object "boss": "appear" plays once over frames 0..10 and carries a turret
-// locator at (30, -12) turned by 45 degrees; "idle" is a second label.
+// locator at (30, -12) turned by 45 degrees; "idle" is a second label;
+// "armed" plays "gun" as a part at (10, 0), whose own locator "gun00" sits
+// at (5, 2) within it.
 mb::Document bossDocument() {
-    mb::Document d = motionfixture::document("boss", "src", {"body"}, "boss", {"appear", "idle"});
-    mb::Content turret;
-    turret.coord = mb::Vec3{30.0f, -12.0f, 0.0f};
-    turret.angle = 45.0f;
-    mb::Layer locator{.label = "turret00", .type = mb::kGroup,
-                      .frames = {mb::holdFrame(0, turret), mb::holdFrame(kLength, turret)}};
-    std::get<mb::Timeline>(d.objects["boss"].motions["appear"]).layers.push_back(locator);
+    mb::Document d = motionfixture::document("boss", "src", {"body"}, "boss", {"appear", "idle", "armed", "gun"});
+    auto& motions = d.objects["boss"].motions;
+    std::get<mb::Timeline>(motions["appear"]).layers.push_back(
+        heldLayer("turret00", mb::kGroup, {.coord = mb::Vec3{30.0f, -12.0f, 0.0f}, .angle = 45.0f}));
+    std::get<mb::Timeline>(motions["armed"]).layers.push_back(heldLayer(
+        "arm", mb::kNestedMotion,
+        {.src = "boss", .icon = "gun", .coord = mb::Vec3{10.0f, 0.0f, 0.0f}, .motion = mb::NestedSettings{}}));
+    std::get<mb::Timeline>(motions["gun"]).layers.push_back(
+        heldLayer("gun00", mb::kGroup, {.coord = mb::Vec3{5.0f, 2.0f, 0.0f}}));
     return d;
 }
 
@@ -154,6 +164,20 @@ TEST_F(MotionSlotsTest, ALocatorIsReadFromTheLiveMotion) {
     EXPECT_EQ(SDL2_wheel_MotionGetLength(slot), kLength);
 }
 
+// Boss turrets sit in parts drawn as nested motions.
+TEST_F(MotionSlotsTest, ALocatorInsideANestedMotionIsFound) {
+    const int32_t slot = SDL2_wheel_MotionCreate(kLayer, "boss");
+    SDL2_wheel_MotionPlay(slot, 0, "boss", "armed");
+    task->setMotionPosition(slot, 100.0f, 50.0f);
+    SDL2_wheel_MotionRefresh(slot);
+    float out[3] = {};
+    ASSERT_TRUE(SDL2_wheel_MotionGetLocator(slot, out, "gun00"));
+    EXPECT_FLOAT_EQ(out[0], 115.0f);
+    EXPECT_FLOAT_EQ(out[1], 52.0f);
+    EXPECT_FLOAT_EQ(out[2], 0.0f);
+    EXPECT_FALSE(SDL2_wheel_MotionGetLocator(slot, out, "turret00"));
+}
+
 TEST_F(MotionSlotsTest, AMissingLocatorOrABadSlotGivesFalseAndZeros) {
     const int32_t slot = playing(0);
     SDL2_wheel_MotionPlay(slot, 0, "boss", "idle");  // the label without the locator
@@ -205,6 +229,44 @@ TEST_F(MotionSlotsTest, SlotsMadeAndReleasedInALoopLeaveNothingBehind) {
         task->releaseMotionSlot(b);
     }
     playing(0);  // left to the root task's destructor
+}
+
+// A stage's release drops its motion files while objects that outlive it
+// may still play them: the document lasts until the last such slot goes.
+// Under AddressSanitizer a read of the freed document fails the run.
+TEST_F(MotionSlotsTest, AStageReleaseLeavesTheDocumentsOfPlayingSlotsToThem) {
+    OBJtaskPoolInit();
+    psbCache()["st01boss"] = motionfixture::load(bossDocument()).release();
+    const int32_t a = SDL2_wheel_MotionCreate(kLayer, "st01boss");
+    const int32_t b = SDL2_wheel_MotionCreate(kLayer, "st01boss");
+    SDL2_wheel_MotionPlay(a, 0, "boss", "appear");
+    SDL2_wheel_MotionPlay(b, 0, "boss", "appear");
+    stageRelease(1, false);
+    EXPECT_EQ(psbCache().count("st01boss"), 0u);
+    for (int i = 0; i < 3; ++i) {
+        frame(a);
+        frame(b);
+    }
+    SDL2_wheel_MotionPlay(a, 0, "boss", "idle");
+    task->releaseMotionSlot(a);
+    EXPECT_EQ(task->motionSlots.droppedDocuments.size(), 1u);
+    frame(b);
+    task->releaseMotionSlot(b);
+    EXPECT_TRUE(task->motionSlots.droppedDocuments.empty());
+}
+
+TEST_F(MotionSlotsTest, ADocumentNoSlotPlaysIsDeletedAtOnce) {
+    psbCache()["st01boss"] = motionfixture::load(bossDocument()).release();
+    task->releaseMotionSlot(SDL2_wheel_MotionCreate(kLayer, "st01boss"));
+    releasePSBObject("st01boss");
+    EXPECT_TRUE(task->motionSlots.droppedDocuments.empty());
+}
+
+// The root task's end takes a dropped document down with the last slot.
+TEST_F(MotionSlotsTest, ADroppedDocumentGoesWithTheRootTask) {
+    SDL2_wheel_MotionPlay(SDL2_wheel_MotionCreate(kLayer, "boss"), 0, "boss", "appear");
+    releasePSBObject("boss");
+    EXPECT_EQ(task->motionSlots.droppedDocuments.size(), 1u);
 }
 
 }  // namespace
