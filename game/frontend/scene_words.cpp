@@ -14,12 +14,4 @@ int32_t replayListOffset = 0;
 
 void rankingNewMarksClear() {
     for (auto& table : rankingNewMarks) table.fill(0);
-    rankingLatestTable = 0;
-    rankingLatestCategory = 1;
-}
-
-void replayListReset() {
-    replayListCursor = 0;
-    replayListPage = 0;
-    replayListOffset = 0;
 }

@@ -39,14 +39,12 @@ extern int32_t rankingLatestCategory;
 // 1 while the ranking view runs.
 extern uint8_t rankingViewShown;
 
-// The replay list's cursor, page and the first row shown; the main menu
-// puts them back to 0.
+// The replay list's cursor, page and page offset; the main menu puts them
+// back to 0 as it opens the list.
 extern int32_t replayListCursor;
 extern int32_t replayListPage;
 extern int32_t replayListOffset;
 
-// No entry marked new, the latest-play table 0 and category 1 (the title
-// and the main menu, before a play).
+// No entry of either ranking marked new (the title and the main menu,
+// before a play).
 void rankingNewMarksClear();
-// The replay list back on its first row of its first page.
-void replayListReset();

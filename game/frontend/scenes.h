@@ -1,10 +1,9 @@
 #pragma once
 // Provisional: the scenes and menus the game-control sequence creates (each a
-// task of group 13 that the sequence waits for) and the words they share
-// with it, until the front end is built here (see README.md). Each stand-in
-// shows its name, leaves its usual outcome in the words the sequence reads
-// and ends on START or after 180 frames. The words the scenes share live in
-// scene_words.h.
+// task of group 13 that the sequence waits for), until the front end is
+// built here (see README.md). Each stand-in shows its name, leaves its usual
+// outcome in the words the sequence reads (scene_words.h) and ends on START
+// or after 180 frames.
 //
 // Threads: main thread only.
 

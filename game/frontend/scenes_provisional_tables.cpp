@@ -12,8 +12,12 @@ namespace {
 void titleAccepts() {
     gamePhase = 2;
     playIsRecorded = 1;
+    rankingNewMarksClear();
+    rankingLatestTable = 0;
+    rankingLatestCategory = 1;
 }
 void storyPlay() {
+    rankingNewMarksClear();
     menuResultCode = 0;
     playIsRecorded = 1;
 }
