@@ -10,11 +10,11 @@ int32_t menuCursorFrame = 0;
 
 namespace {
 
-constexpr float kTurn = 6.2831855f;
-constexpr float kTurnUnits = 1024.0f;
+constexpr float kCursorTurn = 6.2831855f;
+constexpr float kCursorTurnUnits = 1024.0f;
 
-void stepPoint(float& x, float& y, float targetX, float targetY, int32_t& direction, float& speed) {
-    direction = int32_t(std::atan2(targetX - x, y - targetY) * kTurnUnits / kTurn);
+void stepCursorPoint(float& x, float& y, float targetX, float targetY, int32_t& direction, float& speed) {
+    direction = int32_t(std::atan2(targetX - x, y - targetY) * kCursorTurnUnits / kCursorTurn);
     const float dx = std::fabs(x - targetX);
     const float dy = std::fabs(y - targetY);
     speed = menuCursorSpeed(dx + dy - std::min(dx, dy) / 2.0f);
@@ -23,7 +23,7 @@ void stepPoint(float& x, float& y, float targetX, float targetY, int32_t& direct
         y = targetY;
         return;
     }
-    const float a = float(direction) * kTurn / kTurnUnits;
+    const float a = float(direction) * kCursorTurn / kCursorTurnUnits;
     x += std::sin(a) * speed;
     y -= std::cos(a) * speed;
 }
@@ -46,7 +46,7 @@ void menuCursorGet(float* x, float* y) {
 
 void menuCursorUpdate() {
     MenuCursor& m = menuCursor;
-    stepPoint(m.leftX, m.leftY, m.targetLeftX, m.targetLeftY, m.leftDirection, m.leftSpeed);
-    stepPoint(m.rightX, m.rightY, m.targetRightX, m.targetRightY, m.rightDirection, m.rightSpeed);
+    stepCursorPoint(m.leftX, m.leftY, m.targetLeftX, m.targetLeftY, m.leftDirection, m.leftSpeed);
+    stepCursorPoint(m.rightX, m.rightY, m.targetRightX, m.targetRightY, m.rightDirection, m.rightSpeed);
     ++menuCursorFrame;
 }

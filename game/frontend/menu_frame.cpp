@@ -7,6 +7,7 @@
 #include "game/core/game_task.h"
 #include "game/core/motion_wrappers.h"
 #include "game/core/screen_effects.h"
+#include "game/frontend/scene.h"
 
 float menuFrameGlow[kMenuFrameGlowKept][kMenuFrameGlowKept] = {};
 int32_t menuFrameGlowCounter = 0;
@@ -20,30 +21,22 @@ int32_t menuFrameGlowOn = 0;
 
 namespace {
 
-constexpr int32_t kFadeIdle = 100;
-constexpr int32_t kPlayOnce = 1;
-constexpr int32_t kPlayForEver = 0;
-constexpr float kGlowLit = 0.5f;
-constexpr float kGlowFade = 0.005f;
-constexpr int kGlowPeriod = 10;
-constexpr int kGlowBlock = 4;
+constexpr int32_t kFrameFadeIdle = 100;
+constexpr int32_t kFramePlayOnce = 1;
+constexpr int32_t kFramePlayForEver = 0;
+constexpr float kFrameGlowLit = 0.5f;
+constexpr float kFrameGlowFade = 0.005f;
+constexpr int kFrameGlowPeriod = 10;
+constexpr int kFrameGlowBlock = 4;
 
-const MenuFrameLabels& labels() {
+const MenuFrameLabels& screenLabels() {
     const bool known = menuFrameScreen >= 0 && menuFrameScreen < kMenuFrameScreens;
     return kMenuFrameLabels[known ? size_t(menuFrameScreen) : 0];
 }
 
-bool slotOpen(int32_t slot) {
-    const GameTask* task = GameTask::getInstance();
-    return task != nullptr && task->motionSlots.valid(slot);
-}
-
-// A closed slot reads as played through, so the frame never waits on it.
-bool playedThrough(int32_t slot) { return !slotOpen(slot) || SDL2_wheel_MotionGetLoopCount(slot) == 1; }
-
-void setShown(int32_t slot, bool shown) {
+void setFrameShown(int32_t slot, bool shown) {
     GameTask* task = GameTask::getInstance();
-    if (task == nullptr || !slotOpen(slot)) return;
+    if (task == nullptr || !sceneSlotOpen(slot)) return;
     if (shown) {
         task->showMotion(slot);
     } else {
@@ -51,30 +44,30 @@ void setShown(int32_t slot, bool shown) {
     }
 }
 
-void play(int32_t slot, int32_t loops, const char* label) {
-    if (slotOpen(slot)) SDL2_wheel_MotionPlay(slot, loops, labels().object, label);
+void playOnFrameSlot(int32_t slot, int32_t loops, const char* label) {
+    if (sceneSlotOpen(slot)) SDL2_wheel_MotionPlay(slot, loops, screenLabels().object, label);
 }
 
-void stepState() {
+void stepFrameState() {
     switch (menuFrameState) {
     case kMenuFrameStart: {
-        const char* start = labels().start[menuFrameStartAlt != 0 ? 1 : 0];
-        play(menuFrameSlot, kPlayOnce, start);
-        play(menuFrameBgSlot, kPlayOnce, start);
+        const char* start = screenLabels().start[menuFrameStartAlt != 0 ? 1 : 0];
+        playOnFrameSlot(menuFrameSlot, kFramePlayOnce, start);
+        playOnFrameSlot(menuFrameBgSlot, kFramePlayOnce, start);
         menuFrameState = kMenuFrameLoop;
         break;
     }
     case kMenuFrameLoop:
-        if (slotOpen(menuFrameSlot) && SDL2_wheel_MotionGetLoopCount(menuFrameSlot) == 1) {
-            play(menuFrameSlot, kPlayForEver, labels().loop);
+        if (sceneSlotOpen(menuFrameSlot) && SDL2_wheel_MotionGetLoopCount(menuFrameSlot) == 1) {
+            playOnFrameSlot(menuFrameSlot, kFramePlayForEver, screenLabels().loop);
         }
         break;
     case kMenuFrameEnd:
-        play(menuFrameSlot, kPlayOnce, labels().end[menuFrameEndAlt != 0 ? 1 : 0]);
+        playOnFrameSlot(menuFrameSlot, kFramePlayOnce, screenLabels().end[menuFrameEndAlt != 0 ? 1 : 0]);
         menuFrameState = kMenuFrameWait;
         break;
     case kMenuFrameWait:
-        if (playedThrough(menuFrameSlot)) menuFrameState = kMenuFrameDone;
+        if (sceneLabelPlayed(menuFrameSlot)) menuFrameState = kMenuFrameDone;
         break;
     default:
         break;
@@ -82,32 +75,32 @@ void stepState() {
 }
 
 // The loop counts, and a new label in effect in this frame.
-void bookKeep(int32_t slot) {
-    if (!slotOpen(slot)) return;
+void bookKeepFrameSlot(int32_t slot) {
+    if (!sceneSlotOpen(slot)) return;
     SDL2_wheel_MotionUpdateLoop(slot);
     SDL2_wheel_MotionRefresh(slot);
 }
 
-void stepBackground() {
-    if (menuFrameBgLooping != 0 || !slotOpen(menuFrameBgSlot)) return;
+void stepFrameBackground() {
+    if (menuFrameBgLooping != 0 || !sceneSlotOpen(menuFrameBgSlot)) return;
     if (SDL2_wheel_MotionGetLoopCount(menuFrameBgSlot) != 1) return;
-    play(menuFrameBgSlot, kPlayForEver, labels().loop);
+    playOnFrameSlot(menuFrameBgSlot, kFramePlayForEver, screenLabels().loop);
     menuFrameBgLooping = 1;
 }
 
 // One cell lit in each 4 by 4 block from the top left, the column drawn first.
-void stepGlow() {
+void stepFrameGlow() {
     for (int r = 0; r < kMenuFrameGlowRows; ++r) {
         for (int c = 0; c < kMenuFrameGlowColumns; ++c) {
-            menuFrameGlow[r][c] = std::max(0.0f, menuFrameGlow[r][c] - kGlowFade);
+            menuFrameGlow[r][c] = std::max(0.0f, menuFrameGlow[r][c] - kFrameGlowFade);
         }
     }
-    if (menuFrameGlowCounter % kGlowPeriod == 0) {
-        for (int column = 0; column < kMenuFrameGlowKept; column += kGlowBlock) {
-            for (int row = 0; row < kMenuFrameGlowKept; row += kGlowBlock) {
-                const int c = column + randRange(kGlowBlock);
-                const int r = row + randRange(kGlowBlock);
-                menuFrameGlow[r][c] = kGlowLit;
+    if (menuFrameGlowCounter % kFrameGlowPeriod == 0) {
+        for (int column = 0; column < kMenuFrameGlowKept; column += kFrameGlowBlock) {
+            for (int row = 0; row < kMenuFrameGlowKept; row += kFrameGlowBlock) {
+                const int c = column + randRange(kFrameGlowBlock);
+                const int r = row + randRange(kFrameGlowBlock);
+                menuFrameGlow[r][c] = kFrameGlowLit;
             }
         }
     }
@@ -122,24 +115,24 @@ void menuFrameOpen(int32_t screen) {
     menuFrameState = kMenuFrameStart;
     menuFrameBgLooping = 0;
     menuFrameGlowOn = screen != kMenuFrameNoGlowScreen ? 1 : 0;
-    TSKfadeStart(1, kFadeIdle, 0, 0, 0, 0.0f);
-    setShown(menuFrameSlot, true);
-    setShown(menuFrameBgSlot, true);
+    TSKfadeStart(1, kFrameFadeIdle, 0, 0, 0, 0.0f);
+    setFrameShown(menuFrameSlot, true);
+    setFrameShown(menuFrameBgSlot, true);
 }
 
 void CloseMenuFrame() {
     menuFrameHidden = 1;
     menuFrameScreen = 0;
     menuFrameState = kMenuFrameDone;
-    setShown(menuFrameSlot, false);
-    setShown(menuFrameBgSlot, false);
+    setFrameShown(menuFrameSlot, false);
+    setFrameShown(menuFrameBgSlot, false);
 }
 
 void menuFrameUpdate() {
     if (menuFrameHidden != 0) return;
-    stepState();
-    bookKeep(menuFrameSlot);
-    bookKeep(menuFrameBgSlot);
-    stepBackground();
-    stepGlow();
+    stepFrameState();
+    bookKeepFrameSlot(menuFrameSlot);
+    bookKeepFrameSlot(menuFrameBgSlot);
+    stepFrameBackground();
+    stepFrameGlow();
 }

@@ -6,15 +6,6 @@
 #include "game/core/obj_task.h"
 #include "game/core/obj_work.h"
 
-namespace {
-
-bool sceneSlotOpen(int32_t slot) {
-    const GameTask* task = GameTask::getInstance();
-    return task != nullptr && task->motionSlots.valid(slot);
-}
-
-}  // namespace
-
 void sceneAct(ObjTask* task, const SceneAct& act) {
     if (task->state == kObjStateInit) {
         act.setUp(task);
@@ -42,6 +33,11 @@ ObjWork* sceneWorkNew(ObjTask* task, float depth, void (*draw)(ObjTask*, ObjWork
 void sceneWorkFree(ObjTask* task) {
     OBJworkFree(task->work);
     task->work = nullptr;
+}
+
+bool sceneSlotOpen(int32_t slot) {
+    const GameTask* task = GameTask::getInstance();
+    return task != nullptr && task->motionSlots.valid(slot);
 }
 
 bool sceneLabelPlayed(int32_t slot) { return !sceneSlotOpen(slot) || SDL2_wheel_MotionGetLoopCount(slot) == 1; }

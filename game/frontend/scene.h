@@ -30,6 +30,8 @@ void sceneAct(ObjTask* task, const SceneAct& act);
 ObjWork* sceneWorkNew(ObjTask* task, float depth, void (*draw)(ObjTask*, ObjWork*));
 // A release function for scenes that hold nothing but their work record.
 void sceneWorkFree(ObjTask* task);
+// True while the motion slot is in use.
+bool sceneSlotOpen(int32_t slot);
 // True once the slot has played its label through; a closed slot has (a
 // screen never waits on a motion that is not there).
 bool sceneLabelPlayed(int32_t slot);

@@ -9,32 +9,32 @@
 
 namespace {
 
-constexpr size_t kMostCharacters = 257;
-constexpr unsigned char kFirstGlyph = 0x20;
-constexpr unsigned char kLastGlyph = 0x7e;
+constexpr size_t kSpriteFontMostCharacters = 257;
+constexpr unsigned char kSpriteFontFirstGlyph = 0x20;
+constexpr unsigned char kSpriteFontLastGlyph = 0x7e;
 
-ObjWork* owner = nullptr;
+ObjWork* spriteFontWork = nullptr;
 
 }  // namespace
 
-ObjWork* spriteFontOwner() { return owner; }
+ObjWork* spriteFontOwner() { return spriteFontWork; }
 
 void drawSpriteFontText(const char* text, int32_t font, float layer, float x, float y, float alpha, bool centred,
                         uint8_t red, uint8_t green, uint8_t blue, int32_t blend, float scaleX, float scaleY) {
-    if (owner == nullptr) owner = OBJworkNew();
-    if (owner == nullptr || text == nullptr) return;
+    if (spriteFontWork == nullptr) spriteFontWork = OBJworkNew();
+    if (spriteFontWork == nullptr || text == nullptr) return;
     const SpriteFont& set = kSpriteFontTable[font >= 0 && font < kSpriteFonts ? size_t(font) : 0];
     const float advance = set.advance * scaleX;
     const size_t length = std::strlen(text);
     float penX = centred ? x - (float(length) / 2.0f - 0.5f) * advance : x;
-    owner->r = red;
-    owner->g = green;
-    owner->b = blue;
-    for (size_t i = 0; i < length && i < kMostCharacters; ++i, penX += advance) {
+    spriteFontWork->r = red;
+    spriteFontWork->g = green;
+    spriteFontWork->b = blue;
+    for (size_t i = 0; i < length && i < kSpriteFontMostCharacters; ++i, penX += advance) {
         const auto c = static_cast<unsigned char>(text[i]);
-        if (c < kFirstGlyph || c > kLastGlyph) continue;
-        OBJdrawSprite(owner, int32_t(c) - kFirstGlyph + set.base, penX, y, int32_t(layer), scaleX, scaleY, 0.0f, alpha,
-                      blend);
+        if (c < kSpriteFontFirstGlyph || c > kSpriteFontLastGlyph) continue;
+        const int32_t glyph = int32_t(c) - kSpriteFontFirstGlyph + set.base;
+        OBJdrawSprite(spriteFontWork, glyph, penX, y, int32_t(layer), scaleX, scaleY, 0.0f, alpha, blend);
         ++spriteTextGlyphCount;
     }
 }
