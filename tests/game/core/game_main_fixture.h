@@ -25,6 +25,7 @@
 #include "game/core/sound_requests.h"
 #include "game/core/wheel_config.h"
 #include "game/frontend/menu_frame.h"
+#include "game/frontend/menu_cursor.h"
 #include "game/frontend/scene_words.h"
 #include "game/objects/shot_timers_provisional.h"
 #include "game/records/save_block.h"
