@@ -3,55 +3,29 @@
 // motion builder with every screen's object and labels of 10 frames, and
 // whose first update has opened the frame's two slots (frame 0, background 1).
 
-#include <filesystem>
 #include <set>
 #include <string>
 
-#include "engine/base/win_app_settings.h"
 #include "engine/motion/motion.h"
-#include "engine/render/camera_2d.h"
-#include "game/core/motion_wrappers.h"
 #include "game/core/game_random.h"
-#include "game/core/psb_cache.h"
+#include "game/core/motion_wrappers.h"
 #include "game/frontend/menu_frame.h"
-#include "game/records/paths.h"
 #include "tests/engine/motion/motion_fixture.h"
-#include "tests/game/core/game_main_fixture.h"
-#include "tests/game/working_folder.h"
+#include "tests/game/core/menu_frame_slots_fixture.h"
 
-class MenuFrameFixture : public GameMainFixture {
+class MenuFrameFixture : public MenuFrameSlotsFixture {
 protected:
-    static constexpr int32_t kFrameLayer = 900;
-    static constexpr int32_t kBackdropLayer = 801;
-
     void SetUp() override {
-        GameMainFixture::SetUp();
-        M_SPEC = "win";
-        std::filesystem::create_directories(folder.path("root"));
-        setAppRootFolder(folder.path("root"));
-        task->resetMotionSlots();
-        task->layers[kFrameLayer] = &frameLayer;
-        task->layers[kBackdropLayer] = &backdropLayer;
-        menuFrameSlot = menuFrameBgSlot = -1;
-        menuFrameSetUp = kMenuFrameFirstUpdate;
+        MenuFrameSlotsFixture::SetUp();
         menuFrameStartAlt = menuFrameEndAlt = 0;
         gameRandSeed(1234);
     }
     void TearDown() override {
-        task->releaseLeftoverMotionSlots();
-        task->resetMotionSlots();
-        task->layers[kFrameLayer] = nullptr;
-        task->layers[kBackdropLayer] = nullptr;
-        menuFrameSlot = menuFrameBgSlot = -1;
         CloseMenuFrame();
         for (auto& row : menuFrameGlow) {
             for (float& cell : row) cell = 0.0f;
         }
-        for (auto& [key, document] : psbCache()) delete document;
-        psbCache().clear();
-        setAppRootFolder("");
-        M_SPEC.clear();
-        GameMainFixture::TearDown();
+        MenuFrameSlotsFixture::TearDown();
     }
 
     // Both files cached, then the first update opens their slots.
@@ -79,8 +53,4 @@ protected:
     std::string objectOn(int32_t slot) const { return task->slotMotion(slot)->objectName(); }
     std::string labelOn(int32_t slot) const { return SDL2_wheel_MotionGetName(slot); }
     bool shown(int32_t slot) const { return task->slotMotion(slot)->nodes()[0].local.shown; }
-
-    WorkingFolder folder;
-    M2DCameraLocator frameLayer;
-    M2DCameraLocator backdropLayer;
 };
