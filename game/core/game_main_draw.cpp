@@ -10,7 +10,8 @@
 #include "game/core/game_main_draw.h"
 #include "game/core/obj_work.h"
 #include "game/core/pause_menu.h"
-#include "game/frontend/menu_frame_provisional.h"
+#include "game/frontend/menu_frame.h"
+#include "game/frontend/scene_words.h"
 #include "game/records/settings_file.h"
 
 ObjWork* gameMainOwner = nullptr;

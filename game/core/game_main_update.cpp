@@ -8,7 +8,7 @@
 #include "game/core/pause_menu.h"
 #include "game/core/play_state.h"
 #include "game/core/sound_requests.h"
-#include "game/frontend/menu_frame_provisional.h"
+#include "game/frontend/menu_frame.h"
 #include "game/records/save_block.h"
 #include "platform/clock/clock.h"
 

@@ -6,7 +6,7 @@
 //
 // Another object's record is kept as an ObjRef (obj_ref.h), never as a pointer.
 // The families' own fields are one of the views of obj_work_views.h, reached
-// through fighter(), enemy(), shot(), effect() and item().
+// through fighter(), enemy(), shot(), effect(), item() and scene().
 //
 // Threads: main thread only.
 
@@ -36,6 +36,7 @@ union ObjFamilyWords {
     ShotFields shot;
     EffectFields effect;
     ItemFields item;
+    SceneFields scene;
 };
 static_assert(sizeof(ObjFamilyWords) == 4 * kObjWorkFamilyWords, "every view fits the words");
 
@@ -93,6 +94,7 @@ inline EnemyFields& enemy(ObjWork* work) { return work->family.enemy; }
 inline ShotFields& shot(ObjWork* work) { return work->family.shot; }
 inline EffectFields& effect(ObjWork* work) { return work->family.effect; }
 inline ItemFields& item(ObjWork* work) { return work->family.item; }
+inline SceneFields& scene(ObjWork* work) { return work->family.scene; }
 
 // Releases a motion slot; installed by the owner of the motion slots.
 extern void (*objMotionSlotRelease)(int32_t slot);

@@ -146,3 +146,11 @@ struct ItemFields {
     int32_t changeTimer, flashCounter;
     int32_t frameCount;
 };
+
+// Every scene outside play (group 13): its step, the frames in that step and
+// the frames since it began.
+struct SceneFields {
+    int32_t step;
+    int32_t stepCounter;
+    int32_t frameCounter;
+};

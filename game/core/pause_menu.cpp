@@ -10,7 +10,7 @@
 #include "game/core/obj_task.h"
 #include "game/core/play_state.h"
 #include "game/core/sound_requests.h"
-#include "game/frontend/menu_frame_provisional.h"
+#include "game/frontend/menu_cursor.h"
 #include "game/stages/stage_words_provisional.h"
 
 int32_t pauseState = kPauseClosed;

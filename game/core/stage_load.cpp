@@ -14,6 +14,7 @@
 #include "game/core/replay_files.h"
 #include "game/core/sound_requests.h"
 #include "game/core/sprite_sheet.h"
+#include "game/frontend/menu_frame.h"
 #include "game/frontend/scenes.h"
 #include "game/objects/fighter_snapshot.h"
 #include "game/objects/fighter_values.h"
@@ -128,6 +129,7 @@ void stageImageSlotsFree() {
 }
 
 void stageLoad(int32_t stage, bool restart) {
+    CloseMenuFrame();
     settingsSnapshot = gameSettings;
     replayStageStart(stage, settingsSnapshot);
     resetStageWords(stage);

@@ -1,46 +1,18 @@
 #pragma once
 // Provisional: the scenes and menus the game-control sequence creates (each a
-// task of group 13 that the sequence waits for) and the words they share
-// with it, until the front end is built here (see README.md). Each stand-in
-// shows its name, leaves its usual outcome in the words the sequence reads
-// and ends on START or after 180 frames.
+// task of group 13 that the sequence waits for), until the front end is
+// built here (see README.md). Each stand-in shows its name, leaves its usual
+// outcome in the words the sequence reads (scene_words.h) and ends on START
+// or after 180 frames.
 //
 // Threads: main thread only.
 
 #include <array>
 #include <cstdint>
 
-#include "game/records/ranking_file.h"
+#include "game/frontend/scene_words.h"
 
 struct ObjTask;
-
-// The main menu's cursor; the sequence puts it back on the first item when a
-// play is accepted on the title.
-extern int32_t mainMenuCursor;
-// The arcade score-attack screen's four choices.
-struct ArcadeScoreAttackChoice {
-    int32_t leaderType = 0;
-    int32_t assist = 1;
-    int32_t dramatic = 1;
-    int32_t stage = 1;
-};
-extern ArcadeScoreAttackChoice arcadeScoreAttackChoice;
-// Set when the play reached its end (the last stage, or a cleared
-// score-attack stage); the game-over scene reads it.
-extern uint8_t playFinished;
-// What the operator test menu and its pages leave: 0 the menu, 1 bookkeeping,
-// 2 sound setting, 3 backup clear, 4 end.
-extern int32_t testMenuResultCode;
-// A button setting's name: "0" to "16", then "OFF".
-inline constexpr int kButtonNames = 18;
-extern const std::array<const char*, kButtonNames> buttonNameTable;
-
-// The ranking view's marks of the latest plays' entries, indexed like a
-// RankingTable: [0] the all-time ranking, [1] the daily one.
-extern std::array<std::array<int32_t, kRankingRecords>, 2> rankingNewMarks;
-// The table and category the ranking view opens on after a play.
-extern int32_t rankingLatestTable;
-extern int32_t rankingLatestCategory;
 
 void TSKinitialize(ObjTask* task);
 void TSKsplash(ObjTask* task);

@@ -7,14 +7,6 @@
 #include "game/core/stage_load.h"
 #include "game/frontend/scenes.h"
 
-int32_t mainMenuCursor = 0;
-ArcadeScoreAttackChoice arcadeScoreAttackChoice;
-uint8_t playFinished = 0;
-int32_t testMenuResultCode = 0;
-std::array<std::array<int32_t, kRankingRecords>, 2> rankingNewMarks{};
-int32_t rankingLatestTable = 0;
-int32_t rankingLatestCategory = 0;
-
 namespace {
 
 constexpr uint32_t kStartBit = 0x8000;

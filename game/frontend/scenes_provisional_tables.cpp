@@ -4,9 +4,6 @@
 #include "game/core/play_state.h"
 #include "game/frontend/scenes.h"
 
-const std::array<const char*, kButtonNames> buttonNameTable = {
-    "0", "1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11", "12", "13", "14", "15", "16", "OFF"};
-
 namespace {
 
 // The usual outcomes: the title accepts a play, the menus start one of
@@ -15,8 +12,12 @@ namespace {
 void titleAccepts() {
     gamePhase = 2;
     playIsRecorded = 1;
+    rankingNewMarksClear();
+    rankingLatestTable = 0;
+    rankingLatestCategory = 1;
 }
 void storyPlay() {
+    rankingNewMarksClear();
     menuResultCode = 0;
     playIsRecorded = 1;
 }

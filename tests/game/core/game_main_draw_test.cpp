@@ -215,6 +215,9 @@ TEST_F(GameMainDrawTest, StartPromptBlinksOnTheAttractSideOfTheCabinet) {
 TEST_F(GameMainDrawTest, GlowOnlyWhileTheFrameShowsIt) {
     menuFrameGlow[2][3] = 0.5f;
     menuFrameGlow[9][8] = -1.0f;
+    menuFrameGlow[10][10] = 0.5f;  // kept, outside the drawn area
+    menuFrameGlow[0][9] = 0.5f;
+    menuFrameHidden = 0;
     menuFrameGlowOn = 1;
     queue();
     auto glow = onLayer(802);
@@ -233,6 +236,8 @@ TEST_F(GameMainDrawTest, GlowOnlyWhileTheFrameShowsIt) {
     EXPECT_TRUE(onLayer(802).empty());
     menuFrameGlow[2][3] = 0.0f;
     menuFrameGlow[9][8] = 0.0f;
+    menuFrameGlow[10][10] = 0.0f;
+    menuFrameGlow[0][9] = 0.0f;
 }
 
 TEST_F(GameMainDrawTest, FramesPerSecondTextWhenTheSettingIsOn) {

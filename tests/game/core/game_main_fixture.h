@@ -24,7 +24,9 @@
 #include "game/core/play_state.h"
 #include "game/core/sound_requests.h"
 #include "game/core/wheel_config.h"
-#include "game/frontend/menu_frame_provisional.h"
+#include "game/frontend/menu_frame.h"
+#include "game/frontend/menu_cursor.h"
+#include "game/frontend/scene_words.h"
 #include "game/objects/shot_timers_provisional.h"
 #include "game/records/save_block.h"
 #include "game/records/settings_file.h"
@@ -81,7 +83,8 @@ inline void resetGameMainWords() {
     gameExitRequested = 0;
     fpsFrameCount = 0;
     fpsValue = 0.0f;
-    menuFrameHidden = 0;
+    menuFrameHidden = 1;
+    menuFrameState = kMenuFrameDone;
     menuFrameGlowOn = 0;
     rankingViewShown = 0;
     eshotConvertCountdown = 0;

@@ -2,51 +2,25 @@
 // (the act-pass count, 0 while paused or frozen) and the menu frame's two
 // slots, opened on the first update over motion files made by our motion
 // builder, taken down by the release, and left out when the files are missing.
-#include <filesystem>
 #include <string>
 #include <vector>
 
-#include "engine/base/win_app_settings.h"
 #include "engine/motion/motion.h"
 #include "engine/render/camera_2d.h"
 #include "game/core/motion_wrappers.h"
 #include "game/core/psb_cache.h"
-#include "game/records/paths.h"
 #include "tests/engine/motion/motion_fixture.h"
-#include "tests/game/core/game_main_fixture.h"
-#include "tests/game/working_folder.h"
+#include "tests/game/core/menu_frame_slots_fixture.h"
 
 namespace {
 
 constexpr uint32_t kRight = 0x8, kButton1 = 0x10, kStart = 0x8000;
-constexpr int32_t kFrameLayer = 900;
-constexpr int32_t kBackdropLayer = 801;
 
-class GameMainMotionTest : public GameMainFixture {
+class GameMainMotionTest : public MenuFrameSlotsFixture {
 protected:
-    void SetUp() override {
-        GameMainFixture::SetUp();
-        M_SPEC = "win";
-        std::filesystem::create_directories(folder.path("root"));
-        setAppRootFolder(folder.path("root"));
-        task->resetMotionSlots();
-        task->layers[kFrameLayer] = &frameLayer;
-        task->layers[kBackdropLayer] = &backdropLayer;
-        menuFrameSlot = menuFrameBgSlot = -1;
-        menuFrameSetUp = kMenuFrameFirstUpdate;
-    }
     void TearDown() override {
-        task->releaseLeftoverMotionSlots();
-        task->resetMotionSlots();
-        task->layers[kFrameLayer] = nullptr;
-        task->layers[kBackdropLayer] = nullptr;
-        menuFrameSlot = menuFrameBgSlot = -1;
-        for (auto& [key, document] : psbCache()) delete document;
-        psbCache().clear();
         SDL2_wheel_MotionSetSpeedAll(1);
-        setAppRootFolder("");
-        M_SPEC.clear();
-        GameMainFixture::TearDown();
+        MenuFrameSlotsFixture::TearDown();
     }
 
     // Both menu-frame motion files in the cache, each with the main menu's labels.
@@ -74,10 +48,6 @@ protected:
         EXPECT_EQ(root.x, 112.0f);
         EXPECT_EQ(root.y, 144.0f);
     }
-
-    WorkingFolder folder;
-    M2DCameraLocator frameLayer;
-    M2DCameraLocator backdropLayer;
 };
 
 struct MotionSpeedCase {

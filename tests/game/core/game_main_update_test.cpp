@@ -134,14 +134,18 @@ TEST_F(GameMainUpdateTest, OpeningPausesTheSoundAndChoosingResumesIt) {
     EXPECT_EQ(menuCursor.leftX, 112.0f);
 
     update();  // the selected row's bar slides in, the others stay out
-    EXPECT_EQ(menuCursor.leftX, 112.0f - float(6 * 8 / 2 + 40)) << "the brackets aim at RESUME";
-    EXPECT_EQ(menuCursor.rightX, 112.0f + float(6 * 8 / 2 + 40));
+    EXPECT_EQ(menuCursor.targetLeftX, 112.0f - float(6 * 8 / 2 + 40)) << "the brackets aim at RESUME";
+    EXPECT_EQ(menuCursor.targetRightX, 112.0f + float(6 * 8 / 2 + 40));
+    // 64 units off, the first step covers 16 of them.
+    EXPECT_NEAR(menuCursor.leftX, 112.0f - 16.0f, 1e-3f);
+    EXPECT_NEAR(menuCursor.rightX, 112.0f + 16.0f, 1e-3f);
     EXPECT_EQ(pauseRowTimer[0], 9);
     EXPECT_EQ(pauseRowTimer[1], 10);
     update(0, kDown);
     EXPECT_EQ(pauseRowTimer[0], 10);
     EXPECT_EQ(pauseRowTimer[1], 9);
-    EXPECT_EQ(menuCursor.leftY, 130.0f);
+    EXPECT_EQ(menuCursor.targetLeftY, 130.0f);
+    EXPECT_GT(menuCursor.leftY, 118.0f) << "on its way down to the second row";
 
     update(kButton1);
     EXPECT_EQ(pauseChoice, 1);

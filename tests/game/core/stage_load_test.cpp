@@ -18,6 +18,7 @@
 #include "game/core/replay_files.h"
 #include "game/core/sound_requests.h"
 #include "game/core/sprite_sheet.h"
+#include "game/frontend/menu_frame.h"
 #include "game/records/paths.h"
 #include "game/objects/fighter_services.h"
 #include "game/objects/fighter_values.h"
@@ -144,6 +145,16 @@ TEST_F(StageLoadTest, ThePauseMenuIsOffInThePrologueAndTheAttractDemo) {
     replayPlaybackFlag = 1;
     stageLoad(1, false);
     EXPECT_EQ(pauseAllowed, 0);
+}
+
+// A menu left open behind the play is closed before anything else loads.
+TEST_F(StageLoadTest, TheMenuFrameClosesFirst) {
+    menuFrameOpen(2);
+    menuFrameState = kMenuFrameLoop;
+    stageLoad(1, false);
+    EXPECT_EQ(menuFrameHidden, 1);
+    EXPECT_EQ(menuFrameState, kMenuFrameDone);
+    EXPECT_EQ(menuFrameScreen, 0);
 }
 
 // The fighter with its work, as its first act leaves it.
