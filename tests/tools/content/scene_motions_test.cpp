@@ -20,6 +20,7 @@
 #include "engine/motion/motion_player.h"
 #include "engine/motion/motion_resource_manager.h"
 #include "tests/engine/data/psb_document.h"
+#include "tests/tools/content/built_motion_file.h"
 #include "tests/tools/content/scene_motion_files.h"
 
 namespace {
@@ -41,21 +42,9 @@ public:
     int32_t textures = 0;
 };
 
-struct LoadedMotionFile {
-    std::unique_ptr<PSBObject> document;
-    TextureCheckingManager manager;
-    int32_t id = -1;
-};
+using LoadedMotionFile = BuiltMotionFile<TextureCheckingManager>;
 
-std::unique_ptr<LoadedMotionFile> loadMotionFile(const std::string& name) {
-    std::ifstream in(std::string(HALVIR_RESOURCE_DIR) + "/motion/" + name + ".psb", std::ios::binary);
-    const std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(in), {}};
-    auto file = std::make_unique<LoadedMotionFile>();
-    if (bytes.empty()) return file;
-    file->document = loadDocument(bytes);
-    file->id = file->manager.loadMotion(file->document.get());
-    return file;
-}
+std::unique_ptr<LoadedMotionFile> loadMotionFile(const std::string& name) { return loadBuiltMotionFile<TextureCheckingManager>(name); }
 
 // What the game asks of a label: its length in frames (the player's last
 // time) within (above, atMost], and whether it wraps by itself.

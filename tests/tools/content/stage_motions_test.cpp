@@ -17,6 +17,7 @@
 #include "engine/motion/motion_player.h"
 #include "engine/motion/motion_resource_manager.h"
 #include "tests/engine/data/psb_document.h"
+#include "tests/tools/content/built_motion_file.h"
 #include "tests/tools/content/stage_motion_files.h"
 
 namespace {
@@ -29,21 +30,9 @@ public:
     float random() override { return 0.5f; }
 };
 
-struct StageMotionFile {
-    std::unique_ptr<PSBObject> document;
-    StageMotionManager manager;
-    int32_t id = -1;
-};
+using StageMotionFile = BuiltMotionFile<StageMotionManager>;
 
-std::unique_ptr<StageMotionFile> loadStageMotion(const std::string& name) {
-    std::ifstream in(std::string(HALVIR_RESOURCE_DIR) + "/motion/" + name + ".psb", std::ios::binary);
-    const std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(in), {}};
-    auto file = std::make_unique<StageMotionFile>();
-    if (bytes.empty()) return file;
-    file->document = loadDocument(bytes);
-    file->id = file->manager.loadMotion(file->document.get());
-    return file;
-}
+std::unique_ptr<StageMotionFile> loadStageMotion(const std::string& name) { return loadBuiltMotionFile<StageMotionManager>(name); }
 
 // Keeps each file loaded once for the whole test.
 StageMotionFile& stageMotion(const std::string& name) {
