@@ -29,49 +29,53 @@ bool excluded(const Attacker& a, const ObjWork& target) {
     return a.group == kGroupFighter && groundOnly;
 }
 
+// The target is set aside while both sides are told: what either callback
+// does to it is read again by the caller, and only a touch of another task of
+// the group makes the cached rectangles stale.
 void hit(const Attacker& a, ObjTask* targetTask, ObjWork* targetWork) {
+    const ObjTask* aside = OBJtaskSetAside(targetTask);
     targetWork->lastCollider = objRef(a.task);
     targetWork->hit(targetTask, targetWork);
     a.work->lastCollider = objRef(targetTask);
     if (a.work->hit != nullptr) a.work->hit(a.task, a.work);
+    OBJtaskSetAside(aside);
 }
 
 // The target group read as it stands, from box `firstBox` of `first` on:
 // each box and each next target read again after every callback, so a target
 // a callback moved is met at its new place and one it added at the tail is
-// met too. Returns whether any callback ran.
-bool walkTargets(const Attacker& a, const BoxRect& rect, ObjTask* first, int32_t firstBox) {
+// met too.
+void walkTargets(const Attacker& a, const BoxRect& rect, ObjTask* first, int32_t firstBox) {
     const ObjTask* tail = &OBJtaskGroup(a.targetGroup).tail;
-    bool called = false;
     for (ObjTask* target = first; target != tail; target = target->next) {
         for (int32_t j = target == first ? firstBox : 0;; ++j) {
             ObjWork* work = target->work;
             if (work == nullptr || work->hitBoxes == nullptr || j >= work->hitBoxCount) break;
-            if (a.work->hit == nullptr) return called;
+            if (a.work->hit == nullptr) return;
             if (work->hit == nullptr) continue;
             if (!overlaps(rect, targetRect(work->hitBoxes[j], *work)) || excluded(a, *work)) continue;
             hit(a, target, work);
-            called = true;
         }
     }
-    return called;
 }
 
-// The same over the rectangles cached for the pair, which hold exactly while
-// no callback has run since they were built. After the first hit the rest of
-// the group is walked as it stands and the cache is dropped: the callbacks
-// may have changed any target. Returns whether any callback ran.
-bool scanTargets(const Attacker& a, const BoxRect& rect, TargetRects& cache) {
+// The same over the rectangles cached for the pair, exact while they are
+// valid. After a hit the target's own rectangles are read again; when the
+// callbacks touched anything else of the group, or the target changed its
+// boxes, the rest of the group is walked as it stands (which drops the cache:
+// the walk touches the group).
+void scanTargets(const Attacker& a, const BoxRect& rect, TargetRects& cache) {
     for (int k = 0; k < cache.count(); ++k) {
         if (!overlaps(rect, cache.rect(k))) continue;
         ObjTask* target = cache.task(k);
         if (excluded(a, *target->work)) continue;
         hit(a, target, target->work);
-        cache.invalidate();
-        walkTargets(a, rect, target, cache.box(k) + 1);
-        return true;
+        if (!cache.refresh(k) || !cache.validFor(a.targetGroup)) {
+            walkTargets(a, rect, target, cache.box(k) + 1);
+            return;
+        }
+        if (a.work->hit == nullptr) return;
     }
-    return false;
 }
 
 // Each attacker box's rectangle is fixed before its targets are walked.
@@ -83,8 +87,8 @@ void collide(const Attacker& a, TargetRects* cache) {
         if (!attackerRect(boxes[i], *a.work, a.group == kGroupFighter && a.targetGroup == kGroupItems, rect)) continue;
         if (cache != nullptr && cache->validFor(a.targetGroup)) {
             scanTargets(a, rect, *cache);
-        } else if (walkTargets(a, rect, OBJtaskGroup(a.targetGroup).head.next, 0) && cache != nullptr) {
-            cache->invalidate();
+        } else {
+            walkTargets(a, rect, OBJtaskGroup(a.targetGroup).head.next, 0);
         }
     }
 }

@@ -64,9 +64,34 @@ bool TargetRects::build(int32_t group) {
             rects_[size_t(count_)] = targetRect(work->hitBoxes[j], *work);
             tasks_[size_t(count_)] = task;
             boxes_[size_t(count_)] = j;
+            boxArrays_[size_t(count_)] = work->hitBoxes;
             ++count_;
         }
     });
     if (fits) group_ = group;
+    touches_ = OBJtaskGroupTouches(group);
     return fits;
+}
+
+bool TargetRects::validFor(int32_t group) const {
+    return group_ == group && touches_ == OBJtaskGroupTouches(group);
+}
+
+// A target's entries lie together, its boxes in index order.
+bool TargetRects::refresh(int k) {
+    const ObjTask* task = tasks_[size_t(k)];
+    const int first = k - boxes_[size_t(k)];
+    int end = k + 1;
+    while (end < count_ && tasks_[size_t(end)] == task) ++end;
+    const ObjWork* work = task->work;
+    if (work == nullptr || work->hit == nullptr) {
+        for (int i = first; i < end; ++i) rects_[size_t(i)] = kNowhere;
+        return true;
+    }
+    if (work->hitBoxes != boxArrays_[size_t(k)] || work->hitBoxCount != end - first) {
+        invalidate();
+        return false;
+    }
+    for (int i = first; i < end; ++i) rects_[size_t(i)] = targetRect(work->hitBoxes[boxes_[size_t(i)]], *work);
+    return true;
 }

@@ -32,9 +32,11 @@ BoxRect targetRect(const HitBox& box, const ObjWork& work);
 bool attackerRect(const HitBox& box, const ObjWork& work, bool pickUpSquare, BoxRect& out);
 
 // The rectangles of every box of every target with a hit callback, in walk
-// order, built for a pair and good until a callback runs (a callback may
-// change any object). A group with more boxes than the cache holds is never
-// cached and is walked as it stands.
+// order, built for a pair. They hold while the group's touch count stands
+// (obj_task.h): a hit callback that reaches another target of the group, or
+// creates or releases one, makes them stale. The hit target itself is set
+// aside and read again with refresh. A group with more boxes than the cache
+// holds is never cached and is walked as it stands.
 class TargetRects {
 public:
     static constexpr int kCapacity = 16384;
@@ -42,7 +44,10 @@ public:
     // False, and nothing cached, when the group's boxes don't fit.
     bool build(int32_t group);
     void invalidate() { group_ = -1; }
-    bool validFor(int32_t group) const { return group_ == group; }
+    bool validFor(int32_t group) const;
+    // Reads entry k's target again after its callbacks: false when its box
+    // array or count is no longer the one cached (then nothing is valid).
+    bool refresh(int k);
 
     int count() const { return count_; }
     const BoxRect& rect(int k) const { return rects_[size_t(k)]; }
@@ -51,8 +56,10 @@ public:
 
 private:
     int32_t group_ = -1;
+    uint32_t touches_ = 0;
     int count_ = 0;
     std::array<BoxRect, kCapacity> rects_;
     std::array<ObjTask*, kCapacity> tasks_;
     std::array<int32_t, kCapacity> boxes_;
+    std::array<const HitBox*, kCapacity> boxArrays_;
 };

@@ -14,7 +14,9 @@ ObjTask* objRefTask(ObjRef ref) {
     if (ref.index < 0 || ref.index >= kObjTaskPoolSize) return nullptr;
     ObjTask* task = OBJtaskPool() + ref.index;
     if ((task->flags & kObjTaskLive) == 0 || task->work == nullptr) return nullptr;
-    return task->work->serial == ref.serial ? task : nullptr;
+    if (task->work->serial != ref.serial) return nullptr;
+    OBJtaskTouch(task);
+    return task;
 }
 
 ObjWork* objRefWork(ObjRef ref) {

@@ -19,7 +19,8 @@ struct ObjRef {
 
 // A reference to the task and its current work; null for a task without work.
 ObjRef objRef(const ObjTask* task);
-// The task referred to, or null once it is gone.
+// The task referred to, or null once it is gone. Resolving touches the
+// task's group (OBJtaskGroupTouches).
 ObjTask* objRefTask(ObjRef ref);
 // The work referred to, or null once it is gone.
 ObjWork* objRefWork(ObjRef ref);

@@ -19,6 +19,8 @@ ObjTaskGroup groups[kObjTaskGroups];
 ObjTask* freeHead = nullptr;
 int firstUnused = kObjTaskPoolSize;  // none before the pool is first emptied
 int everUsed = 0;                    // records made so far, from the start
+uint32_t touches[kObjTaskGroups] = {};
+const ObjTask* setAside = nullptr;
 
 ObjTask* record(int index) { return reinterpret_cast<ObjTask*>(poolBytes) + index; }
 
@@ -46,6 +48,7 @@ ObjTask* takeFree(ObjTaskFn act, int group, uint32_t tag) {
     task->group = group;
     OBJtaskInit(task);
     task->tag = tag;
+    ++touches[group];
     return task;
 }
 
@@ -79,6 +82,7 @@ void OBJtaskPoolInit() {
     for (int i = 0; i < everUsed; ++i) makeRecord(i);
     firstUnused = 0;
     freeHead = nullptr;
+    for (uint32_t& count : touches) ++count;
     for (ObjTaskGroup& group : groups) {
         group = ObjTaskGroup{};
         group.head.next = &group.tail;
@@ -114,6 +118,7 @@ void OBJtaskRelease(ObjTask* task) {
     // twice and hand it to two owners.
     if ((task->flags & kObjTaskLive) == 0) return;
     if (task->release != nullptr) task->release(task);
+    ++touches[task->group];
     task->prev->next = task->next;
     task->next->prev = task->prev;
     task->flags = 0;
@@ -139,6 +144,21 @@ int OBJtaskCountByTag(int group, uint32_t tag) {
     return count;
 }
 
-ObjTaskGroup& OBJtaskGroup(int group) { return groups[group]; }
+ObjTaskGroup& OBJtaskGroup(int group) {
+    ++touches[group];
+    return groups[group];
+}
+
+uint32_t OBJtaskGroupTouches(int group) { return touches[group]; }
+
+void OBJtaskTouch(const ObjTask* task) {
+    if (task != setAside) ++touches[task->group];
+}
+
+const ObjTask* OBJtaskSetAside(const ObjTask* task) {
+    const ObjTask* before = setAside;
+    setAside = task;
+    return before;
+}
 ObjTask* OBJtaskPool() { return record(0); }
 ObjTask* OBJtaskFreeHead() { return nextFree(); }

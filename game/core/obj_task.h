@@ -78,9 +78,22 @@ void OBJtaskReleaseAll(ObjTask* keep);
 void OBJtaskReleaseByTag(uint32_t tag);
 int OBJtaskCountByTag(int group, uint32_t tag);
 
+// The group's list; reaching it counts as a touch of the group.
 ObjTaskGroup& OBJtaskGroup(int group);
 ObjTask* OBJtaskPool();  // the kObjTaskPoolSize records
 ObjTask* OBJtaskFreeHead();
+
+// Touches: how many times each group's list was reached (OBJtaskGroup, and
+// so every walk) or changed (create, release), or one of its tasks resolved
+// through a reference (objRefTask), except the one task set aside. Objects
+// reach one another only these ways, so a reader that keeps what it read of
+// a group knows it still holds while the count stands: the collision pass
+// keeps its target rectangles across hit callbacks this way, setting the hit
+// target aside (it reads that one again itself).
+uint32_t OBJtaskGroupTouches(int group);
+void OBJtaskTouch(const ObjTask* task);
+// Returns the task set aside before.
+const ObjTask* OBJtaskSetAside(const ObjTask* task);
 
 // Calls fn(task) for each task of the group, head to tail, by the walking contract.
 template <class Fn>

@@ -21,6 +21,7 @@ std::string& logPath() {
 // A log that can't be written is said once, not once a line (thousands of
 // lines a second); said again only when it failed again after a line went in.
 std::atomic<bool> openFailureSaid{false};
+std::FILE* logSink = nullptr;
 
 }  // namespace
 
@@ -29,8 +30,10 @@ void SDL2_wheel_SetLogFolder(std::string folder) {
     logPath() = std::move(folder) + kLogFileName;
 }
 
+void SDL2_wheel_SetLogSink(std::FILE* sink) { logSink = sink; }
+
 void SDL2_wheel_Log(const char* format, ...) {
-    std::FILE* file = std::fopen(logPath().c_str(), "a+");
+    std::FILE* file = logSink != nullptr ? logSink : std::fopen(logPath().c_str(), "a+");
     if (!file) {
         if (!openFailureSaid.exchange(true)) std::printf("%sファイルが開けません\n", kLogFileName);
         return;
@@ -43,7 +46,7 @@ void SDL2_wheel_Log(const char* format, ...) {
     va_end(args);
     std::fputs(line, file);
     std::fputs("\n", file);
-    std::fclose(file);
+    if (file != logSink) std::fclose(file);
 }
 
 void dbgPrintf(const char* format, ...) {

@@ -8,6 +8,7 @@
 //
 // Threads: main thread only.
 
+#include <cstdio>
 #include <string>
 
 // Formats printf-style (cut to 1023 bytes) and appends it and a line feed.
@@ -16,6 +17,9 @@ void SDL2_wheel_Log(const char* format, ...) __attribute__((format(printf, 1, 2)
 
 // "Log.txt" goes in this folder from now on; "" is the working folder.
 void SDL2_wheel_SetLogFolder(std::string folder);
+// The lines go to this stream, kept open by the caller, instead of
+// "Log.txt" (a fuzzer, which logs on most inputs); null: back to the file.
+void SDL2_wheel_SetLogSink(std::FILE* sink);
 
 // The debug trace: printf-style on the standard output, flushed at once.
 void dbgPrintf(const char* format, ...) __attribute__((format(printf, 1, 2)));

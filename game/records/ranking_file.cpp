@@ -3,7 +3,6 @@
 
 #include <cstdio>
 #include <cstring>
-#include <vector>
 
 #include "game/core/play_state.h"
 #include "game/records/paths.h"
@@ -41,21 +40,29 @@ void rankingInitDefaults(RankingTable& table) {
 }
 
 std::string rankingEncode(const RankingTable& table) {
-    std::string bytes(kRankingFileBytes, '\0');
+    std::string bytes;
+    rankingEncode(table, bytes);
+    return bytes;
+}
+
+void rankingEncode(const RankingTable& table, std::string& bytes) {
+    bytes.assign(kRankingFileBytes, '\0');
     auto* out = reinterpret_cast<uint8_t*>(bytes.data());
     for (int i = 0; i < kRankingRecords; ++i) {
         encodeRecord(&table.records[i], kRankingRecordLayout, out + size_t(i) * kRankingRecordBytes);
     }
-    return bytes;
 }
 
 void rankingDecode(RankingTable& table, const uint8_t* bytes, size_t size) {
-    // What the file lacks stays zero rather than whatever the memory held.
-    std::vector<uint8_t> whole(kRankingFileBytes, 0);
-    std::memcpy(whole.data(), bytes, size < whole.size() ? size : whole.size());
     for (int i = 0; i < kRankingRecords; ++i) {
+        const size_t offset = size_t(i) * kRankingRecordBytes;
+        // What the file lacks stays zero rather than whatever the memory held.
+        uint8_t cut[kRankingRecordBytes] = {};
+        const bool whole = size >= offset + kRankingRecordBytes;
+        if (!whole && size > offset) std::memcpy(cut, bytes + offset, size - offset);
+        const uint8_t* from = whole ? bytes + offset : cut;
         RankingRecord& record = table.records[i];
-        decodeRecord(&record, kRankingRecordLayout, whole.data() + size_t(i) * kRankingRecordBytes);
+        decodeRecord(&record, kRankingRecordLayout, from);
         record.name[sizeof record.name - 1] = '\0';
     }
 }

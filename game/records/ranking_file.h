@@ -60,6 +60,8 @@ void rankingInitDefaults(RankingTable& table);
 // is left alone or the write fails (logged), leaving the old file.
 bool rankingWrite(const RankingTable& table, const std::string& path);
 std::string rankingEncode(const RankingTable& table);
+// The same into a buffer the caller reuses.
+void rankingEncode(const RankingTable& table, std::string& bytes);
 void rankingDecode(RankingTable& table, const uint8_t* bytes, size_t size);
 
 // Enters a play into one table of the daily (today) or all-time ranking and

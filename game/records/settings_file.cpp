@@ -1,6 +1,7 @@
 // "config.txt": the default copy, load and save.
 #include "game/records/settings_file.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 
@@ -24,6 +25,13 @@ void setUnstoredWords(GameSettings& s) {
     s.trainingWordA = 3;
     s.trainingWordB = 3;
     s.unusedAfterTrainingRank = 0;
+}
+
+// The player's volumes are percentages (the menus step them 0..100); the
+// sound mix multiplies them by levels, so a damaged file's value must not
+// reach it.
+void holdVolumes(GameSettings& s) {
+    for (int32_t* volume : {&s.SE_VOLUME, &s.BGM_VOLUME, &s.VOICE_VOLUME}) *volume = std::clamp(*volume, 0, 100);
 }
 
 }  // namespace
@@ -54,6 +62,7 @@ void configLoad() {
     }
     if (gameSettings.BG_BRIGHTNESS > 10) gameSettings.BG_BRIGHTNESS = 10;
     if (gameSettings.SOUNDTYPE > 2) gameSettings.SOUNDTYPE = 0;
+    holdVolumes(gameSettings);
     setUnstoredWords(gameSettings);
 }
 

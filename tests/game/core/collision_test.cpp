@@ -203,7 +203,9 @@ TEST_F(CollisionTest, FighterRowsComeLastInTableOrder) {
 }
 
 // Callbacks that change their own object, or another one, while the pass runs.
-ObjTask* otherTarget = nullptr;
+// The other one is kept as every object keeps another: a reference resolved
+// before each use.
+ObjRef otherTarget;
 
 void recordAndMoveAway(ObjTask* task, ObjWork* work) {
     record(task, work);
@@ -212,12 +214,12 @@ void recordAndMoveAway(ObjTask* task, ObjWork* work) {
 
 void recordAndMoveOther(ObjTask* task, ObjWork* work) {
     record(task, work);
-    otherTarget->work->x = 500.0f;
+    objRefWork(otherTarget)->x = 500.0f;
 }
 
 void recordAndDisarmOther(ObjTask* task, ObjWork* work) {
     record(task, work);
-    otherTarget->work->hit = nullptr;
+    objRefWork(otherTarget)->hit = nullptr;
 }
 
 TEST_F(CollisionTest, ATargetThatMovesItselfIsMetWhereItWent) {
@@ -235,7 +237,7 @@ TEST_F(CollisionTest, ATargetAnotherCallbackMovedOrDisarmedIsNotHitAtItsOldPlace
         calls.clear();
         add(kGroupFighterShots, "SHTA", 0.0f, 0.0f, &kUnit, 1);
         add(kGroupEnemies, "ZAKA", 0.0f, 0.0f, &kUnit, 1, change);
-        otherTarget = add(kGroupEnemies, "ZAKB", 0.0f, 0.0f, &kUnit, 1);
+        otherTarget = objRef(add(kGroupEnemies, "ZAKB", 0.0f, 0.0f, &kUnit, 1));
         OBJcollisionPass();
         EXPECT_EQ(calls, (std::vector<std::string>{"ZAKA:SHTA", "SHTA:ZAKA"}));
         OBJtaskReleaseAll(nullptr);
@@ -279,9 +281,9 @@ TEST_F(CollisionTest, ATargetACallbackMovesUnderTheAttackerIsMet) {
         add(kGroupEnemies, "ZAKA", 0.0f, 0.0f, &kUnit, 1, [](ObjTask* task, ObjWork* work) {
             record(task, work);
             work->hit = nullptr;
-            otherTarget->work->x = 1.0f;
+            objRefWork(otherTarget)->x = 1.0f;
         });
-        otherTarget = add(kGroupEnemies, "ZAKB", 300.0f, 0.0f, &kUnit, 1);
+        otherTarget = objRef(add(kGroupEnemies, "ZAKB", 300.0f, 0.0f, &kUnit, 1));
         OBJcollisionPass();
         const char* attacker = sameAttacker ? "SHTA" : "SHTB";
         const std::vector<std::string> want = {"ZAKA:SHTA", "SHTA:ZAKA", std::string("ZAKB:") + attacker,
@@ -289,6 +291,36 @@ TEST_F(CollisionTest, ATargetACallbackMovesUnderTheAttackerIsMet) {
         EXPECT_EQ(calls, want);
         OBJtaskReleaseAll(nullptr);
     }
+}
+
+// A callback that reaches the rest of its group by walking it, as a bomb's
+// blast might, and moves a target under the attacker.
+TEST_F(CollisionTest, ATargetACallbackMovesThroughAGroupWalkIsMet) {
+    add(kGroupFighterShots, "SHTA", 0.0f, 0.0f, &kUnit, 1);
+    add(kGroupEnemies, "ZAKA", 0.0f, 0.0f, &kUnit, 1, [](ObjTask* task, ObjWork* work) {
+        record(task, work);
+        work->hit = nullptr;
+        OBJtaskWalk(kGroupEnemies, [](ObjTask* other) {
+            if (other->tag == objTag("ZAKB")) other->work->x = 1.0f;
+        });
+    });
+    add(kGroupEnemies, "ZAKB", 300.0f, 0.0f, &kUnit, 1);
+    OBJcollisionPass();
+    EXPECT_EQ(calls, (std::vector<std::string>{"ZAKA:SHTA", "SHTA:ZAKA", "ZAKB:SHTA", "SHTA:ZAKB"}));
+}
+
+// The attacker's callback reaches the target it hit through its last collider.
+TEST_F(CollisionTest, ATargetTheAttackerMovedIsMetWhereItWent) {
+    add(kGroupFighterShots, "SHTA", 0.0f, 0.0f, &kUnit, 1, [](ObjTask* task, ObjWork* work) {
+        record(task, work);
+        work->hit = nullptr;
+        objRefWork(work->lastCollider)->x = 500.0f;
+    });
+    add(kGroupFighterShots, "SHTB", 0.0f, 0.0f, &kUnit, 1);
+    add(kGroupFighterShots, "SHTC", 500.0f, 0.0f, &kUnit, 1);
+    add(kGroupEnemies, "ZAKO", 0.0f, 0.0f, &kUnit, 1);
+    OBJcollisionPass();
+    EXPECT_EQ(calls, (std::vector<std::string>{"ZAKO:SHTA", "SHTA:ZAKO", "ZAKO:SHTC", "SHTC:ZAKO"}));
 }
 
 TEST_F(CollisionTest, ATargetThatSplitsInItsCallbackHasBothPartsMetByTheNextShot) {

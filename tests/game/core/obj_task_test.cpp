@@ -5,6 +5,8 @@
 
 #include <vector>
 
+#include "game/core/obj_work.h"
+
 namespace {
 
 void noAct(ObjTask*) {}
@@ -132,6 +134,44 @@ TEST_F(ObjTaskTest, ReleasedRecordStillHoldingItsWorkEndsTheProcess) {
         },
         ::testing::ExitedWithCode(255), "not release object task! \\(group is 9 'FIGH'\\)");
     fighter->work = nullptr;
+}
+
+struct ObjTaskTouchCase {
+    const char* name;
+    void (*step)(ObjTask* aside, ObjTask* other);
+    bool touches;
+};
+
+TEST_F(ObjTaskTest, ReachingOrChangingAGroupTouchesItButNotTheTaskSetAside) {
+    const ObjTaskTouchCase cases[] = {
+        {"the task set aside resolved", [](ObjTask* aside, ObjTask*) { objRefTask(objRef(aside)); }, false},
+        {"another task resolved", [](ObjTask*, ObjTask* other) { objRefTask(objRef(other)); }, true},
+        {"a reference that no longer resolves", [](ObjTask*, ObjTask*) { objRefTask({1, 999999u}); }, false},
+        {"the group walked", [](ObjTask*, ObjTask*) { OBJtaskWalk(7, [](ObjTask*) {}); }, true},
+        {"another group walked", [](ObjTask*, ObjTask*) { OBJtaskWalk(8, [](ObjTask*) {}); }, false},
+        {"a task created", [](ObjTask*, ObjTask*) { OBJtaskCreateTail(noAct, 7, objTag("ZAKN")); }, true},
+        {"a task released",
+         [](ObjTask*, ObjTask*) { OBJtaskRelease(OBJtaskCreate(noAct, 8, objTag("EFCT"))); }, false},
+    };
+    ObjTask* aside = OBJtaskCreate(noAct, 7, objTag("ZAKA"));
+    ObjTask* other = OBJtaskCreate(noAct, 7, objTag("ZAKB"));
+    aside->work = OBJworkNew();
+    other->work = OBJworkNew();
+    EXPECT_EQ(OBJtaskSetAside(aside), nullptr);
+    for (const ObjTaskTouchCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        const uint32_t before = OBJtaskGroupTouches(7);
+        c.step(aside, other);
+        EXPECT_EQ(OBJtaskGroupTouches(7) != before, c.touches);
+    }
+    EXPECT_EQ(OBJtaskSetAside(nullptr), aside);
+    const uint32_t before = OBJtaskGroupTouches(7);
+    OBJtaskRelease(other);
+    EXPECT_NE(OBJtaskGroupTouches(7), before) << "a release in the group";
+    for (ObjTask* task : {aside, other}) {
+        OBJworkFree(task->work);
+        task->work = nullptr;
+    }
 }
 
 }  // namespace

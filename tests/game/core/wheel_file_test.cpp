@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "game/core/wheel_log.h"
 #include "tests/game/working_folder.h"
@@ -24,6 +25,23 @@ TEST(WheelLogTest, TheFirstLineMakesTheFileAndEachCallAppendsOne) {
     EXPECT_EQ(lines[0], "first 1");
     EXPECT_EQ(lines[1], std::string(1023, 'x'));
     EXPECT_EQ(lines[2], "名前");
+}
+
+TEST(WheelLogTest, ASinkTakesTheLinesUntilItIsTakenAway) {
+    WorkingFolder folder;
+    std::FILE* sink = std::tmpfile();
+    ASSERT_NE(sink, nullptr);
+    SDL2_wheel_SetLogSink(sink);
+    SDL2_wheel_Log("to the sink %d", 1);
+    SDL2_wheel_Log("%s", std::string(2000, 'y').c_str());
+    SDL2_wheel_SetLogSink(nullptr);
+    SDL2_wheel_Log("to the file");
+    EXPECT_EQ(folder.logLines(), std::vector<std::string>{"to the file"});
+    std::rewind(sink);
+    char text[2048] = {};
+    const size_t read = std::fread(text, 1, sizeof text - 1, sink);
+    EXPECT_EQ(std::string(text, read), "to the sink 1\n" + std::string(1023, 'y') + "\n");
+    std::fclose(sink);
 }
 
 // A "Log.txt" that is a folder can't be opened: said once for a run of lines,

@@ -93,6 +93,24 @@ TEST_F(RankingFileTest, AShortFileGivesTheDefaultsAndNamesEndAtTheirLastByte) {
     EXPECT_EQ(table->records[3].score, 7000u);
 }
 
+// Decoding bytes cut anywhere: what they hold is read, the rest is zero
+// whatever the table held before, and encoding into a used buffer gives the
+// same bytes as a fresh one.
+TEST_F(RankingFileTest, CutBytesDecodeWhatTheyHoldAndZerosAfter) {
+    const std::string whole = expectedDefaultFile();
+    auto table = std::make_unique<RankingTable>();
+    std::string reused = "left over";
+    for (const size_t cut : {size_t(0), size_t(1), size_t(408), size_t(408 + 200), size_t(183599)}) {
+        SCOPED_TRACE(cut);
+        rankingInitDefaults(*table);
+        rankingDecode(*table, reinterpret_cast<const uint8_t*>(whole.data()), cut);
+        const std::string want = whole.substr(0, cut) + std::string(whole.size() - cut, '\0');
+        rankingEncode(*table, reused);
+        EXPECT_EQ(reused, want);
+        EXPECT_EQ(rankingEncode(*table), want);
+    }
+}
+
 TEST_F(RankingFileTest, InsertionShiftsThePlacesBelowAndRewritesTheFile) {
     loadBoth();
     testing::internal::CaptureStdout();

@@ -17,9 +17,13 @@ protected:
 
     // Every key in table order with its default, or the value given.
     static std::string keyLines(const std::map<std::string, int>& values, const std::string& skip = "") {
+        return keyLinesSkipping(values, {skip});
+    }
+    static std::string keyLinesSkipping(const std::map<std::string, int>& values,
+                                        const std::vector<std::string>& skipped) {
         std::string text;
         for (const SettingKey& key : kSettingKeyTable) {
-            if (key.key == skip) continue;
+            if (std::find(skipped.begin(), skipped.end(), key.key) != skipped.end()) continue;
             const auto found = values.find(key.key);
             text += std::string(key.key) + "=" +
                     std::to_string(found == values.end() ? key.defaultValue : found->second) + "\n";
@@ -72,6 +76,10 @@ TEST_F(SettingsFileTest, LineRuleCasesGiveTheirValuesTheSavedTextAndTheLogLines)
          "DISP_SCALE_X=80\n" + keyLines({{"DISP_SCALE_X", 80}}, "DISP_SCALE_X")},
         {"saturated", "GAME_RANK=99999999999\n", {{"GAME_RANK", 2147483647}}, {"GAME_RANK"}, {},
          "GAME_RANK=2147483647\n" + keyLines({{"GAME_RANK", 2147483647}}, "GAME_RANK")},
+        {"volumes out of their percent range", "SE_VOLUME=99999999999\nBGM_VOLUME=-40\nVOICE_VOLUME=250\n",
+         {{"BGM_VOLUME", 0}}, {"SE_VOLUME", "BGM_VOLUME", "VOICE_VOLUME"}, {},
+         "SE_VOLUME=100\nBGM_VOLUME=0\nVOICE_VOLUME=100\n" +
+             keyLinesSkipping({}, {"SE_VOLUME", "BGM_VOLUME", "VOICE_VOLUME"})},
     };
     for (const Case& c : cases) {
         writeConfig(c.file);
