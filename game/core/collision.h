@@ -12,7 +12,9 @@
 // the pass goes on reading the target's boxes and the following targets. The
 // group is read as it stands for every attacker: a target that a callback
 // added at the group's tail, moved or disarmed is met, or not, by the next
-// test as it is then. (The rectangles are cached between callbacks only.)
+// test as it is then. Objects reach one another through references and
+// group walks (obj_task.h counts those touches); the rectangles are cached
+// while nothing but the hit target itself was touched.
 //
 // Threads: main thread only, inside the game main update.
 
