@@ -160,5 +160,6 @@ const ObjTask* OBJtaskSetAside(const ObjTask* task) {
     setAside = task;
     return before;
 }
+
 ObjTask* OBJtaskPool() { return record(0); }
 ObjTask* OBJtaskFreeHead() { return nextFree(); }
