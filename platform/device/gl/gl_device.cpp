@@ -743,6 +743,7 @@ void GlDevice::drawPrimitiveUP(PrimitiveType type, int primitiveCount, const voi
     if (count == 0 || !vertices || stride < vertexStride(format_)) return;
     if (target_ == backBuffer_.get() && isWholeCopy(type, primitiveCount, vertices, stride)) {
         pending_ = {PendingColour::Kind::Copy, 0, bound_[0]};
+        ++counters_.backBufferCopiesKept;
         return;
     }
     beforeWrite(target_, false);
