@@ -223,6 +223,8 @@ enum class DeviceStatus { Ok, Lost, NotReset };
 struct DeviceCounters {
     uint64_t programsLinked = 0;
     uint64_t drawStatesMet = 0;
+    // Whole copies onto the back buffer that were noted instead of drawn.
+    uint64_t backBufferCopiesKept = 0;
 };
 
 class Device {

@@ -69,6 +69,16 @@ uint64_t textureClass(const GlTexture& t) {
     return textureClass(d.format, d.width, d.height, d.levels);
 }
 
+// The alpha bits of the window's framebuffer (bound now); unknown counts as some.
+GLint windowAlphaBits() {
+    GLint bits = -1;
+    for (GLenum buffer : {GL_BACK_LEFT, GL_FRONT_LEFT}) {
+        glGetFramebufferAttachmentParameteriv(GL_DRAW_FRAMEBUFFER, buffer, GL_FRAMEBUFFER_ATTACHMENT_ALPHA_SIZE, &bits);
+        if (glGetError() == GL_NO_ERROR) return bits;
+    }
+    return -1;
+}
+
 bool opaqueFormat(PixelFormat f) { return f == PixelFormat::X8R8G8B8 || f == PixelFormat::R5G6B5; }
 
 // Room for a frame's vertices before the stream buffer is orphaned.
@@ -95,6 +105,7 @@ GlDevice::GlDevice(SDL_Window* window, SDL_GLContext context, const PresentParam
     glGenSamplers(kSamplerStages, samplers_.data());
     for (int i = 0; i < kSamplerStages; ++i) glBindSampler(i, samplers_[i]);
     swapIntervalSet_ = SDL_GL_SetSwapInterval(params.intervalOne ? 1 : 0) == 0 && params.intervalOne;
+    windowHasAlpha_ = windowAlphaBits() != 0;
     makeBackBuffer();
     setDefaultStates();
 }
@@ -117,6 +128,7 @@ GlDevice::~GlDevice() {
 
 void GlDevice::makeBackBuffer() {
     const int w = std::max(params_.backBufferWidth, 1), h = std::max(params_.backBufferHeight, 1);
+    pending_ = {};
     backBuffer_.reset();
     if (backBufferTexture_) {
         forgetUnitName(backBufferTexture_);
@@ -126,6 +138,9 @@ void GlDevice::makeBackBuffer() {
     glBindTexture(GL_TEXTURE_2D, backBufferTexture_);
     setUnit(activeUnit_, backBufferTexture_, textureClass(PixelFormat::X8R8G8B8, w, h, 1));
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
+    // Set up as a target texture of its format is, so that the two can
+    // trade storage.
+    glTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_SWIZZLE_RGBA, glFormat(PixelFormat::X8R8G8B8).swizzle);
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, w, h, 0, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, nullptr);
     backBuffer_ = std::make_unique<GlColourSurface>(w, h, PixelFormat::X8R8G8B8, backBufferTexture_);
     drawFramebuffer_ = kUnknownName;
@@ -179,6 +194,7 @@ void GlDevice::collectReleased() {
         // next texture made: a unit remembered as holding it would skip
         // binding that one.
         forgetUnitName(t->name());
+        if (pending_.source == t) settleBackBuffer();
         if (t->surface()) {
             if (target_ == t->surface()) {
                 target_ = backBuffer_.get();
@@ -407,13 +423,23 @@ void GlDevice::bindTarget() {
 
 void GlDevice::clear(uint32_t flags, uint32_t colour, float z, uint32_t stencil) {
     collectReleased();
-    bindTarget();
     // The viewport, cut to the scissor rectangle while the scissor test is on.
     Rect area{viewport_.x, viewport_.y, viewport_.x + viewport_.width, viewport_.y + viewport_.height};
     if (renderStates_[size_t(RenderState::ScissorTestEnable)]) {
         area = {std::max(area.left, scissor_.left), std::max(area.top, scissor_.top),
                 std::min(area.right, scissor_.right), std::min(area.bottom, scissor_.bottom)};
     }
+    if (flags & kClearTarget) {
+        const bool whole = area.left <= 0 && area.top <= 0 && area.right >= target_->width() &&
+                           area.bottom >= target_->height();
+        beforeWrite(target_, whole);
+        if (whole && target_ == backBuffer_.get()) {
+            pending_ = {PendingColour::Kind::Clear, colour, nullptr};
+            flags &= ~kClearTarget;
+            if (!(flags & (kClearDepth | kClearStencil))) return;
+        }
+    }
+    bindTarget();
     glEnable(GL_SCISSOR_TEST);
     glScissor(area.left, area.top, std::max(area.width(), 0), std::max(area.height(), 0));
     glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
@@ -436,6 +462,7 @@ void GlDevice::clear(uint32_t flags, uint32_t colour, float z, uint32_t stencil)
 void GlDevice::colorFill(Surface* surface, uint32_t colour) {
     auto* s = static_cast<GlColourSurface*>(surface);
     if (!s) return;
+    beforeWrite(s, true);
     bindFramebuffer(s->framebuffer());
     glDisable(GL_SCISSOR_TEST);
     glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
@@ -714,6 +741,12 @@ void GlDevice::drawPrimitiveUP(PrimitiveType type, int primitiveCount, const voi
     collectReleased();
     const int count = primitiveVertexCount(type, primitiveCount);
     if (count == 0 || !vertices || stride < vertexStride(format_)) return;
+    if (target_ == backBuffer_.get() && isWholeCopy(type, primitiveCount, vertices, stride)) {
+        pending_ = {PendingColour::Kind::Copy, 0, bound_[0]};
+        ++counters_.backBufferCopiesKept;
+        return;
+    }
+    beforeWrite(target_, false);
     bool solid = false;
     const int vs = vertexStage();
     Program* p = useProgram(vs, drawnPixelStage(pixelShader_ ? pixelShader_->index() : kModulatePixelStage, solid));
@@ -806,19 +839,26 @@ DeviceStatus GlDevice::present(const Rect* source, const Rect* destination) {
     SDL_GL_GetDrawableSize(window_, &windowW, &windowH);
     const Rect src = source ? *source : Rect{0, 0, backBuffer_->width(), backBuffer_->height()};
     const Rect dst = destination ? *destination : Rect{0, 0, windowW, windowH};
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, backBuffer_->framebuffer());
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, backBufferPicture()->framebuffer());
     glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
     glDisable(GL_SCISSOR_TEST);
     glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
-    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
-    glClear(GL_COLOR_BUFFER_BIT);
+    // Only what the picture leaves uncovered is cleared.
+    if (dst.left > 0 || dst.top > 0 || dst.right < windowW || dst.bottom < windowH) {
+        glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+        glClear(GL_COLOR_BUFFER_BIT);
+    }
     // The window's framebuffer is bottom-up: this copy is the one flip.
+    // Unscaled, it takes texels as they are.
+    const bool scaled = src.width() != dst.width() || src.height() != dst.height();
     glBlitFramebuffer(src.left, src.top, src.right, src.bottom, dst.left, windowH - dst.top, dst.right,
-                      windowH - dst.bottom, GL_COLOR_BUFFER_BIT, GL_LINEAR);
+                      windowH - dst.bottom, GL_COLOR_BUFFER_BIT, scaled ? GL_LINEAR : GL_NEAREST);
     // The back buffer's alpha is not a picture's (the format has none): a
     // window surface with alpha would show the picture translucent.
-    glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_TRUE);
-    glClear(GL_COLOR_BUFFER_BIT);
+    if (windowHasAlpha_) {
+        glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_TRUE);
+        glClear(GL_COLOR_BUFFER_BIT);
+    }
     drawFramebuffer_ = kUnknownName;
     SDL_GL_SwapWindow(window_);
     applyRenderState(RenderState::ColorWriteEnable);
@@ -839,6 +879,7 @@ std::vector<uint32_t> GlDevice::readSurface(Surface* surface, const Rect& rect) 
     auto* s = static_cast<GlColourSurface*>(surface);
     std::vector<uint32_t> pixels(size_t(std::max(rect.width(), 0)) * size_t(std::max(rect.height(), 0)));
     if (!s || pixels.empty()) return pixels;
+    if (s == backBuffer_.get()) s = backBufferPicture();
     glBindFramebuffer(GL_READ_FRAMEBUFFER, s->framebuffer());
     glReadBuffer(GL_COLOR_ATTACHMENT0);
     glReadPixels(rect.left, rect.top, rect.width(), rect.height(), GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV,

@@ -3,6 +3,12 @@
 // the back buffer included, is a framebuffer object drawn top-down; the back
 // buffer reaches the window, flipped, only in present.
 //
+// Each full-window pass costs the software rasteriser milliseconds, so a
+// whole clear of the back buffer and a whole copy of a texture onto it are
+// kept rather than drawn: present takes the picture from the copy's source,
+// and when that source is about to be redrawn whole the back buffer takes
+// over its storage instead of copying it.
+//
 // The software rasteriser pays for every state change, so the device keeps
 // what GL has (texture units, framebuffer, program, uniforms, vertex layout)
 // and sends only what differs; vertices go into one stream buffer written
@@ -141,11 +147,32 @@ private:
     // Counts the draw's combination of program and states when new.
     void noteDrawState(const Program& p);
 
+    // The back buffer's colour as last set but not drawn yet (see
+    // gl_device_back_buffer.cpp): a whole clear, or a whole copy of a
+    // target texture of its size, which present and reads take from the
+    // texture itself.
+    struct PendingColour {
+        enum class Kind { None, Clear, Copy } kind = Kind::None;
+        uint32_t colour = 0;
+        GlTexture* source = nullptr;
+    };
+    // Whether the draw copies a texture onto the whole back buffer, texel
+    // for pixel, with nothing of the back buffer left showing.
+    bool isWholeCopy(PrimitiveType type, int primitiveCount, const void* vertices, int stride) const;
+    // Before a write to the surface (whole: every pixel of its colour
+    // replaced): draws what the back buffer still owes when the write would
+    // change or need it.
+    void beforeWrite(const GlColourSurface* surface, bool whole);
+    void settleBackBuffer();
+    // The surface the back buffer's picture is read from.
+    GlColourSurface* backBufferPicture();
+
     SDL_Window* window_;
     SDL_GLContext context_;
     std::thread::id thread_;
     PresentParams params_;
     bool swapIntervalSet_ = false;
+    bool windowHasAlpha_ = true;
 
     std::mutex mutex_;  // guards textures_ and released_
     std::vector<std::unique_ptr<GlTexture>> textures_;
@@ -181,6 +208,7 @@ private:
     uint64_t vertexConstantsVersion_ = 1;
     uint64_t pixelConstantsVersion_ = 1;
 
+    PendingColour pending_;
     GlColourSurface* target_ = nullptr;
     GlDepthSurface* depth_ = nullptr;
     Viewport viewport_;

@@ -49,6 +49,12 @@ void GlColourSurface::attachDepth(GLuint renderbuffer) {
     depth_ = renderbuffer;
 }
 
+void GlColourSurface::exchangeStorage(GlColourSurface& other) {
+    std::swap(framebuffer_, other.framebuffer_);
+    std::swap(texture_, other.texture_);
+    std::swap(depth_, other.depth_);
+}
+
 GlDepthSurface::GlDepthSurface(int width, int height, PixelFormat format) : Surface(width, height, format) {
     // Every depth format becomes depth 24 with stencil 8: the renderer's
     // formats all fit in it, and stencil compositing needs the stencil.

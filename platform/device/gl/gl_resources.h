@@ -4,6 +4,7 @@
 // only its CPU side until the device realizes it.
 
 #include <memory>
+#include <utility>
 
 #include "platform/device/device.h"
 #include "platform/device/gl/gl_api.h"
@@ -31,6 +32,9 @@ public:
     void attachDepth(GLuint renderbuffer);
     // Detaches it when attached (the framebuffer is bound).
     void detachDepth(GLuint renderbuffer) { if (depth_ == renderbuffer) attachDepth(0); }
+    // Trades framebuffer and texture with a surface of the same size and
+    // GL format, each keeping the depth its framebuffer has attached.
+    void exchangeStorage(GlColourSurface& other);
 
 private:
     GLuint framebuffer_ = 0;
@@ -55,6 +59,8 @@ public:
     Surface* surface() override { return target_.get(); }
     TextureStaging& staging() { return staging_; }
     GLuint name() const { return name_; }
+    // Takes another GL texture of its own size and format; the old name.
+    GLuint exchangeName(GLuint name) { return std::exchange(name_, name); }
     // Makes the GL texture when missing and uploads what was written since;
     // true when that bound it to the active unit (and, for a new render
     // target, its framebuffer).

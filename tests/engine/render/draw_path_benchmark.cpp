@@ -23,6 +23,7 @@
 #include "engine/render/virtual_screen_view.h"
 #include "engine/render/win_d3d_win.h"
 #include "engine/task/looper.h"
+#include "platform/device/gl/gl_api.h"
 #include "platform/device/gl/gl_device_factory.h"
 #include "platform/heap/heap.h"
 
@@ -90,8 +91,9 @@ MWinD3DTexture* drawTarget() {
 // Waits until the rasteriser has drawn everything sent so far.
 void finish() { win().device()->readSurface(drawTarget()->surface, {0, 0, 1, 1}); }
 
-// Waits for the last present.
-void finishPresent() { win().device()->readSurface(win().device()->backBuffer(), {0, 0, 1, 1}); }
+// Waits for the last present: the window's copy too, not only the back
+// buffer it may be taken from.
+void finishPresent() { glFinish(); }
 
 // Runs body as a task drawn into the draw target.
 void inTargetDraw(const std::function<void()>& body) {

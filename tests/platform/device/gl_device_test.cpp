@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 
+#include <algorithm>
 #include <cstdlib>
 #include <functional>
 
@@ -93,6 +94,45 @@ protected:
             for (int x = 0; x < w; ++x) p[y * w + x] = (x + y) % 2 ? kWhite : kBlack;
         p[0] = kRed;  // marks the top-left corner
         return p;
+    }
+
+    // A target of the back buffer's size and format holding a picture: the
+    // checkerboard, red in the top-left corner.
+    Texture* makePictureTarget(int w, int h) {
+        Device& d = device();
+        Texture* t = d.createTexture({w, h, 1, PixelFormat::X8R8G8B8, TextureUsage::RenderTarget});
+        d.setRenderTarget(t->surface());
+        d.setDepthStencil(nullptr);
+        const auto pixels = checkerboard(w, h);
+        d.clear(kClearTarget, kBlack, 1.0f, 0);
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x)
+                if (pixels[y * w + x] != kBlack) {
+                    const ScreenVertex v[4] = {{x - 0.5f, y - 0.5f, 0, 1, pixels[y * w + x], 0, 0},
+                                               {x + 0.5f, y - 0.5f, 0, 1, pixels[y * w + x], 0, 0},
+                                               {x + 0.5f, y + 0.5f, 0, 1, pixels[y * w + x], 0, 0},
+                                               {x - 0.5f, y + 0.5f, 0, 1, pixels[y * w + x], 0, 0}};
+                    d.setVertexFormat(VertexFormat::ScreenSpace);
+                    d.drawPrimitiveUP(PrimitiveType::TriangleFan, 2, v, sizeof v[0]);
+                }
+        return t;
+    }
+
+    // The renderer's copy of the screen's texture onto the back buffer: a clear,
+    // then the texture drawn over the whole of it, opaque.
+    void copyOntoBackBuffer(Texture* source, uint32_t colour = kWhite, float right = 0.0f) {
+        Device& d = device();
+        Surface* back = d.backBuffer();
+        d.setRenderTarget(back);
+        d.clear(kClearTarget, kBlue, 1.0f, 0);
+        d.setPixelShader(nullptr);
+        d.setTexture(0, source);
+        const float r = right ? right : float(back->width()) - 0.5f, b = float(back->height()) - 0.5f;
+        const ScreenVertex v[4] = {{-0.5f, -0.5f, 0, 1, colour, 0, 0}, {r, -0.5f, 0, 1, colour, 1, 0},
+                                   {r, b, 0, 1, colour, 1, 1}, {-0.5f, b, 0, 1, colour, 0, 1}};
+        d.setVertexFormat(VertexFormat::ScreenSpace);
+        d.drawPrimitiveUP(PrimitiveType::TriangleFan, 2, v, sizeof v[0]);
+        d.setTexture(0, nullptr);
     }
 
     static SDL_Window* window_;
@@ -483,6 +523,126 @@ TEST_F(GlDeviceTest, DrawStatesAndProgramsAreCountedOnceEach) {
     }
     EXPECT_EQ(device().counters().programsLinked, start.programsLinked + 1);
     for (Texture* t : {target, square, otherSquare, notPowerOfTwo}) device().releaseTexture(t);
+}
+
+// Whatever follows the copy, the back buffer and its source read as if the
+// copy had been drawn.
+TEST_F(GlDeviceTest, AWholeCopyOntoTheBackBufferReadsAsDrawnWhateverFollows) {
+    const auto picture = checkerboard(8, 4);
+    auto withPixel = [](std::vector<uint32_t> p, uint32_t colour) {
+        p[1 * 8 + 2] = colour;
+        return p;
+    };
+    struct Case {
+        const char* what;
+        std::function<void(Texture*)> after;
+        std::vector<uint32_t> backBuffer, source;  // source empty: released
+    };
+    const Case cases[] = {
+        {"nothing", [](Texture*) {}, picture, picture},
+        {"the source cleared whole",
+         [&](Texture* s) {
+             device().setRenderTarget(s->surface());
+             device().clear(kClearTarget, kGreen, 1.0f, 0);
+         },
+         picture, std::vector<uint32_t>(32, kGreen)},
+        {"a pixel drawn into the source",
+         [&](Texture* s) {
+             device().setRenderTarget(s->surface());
+             drawScreenRect(1.5f, 0.5f, 2.5f, 1.5f, kGreen);
+         },
+         picture, withPixel(picture, kGreen)},
+        {"a pixel drawn onto the back buffer", [&](Texture*) { drawScreenRect(1.5f, 0.5f, 2.5f, 1.5f, kGreen); },
+         withPixel(picture, kGreen), picture},
+        {"the back buffer filled", [&](Texture*) { device().colorFill(device().backBuffer(), kGreen); },
+         std::vector<uint32_t>(32, kGreen), picture},
+        {"the source released", [&](Texture* s) { device().releaseTexture(s); }, picture, {}},
+    };
+    for (const Case& c : cases) {
+        // Nothing left in the back buffer from an earlier case.
+        device().colorFill(device().backBuffer(), kBlack);
+        Texture* source = makePictureTarget(8, 4);
+        const uint64_t kept = device().counters().backBufferCopiesKept;
+        copyOntoBackBuffer(source);
+        EXPECT_EQ(device().counters().backBufferCopiesKept, kept + 1) << c.what;
+        c.after(source);
+        EXPECT_EQ(read(device().backBuffer()), c.backBuffer) << c.what;
+        if (c.source.empty()) continue;
+        EXPECT_EQ(read(source->surface()), c.source) << c.what;
+        device().releaseTexture(source);
+    }
+}
+
+// Copies that would leave some of the back buffer showing are drawn.
+TEST_F(GlDeviceTest, CopiesNotReplacingEveryPixelAreDrawn) {
+    struct Case {
+        const char* what;
+        std::function<void(Texture*)> copy;
+        std::function<void()> undo;
+    };
+    const Case cases[] = {
+        {"a pixel short", [&](Texture* s) { copyOntoBackBuffer(s, kWhite, 6.5f); }, [] {}},
+        {"a tinted vertex colour", [&](Texture* s) { copyOntoBackBuffer(s, 0xFFFF00FF); }, [] {}},
+        {"blended", [&](Texture* s) {
+             device().setRenderState(RenderState::AlphaBlendEnable, 1);
+             device().setRenderState(RenderState::DestBlend, uint32_t(Blend::One));
+             copyOntoBackBuffer(s);
+         },
+         [&] { device().setRenderState(RenderState::AlphaBlendEnable, 0); }},
+        {"the alpha test failing", [&](Texture* s) {
+             device().setRenderState(RenderState::AlphaTestEnable, 1);
+             device().setRenderState(RenderState::AlphaFunc, uint32_t(CompareFunc::Less));
+             copyOntoBackBuffer(s);
+         },
+         [&] { device().setRenderState(RenderState::AlphaTestEnable, 0); }},
+    };
+    Texture* source = makePictureTarget(8, 4);
+    for (const Case& c : cases) {
+        const uint64_t kept = device().counters().backBufferCopiesKept;
+        c.copy(source);
+        c.undo();
+        EXPECT_EQ(device().counters().backBufferCopiesKept, kept) << c.what;
+    }
+    // The short copy leaves the cleared column.
+    copyOntoBackBuffer(source, kWhite, 6.5f);
+    const auto back = read(device().backBuffer());
+    EXPECT_EQ(back[7], kBlue);
+    EXPECT_EQ(back[0], kRed);
+    device().releaseTexture(source);
+}
+
+// The window shows a kept copy's picture, flipped once, and still shows it
+// after the source is redrawn; a smaller destination still gets black borders.
+TEST_F(GlDeviceTest, PresentShowsAKeptCopyAndClearsOnlyWhatItLeavesUncovered) {
+    PresentParams params;
+    params.backBufferWidth = kWindowW;
+    params.backBufferHeight = kWindowH;
+    ASSERT_TRUE(device().reset(params));
+    Texture* source = makePictureTarget(kWindowW, kWindowH);
+    const auto picture = checkerboard(kWindowW, kWindowH);
+    auto window = [] {
+        std::vector<uint32_t> pixels(kWindowW * kWindowH), topDown(pixels.size());
+        glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
+        glReadPixels(0, 0, kWindowW, kWindowH, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, pixels.data());
+        for (int y = 0; y < kWindowH; ++y)
+            std::copy_n(&pixels[(kWindowH - 1 - y) * kWindowW], kWindowW, &topDown[y * kWindowW]);
+        return topDown;
+    };
+    copyOntoBackBuffer(source);
+    ASSERT_EQ(device().present(nullptr, nullptr), DeviceStatus::Ok);
+    EXPECT_EQ(window(), picture);
+    // The next frame starts by clearing the source.
+    device().setRenderTarget(source->surface());
+    device().clear(kClearTarget, kGreen, 1.0f, 0);
+    ASSERT_EQ(device().present(nullptr, nullptr), DeviceStatus::Ok);
+    EXPECT_EQ(window(), picture);
+    const Rect part{0, 0, 8, 4}, destination{4, 4, 12, 8};
+    ASSERT_EQ(device().present(&part, &destination), DeviceStatus::Ok);
+    const auto shown = window();
+    EXPECT_EQ(shown[4 * kWindowW + 4], kRed);
+    EXPECT_EQ(shown[0], kBlack);
+    EXPECT_EQ(shown[5 * kWindowW + 13], kBlack);
+    device().releaseTexture(source);
 }
 
 }  // namespace
