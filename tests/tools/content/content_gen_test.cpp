@@ -1,5 +1,5 @@
-// The generator run twice on the same content gives the same files, byte for
-// byte, and the same files as the build's own run.
+// The generator run again on the content the build ran it on gives the same
+// files, byte for byte, as the build's own run.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -34,21 +34,19 @@ int runGenerator(const TempDir& out, const std::string& tail = "") {
     return std::system(command.c_str());
 }
 
-TEST(ContentGenTest, TwoRunsGiveTheSameBytesAsTheBuild) {
-    TempDir first, second;
-    ASSERT_EQ(runGenerator(first), 0);
-    ASSERT_EQ(runGenerator(second), 0);
+// The build's run is the first of the two: a third run under the sanitizers
+// would add a minute to the test command and check nothing more.
+TEST(ContentGenTest, ASecondRunGivesTheSameBytesAsTheBuild) {
+    TempDir out;
+    ASSERT_EQ(runGenerator(out), 0);
     // The resource folder and the generated sources of the game library.
     const std::pair<const char*, const char*> folders[] = {{"resource", HALVIR_RESOURCE_DIR},
                                                            {"generated", HALVIR_GENERATED_DIR}};
     for (const auto& [folder, builtFolder] : folders) {
-        const auto a = filesBelow(first / folder), b = filesBelow(second / folder);
+        const auto ran = filesBelow(out / folder);
         const auto built = filesBelow(builtFolder);
-        ASSERT_FALSE(a.empty()) << folder;
-        EXPECT_TRUE(a == b) << folder;
-        for (const auto& [path, bytes] : a) {
-            ASSERT_TRUE(b.contains(path)) << path;
-            EXPECT_TRUE(bytes == b.at(path)) << path;
+        ASSERT_FALSE(ran.empty()) << folder;
+        for (const auto& [path, bytes] : ran) {
             ASSERT_TRUE(built.contains(path)) << path;
             EXPECT_TRUE(bytes == built.at(path)) << path;
         }
