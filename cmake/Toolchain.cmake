@@ -21,6 +21,13 @@ if(HALVIR_SANITIZE)
   endif()
 endif()
 
+# The sanitized test binaries are large (about 40 MB each); lld links them in
+# about half the CPU time of the default linker.
+find_program(HALVIR_LLD ld.lld)
+if(HALVIR_LLD AND (HALVIR_SANITIZE OR HALVIR_FUZZ))
+  add_link_options(-fuse-ld=lld)
+endif()
+
 # HALVIR_FUZZ: a clang build of the libFuzzer targets only (every library
 # instrumented for coverage, with AddressSanitizer and UndefinedBehaviorSanitizer,
 # which stops at its first report so that the fuzzer keeps the input).

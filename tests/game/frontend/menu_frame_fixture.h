@@ -25,6 +25,7 @@ protected:
         for (auto& row : menuFrameGlow) {
             for (float& cell : row) cell = 0.0f;
         }
+        menuFrameGlowCounter = 0;
         MenuFrameSlotsFixture::TearDown();
     }
 

@@ -1,5 +1,5 @@
-// The generator run twice on the same content gives the same files, byte for
-// byte, and the same files as the build's own run.
+// The generator run again on the content the build ran it on gives the same
+// files, byte for byte, as the build's own run.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -34,21 +34,19 @@ int runGenerator(const TempDir& out, const std::string& tail = "") {
     return std::system(command.c_str());
 }
 
-TEST(ContentGenTest, TwoRunsGiveTheSameBytesAsTheBuild) {
-    TempDir first, second;
-    ASSERT_EQ(runGenerator(first), 0);
-    ASSERT_EQ(runGenerator(second), 0);
+// The build's run is the first of the two: a third run under the sanitizers
+// would add a minute to the test command and check nothing more.
+TEST(ContentGenTest, ASecondRunGivesTheSameBytesAsTheBuild) {
+    TempDir out;
+    ASSERT_EQ(runGenerator(out), 0);
     // The resource folder and the generated sources of the game library.
     const std::pair<const char*, const char*> folders[] = {{"resource", HALVIR_RESOURCE_DIR},
                                                            {"generated", HALVIR_GENERATED_DIR}};
     for (const auto& [folder, builtFolder] : folders) {
-        const auto a = filesBelow(first / folder), b = filesBelow(second / folder);
+        const auto ran = filesBelow(out / folder);
         const auto built = filesBelow(builtFolder);
-        ASSERT_FALSE(a.empty()) << folder;
-        EXPECT_TRUE(a == b) << folder;
-        for (const auto& [path, bytes] : a) {
-            ASSERT_TRUE(b.contains(path)) << path;
-            EXPECT_TRUE(bytes == b.at(path)) << path;
+        ASSERT_FALSE(ran.empty()) << folder;
+        for (const auto& [path, bytes] : ran) {
             ASSERT_TRUE(built.contains(path)) << path;
             EXPECT_TRUE(bytes == built.at(path)) << path;
         }
@@ -77,6 +75,35 @@ TEST(ContentGenTest, BadContentStopsTheRunNamingTheFile) {
     const std::string log{std::istreambuf_iterator<char>(in), {}};
     EXPECT_NE(log.find("data/config.txt: key OUT would be read from line 1 (SOUND_OUT)"), std::string::npos) << log;
     EXPECT_FALSE(fs::exists(out / "resource/data/config.txt"));
+}
+
+// A mistake in the sound content stops the run with the file and line. Here,
+// not beside the sound bank's tests: those run under ThreadSanitizer too,
+// where the three runs of the generator would take a minute and a half.
+TEST(SoundBankContentTest, BadSoundContentNamesItsFileAndLine) {
+    const struct {
+        const char* file;
+        const char* text;
+        const char* message;
+    } cases[] = {
+        {"sound/effects.txt", "ok buzz 880 880 0 0.1 0.001 0 0.3\n", "sound/effects.txt:1: \"buzz\" is not a wave"},
+        {"music/gameover.txt", "tempo 72\nvoice lead sine sine sine 0.1 0 both\npattern a\nlead e5 h4\nloop a\n",
+         "music/gameover.txt:4: \"h4\" is not a note, - or ."},
+        {"voice/speakers.txt", "typea en+m3 42 60 170\n", "voice/speakers.txt: no speaker narrator"},
+    };
+    for (const auto& c : cases) {
+        TempDir content, out;
+        fs::copy(HALVIR_CONTENT_DIR, content.str(), fs::copy_options::recursive);
+        content.write(c.file, c.text);
+        const std::string command = std::string(HALVIR_CONTENT_GEN) + " --content " + content.str() +
+                                    " --resource " + (out / "resource") + " --generated " + (out / "generated") +
+                                    " > " + (out / "log.txt") + " 2>&1";
+        EXPECT_NE(std::system(command.c_str()), 0) << c.file;
+        std::ifstream in(out / "log.txt");
+        const std::string log{std::istreambuf_iterator<char>(in), {}};
+        EXPECT_NE(log.find(c.message), std::string::npos) << log;
+        EXPECT_FALSE(fs::exists(out / "resource/soundfile_duz3/se.psb")) << c.file;
+    }
 }
 
 TEST(ContentGenTest, WrongArgumentsShowTheUsage) {

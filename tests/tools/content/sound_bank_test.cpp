@@ -7,10 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include "engine/app/disk_application_driver.h"
 #include "engine/base/win_app_settings.h"
@@ -20,7 +17,6 @@
 #include "engine/sound/sound_load_task.h"
 #include "platform/audio/mixer/audio_mixer.h"
 #include "tests/support/looper_environment.h"
-#include "tests/support/temp_dir.h"
 #include "tools/content/sound_names.h"
 
 namespace {
@@ -160,33 +156,6 @@ TEST(SoundBankFilesTest, TheFiveArchivesKeepToTheBudget) {
                                             (std::string(label) + ".psb"));
     }
     EXPECT_LT(bytes, 120u * 1000 * 1000);
-}
-
-// A mistake in the sound content stops the run with the file and line.
-TEST(SoundBankContentTest, BadSoundContentNamesItsFileAndLine) {
-    const struct {
-        const char* file;
-        const char* text;
-        const char* message;
-    } cases[] = {
-        {"sound/effects.txt", "ok buzz 880 880 0 0.1 0.001 0 0.3\n", "sound/effects.txt:1: \"buzz\" is not a wave"},
-        {"music/gameover.txt", "tempo 72\nvoice lead sine sine sine 0.1 0 both\npattern a\nlead e5 h4\nloop a\n",
-         "music/gameover.txt:4: \"h4\" is not a note, - or ."},
-        {"voice/speakers.txt", "typea en+m3 42 60 170\n", "voice/speakers.txt: no speaker narrator"},
-    };
-    for (const auto& c : cases) {
-        TempDir content, out;
-        std::filesystem::copy(HALVIR_CONTENT_DIR, content.str(), std::filesystem::copy_options::recursive);
-        content.write(c.file, c.text);
-        const std::string command = std::string(HALVIR_CONTENT_GEN) + " --content " + content.str() +
-                                    " --resource " + (out / "resource") + " --generated " + (out / "generated") +
-                                    " > " + (out / "log.txt") + " 2>&1";
-        EXPECT_NE(std::system(command.c_str()), 0) << c.file;
-        std::ifstream in(out / "log.txt");
-        const std::string log{std::istreambuf_iterator<char>(in), {}};
-        EXPECT_NE(log.find(c.message), std::string::npos) << log;
-        EXPECT_FALSE(std::filesystem::exists(out / "resource/soundfile_duz3/se.psb")) << c.file;
-    }
 }
 
 }  // namespace
