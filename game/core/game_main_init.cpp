@@ -19,6 +19,7 @@
 #include "game/core/sprite_sheet.h"
 #include "game/core/stage_load.h"
 #include "game/core/wheel_file.h"
+#include "game/objects/fshot.h"
 #include "game/records/card_profile.h"
 #include "game/records/paths.h"
 #include "game/records/play_selection.h"
@@ -75,6 +76,7 @@ void resetGameMainState() {
     replayInputFree();
     replayIoMode = 0;
     stageImageSlotsFree();
+    fshotCounters = {};
 }
 
 void resetPlaySettings() {

@@ -8,6 +8,7 @@
 #include "game/core/obj_task.h"
 #include "game/core/obj_work.h"
 #include "game/core/play_state.h"
+#include "game/objects/popups.h"
 #include "game/objects/shot_timers_provisional.h"
 #include "game/stages/eshot_cancel_provisional.h"
 #include "game/stages/stage_words_provisional.h"

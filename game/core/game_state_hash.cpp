@@ -7,6 +7,8 @@
 #include "game/core/play_state.h"
 #include "game/core/replay_files.h"
 #include "game/objects/fighter_values.h"
+#include "game/objects/fshot.h"
+#include "game/objects/popups.h"
 #include "game/objects/shot_timers_provisional.h"
 #include "game/records/play_selection.h"
 #include "game/records/settings_file.h"
@@ -76,6 +78,7 @@ uint64_t gameStateHash() {
                   layerTintTimer, eshotConvertCountdown, scorePopupTimer, bossPresentFlag, stageClearFlag,
                   stageProgress});
     hasher.words({gameMode, selectedLeaderType, autoGameSystem, dramaticMode});
+    hasher.words({fshotCounters.all, fshotCounters.own, fshotCounters.gun});
     hasher.bytes(reinterpret_cast<const uint8_t*>(&settingsSnapshot), sizeof settingsSnapshot);
     hashFighter(hasher);
     hashCancelQueue(hasher);

@@ -37,6 +37,9 @@ union ObjFamilyWords {
     EffectFields effect;
     ItemFields item;
     SceneFields scene;
+    WreckFields wreck;
+    PopupFields popup;
+    GunFields gun;
 };
 static_assert(sizeof(ObjFamilyWords) == 4 * kObjWorkFamilyWords, "every view fits the words");
 
@@ -95,6 +98,9 @@ inline ShotFields& shot(ObjWork* work) { return work->family.shot; }
 inline EffectFields& effect(ObjWork* work) { return work->family.effect; }
 inline ItemFields& item(ObjWork* work) { return work->family.item; }
 inline SceneFields& scene(ObjWork* work) { return work->family.scene; }
+inline WreckFields& wreck(ObjWork* work) { return work->family.wreck; }
+inline PopupFields& popup(ObjWork* work) { return work->family.popup; }
+inline GunFields& gun(ObjWork* work) { return work->family.gun; }
 
 // Releases a motion slot; installed by the owner of the motion slots.
 extern void (*objMotionSlotRelease)(int32_t slot);

@@ -125,6 +125,8 @@ struct ShotFields {
     int32_t params[2];
 };
 
+inline constexpr int kEffectBeamPoints = 41;
+
 // Effects (group 8).
 struct EffectFields {
     float angleRadians;
@@ -132,6 +134,41 @@ struct EffectFields {
     int32_t additive;
     int32_t params[2];
     int32_t frameCount;
+    ObjPoint parentSeen;  // the parent's position when it last resolved
+    int32_t hadParent;
+    int32_t fallCounter, spin, spinSpeed;
+    int32_t step, counter, turnRate;
+    float beamLength;
+    ObjPoint beam[kEffectBeamPoints];  // a bomb beam's points, head first
+};
+
+// Wreckage (group 17).
+struct WreckFields {
+    int32_t layer;  // the background layer it rides, 1..4
+    ObjPoint drawOffset;
+    int32_t frameCount;
+};
+
+// Popup labels and score numbers (group 15).
+struct PopupFields {
+    int32_t param;
+    float verticalScale;
+    int32_t step;  // labels: 0 growing, 1 holding, 2 shrinking
+    int32_t frameCount;
+    uint64_t value, shown;
+    int32_t ending;
+};
+
+// Gun units (group 10): the fighter's state they copy each frame and their own.
+struct GunFields {
+    int32_t index, side;
+    int32_t type, weaponMode, fireCount, fireFrame, fireLock, lastDirection, control, weaponChangeTimer;
+    int32_t absent, hidden;
+    int32_t extraHeading;
+    int32_t modeTimer, lastMode;
+    int32_t turn;
+    int32_t enemyContact, frameCount;
+    ObjPoint history[10];  // newest first
 };
 
 // Items (group 14).

@@ -1,4 +1,3 @@
 #include "game/objects/shot_timers_provisional.h"
 
 int32_t eshotConvertCountdown = 0;
-int32_t scorePopupTimer = 0;

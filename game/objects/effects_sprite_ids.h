@@ -1,0 +1,17 @@
+#pragma once
+// The ids of the generated sprites without a fixed id that the popups and
+// the gun units draw. The fuzz build makes no content (its sprite-frame
+// table is all zero), so there they are all 0.
+//
+// Threads: any; constants.
+
+#include <cstdint>
+
+#if __has_include("sprite_extra_ids.h")
+#include "sprite_extra_ids.h"
+#else
+inline constexpr int32_t kSpriteGunUnit = 0;
+inline constexpr int32_t kSpriteGunUnitCount = 32;
+inline constexpr int32_t kSpritePopupDigit = 0;
+inline constexpr int32_t kSpritePopupDigitCount = 24;
+#endif
