@@ -1,7 +1,6 @@
 // The effects' creation, act and draw; their per-kind steps are in effects_update.cpp.
 #include "game/objects/effects.h"
 
-#include <cmath>
 
 #include "game/core/draw_store.h"
 #include "game/core/game_random.h"

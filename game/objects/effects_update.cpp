@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "game/core/game_main_passes.h"
 #include "game/core/game_random.h"
 #include "game/core/game_task.h"
 #include "game/core/motion_wrappers.h"
@@ -60,7 +61,10 @@ bool effectFade(ObjWork* work, float by) {
     return work->alpha <= 0.0f;
 }
 
+// The ground stands still while the continue screen or the game-over scene
+// holds the play, and so does what lies on it.
 void effectFollowGround(ObjWork* work) {
+    if (gameMainPlayFrozen()) return;
     const ObjPoint shift = fieldLayerShiftOf(kEffectUpdateGroundSlot);
     work->x -= shift.x;
     work->y += shift.y;

@@ -27,6 +27,7 @@
 #include "game/frontend/menu_frame.h"
 #include "game/frontend/menu_cursor.h"
 #include "game/frontend/scene_words.h"
+#include "game/objects/popups.h"
 #include "game/objects/shot_timers_provisional.h"
 #include "game/records/save_block.h"
 #include "game/records/settings_file.h"

@@ -3,6 +3,8 @@
 #include "game/objects/effects.h"
 #include "game/objects/effects_tables.h"
 #include "game/objects/obj_hit_end.h"
+#include "game/objects/popups.h"
+#include "game/objects/wreckage.h"
 #include "tests/game/objects/effects_fixture.h"
 
 namespace {
@@ -156,6 +158,20 @@ TEST_F(EffectTest, ObjHitEndEndsTheObjectOnItsFirstHit) {
     task->work->hit(task, task->work);
     EXPECT_EQ(task->work->hit, nullptr);
     EXPECT_EQ(task->state, kObjStateEnd);
+}
+
+TEST_F(EffectTest, AFullWorkPoolMakesNothingAndLeavesNoTask) {
+    std::vector<ObjWork*> taken;
+    while (ObjWork* work = OBJworkNew()) taken.push_back(work);
+    const ObjTask* freeHead = OBJtaskFreeHead();
+    TSKeffectCreate(0, 0, 0.0f, 0, 0, ObjRef{}, 112.0f, 144.0f);
+    TSKspltCreate(0, 0, 0, 0, 112.0f, 144.0f);
+    TSKspltScoreCreate(0, 112.0f, 144.0f, 0, 100);
+    TSKzangCreate(0, 0, 2, 112.0f, 144.0f);
+    EXPECT_EQ(countOf(kEffectGroup) + countOf(kPopupGroup) + countOf(kWreckGroup), 0);
+    EXPECT_EQ(OBJtaskFreeHead(), freeHead) << "the task taken goes back first on the free list";
+    EXPECT_EQ(scorePopupTimer, 0) << "a number not made does not space the next";
+    for (ObjWork* work : taken) OBJworkFree(work);
 }
 
 }  // namespace
