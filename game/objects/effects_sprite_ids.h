@@ -1,7 +1,8 @@
 #pragma once
 // The ids of the generated sprites without a fixed id that the popups and
 // the gun units draw. The fuzz build makes no content (its sprite-frame
-// table is all zero), so there they are all 0.
+// table is all zero), so there they are all 0. Only the game library's own
+// sources include this: the generated folder is on their include path alone.
 //
 // Threads: any; constants.
 

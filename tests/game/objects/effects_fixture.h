@@ -13,6 +13,7 @@
 #include "game/core/obj_task.h"
 #include "game/core/obj_work.h"
 #include "game/core/screen_effects.h"
+#include "game/core/sprite_frames.h"
 #include "game/objects/fshot.h"
 #include "game/objects/popups.h"
 #include "game/records/play_selection.h"
@@ -33,6 +34,7 @@ protected:
         resetWords();
     }
     void TearDown() override {
+        OBJsetFrameTable({});
         OBJtaskReleaseAll(nullptr);
         OBJtaskPoolInit();
         OBJdrawRequestsClear();
@@ -70,6 +72,21 @@ protected:
         return task;
     }
 
+    // Every id below 6000 an 8 by 8 cell, so the draws queue what they draw.
+    void useEightByEightFrames() {
+        frames.assign(6000, SpriteFrame{4, 0, 0, 8, 8, 0, 0, 0, 0, 0, 0});
+        OBJsetFrameTable(frames);
+    }
+    // The draw entries the work's draw callback queues.
+    static std::vector<DrawObj> drawnBy(ObjTask* task) {
+        OBJdrawRequestsClear();
+        OBJdrawFlush();
+        task->work->draw(task, task->work);
+        std::vector<DrawObj> drawn;
+        for (int i = 0; i < OBJdrawStoreCount(); ++i) drawn.push_back(*OBJdrawStoreEntry(i));
+        return drawn;
+    }
+
     static void actPass(int group) {
         OBJtaskWalk(group, [](ObjTask* task) { task->act(task); });
     }
@@ -89,4 +106,6 @@ protected:
         }
         return -1;
     }
+
+    std::vector<SpriteFrame> frames;
 };

@@ -160,6 +160,32 @@ TEST_F(EffectTest, ObjHitEndEndsTheObjectOnItsFirstHit) {
     EXPECT_EQ(task->state, kObjStateEnd);
 }
 
+TEST_F(EffectTest, TheDrawAddsTheQuakeAndTheParentAndGroundKindsTakeTheTint) {
+    useEightByEightFrames();
+    ObjTask* parent = makeFighter(0);
+    TSKeffectCreate(123, 0, 0.0f, 0, 0, objRef(parent), 10.0f, 20.0f);
+    TSKeffectCreate(105, 0, 0.0f, 0, 0, ObjRef{}, 100.0f, 100.0f);
+    const auto tasks = tasksOf(kEffectGroup);
+    const std::vector<DrawObj> still = drawnBy(tasks[0]);
+    ASSERT_EQ(still.size(), 1u);
+    quakeOffsetX = 3;
+    quakeOffsetY = -2;
+    const std::vector<DrawObj> shaken = drawnBy(tasks[0]);
+    ASSERT_EQ(shaken.size(), 1u);
+    EXPECT_EQ(shaken[0].dstX - still[0].dstX, 3);
+    EXPECT_EQ(shaken[0].dstY - still[0].dstY, -2);
+    EXPECT_EQ(shaken[0].blend, 1) << "an additive kind";
+    quakeOffsetX = quakeOffsetY = 0;
+    fieldLayerSharedTint = {100, 110, 120};
+    const std::vector<DrawObj> ground = drawnBy(tasks[1]);
+    ASSERT_EQ(ground.size(), 1u);
+    EXPECT_EQ(ground[0].r, 100);
+    EXPECT_EQ(ground[0].g, 110);
+    EXPECT_EQ(ground[0].b, 120);
+    EXPECT_EQ(tasks[1]->work->r, 255) << "the work keeps its own colour";
+    EXPECT_EQ(drawnBy(tasks[0])[0].r, 255) << "other kinds keep theirs";
+}
+
 TEST_F(EffectTest, AFullWorkPoolMakesNothingAndLeavesNoTask) {
     std::vector<ObjWork*> taken;
     while (ObjWork* work = OBJworkNew()) taken.push_back(work);

@@ -23,6 +23,21 @@ TEST_F(WreckageTest, FollowsItsLayersShift) {
     EXPECT_FLOAT_EQ(tasks[1]->work->depth, 11.0f);
 }
 
+TEST_F(WreckageTest, DrawnInTheBackgroundsTintWithTheQuake) {
+    useEightByEightFrames();
+    TSKzangCreate(4, 0, 2, 100.0f, 100.0f);
+    ObjTask* task = tasksOf(kWreckGroup).front();
+    const DrawObj still = drawnBy(task).at(0);
+    quakeOffsetX = 4;
+    fieldLayerSharedTint = {90, 80, 70};
+    actPass(kWreckGroup);
+    const DrawObj shaken = drawnBy(task).at(0);
+    EXPECT_EQ(shaken.dstX - still.dstX, 4);
+    EXPECT_EQ(shaken.r, 90);
+    EXPECT_EQ(shaken.b, 70);
+    EXPECT_EQ(shaken.layer, 101);
+}
+
 TEST_F(WreckageTest, MovesBySpeedInHundredths) {
     TSKzangCreate(4, 150, 2, 100.0f, 100.0f);
     actPass(kWreckGroup);
