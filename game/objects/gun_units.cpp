@@ -178,7 +178,7 @@ void gunStepAnimation(ObjWork* work) {
 
 bool gunMayFire(const ObjWork* work, const ObjWork* f) {
     const GunFields& g = work->family.gun;
-    if (g.modeTimer > 0 || g.fireLock > 0 || g.absent != 0) return false;
+    if (g.modeTimer > 0 || g.weaponChangeTimer > 0 || g.fireLock > 0 || g.absent != 0) return false;
     if (!fshotFighterAnyReady(f) || f->life < 1) return false;
     return (g.fireFrame & 1) != 0;
 }
