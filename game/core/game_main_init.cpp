@@ -19,6 +19,7 @@
 #include "game/core/sprite_sheet.h"
 #include "game/core/stage_load.h"
 #include "game/core/wheel_file.h"
+#include "game/objects/fighter.h"
 #include "game/records/card_profile.h"
 #include "game/records/paths.h"
 #include "game/records/play_selection.h"
@@ -121,5 +122,6 @@ void gameMainInit() {
     makeReplayFolders();
     pauseRowTimer.fill(kPauseRowTimerStart);
     SDL2_wheel_CreditSetCoinInHook();
+    fighterInstallReplayHooks();
     cardProfileResetGuest();
 }

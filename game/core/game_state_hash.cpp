@@ -6,8 +6,11 @@
 #include "game/core/obj_work.h"
 #include "game/core/play_state.h"
 #include "game/core/replay_files.h"
-#include "game/objects/fighter_values.h"
+#include "game/frontend/stage_result_provisional.h"
+#include "game/objects/fighter_counters.h"
+#include "game/objects/fighter_hit.h"
 #include "game/objects/shot_timers_provisional.h"
+#include "game/objects/voice_message.h"
 #include "game/records/play_selection.h"
 #include "game/records/settings_file.h"
 #include "game/stages/eshot_cancel_provisional.h"
@@ -37,6 +40,21 @@ public:
 constexpr int kControlGroup = 0;
 constexpr int kSceneGroup = 13;
 
+// A reference counts as what it resolves to, its task's group and place in
+// that group's list (-1 when gone): its serial depends on how many records
+// the run made before, which a playback doesn't repeat.
+int32_t refIdentity(ObjRef ref) {
+    for (int group = 0; group < kObjTaskGroups; ++group) {
+        int32_t place = 0;
+        const ObjTaskGroup& list = OBJtaskGroup(group);
+        for (const ObjTask* task = list.head.next; task != &list.tail; task = task->next, ++place) {
+            const ObjRef live = objRef(task);
+            if (live.index == ref.index && live.serial == ref.serial && ref.serial != 0) return group * 65536 + place;
+        }
+    }
+    return -1;
+}
+
 void hashTask(StateHasher& hasher, const ObjTask* task) {
     hasher.word(task->tag);
     hasher.word(uint32_t(task->state));
@@ -44,7 +62,16 @@ void hashTask(StateHasher& hasher, const ObjTask* task) {
     for (int32_t word : task->actWords) hasher.word(uint32_t(word));
     if (task->work == nullptr) return;
     ReplayWorkImage image{};
-    replayWorkStore(*task->work, image);
+    if (task->tag == objTag("FIGH")) {
+        ObjWork copy = *task->work;
+        for (ObjRef& gun : fighter(&copy).gunUnits) {
+            hasher.word(uint32_t(refIdentity(gun)));
+            gun = ObjRef{};
+        }
+        replayWorkStore(copy, image);
+    } else {
+        replayWorkStore(*task->work, image);
+    }
     hasher.bytes(image.data(), image.size());
 }
 
@@ -58,12 +85,12 @@ void hashCancelQueue(StateHasher& hasher) {
     hasher.words({eshotCancelQueue.countdown, eshotCancelQueue.cancelledCount});
 }
 
-void hashFighter(StateHasher& hasher) {
-    const FighterWork* f = fighterWork();
-    if (f == nullptr) return;
-    hasher.words({int32_t(f->score), int32_t(f->score >> 32), f->type, f->creditCounter, f->entryWord, f->noContinue,
-                  f->control, f->control2, f->hold, f->lives, f->stock, f->rank, f->bonusCounter, f->energy,
-                  f->powerUp, f->destruction});
+void hashVoiceMessage(StateHasher& hasher) {
+    const VoiceMessageState& v = voiceMessageState();
+    hasher.words({v.speaker, v.event, v.line, v.displayTimer, v.windowTimer, v.forcedLine, voiceMessageSetting});
+    for (const auto& events : v.lastLine) {
+        for (int32_t line : events) hasher.word(uint32_t(line));
+    }
 }
 
 }  // namespace
@@ -77,7 +104,8 @@ uint64_t gameStateHash() {
                   stageProgress});
     hasher.words({gameMode, selectedLeaderType, autoGameSystem, dramaticMode});
     hasher.bytes(reinterpret_cast<const uint8_t*>(&settingsSnapshot), sizeof settingsSnapshot);
-    hashFighter(hasher);
+    hashVoiceMessage(hasher);
+    hasher.words({rankCounter, fighterShieldLevel(), stageResultActive});
     hashCancelQueue(hasher);
     for (int group = 0; group < kObjTaskGroups; ++group) {
         // The sequence makes the scenes and effects of groups 0 and 13 in its

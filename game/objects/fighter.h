@@ -58,3 +58,7 @@ void fighterStageSnapshot(bool restore);
 // Puts the fighter back at its start point with the stage-start clears and
 // one more on the credit count (at most 10); the continue makes it.
 void fighterResetPosition();
+
+// Installs the replay hooks the fighter answers: the play facts of a
+// replay's summary and the fighter type a played-back stage starts with.
+void fighterInstallReplayHooks();

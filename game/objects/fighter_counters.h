@@ -116,6 +116,7 @@ int32_t fighterGetHold();
 // shield display level becomes 100 in every case.
 void fighterSetShieldTimer(int32_t k);
 int32_t fighterShieldLevel();
+void fighterSetShieldLevel(int32_t level);
 
 int32_t fighterGetCombo();
 // Steps and keep percentages of the destruction count, by mode.
