@@ -44,7 +44,6 @@ struct FighterFields {
     uint64_t subScores[9];  // the score's total at each stage number
     int32_t entryWord, noContinue, hold, giveUpHoldCount, giveUpDone;
     int32_t gaugeMode, page5Word, lessonFlags[2];
-    int32_t lowEnergyRing;  // the low-energy markers' frame
     int32_t medals[4], secretItems, stageNoMiss, firstStage;
 };
 

@@ -21,9 +21,9 @@
 
 namespace {
 
-constexpr int32_t kFighterInvulnerableAtStart = 60;
+constexpr int32_t kFighterInvulnerableAtSetUp = 60;
 
-FighterInput lastInput{};
+FighterInput fighterLastInput{};
 
 // The pads while playing; recorded, or taken from the recording, once the
 // task runs. Every call draws the frame's value 0..99, recorded or not.
@@ -36,7 +36,7 @@ void fighterSampleInput(const ObjTask* task) {
         ReplayFrameInput played{};
         if (replayIoMode == 2 && replayPlayFrame(played)) input = {played.directions, played.buttons, played.pressed};
     }
-    lastInput = input;
+    fighterLastInput = input;
 }
 
 void fighterMakeGunUnits(ObjTask* task) {
@@ -54,7 +54,7 @@ void fighterMakeGunUnits(ObjTask* task) {
 
 }  // namespace
 
-const FighterInput& fighterInput() { return lastInput; }
+const FighterInput& fighterInput() { return fighterLastInput; }
 
 void TSKfighterInit(ObjTask* task) {
     ObjWork* work = OBJworkNew();
@@ -77,7 +77,7 @@ void TSKfighterInit(ObjTask* task) {
     std::fill(std::begin(f.teamGauges), std::end(f.teamGauges), kFighterGaugeFull);
     f.type = std::clamp(selectedLeaderType, 0, kFighterTypes - 1);
     f.rank = std::clamp(rankCounter, 0, kFighterRankMax);
-    f.invulnerable = std::max(f.invulnerable, kFighterInvulnerableAtStart);
+    f.invulnerable = std::max(f.invulnerable, kFighterInvulnerableAtSetUp);
     work->hitBoxes = work->hitsOff ? nullptr : &fighterHitBoxTable[kHitBoxNormal];
     work->hitBoxCount = work->hitsOff ? 0 : 1;
     fighterMakeGunUnits(task);
@@ -118,7 +118,7 @@ void fighterBankAnim(ObjTask* task) {
         work->animFrame = kFighterBankLevel;
         return;
     }
-    const uint32_t direction = lastInput.direction & 0x0F;
+    const uint32_t direction = fighterLastInput.direction & 0x0F;
     const bool moves = kFighterDirectionHeading[direction] >= 0;
     int32_t wanted = 0;
     if (moves && (direction & 0x4) != 0) wanted = -1;

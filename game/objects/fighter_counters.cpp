@@ -16,21 +16,21 @@
 
 namespace {
 
-constexpr int32_t kGaugeNearlyFull = 84000;
-constexpr int32_t kEnergyMark = 2500;
-constexpr int32_t kFlashFrames = 30;
-constexpr int32_t kShieldLong = 360;
-constexpr int32_t kShieldShort = 120;
-constexpr int32_t kWeaponChangeFrames = 10;
+constexpr int32_t kFighterGaugeNearlyFull = 84000;
+constexpr int32_t kFighterEnergyMark = 2500;
+constexpr int32_t kFighterFlashFrames = 30;
+constexpr int32_t kFighterShieldLong = 360;
+constexpr int32_t kFighterShieldShort = 120;
+constexpr int32_t kFighterWeaponChangeFrames = 10;
 
-int32_t shieldDisplayLevel = 0;
+int32_t fighterShieldDisplayLevel = 0;
 
 FighterFields* fighterFieldsOrNull() {
     ObjWork* work = fighterGetWork();
     return work ? &fighter(work) : nullptr;
 }
 
-bool sceneTaskRuns(uint32_t tag) { return OBJtaskCountByTag(13, tag) > 0; }
+bool fighterSceneRuns(uint32_t tag) { return OBJtaskCountByTag(13, tag) > 0; }
 
 }  // namespace
 
@@ -68,13 +68,13 @@ void fighterAddEnergy(int32_t amount, int32_t voice) {
     const int32_t before = f->energy;
     f->energy = std::clamp(before + amount, 0, kFighterEnergyMax);
     if (f->powerUp) return;
-    if (before < kEnergyMark && f->energy >= kEnergyMark) {
+    if (before < kFighterEnergyMark && f->energy >= kFighterEnergyMark) {
         SDL2_wheel_SoundPlaySE(36, false);
-        f->powerFlash = kFlashFrames;
+        f->powerFlash = kFighterFlashFrames;
     }
     if (before < kFighterEnergyMax && f->energy == kFighterEnergyMax) {
         SDL2_wheel_SoundPlaySE(37, false);
-        f->energyFullFlash = kFlashFrames;
+        f->energyFullFlash = kFighterFlashFrames;
         if (voice == 1 && !stageClearFlag) charVoiceMessage(f->type, 16);
     }
 }
@@ -110,7 +110,7 @@ void fighterAddGauge(int32_t type, int32_t amount, int32_t voice) {
     if (!f || type < 0 || type >= kFighterTypes) return;
     const int32_t before = f->teamGauges[type];
     f->teamGauges[type] = std::clamp(before + amount, 0, kFighterGaugeFull);
-    if (voice == 1 && before <= kGaugeNearlyFull && f->teamGauges[type] > kGaugeNearlyFull) charVoiceMessage(type, 9);
+    if (voice == 1 && before <= kFighterGaugeNearlyFull && f->teamGauges[type] > kFighterGaugeNearlyFull) charVoiceMessage(type, 9);
     if (before < kFighterGaugeFull && f->teamGauges[type] == kFighterGaugeFull) {
         SDL2_wheel_SoundPlaySE(41, false);
         if (voice == 1) charVoiceMessage(type, 8);
@@ -204,7 +204,7 @@ void fighterSetType(int32_t type) {
     FighterFields* f = fighterFieldsOrNull();
     if (!f) return;
     f->type = std::clamp(type, 0, kFighterTypes - 1);
-    f->weaponChangeTimer = kWeaponChangeFrames;
+    f->weaponChangeTimer = kFighterWeaponChangeFrames;
     for (const ObjRef& gun : f->gunUnits) gunReset(objRefWork(gun));
 }
 int32_t fighterGetType() {
@@ -250,14 +250,14 @@ int32_t fighterGetHold() {
 void fighterSetShieldTimer(int32_t k) {
     FighterFields* f = fighterFieldsOrNull();
     if (!f) return;
-    if (sceneTaskRuns(objTag("PLSL")) || sceneTaskRuns(objTag("OVER")) || stageResultActive != 0) k = 0;
-    if (k == 1) f->shieldTimer = kShieldLong;
-    if (k == 2) f->shieldTimer = kShieldShort;
+    if (fighterSceneRuns(objTag("PLSL")) || fighterSceneRuns(objTag("OVER")) || stageResultActive != 0) k = 0;
+    if (k == 1) f->shieldTimer = kFighterShieldLong;
+    if (k == 2) f->shieldTimer = kFighterShieldShort;
     if (k == 0) f->shieldTimer = 0;
-    shieldDisplayLevel = 100;
+    fighterShieldDisplayLevel = 100;
 }
-int32_t fighterShieldLevel() { return shieldDisplayLevel; }
-void fighterSetShieldLevel(int32_t level) { shieldDisplayLevel = level; }
+int32_t fighterShieldLevel() { return fighterShieldDisplayLevel; }
+void fighterSetShieldLevel(int32_t level) { fighterShieldDisplayLevel = level; }
 
 int32_t fighterGetCombo() {
     const FighterFields* f = fighterFieldsOrNull();

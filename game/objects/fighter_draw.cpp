@@ -9,10 +9,10 @@
 
 namespace {
 
-constexpr int32_t kFighterLayer = 611;
-constexpr int32_t kDarkLayer = 801;
-constexpr int32_t kDarkSprite = 2687;
-constexpr int32_t kEntryLockFrames = 60;
+constexpr int32_t kFighterDrawLayer = 611;
+constexpr int32_t kFighterDarkLayer = 801;
+constexpr int32_t kFighterDarkSprite = 2687;
+constexpr int32_t kFighterEntryLockFrames = 60;
 
 // Body sprite of a type and bank frame: the level frame and the left banks
 // count down from base + 4, the right banks up from base + 5.
@@ -42,28 +42,28 @@ void TSKfighterDraw(ObjTask*, ObjWork* work) {
     const FighterFields& f = fighter(work);
     if (!fighterAnyReady() || work->life < 1 || f.hitBoxOff || !work->visible) return;
     if (f.giveUpHoldCount > 0 && !f.giveUpDone) {
-        OBJdrawSprite(work, kDarkSprite, 112.0f, 144.0f, kDarkLayer, 8.0f, 4.0f, 0.0f, 0.5f, 0);
+        OBJdrawSprite(work, kFighterDarkSprite, 112.0f, 144.0f, kFighterDarkLayer, 8.0f, 4.0f, 0.0f, 0.5f, 0);
     }
     const int32_t type = f.type & 3;
     const int32_t bank = work->animFrame < 0 || work->animFrame >= kFighterBankFrames ? kFighterBankLevel : work->animFrame;
     float y = work->y;
     // The entry: the fighter rises from below the screen.
-    if (f.fireLock > kEntryLockFrames) y += float(f.fireLock - kEntryLockFrames) * (320.0f - work->y) / 60.0f;
+    if (f.fireLock > kFighterEntryLockFrames) y += float(f.fireLock - kFighterEntryLockFrames) * (320.0f - work->y) / 60.0f;
     const ObjPoint burner = fighterBurnerOffset(type, bank);
     OBJdrawSprite(work, fighterBurnerSprite(type, bank) + (f.frameCount & 3), work->x + burner.x, y + burner.y,
-                  kFighterLayer, 1.0f, 1.0f, 0.0f, 1.0f, 1);
-    OBJdrawSprite(work, fighterBodySprite(type, bank), work->x, y, kFighterLayer, 1.0f, 1.0f, 0.0f, 1.0f, 0);
+                  kFighterDrawLayer, 1.0f, 1.0f, 0.0f, 1.0f, 1);
+    OBJdrawSprite(work, fighterBodySprite(type, bank), work->x, y, kFighterDrawLayer, 1.0f, 1.0f, 0.0f, 1.0f, 0);
     if (f.powerUp && f.powerAlpha > 0.0f) {
         const float scale = 0.5f + float(f.displayedEnergy) / float(kFighterEnergyMax) * f.powerScale0;
-        OBJdrawSprite(work, 4747, work->x, y, kFighterLayer, scale, scale, 0.0f, f.powerAlpha, 1);
-        if (f.blowMarker == 1 || f.blowMarker == 2) OBJdrawSprite(work, 2685, work->x, y, kFighterLayer, 1, 1, 0, 1, 1);
+        OBJdrawSprite(work, 4747, work->x, y, kFighterDrawLayer, scale, scale, 0.0f, f.powerAlpha, 1);
+        if (f.blowMarker == 1 || f.blowMarker == 2) OBJdrawSprite(work, 2685, work->x, y, kFighterDrawLayer, 1, 1, 0, 1, 1);
     }
     if (!f.blowOff) {
         const float scale = f.blowDisplay > 0 || (f.blowCooldown > 0 && f.blowCooldown <= 10) ? 1.5f : 1.0f;
-        OBJdrawSprite(work, 1843, work->x, y, kFighterLayer, scale, scale, 0.0f, 1.0f, 1);
+        OBJdrawSprite(work, 1843, work->x, y, kFighterDrawLayer, scale, scale, 0.0f, 1.0f, 1);
     }
     if (f.energy >= 2500 && !f.powerUp) {
         const int32_t sprite = f.energy == kFighterEnergyMax ? 3791 + ((f.frameCount >> 2) & 1) : 1758 + ((f.frameCount >> 2) & 3);
-        OBJdrawSprite(work, sprite, work->x, y + 25.0f, kFighterLayer, 1.0f, 1.0f, 0.0f, 1.0f, 0);
+        OBJdrawSprite(work, sprite, work->x, y + 25.0f, kFighterDrawLayer, 1.0f, 1.0f, 0.0f, 1.0f, 0);
     }
 }

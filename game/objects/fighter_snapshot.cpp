@@ -16,20 +16,20 @@
 
 namespace {
 
-constexpr int32_t kStageStartInvulnerable = 180;
+constexpr int32_t kFighterStageStartInvulnerable = 180;
 
-std::array<ReplayWorkImage, kReplayWorkImages> retryCopy{};
-bool clampLogged = false;
+std::array<ReplayWorkImage, kReplayWorkImages> fighterRetryCopy{};
+bool fighterClampLogged = false;
 
 // The fighter's and its gun units' records; null where there is none.
-std::array<ObjWork*, kReplayWorkImages> snapshotWorks(ObjWork* work) {
+std::array<ObjWork*, kReplayWorkImages> fighterSnapshotWorks(ObjWork* work) {
     const FighterFields& f = fighter(work);
     return {work, objRefWork(f.gunUnits[0]), objRefWork(f.gunUnits[1])};
 }
 
 // An image read back from a file may hold anything: the values play leans
 // on are held to their ranges, with one line in the log the first time.
-void snapshotClamp(ObjWork* work) {
+void fighterSnapshotClamp(ObjWork* work) {
     FighterFields& f = fighter(work);
     bool clamped = false;
     auto hold = [&clamped](int32_t& value, int32_t low, int32_t high) {
@@ -43,9 +43,9 @@ void snapshotClamp(ObjWork* work) {
     hold(f.rank, 0, kFighterRankMax);
     hold(work->life, 0, kFighterLifeMax);
     hold(f.displayedEnergy, 0, kFighterEnergyMax);
-    if (clamped && !clampLogged) {
+    if (clamped && !fighterClampLogged) {
         SDL2_wheel_Log("fighter snapshot: values out of range were held to their limits");
-        clampLogged = true;
+        fighterClampLogged = true;
     }
 }
 
@@ -53,13 +53,13 @@ void snapshotClamp(ObjWork* work) {
 // links, motion slots, draw entries and hit boxes stay), keeping the gun
 // units the fighter has now.
 template <typename Restore>
-void snapshotRestore(ObjWork& work, bool isFighter, Restore&& restoreValues) {
+void fighterSnapshotRestore(ObjWork& work, bool isFighter, Restore&& restoreValues) {
     std::array<ObjRef, 2> guns{};
     if (isFighter) std::copy(std::begin(fighter(&work).gunUnits), std::end(fighter(&work).gunUnits), guns.begin());
     restoreValues();
     if (!isFighter) return;
     std::copy(guns.begin(), guns.end(), fighter(&work).gunUnits);
-    snapshotClamp(&work);
+    fighterSnapshotClamp(&work);
 }
 
 void fighterPlace(ObjWork* work) {
@@ -73,7 +73,7 @@ void fighterPlace(ObjWork* work) {
 void fighterStageClears(ObjWork* work) {
     FighterFields& f = fighter(work);
     fighterSetType(f.type);
-    f.invulnerable = std::max(f.invulnerable, kStageStartInvulnerable);
+    f.invulnerable = std::max(f.invulnerable, kFighterStageStartInvulnerable);
     fighterPlace(work);
     work->angle = 0.0f;
     work->heading = 0;
@@ -98,15 +98,15 @@ void fighterStageSnapshot(bool restore) {
     fighterStageClears(work);
     // Every stage starts without a message, recorded or played back alike.
     voiceMessageReset();
-    const std::array<ObjWork*, kReplayWorkImages> works = snapshotWorks(work);
+    const std::array<ObjWork*, kReplayWorkImages> works = fighterSnapshotWorks(work);
     for (int i = 0; i < kReplayWorkImages; ++i) {
         ObjWork* one = works[size_t(i)];
         if (!one) continue;
         // The retry copy first, so a restarted stage's recording starts from what it plays.
-        if (restore) snapshotRestore(*one, i == 0, [&] { replayWorkRestore(retryCopy[size_t(i)], *one); });
+        if (restore) fighterSnapshotRestore(*one, i == 0, [&] { replayWorkRestore(fighterRetryCopy[size_t(i)], *one); });
         if (replayIoMode == 1) replayHeaderStoreWork(i, *one);
-        if (replayIoMode == 2) snapshotRestore(*one, i == 0, [&] { replayHeaderRestoreWork(i, *one); });
-        if (!restore) replayWorkStore(*one, retryCopy[size_t(i)]);
+        if (replayIoMode == 2) fighterSnapshotRestore(*one, i == 0, [&] { replayHeaderRestoreWork(i, *one); });
+        if (!restore) replayWorkStore(*one, fighterRetryCopy[size_t(i)]);
     }
 }
 

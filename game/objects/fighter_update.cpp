@@ -25,17 +25,17 @@
 
 namespace {
 
-constexpr int32_t kEntryShowFrames = 20;
+constexpr int32_t kFighterEntryShowFrames = 20;
 
 // The gauges' refill a frame and the level that counts as nearly full.
-struct GaugeRefill {
+struct FighterGaugeRefill {
     int32_t perFrame;
     int32_t nearlyFull;
 };
 
-GaugeRefill fighterRefillRule() {
+FighterGaugeRefill fighterRefillRule() {
     const bool boss = bossPresentFlag == 2;
-    GaugeRefill rule{20, 90000};
+    FighterGaugeRefill rule{20, 90000};
     if (!fighterScoreAttack() && gameMode == 2) rule = {boss ? 20 : 16, 84000};
     if (!fighterScoreAttack() && gameMode == 3) rule = {boss ? 10 : 8, 95000};
     if (gameSystem == 3) rule.perFrame += 10;
@@ -48,7 +48,7 @@ bool fighterTimerStep(ObjTask* task, ObjWork* work) {
     FighterFields& f = fighter(work);
     f.fireLock = std::max(f.fireLock - 1, 0);
     if (fighterAnyReady()) {
-        if (f.fireLock == kEntryShowFrames) {
+        if (f.fireLock == kFighterEntryShowFrames) {
             f.weaponChangeTimer = 10;
             f.absent = 0;
         }
@@ -128,7 +128,7 @@ void fighterBlowStep(ObjWork* work) {
 bool fighterScoreAttack() { return seqIsScoreAttack(); }
 
 void fighterGaugeRefill(FighterFields& f) {
-    const GaugeRefill rule = fighterRefillRule();
+    const FighterGaugeRefill rule = fighterRefillRule();
     for (int32_t type = 0; type < kFighterTypes; ++type) {
         const int32_t before = f.teamGauges[type];
         f.teamGauges[type] = std::min(before + rule.perFrame, kFighterGaugeFull);

@@ -19,9 +19,9 @@
 
 namespace {
 
-constexpr uint32_t kButton1 = 0x10, kButton2 = 0x20, kButton3 = 0x40, kButton4 = 0x80;
-constexpr int32_t kPowerUpMinEnergy = 2500;
-constexpr float kSpeedStep = 0.4f;
+constexpr uint32_t kFighterButton1 = 0x10, kFighterButton2 = 0x20, kFighterButton3 = 0x40, kFighterButton4 = 0x80;
+constexpr int32_t kFighterPowerUpEnergy = 2500;
+constexpr float kFighterSpeedStep = 0.4f;
 
 void fighterPowerUpStart(ObjWork* work) {
     FighterFields& f = fighter(work);
@@ -51,9 +51,9 @@ void fighterPowerUpEnd(ObjWork* work) {
 }
 
 void fighterButtonStep(FighterFields& f, uint32_t held) {
-    if ((held & kButton1) != 0) {
+    if ((held & kFighterButton1) != 0) {
         ++f.fireHold;
-        if ((held & kButton3) != 0 || f.fireHold >= kFighterHoldForLaser) {
+        if ((held & kFighterButton3) != 0 || f.fireHold >= kFighterHoldForLaser) {
             f.fireHold = kFighterHoldForLaser;
             f.weaponMode = 1;
             f.fireCount = kFighterBurstFrames;
@@ -144,9 +144,9 @@ void fighterWeaponStep(ObjWork* work) {
     const FighterInput& input = fighterInput();
     if (f.weaponsOn == 1 && f.weaponChangeTimer == 0 && f.fireLock == 0) {
         fighterButtonStep(f, input.held);
-        if ((input.pressed & kButton4) != 0 && f.blowCooldown == 0 && !f.blowOff) fighterBlowStart(f);
-        if ((input.pressed & kButton2) != 0 && f.fireLock < 1) {
-            if (f.energy >= kPowerUpMinEnergy && !f.powerUp && f.powerLock == 0) {
+        if ((input.pressed & kFighterButton4) != 0 && f.blowCooldown == 0 && !f.blowOff) fighterBlowStart(f);
+        if ((input.pressed & kFighterButton2) != 0 && f.fireLock < 1) {
+            if (f.energy >= kFighterPowerUpEnergy && !f.powerUp && f.powerLock == 0) {
                 fighterPowerUpStart(work);
             } else if (f.powerUp && f.powerStart == 0) {
                 f.energy = std::max(f.energy - 5000, 0);
@@ -154,7 +154,7 @@ void fighterWeaponStep(ObjWork* work) {
                 fighterPowerUpEnd(work);
             }
         }
-        if ((input.held & kButton3) != 0) f.fireCount = 2;
+        if ((input.held & kFighterButton3) != 0) f.fireCount = 2;
     } else {
         f.fireHold = f.weaponMode = f.fireCount = f.fireFrame = f.fireHeld = 0;
     }
@@ -166,8 +166,8 @@ void fighterWeaponStep(ObjWork* work) {
     }
     const float target = float(kFighterTargetSpeed[size_t(f.type & 3)][size_t(f.weaponMode & 1)]) / 10.0f;
     if (f.fireLock < 1) {
-        work->speed = work->speed < target ? std::min(work->speed + kSpeedStep, target)
-                                           : std::max(work->speed - kSpeedStep, target);
+        work->speed = work->speed < target ? std::min(work->speed + kFighterSpeedStep, target)
+                                           : std::max(work->speed - kFighterSpeedStep, target);
     } else {
         work->speed = 0.5f;
     }

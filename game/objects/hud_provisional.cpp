@@ -7,7 +7,7 @@
 #include "game/objects/voice_message.h"
 
 namespace {
-constexpr float kHudDepth = 900.0f;
+constexpr float kHudProvisionalDepth = 900.0f;
 }
 
 void TSKinfoAct(ObjTask* task) {
@@ -15,7 +15,7 @@ void TSKinfoAct(ObjTask* task) {
     case kObjStateInit:
         task->work = OBJworkNew();
         task->release = TSKgameCtrlKill;
-        if (task->work) task->work->depth = kHudDepth;
+        if (task->work) task->work->depth = kHudProvisionalDepth;
         voiceMessageReset();
         task->state = kObjStateRun;
         break;

@@ -14,7 +14,7 @@ int32_t voiceMessageSetting = 1;
 
 namespace {
 
-VoiceMessageState messageState = [] {
+VoiceMessageState voiceState = [] {
     VoiceMessageState s{};
     s.speaker = -1;
     s.forcedLine = -1;
@@ -35,20 +35,20 @@ bool voiceEventInterrupts(int32_t event) { return event == 1 || event == 2 || ev
 int32_t voicePickLine(int32_t count, int32_t last) {
     int32_t line = randRange(count);
     if (line == last && count > 1) line = (randRange(count - 1) + last + 1) % count;
-    if (messageState.forcedLine >= 0) line = messageState.forcedLine;
+    if (voiceState.forcedLine >= 0) line = voiceState.forcedLine;
     return std::min(line, count - 1);
 }
 
 void voiceStart(int32_t speaker, int32_t event, int32_t forced) {
     const VoiceEventLines lines = voiceEventLines(speaker, event);
     if (lines.count <= 0) return;
-    messageState.speaker = speaker;
-    messageState.event = event;
-    messageState.displayTimer = kVoiceMessageFrames;
-    messageState.windowTimer = kVoiceWindowFrames;
-    int32_t& last = messageState.lastLine[speaker][event];
+    voiceState.speaker = speaker;
+    voiceState.event = event;
+    voiceState.displayTimer = kVoiceMessageFrames;
+    voiceState.windowTimer = kVoiceWindowFrames;
+    int32_t& last = voiceState.lastLine[speaker][event];
     const int32_t line = forced >= 0 ? std::min(forced, lines.count - 1) : voicePickLine(lines.count, last);
-    messageState.line = line;
+    voiceState.line = line;
     if (voiceMessageSetting != 1) return;
     // Voice id 0 marks a slot without a line.
     if (lines.voices[line] != 0) SDL2_wheel_SoundPlaySE(lines.voices[line], false);
@@ -59,18 +59,18 @@ bool voiceMayStart() { return fighterAnyReady() && voiceMessageSetting != 0 && s
 
 }  // namespace
 
-VoiceMessageState& voiceMessageState() { return messageState; }
+VoiceMessageState& voiceMessageState() { return voiceState; }
 
 void voiceMessageReset() {
-    messageState.speaker = -1;
-    messageState.event = messageState.line = 0;
-    messageState.displayTimer = messageState.windowTimer = 0;
-    for (auto& events : messageState.lastLine) std::fill(std::begin(events), std::end(events), -1);
+    voiceState.speaker = -1;
+    voiceState.event = voiceState.line = 0;
+    voiceState.displayTimer = voiceState.windowTimer = 0;
+    for (auto& events : voiceState.lastLine) std::fill(std::begin(events), std::end(events), -1);
 }
 
 void charVoiceMessage(int32_t pilot, int32_t event) {
     if (pilot < 0 || pilot >= 4 || !voiceMayStart()) return;
-    const VoiceMessageState& s = messageState;
+    const VoiceMessageState& s = voiceState;
     if (s.speaker == pilot && s.displayTimer > 0 && voiceEventHolds(s.event) && !voiceEventInterrupts(event)) return;
     voiceStart(pilot, event, -1);
 }
@@ -81,11 +81,11 @@ void charVoiceMessageSpeaker4(int32_t event, int32_t line) {
 }
 
 void voiceMessageStep() {
-    if (messageState.speaker < 0) return;
-    if (--messageState.displayTimer < 0) {
-        messageState.speaker = -1;
-        messageState.event = messageState.line = 0;
-        messageState.displayTimer = 0;
+    if (voiceState.speaker < 0) return;
+    if (--voiceState.displayTimer < 0) {
+        voiceState.speaker = -1;
+        voiceState.event = voiceState.line = 0;
+        voiceState.displayTimer = 0;
     }
-    messageState.windowTimer = std::max(messageState.windowTimer - 1, 0);
+    voiceState.windowTimer = std::max(voiceState.windowTimer - 1, 0);
 }

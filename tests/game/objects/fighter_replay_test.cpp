@@ -63,6 +63,20 @@ TEST_F(FighterReplayTest, APlaybackGivesTheRecordedTrace) {
     EXPECT_EQ(replayIoMode, 0) << "the end marker stops the playback";
 }
 
+TEST_F(FighterReplayTest, AFrameWithNoFighterReadyStillRecordsItsWords) {
+    replayIoMode = 1;
+    replayInputAdopt(std::vector<uint32_t>(100, 0));
+    replayInputIndex = 0;
+    makeFighter();
+    for (int32_t& gauge : f().teamGauges) gauge = 0;
+    const uint32_t before = replayInputIndex;
+    frames(3, 0x12);
+    EXPECT_EQ(task->state, kFighterStateWaitingReady);
+    EXPECT_EQ(replayInputIndex, before + 15);
+    EXPECT_EQ(replayInputWords()[before + 10], 2u);
+    EXPECT_EQ(replayInputWords()[before + 11], 0x10u);
+}
+
 TEST_F(FighterReplayTest, AnInputThatBeginsWithTheEndMarkerStopsAtOnceAndLeavesTheLiveInput) {
     makeFighter();
     replayIoMode = 2;
