@@ -20,6 +20,7 @@
 #include "game/core/stage_load.h"
 #include "game/core/wheel_file.h"
 #include "game/objects/fshot.h"
+#include "game/objects/fighter.h"
 #include "game/records/card_profile.h"
 #include "game/records/paths.h"
 #include "game/records/play_selection.h"
@@ -123,5 +124,6 @@ void gameMainInit() {
     makeReplayFolders();
     pauseRowTimer.fill(kPauseRowTimerStart);
     SDL2_wheel_CreditSetCoinInHook();
+    fighterInstallReplayHooks();
     cardProfileResetGuest();
 }

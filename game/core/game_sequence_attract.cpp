@@ -11,7 +11,8 @@
 #include "game/core/play_state.h"
 #include "game/core/replay_files.h"
 #include "game/core/stage_load.h"
-#include "game/objects/fighter_values.h"
+#include "game/objects/fighter.h"
+#include "game/objects/fighter_counters.h"
 #include "game/records/paths.h"
 
 int32_t seqAttractIndex = 0;

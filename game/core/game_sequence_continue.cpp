@@ -12,7 +12,9 @@
 #include "game/core/replay_files.h"
 #include "game/core/sound_requests.h"
 #include "game/core/stage_load.h"
-#include "game/objects/fighter_values.h"
+#include "game/objects/fighter.h"
+#include "game/objects/fighter_counters.h"
+#include "game/objects/voice_message.h"
 #include "game/records/play_selection.h"
 #include "game/records/play_voice.h"
 #include "game/stages/eshot_cancel_provisional.h"
@@ -39,10 +41,10 @@ constexpr int32_t kAcceptEffect = 0;
 constexpr int32_t kCountEffect = 2;
 constexpr int32_t kPlayKind = 116;
 
-bool seqNoContinue() {
-    const FighterWork* fighter = fighterWork();
-    return fighter && fighter->noContinue != 0;
-}
+bool seqNoContinue() { return fighterGetNoContinue() != 0; }
+
+// The buttons newly pressed, while there is a fighter to continue with.
+uint32_t seqFighterPressed() { return fighterGetWork() ? padPressed : 0; }
 
 void seqContinueOpens(ObjTask* task) {
     continueScreenActive = 1;
@@ -98,7 +100,7 @@ void seqCabinetCountdown(ObjTask* task) {
         return;
     }
     int32_t& countdown = seqWorkWord(task, kSeqWorkCountdown);
-    if ((fighterPressedButtons() & kButton1) != 0 && countdown <= kSkippableFrom) seqCountDrop(task);
+    if ((seqFighterPressed() & kButton1) != 0 && countdown <= kSkippableFrom) seqCountDrop(task);
     // A coin or a new credit starts the count again.
     if (credit != seqLastCredit || coinFlag != 0) {
         seqWorkWord(task, kSeqWorkTick) = 0;
@@ -111,7 +113,7 @@ void seqCabinetCountdown(ObjTask* task) {
 
 // Button 1 continues, button 2 gives up; both on one frame end the play.
 void seqHomeCountdown(ObjTask* task) {
-    const uint32_t pressed = fighterPressedButtons();
+    const uint32_t pressed = seqFighterPressed();
     if ((pressed & kButton1) != 0) seqContinueAccepted(task);
     if (seqWorkWord(task, kSeqWorkCountdown) <= -1 || (pressed & kButton2) != 0) seqContinueRefused();
 }
@@ -140,11 +142,11 @@ void seqResume(ObjTask* task) {
     SDL2_wheel_SoundResumeAll();
     task->state = kPlaying;
     fighterResetPosition();
-    fighterSetControl(true);
-    fighterSetControl2(true);
+    fighterSetControl(1);
+    fighterSetWeaponsOn(1);  // the second control flag
     fighterSetHold(0);
     // The score's last digit counts the continues.
-    if (const FighterWork* fighter = fighterWork()) fighterAddScore(uint64_t(std::max(fighter->creditCounter - 1, 0)));
+    if (fighterGetWork()) fighterAddScore(uint64_t(std::max(fighterGetCreditCount() - 1, 0)));
     eshotCancelClear();
     eshotCancelRequest(120, -1, nullptr, 0, 0);
     charVoiceMessage(fighterGetType(), 13);

@@ -10,7 +10,7 @@
 #include "game/core/obj_task.h"
 #include "game/core/obj_work.h"
 #include "game/frontend/scenes.h"
-#include "game/objects/fighter_values.h"
+#include "game/objects/fighter_counters.h"
 #include "game/records/settings_file.h"
 #include "platform/arcade/apm.h"
 
@@ -71,8 +71,7 @@ void seqDrawOfflineNotice(ObjTask* task, ObjWork* work) {
 }
 
 void seqDrawContinue(ObjTask* task, ObjWork* work) {
-    const FighterWork* fighter = fighterWork();
-    if (seqIsScoreAttack() || (fighter && fighter->noContinue)) return;
+    if (seqIsScoreAttack() || fighterGetNoContinue()) return;
     seqTint(work, 0, 0, 0);
     OBJdrawSprite(work, kCoverFrame, kPlayfieldCentre, 144.0f, kPlayfieldLayer, 8.0f, 4.0f, 0.0f, 0.5f, 0);
     seqTint(work, 255, 255, 255);

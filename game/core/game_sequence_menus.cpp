@@ -10,7 +10,8 @@
 #include "game/core/replay_files.h"
 #include "game/core/stage_load.h"
 #include "game/frontend/scenes.h"
-#include "game/objects/fighter_values.h"
+#include "game/objects/fighter.h"
+#include "game/objects/fighter_counters.h"
 #include "game/records/play_selection.h"
 #include "game/records/settings_file.h"
 #include "game/stages/stage_services.h"
@@ -49,10 +50,8 @@ void seqReadAhead(ObjTask* task, int32_t next) {
 }
 
 void seqFighterEntry() {
-    if (FighterWork* fighter = fighterWork()) {
-        fighter->entryWord = kEntryWord;
-        fighter->creditCounter = 1;
-    }
+    fighterSetEntryWord(kEntryWord);
+    fighterResetCreditCount();
 }
 
 // A score-attack play is always played in ORIGINAL.
@@ -107,10 +106,8 @@ void seqTrainingStage(ObjTask* task) {
 
 void seqTrainingValues(ObjTask* task) {
     seqApplyTrainingValues();
-    if (FighterWork* fighter = fighterWork()) {
-        fighter->lives = std::min(gameSettings.trainingWordA, kMostLivesOrStock);
-        fighter->stock = std::min(gameSettings.trainingWordB, kMostLivesOrStock);
-    }
+    fighterSetLives(std::min(gameSettings.trainingWordA, kMostLivesOrStock));
+    fighterSetStock(std::min(gameSettings.trainingWordB, kMostLivesOrStock));
     fighterSetType(gameSettings.TRAINING_FIGHTERTYPE);
     fighterAddDestruction(gameSettings.TRAINING_DESTRUCTION);
     seqFighterEntry();
@@ -161,5 +158,5 @@ void seqApplyTrainingValues() {
     fighterSetPowerUp(gameSettings.TRAINING_POWERUP != 0);
     itemCarrierChangeTimer = seqPercentOf(gameSettings.TRAINING_ITEMCARRIER_CHANGE, 18000);
     itemCarrierBombTimer = seqPercentOf(gameSettings.TRAINING_ITEMCARRIER_BOMB, 18000);
-    if (FighterWork* fighter = fighterWork()) fighter->entryWord = kEntryWord;
+    fighterSetEntryWord(kEntryWord);
 }

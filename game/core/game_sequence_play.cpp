@@ -13,7 +13,6 @@
 #include "game/core/sound_requests.h"
 #include "game/core/stage_load.h"
 #include "game/frontend/scenes.h"
-#include "game/objects/fighter_values.h"
 
 namespace {
 

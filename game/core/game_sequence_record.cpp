@@ -6,7 +6,7 @@
 #include "game/core/game_sequence.h"
 #include "game/core/play_state.h"
 #include "game/frontend/scenes.h"
-#include "game/objects/fighter_values.h"
+#include "game/objects/fighter_counters.h"
 #include "game/records/play_records.h"
 #include "game/records/play_selection.h"
 #include "game/records/ranking_file.h"
@@ -26,8 +26,9 @@ void seqMarkNewEntry(int file, int table, int category, int place) {
 
 RankingRecord seqPlayRecord(bool finished, int32_t category) {
     RankingRecord record{};
-    const FighterWork* fighter = fighterWork();
-    record.score = fighter ? fighter->score : 0;
+    const FighterRecord fighter = fighterRecord();
+    record.score = fighter.score;
+    for (int i = 0; i < kFighterSubScores; ++i) record.subScores[i] = fighter.subScores[i];
     record.stage = uint32_t(stageNumber);
     record.stageProgress = uint32_t(stageProgress);
     record.finished = finished ? 1 : 0;
@@ -37,8 +38,8 @@ RankingRecord seqPlayRecord(bool finished, int32_t category) {
     record.trueRoute = trueRouteFlag;
     record.assist = uint32_t(autoGameSystem);
     // The credits the play took, and the highest rank reached: the upload reads both.
-    record.fighterWord = fighter ? uint32_t(fighter->creditCounter) : 0;
-    record.maxRank = fighter ? uint32_t(fighter->rank) : 0;
+    record.fighterWord = fighter.fighterWord;
+    record.maxRank = uint32_t(fighter.maxRank);
     return record;
 }
 

@@ -15,8 +15,9 @@
 #include "game/core/stage_load.h"
 #include "game/frontend/replay_list_provisional.h"
 #include "game/frontend/scenes.h"
-#include "game/objects/fighter_services.h"
-#include "game/objects/fighter_values.h"
+#include "game/objects/fighter.h"
+#include "game/objects/fighter_counters.h"
+#include "game/objects/hud.h"
 #include "game/objects/play_record_block.h"
 #include "game/records/settings_file.h"
 #include "game/stages/stage_services.h"
@@ -83,10 +84,8 @@ SeqStep viewerStage(ObjTask* task) {
     replayIoMode = 2;
     stageLoad(stageNumber, false);
     if (seqIsScoreAttack()) {
-        if (FighterWork* fighter = fighterWork()) {
-            fighter->entryWord = 5;
-            fighter->creditCounter = 1;
-        }
+        fighterSetEntryWord(5);
+        fighterResetCreditCount();
     }
     normalSpeed();
     gamePhase = 3;

@@ -1,15 +1,21 @@
 #include "game/core/game_state_hash.h"
 
+#include <array>
+#include <span>
+
 #include "game/core/game_main.h"
 #include "game/core/game_random.h"
 #include "game/core/obj_task.h"
 #include "game/core/obj_work.h"
 #include "game/core/play_state.h"
 #include "game/core/replay_files.h"
-#include "game/objects/fighter_values.h"
+#include "game/frontend/stage_result_provisional.h"
+#include "game/objects/fighter_counters.h"
+#include "game/objects/fighter_hit.h"
 #include "game/objects/fshot.h"
 #include "game/objects/popups.h"
 #include "game/objects/shot_timers_provisional.h"
+#include "game/objects/voice_message.h"
 #include "game/records/play_selection.h"
 #include "game/records/settings_file.h"
 #include "game/stages/eshot_cancel_provisional.h"
@@ -39,14 +45,61 @@ public:
 constexpr int kControlGroup = 0;
 constexpr int kSceneGroup = 13;
 
-void hashTask(StateHasher& hasher, const ObjTask* task) {
+// A reference counts as what it resolves to, its task's group and place in
+// that group's list (-1 when gone): its serial depends on how many records
+// the run made before, which a playback doesn't repeat. The places are
+// gathered once a hash, stamped with the hash's generation, so a lookup
+// costs no walk of the lists.
+struct RefPlace {
+    uint32_t serial = 0;
+    int32_t identity = -1;
+    uint32_t generation = 0;
+};
+std::array<RefPlace, kObjTaskPoolSize> refPlaces;
+uint32_t refGeneration = 0;
+
+class RefIdentities {
+public:
+    RefIdentities() {
+        ++refGeneration;
+        for (int group = 0; group < kObjTaskGroups; ++group) {
+            int32_t place = 0;
+            const ObjTaskGroup& list = OBJtaskGroup(group);
+            for (const ObjTask* task = list.head.next; task != &list.tail; task = task->next, ++place) {
+                const ObjRef live = objRef(task);
+                if (live.index < 0 || live.index >= kObjTaskPoolSize || live.serial == 0) continue;
+                refPlaces[size_t(live.index)] = {live.serial, group * 65536 + place, refGeneration};
+            }
+        }
+    }
+    int32_t of(ObjRef ref) const {
+        if (ref.index < 0 || ref.index >= kObjTaskPoolSize || ref.serial == 0) return -1;
+        const RefPlace& place = refPlaces[size_t(ref.index)];
+        return place.generation == refGeneration && place.serial == ref.serial ? place.identity : -1;
+    }
+};
+
+// Every reference a work holds is hashed as its identity and zeroed in the
+// image.
+void hashRefs(StateHasher& hasher, const RefIdentities& refs, std::span<ObjRef> list) {
+    for (ObjRef& ref : list) {
+        hasher.word(uint32_t(refs.of(ref)));
+        ref = ObjRef{};
+    }
+}
+
+void hashTask(StateHasher& hasher, const RefIdentities& refs, const ObjTask* task) {
     hasher.word(task->tag);
     hasher.word(uint32_t(task->state));
     hasher.word(uint32_t(task->aux));
     for (int32_t word : task->actWords) hasher.word(uint32_t(word));
     if (task->work == nullptr) return;
+    ObjWork copy = *task->work;
+    hashRefs(hasher, refs, std::span(&copy.lastCollider, 1));
+    hashRefs(hasher, refs, std::span(&copy.parentWork, 1));
+    if (task->tag == objTag("FIGH")) hashRefs(hasher, refs, fighter(&copy).gunUnits);
     ReplayWorkImage image{};
-    replayWorkStore(*task->work, image);
+    replayWorkStore(copy, image);
     hasher.bytes(image.data(), image.size());
 }
 
@@ -60,12 +113,12 @@ void hashCancelQueue(StateHasher& hasher) {
     hasher.words({eshotCancelQueue.countdown, eshotCancelQueue.cancelledCount});
 }
 
-void hashFighter(StateHasher& hasher) {
-    const FighterWork* f = fighterWork();
-    if (f == nullptr) return;
-    hasher.words({int32_t(f->score), int32_t(f->score >> 32), f->type, f->creditCounter, f->entryWord, f->noContinue,
-                  f->control, f->control2, f->hold, f->lives, f->stock, f->rank, f->bonusCounter, f->energy,
-                  f->powerUp, f->destruction});
+void hashVoiceMessage(StateHasher& hasher) {
+    const VoiceMessageState& v = voiceMessageState();
+    hasher.words({v.speaker, v.event, v.line, v.displayTimer, v.windowTimer, v.forcedLine, voiceMessageSetting});
+    for (const auto& events : v.lastLine) {
+        for (int32_t line : events) hasher.word(uint32_t(line));
+    }
 }
 
 }  // namespace
@@ -80,8 +133,10 @@ uint64_t gameStateHash() {
     hasher.words({gameMode, selectedLeaderType, autoGameSystem, dramaticMode});
     hasher.words({fshotCounters.all, fshotCounters.own, fshotCounters.gun});
     hasher.bytes(reinterpret_cast<const uint8_t*>(&settingsSnapshot), sizeof settingsSnapshot);
-    hashFighter(hasher);
+    hashVoiceMessage(hasher);
+    hasher.words({rankCounter, fighterShieldLevel(), stageResultActive});
     hashCancelQueue(hasher);
+    const RefIdentities refs;
     for (int group = 0; group < kObjTaskGroups; ++group) {
         // The sequence makes the scenes and effects of groups 0 and 13 in its
         // own order, which a watched replay's differs from: their tasks count
@@ -92,11 +147,11 @@ uint64_t gameStateHash() {
         for (const ObjTask* task = list.head.next; task != &list.tail; task = task->next) {
             if (task->tag == objTag("GCTR")) continue;
             if (!anyOrder) {
-                hashTask(hasher, task);
+                hashTask(hasher, refs, task);
                 continue;
             }
             StateHasher one;
-            hashTask(one, task);
+            hashTask(one, refs, task);
             unordered += one.value;
         }
         hasher.words({int32_t(unordered), int32_t(unordered >> 32)});

@@ -40,6 +40,11 @@ struct FighterFields {
     ObjPoint history[10];  // newest first
     int32_t shieldTimer, combo, blowDisplay, blowCooldown, blowOff, blowMarker, misses;
     int32_t shotSerial;  // the volley serial the next shots carry
+    // The words the sequence, the play records and the tutorial keep here.
+    uint64_t subScores[9];  // the score's total at each stage number
+    int32_t entryWord, noContinue, hold, giveUpHoldCount, giveUpDone;
+    int32_t gaugeMode, page5Word, lessonFlags[2];
+    int32_t medals[4], secretItems, stageNoMiss, firstStage;
 };
 
 // One turret of an enemy: turned toward the fighter each frame while armed.

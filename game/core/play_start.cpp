@@ -3,7 +3,8 @@
 #include "game/core/game_main.h"
 #include "game/core/obj_task.h"
 #include "game/core/replay_files.h"
-#include "game/objects/fighter_services.h"
+#include "game/objects/fighter.h"
+#include "game/objects/hud.h"
 #include "game/objects/play_record_block.h"
 #include "game/records/play_records.h"
 

@@ -16,8 +16,7 @@
 #include "game/core/sprite_sheet.h"
 #include "game/frontend/menu_frame.h"
 #include "game/frontend/scenes.h"
-#include "game/objects/fighter_snapshot.h"
-#include "game/objects/fighter_values.h"
+#include "game/objects/fighter.h"
 #include "game/records/settings_file.h"
 #include "game/stages/eshot_cancel_provisional.h"
 #include "game/stages/stage_services.h"
@@ -130,6 +129,10 @@ void stageImageSlotsFree() {
 
 void stageLoad(int32_t stage, bool restart) {
     CloseMenuFrame();
+    // What the fighter made after the last stage's release (its effects
+    // while the result showed) is not in the stage's replay header: a
+    // playback starting here would not have it.
+    for (uint32_t tag : kStageReleaseTags) OBJtaskReleaseByTag(tag);
     settingsSnapshot = gameSettings;
     replayStageStart(stage, settingsSnapshot);
     resetStageWords(stage);

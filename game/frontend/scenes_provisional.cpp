@@ -6,6 +6,7 @@
 #include "game/core/play_state.h"
 #include "game/core/stage_load.h"
 #include "game/frontend/scenes.h"
+#include "game/frontend/stage_result_provisional.h"
 
 namespace {
 
@@ -57,8 +58,12 @@ void TSKplayerSelect(ObjTask* task) { sceneStandInAct(task, 7); }
 // The stage goes with its results, so nothing of the field or its enemies
 // carries into the next stage.
 void TSKstageClear(ObjTask* task) {
-    if (task->state == kObjStateInit) stageRelease(stageNumber, false);
+    if (task->state == kObjStateInit) {
+        stageRelease(stageNumber, false);
+        stageResultActive = 1;
+    }
     sceneStandInAct(task, 8);
+    if ((task->flags & kObjTaskLive) == 0) stageResultActive = 0;
 }
 void TSKgameOver(ObjTask* task) { sceneStandInAct(task, 9); }
 void TSKranking(ObjTask* task) { sceneStandInAct(task, 10); }

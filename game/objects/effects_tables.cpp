@@ -1,5 +1,8 @@
 #include "game/objects/effects_tables.h"
 
+#include <array>
+#include <cstddef>
+
 namespace {
 
 using Rows = std::array<EffectKindRow, kEffectTableSize>;

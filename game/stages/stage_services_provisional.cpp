@@ -5,6 +5,8 @@
 #include "game/core/obj_work.h"
 #include "game/core/play_state.h"
 #include "game/core/wheel_log.h"
+#include "game/objects/fighter_counters.h"
+#include "game/objects/voice_message.h"
 #include "game/stages/stage_services.h"
 #include "game/stages/stage_words_provisional.h"
 
@@ -28,6 +30,21 @@ void fieldKill(ObjTask* task) {
     task->work = nullptr;
 }
 
+// The field hands the fighter to the player at fixed ages of its own:
+// control, the second start flag off, power drain and the leader's first
+// words, then the late start flag (weapons on).
+void stageFieldFighterStart(int32_t age) {
+    const int32_t first = stageNumber == 1 ? 10 : 5;
+    const int32_t second = stageNumber == 1 ? 60 : 10;
+    if (age == first) {
+        fighterSetControl(1);
+        fighterSetAbsent(0);
+        fighterSetPowerDrain(1);
+        charVoiceMessage(fighterGetType(), 0);
+    }
+    if (age == second) fighterSetWeaponsOn(1);
+}
+
 }  // namespace
 
 void (*const stageInitReadThreadTable[kStageReaders])(int32_t) = {noImages, logReader, logReader,
@@ -43,6 +60,7 @@ void stageFieldProvisionalAct(ObjTask* task) {
         break;
     case kObjStateRun:
         ++stageFrame;
+        stageFieldFighterStart(++task->actWords[1]);
         // Stands in for the fighter's last life lost, so the continue can be reached by hand.
         if ((padPressed & kButton3) != 0 && gamePhase == 3) {
             seqContinue();

@@ -21,7 +21,7 @@ protected:
         frame();
         ASSERT_EQ(sequence->state, 302);
         stageNumber = 2;
-        ASSERT_NE(fighterWork(), nullptr);
+        ASSERT_NE(fighterGetWork(), nullptr);
         script("+1 tap button3");
         frame();
         ASSERT_EQ(sequence->state, 1100);
@@ -84,15 +84,15 @@ TEST_F(SequenceContinueTest, PaidContinueGoesBackIntoThePlay) {
     ASSERT_FALSE(cab->sequenceCalls.empty());
     EXPECT_EQ(cab->sequenceCalls.back().call, "continue-play");
     EXPECT_TRUE(cab->sequenceCalls.back().answer);
-    const int32_t credits = fighterWork()->creditCounter;
+    const int32_t credits = fighterGetCreditCount();
     frames(9);
     EXPECT_EQ(sequence->state, 1102);
     EXPECT_EQ(continueScreenActive, 1);
     frame();
     EXPECT_EQ(sequence->state, 302);
-    EXPECT_EQ(fighterWork()->creditCounter, credits + 1);
-    EXPECT_EQ(fighterWork()->score, uint64_t(credits));
-    EXPECT_EQ(fighterWork()->control, 1);
+    EXPECT_EQ(fighterGetCreditCount(), credits + 1);
+    EXPECT_EQ(fighterGetScore(), uint64_t(credits));
+    EXPECT_EQ(fighterGetControl(), 1);
 }
 
 TEST_F(SequenceContinueTest, RefusedContinueGoesBackToTheTitle) {

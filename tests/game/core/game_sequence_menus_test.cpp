@@ -59,7 +59,7 @@ TEST_F(SequenceMenusTest, RestartGameOfAStoryPlayStartsAgainAtStageOne) {
     EXPECT_EQ(playIsRecorded, 1);
     EXPECT_EQ(sequence->state, 301);
     EXPECT_EQ(OBJtaskCountByTag(9, objTag("FIGH")), 1);
-    EXPECT_NE(fighterWork(), nullptr);
+    EXPECT_NE(fighterGetWork(), nullptr);
     frame();
     EXPECT_EQ(sequence->state, 302);
     EXPECT_EQ(pauseAllowed, 1);
@@ -144,8 +144,8 @@ TEST_F(SequenceMenusTest, ScoreAttackRecordsInOriginalFromItsSettings) {
     EXPECT_EQ(selectedLeaderType, 2);
     EXPECT_EQ(autoGameSystem, 0);
     EXPECT_EQ(replayIoMode, 1);
-    EXPECT_EQ(fighterWork()->entryWord, 5);
-    EXPECT_EQ(fighterWork()->creditCounter, 1);
+    EXPECT_EQ(fighterGetEntryWord(), 5);
+    EXPECT_EQ(fighterGetCreditCount(), 1);
     EXPECT_TRUE(logHas("stageInitReadThread"));  // read ahead without THREAD_READ
     // A cleared score-attack stage ends the play: game over, then the ranking view.
     playIsRecorded = 1;
@@ -180,14 +180,13 @@ TEST_F(SequenceMenusTest, TrainingStartsFromItsSettings) {
     EXPECT_EQ(trainingStartStage, 4);
     EXPECT_EQ(stageFrame, 14680 + 1) << "the start point, and the field's first frame";
     EXPECT_EQ(replayIoMode, 0);  // the play start's; training itself leaves it
-    const FighterWork& fighter = *fighterWork();
-    EXPECT_EQ(fighter.energy, 5000);
-    EXPECT_EQ(fighter.powerUp, 1);
-    EXPECT_EQ(fighter.lives, 6);  // at most 6
-    EXPECT_EQ(fighter.stock, 3);
+    EXPECT_EQ(fighterGetEnergy(), 5000);
+    EXPECT_TRUE(fighterIsPowerUp());
+    EXPECT_EQ(fighterGetLives(), 6);  // at most 6
+    EXPECT_EQ(fighterGetStock(), 3);
     EXPECT_EQ(itemCarrierChangeTimer, 1800);
     EXPECT_EQ(itemCarrierBombTimer, 18000);
-    EXPECT_EQ(fighter.entryWord, 5);
+    EXPECT_EQ(fighterGetEntryWord(), 5);
     EXPECT_FALSE(logHas("stageInitReadThread"));  // THREAD_READ leaves the images to the stage load
     // A cleared training stage goes back to the training menu.
     ASSERT_TRUE(runTo(401, 400));

@@ -41,7 +41,7 @@ protected:
         SequenceTest::TearDown();
     }
 
-    // A stage file: the fighter at x 10 x stage, frames of right held
+    // A stage file: the fighter at x 10 x stage with its gauges full, frames of right held
     // (button 1 newly pressed on the frames listed), the end marker, then
     // unused words.
     static void writeStageFile(const std::string& path, int32_t stage, int32_t category, int frames) {
@@ -52,6 +52,8 @@ protected:
         ObjWork fighter;
         OBJworkInit(&fighter);
         fighter.x = stageStartX(stage);
+        // A recorded fighter has its team ready.
+        for (int32_t& gauge : ::fighter(&fighter).teamGauges) gauge = 100000;
         replayWorkStore(fighter, header.works[0]);
         header.capacity = uint32_t(5 * frames + 4 + 16);
         std::vector<uint8_t> bytes(kReplayHeaderBytes + 4 * size_t(header.capacity), 0);
@@ -215,11 +217,11 @@ TEST_F(SequenceReplayTest, TheViewerShowsAStoryReplayStageAfterStage) {
         EXPECT_EQ(replayIoMode, 2);
         EXPECT_EQ(replayPlaybackFlag, 0);
         EXPECT_FALSE(seqIsScoreAttack());
+        EXPECT_EQ(fighterX(), stageStartX(stage)) << "the fighter starts where the stage file says";
         // The stand-in field clears the stage as the played-back input ends;
-        // the fighter started where the stage file says, and every recorded
-        // frame moved it right.
+        // the recorded frames of right held took the fighter to the right edge.
         ASSERT_TRUE(runTo(611, kStageFieldFrames + 5));
-        EXPECT_EQ(fighterX(), stageStartX(stage) + 4.0f * float(kRecordedFrames));
+        EXPECT_EQ(fighterX(), 212.0f);
         EXPECT_EQ(replayIoMode, 0);
         EXPECT_EQ(OBJtaskCountByTag(13, objTag("STGC")), 1);
         pressStart();
@@ -237,9 +239,9 @@ TEST_F(SequenceReplayTest, AScoreAttackReplayEndsAfterItsStage) {
     replayChosenFirstStage = 3;
     startViewer();
     EXPECT_TRUE(seqIsScoreAttack());
-    ASSERT_NE(fighterWork(), nullptr);
-    EXPECT_EQ(fighterWork()->entryWord, 5);
-    EXPECT_EQ(fighterWork()->creditCounter, 1);
+    ASSERT_NE(fighterGetWork(), nullptr);
+    EXPECT_EQ(fighterGetEntryWord(), 5);
+    EXPECT_EQ(fighterGetCreditCount(), 1);
     ASSERT_TRUE(runTo(611, kStageFieldFrames + 5));
     pressStart();
     ASSERT_TRUE(runTo(2140, 10));

@@ -189,7 +189,7 @@ TEST_F(SequencePathTest, StoryPlayGoesFromThePrologueToTheRanking) {
     EXPECT_EQ(pauseAllowed, 0);  // no pause menu in the prologue
     EXPECT_EQ(replayIoMode, 1);
     EXPECT_EQ(sequence->actWords[kSeqActBestPlace], -1);
-    ASSERT_NE(fighterWork(), nullptr);
+    ASSERT_NE(fighterGetWork(), nullptr);
     EXPECT_EQ(OBJtaskCountByTag(1, objTag("FILD")), 1);
 
     clearStage();
@@ -259,7 +259,7 @@ TEST_F(SequencePathTest, RecordingAPlayMarksItsEntriesForTheRankingView) {
     EXPECT_EQ(rankingTables().all->at(2, 2, 0).stage, 3u);
     EXPECT_EQ(rankingLatestTable, 2);
     // A play that ranks nowhere gives -1.
-    fighterWork()->score = 0;
+    fighter(fighterGetWork()).score = 0;
     EXPECT_EQ(seqRecordPlay(false), -1);
 }
 

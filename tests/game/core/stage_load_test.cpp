@@ -20,8 +20,8 @@
 #include "game/core/sprite_sheet.h"
 #include "game/frontend/menu_frame.h"
 #include "game/records/paths.h"
-#include "game/objects/fighter_services.h"
-#include "game/objects/fighter_values.h"
+#include "game/objects/fighter.h"
+#include "game/objects/fighter_counters.h"
 #include "game/records/settings_file.h"
 #include "game/stages/stage_words_provisional.h"
 #include "tests/engine/ui/recording_display_fixture.h"
@@ -166,34 +166,33 @@ ObjTask* stageLoadTestFighter() {
 
 TEST_F(StageLoadTest, ARestartBringsTheFighterBackAsItWasAtTheStagesFirstStart) {
     ObjTask* fighter = stageLoadTestFighter();
-    ObjTask* gunUnit = OBJtaskCreate(idle, 10, objTag("RGUN"));
-    gunUnit->work = OBJworkNew();
-    fighter->work->x = 40.0f;
-    gunUnit->work->y = 7.0f;
+    ObjWork* gunUnit = objRefWork(::fighter(fighter->work).gunUnits[0]);
+    ASSERT_NE(gunUnit, nullptr);
+    gunUnit->kind = 7;
     fighterAddScore(1200);
     replayIoMode = 1;
     stageLoad(2, false);
-    EXPECT_EQ(fighterWork()->creditCounter, 0) << "a story stage keeps the fighter where it is";
+    EXPECT_EQ(fighterGetCreditCount(), 0) << "a story stage keeps the fighter's credit count";
+    EXPECT_EQ(fighter->work->x, 112.0f) << "every stage starts at the start point";
     ReplayHeader recorded = replayHeader;
     fighter->work->x = 90.0f;
-    gunUnit->work->y = 70.0f;
+    gunUnit->kind = 70;
     fighterAddScore(500);
     stageRelease(2, true);
     stageLoad(2, true);
-    EXPECT_EQ(fighter->work->x, 40.0f);
-    EXPECT_EQ(gunUnit->work->y, 7.0f);
-    EXPECT_EQ(fighterWork()->score, 1200u);
-    EXPECT_EQ(fighterWork()->creditCounter, 1) << "a restart puts the fighter back at its start point";
+    EXPECT_EQ(fighter->work->x, 112.0f);
+    EXPECT_EQ(gunUnit->kind, 7);
+    EXPECT_EQ(fighterGetScore(), 1200u);
+    EXPECT_EQ(fighterGetCreditCount(), 1) << "a restart puts the fighter back at its start point";
     EXPECT_EQ(replayHeader.works, recorded.works) << "the restarted stage records the state it starts from";
     // Played back, the records come from the header, whatever the live ones hold.
-    fighter->work->x = 5.0f;
+    fighterAddScore(5);
+    gunUnit->kind = 5;
     replayIoMode = 2;
     replayInputAdopt(std::vector<uint32_t>(10, kReplayMarker));
     stageLoad(2, false);
-    EXPECT_EQ(fighter->work->x, 40.0f);
-    EXPECT_EQ(fighterWork()->score, 1200u);
-    OBJworkFree(gunUnit->work);
-    gunUnit->work = nullptr;
+    EXPECT_EQ(gunUnit->kind, 7);
+    EXPECT_EQ(fighterGetScore(), 1200u);
     replayIoMode = 0;
     replayInputFree();
 }
@@ -211,7 +210,7 @@ TEST_F(StageLoadTest, TheFighterGoesHomeInScoreAttackItsReplaysAndTraining) {
         menuResultCode = c.kind;
         replayHeader.category = c.replayedCategory;
         stageLoad(c.stage, false);
-        EXPECT_EQ(fighterWork()->creditCounter, c.home ? 1 : 0);
+        EXPECT_EQ(fighterGetCreditCount(), c.home ? 1 : 0);
         OBJtaskReleaseAll(nullptr);
     }
     menuResultCode = 0;
