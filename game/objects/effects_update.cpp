@@ -11,6 +11,7 @@
 #include "game/core/wheel_angle.h"
 #include "game/objects/effects.h"
 #include "game/objects/effects_tables.h"
+#include "game/objects/fighter_counters.h"
 #include "game/objects/fshot_fighter.h"
 #include "game/stages/field_layers_provisional.h"
 
@@ -110,7 +111,7 @@ bool effectFlyTo(ObjWork* work, float toX, float toY, float reach) {
 }
 
 bool effectEnergyTip(ObjWork* work) {
-    ObjWork* fighterWork = fshotFighterWork();
+    ObjWork* fighterWork = fighterGetWork();
     const int32_t energy = fighterWork ? fighter(fighterWork).energy : 0;
     return effectFlyTo(work, kEffectEnergyTipX0 + float(energy * 50 / 10000), kEffectEnergyTipY, 16.0f);
 }
@@ -130,7 +131,7 @@ bool effectSecret(ObjWork* work) {
     effectLoopCells(work);
     TSKeffectCreate(kEffectSparkleKind, 0, 0.0f, 0, 0, ObjRef{}, work->x, work->y);
     if (SDL2_wheel_Distance(work->x, work->y, kEffectGaugeRowX, kEffectGaugeRowY) >= 8.0f) return false;
-    ObjWork* fighterWork = fshotFighterWork();
+    ObjWork* fighterWork = fighterGetWork();
     for (int type = 0; type < 4; ++type) {
         const int32_t gauge = fighterWork ? fighter(fighterWork).teamGauges[type] : 0;
         if (gauge < kEffectGaugeFull) {

@@ -8,6 +8,7 @@
 #include "game/core/obj_work.h"
 #include "game/core/wheel_angle.h"
 #include "game/objects/effects.h"
+#include "game/objects/fighter_counters.h"
 #include "game/objects/fshot_fighter.h"
 #include "game/objects/fshot_tables.h"
 
@@ -37,12 +38,12 @@ const FshotKindRow& fshotRow(const ObjWork* work) {
 void fshotFirstUpdate(ObjWork* work) {
     shot(work).counted = 1;
     fshotCount(work, 1);
-    if (ObjWork* fighterWork = fshotFighterWork()) shot(work).weaponMode = fighter(fighterWork).weaponMode;
+    if (ObjWork* fighterWork = fighterGetWork()) shot(work).weaponMode = fighter(fighterWork).weaponMode;
     fshotSetHitBox(work);
 }
 
 bool fshotFireLocked() {
-    ObjWork* fighterWork = fshotFighterWork();
+    ObjWork* fighterWork = fighterGetWork();
     return fighterWork != nullptr && fighter(fighterWork).fireLock >= 1;
 }
 

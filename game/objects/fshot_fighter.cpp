@@ -1,31 +1,12 @@
 #include "game/objects/fshot_fighter.h"
 
-#include "game/core/obj_task.h"
 #include "game/core/obj_work.h"
-
-namespace {
-
-constexpr int kFshotFighterGroup = 9;
-constexpr int32_t kFshotGaugeFull = 100000;
-
-}  // namespace
-
-ObjTask* fshotFighterTask() {
-    ObjTaskGroup& list = OBJtaskGroup(kFshotFighterGroup);
-    ObjTask* task = list.head.next;
-    if (task == &list.tail || task->work == nullptr) return nullptr;
-    return task;
-}
-
-ObjWork* fshotFighterWork() {
-    ObjTask* task = fshotFighterTask();
-    return task ? task->work : nullptr;
-}
+#include "game/objects/fighter_counters.h"
 
 bool fshotFighterAnyReady(const ObjWork* fighterWork) {
     if (fighterWork == nullptr) return false;
     for (int32_t gauge : fighterWork->family.fighter.teamGauges) {
-        if (gauge >= kFshotGaugeFull) return true;
+        if (gauge >= kFighterGaugeFull) return true;
     }
     return false;
 }

@@ -10,6 +10,7 @@
 #include "game/objects/effects.h"
 #include "game/objects/effects_sprite_ids.h"
 #include "game/objects/fshot.h"
+#include "game/objects/fighter_counters.h"
 #include "game/objects/fshot_fighter.h"
 #include "game/objects/fshot_tables.h"
 
@@ -212,7 +213,7 @@ void gunSetIndex(ObjWork* work, int32_t index) {
 
 void gunReset(ObjWork* work) {
     if (work == nullptr) return;
-    gunPlace(work, fshotFighterWork());
+    gunPlace(work, fighterGetWork());
 }
 
 void TSKgunUpdate(ObjTask* task) {
