@@ -10,6 +10,7 @@
 #include "game/core/play_state.h"
 #include "game/objects/shot_timers_provisional.h"
 #include "game/stages/eshot_cancel_provisional.h"
+#include "game/stages/enemies/enemy_words.h"
 #include "game/stages/stage_words_provisional.h"
 
 namespace {
@@ -58,6 +59,7 @@ void stepPlayAfterPass() {
     stepBulletCancelQueue();
     countDown(eshotConvertCountdown);
     countDown(enemyExplosionTimer);
+    countDown(enemyShotSoundCooldown);
     countDown(scorePopupTimer);
     countDown(layerTintTimer);
 }

@@ -12,6 +12,7 @@
 #include "game/records/settings_file.h"
 #include "game/stages/eshot_cancel_provisional.h"
 #include "game/stages/stage_services.h"
+#include "game/stages/enemies/enemy_words.h"
 #include "game/stages/stage_words_provisional.h"
 
 namespace {
@@ -46,6 +47,7 @@ void hashTask(StateHasher& hasher, const ObjTask* task) {
     ReplayWorkImage image{};
     replayWorkStore(*task->work, image);
     hasher.bytes(image.data(), image.size());
+    hasher.word(uint32_t(task->work->lifeState));
 }
 
 // Serials count on through the run, so a cancel's owner counts only as
@@ -66,6 +68,18 @@ void hashFighter(StateHasher& hasher) {
                   f->powerUp, f->destruction});
 }
 
+void hashWide(StateHasher& hasher, uint64_t value) { hasher.words({int32_t(value), int32_t(value >> 32)}); }
+
+void hashEnemyWords(StateHasher& hasher) {
+    hasher.words({trueRouteFlag, wreckLayerValue, stage3BossFlag, enemyBossDamageCounter, enemyShotSoundCooldown});
+    for (uint64_t total : {enemyHitCounters[0], enemyHitCounters[1], enemyRawScoreTotal, enemyPaidScoreTotal,
+                           enemyFormBonusTotal, enemyDestructionBonusTotal}) {
+        hashWide(hasher, total);
+    }
+    hasher.words({enemyTargetGauge.lifeMax, enemyTargetGauge.showTimer, enemyTargetGauge.life});
+    for (int32_t hp : enemyTargetGauge.formHpMax) hasher.word(uint32_t(hp));
+}
+
 }  // namespace
 
 uint64_t gameStateHash() {
@@ -76,6 +90,7 @@ uint64_t gameStateHash() {
                   layerTintTimer, eshotConvertCountdown, scorePopupTimer, bossPresentFlag, stageClearFlag,
                   stageProgress});
     hasher.words({gameMode, selectedLeaderType, autoGameSystem, dramaticMode});
+    hashEnemyWords(hasher);
     hasher.bytes(reinterpret_cast<const uint8_t*>(&settingsSnapshot), sizeof settingsSnapshot);
     hashFighter(hasher);
     hashCancelQueue(hasher);

@@ -120,7 +120,7 @@ struct EnemyFields {
     // spawn data
     int32_t spawnExtras[4];
     int32_t scriptStage;  // the stage whose table the script is read from
-    int32_t script;       // the spawn param of the movement script, -1 none
+    int32_t script;       // the movement script's spawn param + 1; 0 none (a fresh record)
     int32_t scriptCursor;
 };
 
