@@ -160,3 +160,41 @@ TEST_F(EnemyDeathTest, TheStageThreeMotionEnemyCallsItsBoss) {
 }
 
 }  // namespace
+
+namespace {
+
+using EnemyPlayTest = EnemyDeathTest;
+
+// A scripted small enemy comes down from above the screen, enters, steers,
+// takes fighter shots, dies and pays, and its act then releases it.
+TEST_F(EnemyPlayTest, AScriptedEnemyEntersStepsTakesShotsDiesAndPays) {
+    gameMode = 0;
+    ObjTask* task = makeEnemy(0, 30, 112.0f, -30.0f, 0);
+    EnemyFields& e = enemy(task->work);
+    e.score = 280;
+    int32_t frames = 0;
+    while (e.enteredScreen == 0 && frames++ < 100) step(task);
+    ASSERT_EQ(e.enteredScreen, 1);
+    EXPECT_EQ(frames, 11);  // from -30 at 3 pixels a frame: at 0 after 10 moves, not yet inside
+    EXPECT_EQ(e.offscreenTimer, 0);
+    e.steerMode = 2;
+    e.steerTarget = {40.0f, 60.0f};
+    step(task);
+    EXPECT_NE(task->work->heading, 512);
+    for (int shot = 0; shot < 3; ++shot) hit(task, 6, 10);
+    EXPECT_EQ(task->work->lifeState, 3);
+    EXPECT_EQ(enemyPaidScoreTotal, 280u);
+    step(task);
+    EXPECT_EQ(task->state, kObjStateEnd);
+    step(task);
+    EXPECT_EQ(OBJtaskCountByTag(kEnemyGroup, kEnemyTag), 0);
+}
+
+TEST_F(EnemyPlayTest, NoPointBlankTintWithoutAReadyFighter) {
+    ObjTask* task = makeEnemy(0, 30, 112.0f, 144.0f);
+    EXPECT_FALSE(enemyPointBlankTint(task->work));
+    task->work->lifeState = 3;
+    EXPECT_FALSE(enemyPointBlankTint(task->work));
+}
+
+}  // namespace
