@@ -4,6 +4,8 @@
 #include <cmath>
 #include <vector>
 
+#include "game/core/draw_store.h"
+#include "game/core/sprite_frames.h"
 #include "game/stages/enemies/boss_attack.h"
 #include "game/stages/enemies/enemy_score.h"
 #include "tests/game/stages/enemies/enemy_fixture.h"
@@ -240,6 +242,52 @@ TEST_F(EnemyStepTest, LayerDepthsAndTheHeadingToAPoint) {
     enemyPlayerPos(&x, &y);
     EXPECT_FLOAT_EQ(x, 5.0f);
     EXPECT_FLOAT_EQ(y, 6.0f);
+}
+
+TEST_F(EnemyStepTest, TheExitMarkerShowsItsSideInRedWhileItsAlphaLasts) {
+    std::vector<SpriteFrame> frames(1755);
+    frames[1754] = {4, 0, 0, 8, 8, 1754, 0, 0, 0, 0, 0};
+    OBJsetFrameTable(frames);
+    OBJdrawRequestsClear();
+    OBJdrawFlush();
+    struct Case {
+        int32_t side;
+        float alpha;
+        bool drawn;
+        float x, y, scaleX, scaleY;
+    };
+    const Case cases[] = {
+        {1, 1.0f, true, 0.0f, 50.0f, 1.0f, 2.5f},    {2, 0.5f, true, 224.0f, 50.0f, 1.0f, 2.5f},
+        {3, 1.0f, true, 40.0f, 0.0f, 2.5f, 1.0f},    {4, 1.0f, true, 40.0f, 266.0f, 2.5f, 1.0f},
+        {0, 1.0f, false, 0.0f, 0.0f, 0.0f, 0.0f},    {4, 0.0f, false, 0.0f, 0.0f, 0.0f, 0.0f},
+        {5, 1.0f, false, 0.0f, 0.0f, 0.0f, 0.0f},
+    };
+    for (const Case& c : cases) {
+        ObjTask* task = makeEnemy(0, 10, 40.0f, 50.0f);
+        enemy(task->work).exitSide = c.side;
+        task->work->exitMarkerAlpha = c.alpha;
+        const int before = OBJdrawStoreCount();
+        enemyDrawExitMarker(task->work);
+        ASSERT_EQ(OBJdrawStoreCount(), before + (c.drawn ? 1 : 0)) << c.side;
+        EXPECT_EQ(task->work->g, 255);
+        if (!c.drawn) continue;
+        const DrawObj& entry = *OBJdrawStoreEntry(OBJdrawStoreCount() - 1);
+        EXPECT_EQ(entry.frameId, 1754);
+        EXPECT_EQ(entry.layer, 401);
+        // An 8 by 8 frame centred on the point.
+        EXPECT_EQ(entry.dstX, int(c.x) - int(4.0f * c.scaleX)) << c.side;
+        EXPECT_EQ(entry.dstY, int(c.y) - int(4.0f * c.scaleY)) << c.side;
+        EXPECT_FLOAT_EQ(entry.scaleX, c.scaleX);
+        EXPECT_FLOAT_EQ(entry.scaleY, c.scaleY);
+        EXPECT_FLOAT_EQ(entry.alpha, c.alpha);
+        EXPECT_EQ(entry.blend, 1);
+        EXPECT_EQ(int(entry.r), 255);
+        EXPECT_EQ(int(entry.g), 0);
+        EXPECT_EQ(int(entry.b), 0);
+    }
+    OBJdrawRequestsClear();
+    OBJdrawFlush();
+    OBJsetFrameTable({});
 }
 
 }  // namespace
