@@ -11,6 +11,7 @@
 #include "game/objects/popups.h"
 #include "game/objects/shot_timers_provisional.h"
 #include "game/stages/eshot_cancel_provisional.h"
+#include "game/stages/enemies/enemy_words.h"
 #include "game/stages/stage_words_provisional.h"
 
 namespace {
@@ -59,6 +60,7 @@ void stepPlayAfterPass() {
     stepBulletCancelQueue();
     countDown(eshotConvertCountdown);
     countDown(enemyExplosionTimer);
+    countDown(enemyShotSoundCooldown);
     countDown(scorePopupTimer);
     countDown(layerTintTimer);
 }

@@ -18,6 +18,7 @@
 #include "game/objects/voice_message.h"
 #include "game/records/play_selection.h"
 #include "game/records/settings_file.h"
+#include "game/stages/enemies/enemy_words.h"
 #include "game/stages/eshot_cancel_provisional.h"
 #include "game/stages/stage_services.h"
 #include "game/stages/stage_words_provisional.h"
@@ -98,9 +99,11 @@ void hashTask(StateHasher& hasher, const RefIdentities& refs, const ObjTask* tas
     hashRefs(hasher, refs, std::span(&copy.lastCollider, 1));
     hashRefs(hasher, refs, std::span(&copy.parentWork, 1));
     if (task->tag == objTag("FIGH")) hashRefs(hasher, refs, fighter(&copy).gunUnits);
+    if (task->tag == objTag("ZAKO")) hashRefs(hasher, refs, enemy(&copy).partLink);
     ReplayWorkImage image{};
     replayWorkStore(copy, image);
     hasher.bytes(image.data(), image.size());
+    hasher.word(uint32_t(task->work->lifeState));
 }
 
 // Serials count on through the run, so a cancel's owner counts only as
@@ -121,6 +124,18 @@ void hashVoiceMessage(StateHasher& hasher) {
     }
 }
 
+void hashWide(StateHasher& hasher, uint64_t value) { hasher.words({int32_t(value), int32_t(value >> 32)}); }
+
+void hashEnemyWords(StateHasher& hasher) {
+    hasher.words({trueRouteFlag, wreckLayerValue, stage3BossFlag, enemyBossDamageCounter, enemyShotSoundCooldown});
+    for (uint64_t total : {enemyHitCounters[0], enemyHitCounters[1], enemyRawScoreTotal, enemyPaidScoreTotal,
+                           enemyFormBonusTotal, enemyDestructionBonusTotal}) {
+        hashWide(hasher, total);
+    }
+    hasher.words({enemyTargetGauge.lifeMax, enemyTargetGauge.showTimer, enemyTargetGauge.life});
+    for (int32_t hp : enemyTargetGauge.formHpMax) hasher.word(uint32_t(hp));
+}
+
 }  // namespace
 
 uint64_t gameStateHash() {
@@ -132,6 +147,7 @@ uint64_t gameStateHash() {
                   stageProgress});
     hasher.words({gameMode, selectedLeaderType, autoGameSystem, dramaticMode});
     hasher.words({fshotCounters.all, fshotCounters.own, fshotCounters.gun});
+    hashEnemyWords(hasher);
     hasher.bytes(reinterpret_cast<const uint8_t*>(&settingsSnapshot), sizeof settingsSnapshot);
     hashVoiceMessage(hasher);
     hasher.words({rankCounter, fighterShieldLevel(), stageResultActive});

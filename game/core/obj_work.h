@@ -72,23 +72,26 @@ struct ObjWork {
     int32_t kind;
     int32_t heading;
     float speed;
-    float enemySpeedScale;
+    float exitMarkerAlpha;
     int32_t age;
     int32_t enemyAgeLimit;
     uint8_t rotate;
     int32_t hitsOff;
-    uint8_t enemyFlagA;
+    uint8_t motionShown;
     uint8_t visible;
-    int32_t enemyWord100;
-    int32_t enemyWord1;
+    int32_t pauseRankCut;  // the attack schedule's pause cut per rank
+    int32_t leavesWreck;
     uint8_t enemyFlagB;
     int32_t enemyTimer;  // frames left, counted down by the enemy library
-    int32_t enemyWord1b;
+    int32_t diesWithBoss;  // an ordinary enemy dies with its boss
     const SpriteFrame* frameTable;
     int32_t frameCount;
     ObjRef parentWork;
     int32_t motionSlot0, motionSlot1;
     uint32_t serial;
+    // 0 new, 1 alive, 2 changing form, 3 dying; 10 written by an owner
+    // detaches a linked object (a boss part, a laser).
+    int32_t lifeState;
     ObjFamilyWords family;  // the families' own fields
 };
 

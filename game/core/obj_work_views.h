@@ -62,48 +62,60 @@ inline constexpr int kEnemyAimWords = 20;
 inline constexpr int kEnemyLocators = 32;
 inline constexpr int kEnemySmokeOffsets = 10;
 
-// Every enemy, mid-boss, boss, boss part and stage visual (group 7).
+// Every enemy, mid-boss, boss, boss part and stage visual (group 7). The
+// enemy words that every record starts with a default live in ObjWork itself
+// (lifeState, exitMarkerAlpha, motionShown, pauseRankCut, leavesWreck,
+// diesWithBoss, enemyTimer = the form time-out); the steering heading is
+// ObjWork::heading, the velocity ObjWork::vx and vy, the hitter's damage its
+// ObjWork::life.
 struct EnemyFields {
     // placement and motion
-    ObjPoint centre;
+    ObjPoint aimOffset;  // added to the position for the point-blank tests
     float halfWidth, halfHeight;
-    float scriptHeadingX, scriptHeadingY, scriptSpeedX, scriptSpeedY;
-    ObjPoint waypoint;
-    int32_t steerMode;
-    float steerSpeed;
-    ObjPoint drawOffset;
-    int32_t followedLayer;  // 0 none, 1 to 4
+    float scriptHeadingX, scriptHeadingY;  // radians
+    float scriptSpeedX, scriptSpeedY;      // pixels a frame
+    ObjPoint steerTarget;                  // the waypoint
+    int32_t steerMode;                     // 0 none, 1 to 5
+    float steerSpeed;                      // pixels a frame along ObjWork::heading
+    ObjPoint drawOffset;                   // the quake's offset while following a layer
+    int32_t followedLayer;                 // 0 none, 1 to 4
     int32_t sinkHeading;
     float sinkSpeed, sinkFall;
     int32_t driftHeading;
     float driftSpeed;
     // life and scoring
-    int32_t lifeMax;
-    int32_t partLife[kEnemyParts];
-    int32_t partLifeMax[kEnemyParts];
+    int32_t hp, hpMax;
+    int32_t formHp[kEnemyParts];
+    int32_t formHpMax[kEnemyParts];
     int32_t formIndex, formCount;
     uint64_t score;  // points before the multiplier
     int32_t sizeClass;  // 0..2 by size, 3 mid-boss, 4 boss
-    int32_t condition;  // 0 new, 1 alive, 2 changing form, 3 dying
     int32_t deathPhase, deathTimer;
-    int32_t offscreenTimer;
-    int32_t enteredScreen, exitSide;
-    int32_t entryWait;
-    int32_t hitFlash;
-    int32_t hitMarks[3];
+    int32_t offscreenTimer;  // no damage while above 0
+    int32_t enteredScreen;
+    int32_t exitSide;  // 1 left, 2 right, 3 top, 4 bottom, 0 none
+    int32_t entryWait;  // no damage and no attack while above 0
+    int32_t flashTimer;
+    int32_t hitMarks[3];  // bomb, gun unit, spare: one hit a frame each
     int32_t onceCounters[2];
     int32_t gaugeSlot;
     int32_t trueLastBoss, keepMovingWhenDying, deathEffectsDone;
-    int32_t bonusCountdown, smokeTimer, frameCount, setupDone;
-    int32_t hitSwitch;
+    int32_t noSweep;        // a dying boss does not start the purge
+    int32_t explosionKind;  // 0: the ground set's own
+    int32_t wreckKind;      // the class-0 wreck piece
+    int32_t bonusCountdown;
+    int32_t smokeTimer;  // the low-life countdown
+    int32_t frameCount, setupDone;
     // the attack schedule
-    int32_t attackIdle, volleysPerBurst, shotInterval, volleyCountdown, volleysLeft, volleyIndex;
-    int32_t burstsLeft, burstPause, burstCount, burstEnded;
-    int32_t noAttack, attacksDuringBoss, attackPattern;
-    int32_t aimWords[kEnemyAimWords];  // the turret callback's own, cleared at every burst
+    int32_t attackArmed;  // set by bossResetAttack: nothing runs
+    int32_t fireAlways;   // fires while a boss is present
+    int32_t shotsPerVolley, shotInterval, shotCountdown, shotsLeft, shotIndex;
+    int32_t volleysLeft, volleyPause, volleyIndex, burstEnded;
+    int32_t noHitBoxes;  // the no-attack switch (movement op 6)
+    int32_t attackPattern;
+    int32_t aimWords[kEnemyAimWords];  // the turret callback's own, cleared at every volley
     EnemyAimSlot aimSlots[kEnemyAimSlots];
-    // animation and motion
-    int32_t animRunning, animEnded, animLoops, animOnDeath;
+    // the motion stepper
     int32_t motionState, motionRunning, motionFrame, motionTick, motionTicksPerFrame, motionLength;
     int32_t motionEnded, motionLoops, deathMotion;
     int32_t phase, step, stepCount;
@@ -112,7 +124,8 @@ struct EnemyFields {
     ObjRef partLink[kEnemyParts];
     // spawn data
     int32_t spawnExtras[4];
-    int32_t script;  // index of the movement script, -1 none
+    int32_t scriptStage;  // the stage whose table the script is read from
+    int32_t script;       // the movement script's spawn param + 1; 0 none (a fresh record)
     int32_t scriptCursor;
 };
 

@@ -20,6 +20,7 @@
 #include "game/records/settings_file.h"
 #include "game/stages/eshot_cancel_provisional.h"
 #include "game/stages/stage_services.h"
+#include "game/stages/enemies/enemy_words.h"
 #include "game/stages/stage_words_provisional.h"
 
 std::array<StageImageSlot, kStageImageSlots> stageImageSlots;
@@ -82,7 +83,7 @@ void resetStageWords(int32_t stage) {
     bossPresentFlag = 0;
     stageClearFlag = 0;
     eshotCancelClear();
-    enemyExplosionTimer = 0;
+    enemyWordsClear();
     layerTintTimer = 0;
     itemCarrierChangeTimer = 0;
     itemCarrierBombTimer = 0;

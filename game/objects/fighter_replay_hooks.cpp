@@ -1,8 +1,8 @@
 // What the replay files ask of the fighter.
-#include "game/bosses/boss_services.h"
 #include "game/core/replay_files.h"
 #include "game/objects/fighter.h"
 #include "game/objects/fighter_counters.h"
+#include "game/stages/enemies/enemy_words.h"
 #include "game/stages/stage_services.h"
 
 namespace {

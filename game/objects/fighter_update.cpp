@@ -19,7 +19,7 @@
 #include "game/objects/fighter_steps.h"
 #include "game/objects/voice_message.h"
 #include "game/records/play_selection.h"
-#include "game/stages/enemy_score_provisional.h"
+#include "game/stages/enemies/enemy_damage.h"
 #include "game/stages/eshot_cancel_provisional.h"
 #include "game/stages/stage_words_provisional.h"
 

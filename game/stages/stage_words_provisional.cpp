@@ -1,7 +1,6 @@
 #include "game/stages/stage_words_provisional.h"
 
 int32_t stageFrame = -1;
-int32_t enemyExplosionTimer = 0;
 int32_t layerTintTimer = 0;
 
 void enemyUpdateRank() {}

@@ -8,9 +8,6 @@
 
 // The stage's frame: -1 after a stage load, advanced by the stage's field task.
 extern int32_t stageFrame;
-// Set to 2 when a mid-boss or boss begins to die; while it runs, enemies that
-// die with their boss start dying. Counted down once an act pass.
-extern int32_t enemyExplosionTimer;
 // While above 0 the background layers are drawn darkened. Counted down once
 // an act pass.
 extern int32_t layerTintTimer;

@@ -23,6 +23,7 @@
 #include "game/objects/fighter.h"
 #include "game/objects/fighter_counters.h"
 #include "game/records/settings_file.h"
+#include "game/stages/enemies/enemy_words.h"
 #include "game/stages/stage_words_provisional.h"
 #include "tests/engine/ui/recording_display_fixture.h"
 #include "tests/game/core/png_fixture.h"
@@ -221,8 +222,16 @@ TEST_F(StageLoadTest, TheStageWordsStartAfreshAndTheSerialsRunOn) {
     bossPresentFlag = 2;
     stageClearFlag = 1;
     stageFrame = 500;
+    enemyExplosionTimer = 2;
+    wreckLayerValue = 300;
+    stage3BossFlag = 1;
+    enemyPaidScoreTotal = 99;
     const uint32_t serial = OBJworkNextSerial();
     stageLoad(1, false);
+    EXPECT_EQ(enemyExplosionTimer, 0);
+    EXPECT_EQ(wreckLayerValue, 0);
+    EXPECT_EQ(stage3BossFlag, 0);
+    EXPECT_EQ(enemyPaidScoreTotal, 0u);
     EXPECT_EQ(bossPresentFlag, 0);
     EXPECT_EQ(stageClearFlag, 0);
     EXPECT_EQ(stageFrame, -1);

@@ -1,0 +1,26 @@
+#include "game/core/obj_work.h"
+#include "game/stages/enemies/enemy_kinds.h"
+
+// By kind. Every family is still to come, so every row is empty: each
+// family's issue sets its own rows (the prologue's kind 122 is the
+// tutorial, TSKtutorialAct).
+ObjTaskFn const enemyKindTable[kEnemyKinds] = {};
+
+ObjTaskFn enemyKindAct(int32_t kind) {
+    if (kind < 0 || kind >= kEnemyKinds) return nullptr;
+    return enemyKindTable[kind];
+}
+
+ObjTask* enemySpawnKind(int32_t kind, int32_t param, float x, float y) {
+    const ObjTaskFn act = enemyKindAct(kind);
+    if (act == nullptr) return nullptr;
+    ObjTask* task = OBJtaskCreate(act, kEnemyGroup, kEnemyTag);
+    if (task == nullptr) return nullptr;
+    enemySpawnParam(task) = param;
+    act(task);
+    if (task->work == nullptr) return nullptr;
+    task->work->kind = kind;
+    task->work->x = x;
+    task->work->y = y;
+    return task;
+}
