@@ -1,5 +1,7 @@
 #include "game/stages/field_layers_provisional.h"
 
+#include <cstddef>
+
 std::array<ObjPoint, 4> fieldLayerShift{};
 std::array<ObjPoint, 4> fieldLayerOffset{};
 FieldLayerTint fieldLayerSharedTint{255, 255, 255};
