@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstring>
 
 #include "game/core/bitmap_text.h"
 #include "game/core/draw_store.h"
