@@ -1,6 +1,10 @@
 #include "game/core/screen_effects.h"
 #include "game/core/game_sequence_steps.h"
+#include "game/frontend/config_menu.h"
+#include "game/frontend/main_menu.h"
 #include "game/frontend/scenes.h"
+#include "game/frontend/score_attack_menu.h"
+#include "game/frontend/training_menu.h"
 
 namespace {
 
@@ -20,7 +24,7 @@ const std::array<SeqScene, kSeqScenes> kSeqSceneTable = {{
     {275, TSKplayerSelect, objTag("PLSL"), SeqPrep::fade, 276, 277, nullptr},
     {400, TSKstageClear, objTag("STGC"), SeqPrep::none, 401, 0, seqStageClearGone},
     {450, TSKendingAct, objTag("ENDI"), SeqPrep::none, 451, 452, nullptr},
-    {2100, MainMenuScreen, kMenu, SeqPrep::attractOff, 2102, 0, seqGoneToSelected},
+    {2100, TSKmainMenu, kMenu, SeqPrep::attractOff, 2102, 0, seqGoneToSelected},
     {2110, TSKscoreAttackMenu, kMenu, SeqPrep::none, 2112, 0, seqGoneToSelected},
     {2130, TSKranking, kMenu, SeqPrep::none, 2132, 0, seqGoneToSelected},
     {2140, ReplayListScreen, kMenu, SeqPrep::none, 2142, 0, seqGoneToSelected},

@@ -25,11 +25,7 @@ void TSKplayerSelect(ObjTask* task);
 void TSKstageClear(ObjTask* task);
 void TSKgameOver(ObjTask* task);
 void TSKranking(ObjTask* task);
-void MainMenuScreen(ObjTask* task);
-void TSKscoreAttackMenu(ObjTask* task);
 void ReplayListScreen(ObjTask* task);
-void TSKtrainingMenu(ObjTask* task);
-void TSKconfigMenu(ObjTask* task);
 void TSKkeyConfigMenu(ObjTask* task);
 void StaffRollScene(ObjTask* task);
 void TestModeScreen(ObjTask* task);
@@ -47,7 +43,7 @@ struct StandInScene {
     const char* name;
     void (*outcome)();  // null: leaves nothing
 };
-inline constexpr int kStandInScenes = 25;
+inline constexpr int kStandInScenes = 21;
 extern const std::array<StandInScene, kStandInScenes> kStandInSceneTable;
 // The frames a stand-in shows before it ends by itself.
 inline constexpr int32_t kStandInFrames = 180;

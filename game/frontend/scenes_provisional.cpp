@@ -67,17 +67,13 @@ void TSKstageClear(ObjTask* task) {
 }
 void TSKgameOver(ObjTask* task) { sceneStandInAct(task, 9); }
 void TSKranking(ObjTask* task) { sceneStandInAct(task, 10); }
-void MainMenuScreen(ObjTask* task) { sceneStandInAct(task, 11); }
-void TSKscoreAttackMenu(ObjTask* task) { sceneStandInAct(task, 12); }
-void ReplayListScreen(ObjTask* task) { sceneStandInAct(task, 13); }
-void TSKtrainingMenu(ObjTask* task) { sceneStandInAct(task, 14); }
-void TSKconfigMenu(ObjTask* task) { sceneStandInAct(task, 15); }
-void TSKkeyConfigMenu(ObjTask* task) { sceneStandInAct(task, 16); }
-void StaffRollScene(ObjTask* task) { sceneStandInAct(task, 17); }
-void TestModeScreen(ObjTask* task) { sceneStandInAct(task, 18); }
-void TSKbookkeeping(ObjTask* task) { sceneStandInAct(task, 19); }
-void TSKsoundSetting(ObjTask* task) { sceneStandInAct(task, 20); }
-void BackupClearScreen(ObjTask* task) { sceneStandInAct(task, 21); }
-void TSKarcadeKeyConfig(ObjTask* task) { sceneStandInAct(task, 22); }
-void GameSelectScreen(ObjTask* task) { sceneStandInAct(task, 23); }
-void TSKarcadeScoreAttack(ObjTask* task) { sceneStandInAct(task, 24); }
+void ReplayListScreen(ObjTask* task) { sceneStandInAct(task, 11); }
+void TSKkeyConfigMenu(ObjTask* task) { sceneStandInAct(task, 12); }
+void StaffRollScene(ObjTask* task) { sceneStandInAct(task, 13); }
+void TestModeScreen(ObjTask* task) { sceneStandInAct(task, 14); }
+void TSKbookkeeping(ObjTask* task) { sceneStandInAct(task, 15); }
+void TSKsoundSetting(ObjTask* task) { sceneStandInAct(task, 16); }
+void BackupClearScreen(ObjTask* task) { sceneStandInAct(task, 17); }
+void TSKarcadeKeyConfig(ObjTask* task) { sceneStandInAct(task, 18); }
+void GameSelectScreen(ObjTask* task) { sceneStandInAct(task, 19); }
+void TSKarcadeScoreAttack(ObjTask* task) { sceneStandInAct(task, 20); }

@@ -6,8 +6,7 @@
 
 namespace {
 
-// The usual outcomes: the title accepts a play, the menus start one of
-// theirs (a story, a score-attack or a training play) or go back to the
+// The usual outcomes: the title accepts a play, the menus go back to the
 // main menu, the arcade screens go on to the next one.
 void titleAccepts() {
     gamePhase = 2;
@@ -15,19 +14,6 @@ void titleAccepts() {
     rankingNewMarksClear();
     rankingLatestTable = 0;
     rankingLatestCategory = 1;
-}
-void storyPlay() {
-    rankingNewMarksClear();
-    menuResultCode = 0;
-    playIsRecorded = 1;
-}
-void scoreAttackPlay() {
-    menuResultCode = 2;
-    playIsRecorded = 1;
-}
-void trainingPlay() {
-    menuResultCode = 8;
-    playIsRecorded = 0;
 }
 void backToMainMenu() { menuResultCode = 3; }
 void arcadeKeyConfigDone() { menuResultCode = 16; }
@@ -52,11 +38,7 @@ const std::array<StandInScene, kStandInScenes> kStandInSceneTable = {{
     {"STAGE CLEAR", nullptr},
     {"GAME OVER", nullptr},
     {"RANKING", nullptr},
-    {"MAIN MENU", storyPlay},
-    {"SCORE ATTACK MENU", scoreAttackPlay},
     {"REPLAY LIST", backToMainMenu},
-    {"TRAINING MENU", trainingPlay},
-    {"CONFIG MENU", backToMainMenu},
     {"KEY CONFIG MENU", backToMainMenu},
     {"STAFF ROLL", backToMainMenu},
     {"TEST MENU", nextTestPage},

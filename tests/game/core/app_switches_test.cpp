@@ -34,8 +34,9 @@ TEST_P(AppSwitchesTest, ReadsTheSwitchesAndDerivesArcadeMode) {
     EXPECT_EQ(s.hd, c.expected.hd);
     EXPECT_EQ(s.tool, c.expected.tool);
     EXPECT_EQ(s.arcade, c.expected.arcade);
+    EXPECT_EQ(s.home, c.expected.home);
     applyAppSwitches(s);
-    EXPECT_EQ(toolMode, c.expected.tool);
+    EXPECT_EQ(toolMode, c.expected.tool && !c.expected.home);
     EXPECT_EQ(hdOutput, c.expected.hd);
     EXPECT_EQ(arcadeMode, c.arcadeMode);
 }
@@ -50,8 +51,13 @@ INSTANTIATE_TEST_SUITE_P(
                     SwitchCase{"FullscreenAndHdRepeated", {"-f", "-h", "-f", "-h"}, {.fullscreen = true, .hd = true},
                                true},
                     SwitchCase{"ProgramPathIsComparedToo", {"-f"}, {.fullscreen = true}, true},
-                    SwitchCase{"UpperCaseIsNoSwitch", {"-F", "-T", "-A", "-H"}, {}, true},
-                    SwitchCase{"LongerIsNoSwitch", {"-ff", "-t ", "--t", "-tool", "-a1"}, {}, true},
+                    SwitchCase{"HomeAlone", {"halvir", "-m"}, {.home = true}, false},
+                    SwitchCase{"HomeOverridesToolAndArcade",
+                               {"-t", "-m", "-a"},
+                               {.tool = true, .arcade = true, .home = true},
+                               false},
+                    SwitchCase{"UpperCaseIsNoSwitch", {"-F", "-T", "-A", "-H", "-M"}, {}, true},
+                    SwitchCase{"LongerIsNoSwitch", {"-ff", "-t ", "--t", "-tool", "-a1", "-mm"}, {}, true},
                     SwitchCase{"ShorterIsNoSwitch", {"-", "t", "f", ""}, {}, true}),
     [](const testing::TestParamInfo<SwitchCase>& info) { return info.param.name; });
 

@@ -15,12 +15,15 @@
 #include <vector>
 
 #include "engine/base/win_app_settings.h"
+#include "engine/motion/motion.h"
 #include "game/core/game_state_hash.h"
 #include "game/core/game_task.h"
 #include "game/core/pause_menu.h"
 #include "game/core/psb_cache.h"
 #include "game/core/game_random.h"
+#include "game/frontend/menu_frame.h"
 #include "game/frontend/replay_list_provisional.h"
+#include "game/frontend/scene_words.h"
 #include "game/records/play_selection.h"
 #include "game/stages/stage_services.h"
 #include "tests/engine/motion/motion_fixture.h"
@@ -32,6 +35,9 @@ namespace {
 constexpr int32_t kFieldFrames = 2100;
 constexpr int kStages = 5;
 constexpr int kScriptSteps = 12000;
+// The sequence waiting for the main menu, and the story's first selection.
+constexpr int32_t kMainMenuWait = 2102;
+constexpr int32_t kModeSelect = 250;
 
 using StageHashes = std::array<std::vector<uint64_t>, kStages + 1>;
 
@@ -48,7 +54,9 @@ protected:
         pauseState = kPauseClosed;
         M_SPEC = "win";
         for (const char* key : {"menuframe", "menuframe_bg"}) {
-            psbCache()[key] = motionfixture::load(motionfixture::document(key, "src", {"frame"}, "mainmenu", {"loop"})).release();
+            const std::vector<std::string> labels = {"start_a", "loop", "end_a"};
+            psbCache()[key] =
+                motionfixture::load(motionfixture::document(key, "src", {"frame"}, "mainmenu", labels)).release();
         }
         boot();
     }
@@ -73,6 +81,12 @@ protected:
         coinFlag = 0;
         SDL2_wheel_APMUpdate(kFrameMicroseconds, attractMode);
         ASSERT_TRUE(gameMainUpdate(true));
+        flushDraws();
+    }
+
+    static void playThroughMenuFrame() {
+        MMotion* motion = GameTask::getInstance()->slotMotion(menuFrameSlot);
+        motion->setTime(motion->lastTime());
     }
 
     // A play frame is one of a running stage field of stages 1 to 5.
@@ -167,11 +181,23 @@ protected:
 TEST_F(ReplayDeterminismTest, APlaybackReproducesTheRecordedPlayFrameByFrame) {
     StageHashes recorded;
     bool scripted = false;
-    // The scenes end by themselves; the input starts with stage 1, the first
-    // stage a replay keeps.
+    // The scenes end by themselves but the main menu, whose first row (GAME
+    // START) is chosen once its input lock is over; the input starts with
+    // stage 1, the first stage a replay keeps.
+    bool chosen = false;
+    int32_t afterMainMenu = -1;
     for (int i = 0; i < 40000 && stageNumber <= kStages; ++i) {
         gameFrame();
         if (HasFatalFailure()) return;
+        if (!chosen && sequence->state == kMainMenuWait) {
+            ASSERT_EQ(mainMenuCursor, 0);
+            scriptFromNow("+12 tap button1\n");
+            chosen = true;
+        }
+        if (chosen && afterMainMenu < 0 && sequence->state != kMainMenuWait) afterMainMenu = sequence->state;
+        // The motions are not stepped here: the frame's end label is played
+        // through as the engine would.
+        if (menuFrameState == kMenuFrameWait) playThroughMenuFrame();
         if (!scripted && stageNumber == 1 && inPlay()) {
             ASSERT_FALSE(replayInputWords().empty()) << "the stage load did not start the replay recording";
             ASSERT_TRUE(GameTask::getInstance()->motionSlots.valid(menuFrameSlot));
@@ -181,6 +207,7 @@ TEST_F(ReplayDeterminismTest, APlaybackReproducesTheRecordedPlayFrameByFrame) {
         }
         keepHash(recorded);
     }
+    ASSERT_EQ(afterMainMenu, kModeSelect) << "the main menu's first row did not start a story play";
     ASSERT_EQ(stageNumber, kStages + 1) << "the recorded play never got past its last stage";
     size_t playFrames = 0;
     for (int stage = 1; stage <= kStages; ++stage) playFrames += recorded[size_t(stage)].size();

@@ -3,7 +3,7 @@
 // would: the stand-in cabinet's step (with its script), the input poll and
 // one act pass over the 32 task groups (the play groups frozen while the
 // continue screen is up), then the draw callbacks, the layer sort and the
-// flush. The scenes are the front end's stand-ins.
+// flush. The scenes are the front end's, built or stand-ins.
 
 #include <gtest/gtest.h>
 
@@ -108,9 +108,15 @@ protected:
                 }
             });
         }
+        flushDraws();
+        if (seqTask && seqTask->state != visited.back()) visited.push_back(seqTask->state);
+    }
+    // The draw store emptied as the root task's draw does every frame; a test
+    // that steps only the game main update calls it after each update, or the
+    // scenes that draw every frame fill the store.
+    static void flushDraws() {
         OBJdrawSortLayers();
         OBJdrawFlush();
-        if (seqTask && seqTask->state != visited.back()) visited.push_back(seqTask->state);
     }
 
     // Frames until the sequence is in the state; false when it never gets there.
