@@ -10,21 +10,19 @@
 #include <array>
 #include <cstdint>
 
+#include "game/frontend/boot_scenes.h"
+#include "game/frontend/ranking_view.h"
 #include "game/frontend/scene_words.h"
+#include "game/frontend/title_scene.h"
 
 struct ObjTask;
 
-void TSKinitialize(ObjTask* task);
-void TSKsplash(ObjTask* task);
-void TSKopening(ObjTask* task);
-void TSKtitle(ObjTask* task);
 void TSKmodeSelect(ObjTask* task);
 void TSKdramaticSelect(ObjTask* task);
 void TSKassistSelect(ObjTask* task);
 void TSKplayerSelect(ObjTask* task);
 void TSKstageClear(ObjTask* task);
 void TSKgameOver(ObjTask* task);
-void TSKranking(ObjTask* task);
 void MainMenuScreen(ObjTask* task);
 void TSKscoreAttackMenu(ObjTask* task);
 void ReplayListScreen(ObjTask* task);
@@ -47,7 +45,7 @@ struct StandInScene {
     const char* name;
     void (*outcome)();  // null: leaves nothing
 };
-inline constexpr int kStandInScenes = 25;
+inline constexpr int kStandInScenes = 20;
 extern const std::array<StandInScene, kStandInScenes> kStandInSceneTable;
 // The frames a stand-in shows before it ends by itself.
 inline constexpr int32_t kStandInFrames = 180;

@@ -46,33 +46,28 @@ void sceneStandInAct(ObjTask* task, int scene) {
     }
 }
 
-void TSKinitialize(ObjTask* task) { sceneStandInAct(task, 0); }
-void TSKsplash(ObjTask* task) { sceneStandInAct(task, 1); }
-void TSKopening(ObjTask* task) { sceneStandInAct(task, 2); }
-void TSKtitle(ObjTask* task) { sceneStandInAct(task, 3); }
-void TSKmodeSelect(ObjTask* task) { sceneStandInAct(task, 4); }
-void TSKdramaticSelect(ObjTask* task) { sceneStandInAct(task, 5); }
-void TSKassistSelect(ObjTask* task) { sceneStandInAct(task, 6); }
-void TSKplayerSelect(ObjTask* task) { sceneStandInAct(task, 7); }
+void TSKmodeSelect(ObjTask* task) { sceneStandInAct(task, 0); }
+void TSKdramaticSelect(ObjTask* task) { sceneStandInAct(task, 1); }
+void TSKassistSelect(ObjTask* task) { sceneStandInAct(task, 2); }
+void TSKplayerSelect(ObjTask* task) { sceneStandInAct(task, 3); }
 // The stage goes with its results, so nothing of the field or its enemies
 // carries into the next stage.
 void TSKstageClear(ObjTask* task) {
     if (task->state == kObjStateInit) stageRelease(stageNumber, false);
-    sceneStandInAct(task, 8);
+    sceneStandInAct(task, 4);
 }
-void TSKgameOver(ObjTask* task) { sceneStandInAct(task, 9); }
-void TSKranking(ObjTask* task) { sceneStandInAct(task, 10); }
-void MainMenuScreen(ObjTask* task) { sceneStandInAct(task, 11); }
-void TSKscoreAttackMenu(ObjTask* task) { sceneStandInAct(task, 12); }
-void ReplayListScreen(ObjTask* task) { sceneStandInAct(task, 13); }
-void TSKtrainingMenu(ObjTask* task) { sceneStandInAct(task, 14); }
-void TSKconfigMenu(ObjTask* task) { sceneStandInAct(task, 15); }
-void TSKkeyConfigMenu(ObjTask* task) { sceneStandInAct(task, 16); }
-void StaffRollScene(ObjTask* task) { sceneStandInAct(task, 17); }
-void TestModeScreen(ObjTask* task) { sceneStandInAct(task, 18); }
-void TSKbookkeeping(ObjTask* task) { sceneStandInAct(task, 19); }
-void TSKsoundSetting(ObjTask* task) { sceneStandInAct(task, 20); }
-void BackupClearScreen(ObjTask* task) { sceneStandInAct(task, 21); }
-void TSKarcadeKeyConfig(ObjTask* task) { sceneStandInAct(task, 22); }
-void GameSelectScreen(ObjTask* task) { sceneStandInAct(task, 23); }
-void TSKarcadeScoreAttack(ObjTask* task) { sceneStandInAct(task, 24); }
+void TSKgameOver(ObjTask* task) { sceneStandInAct(task, 5); }
+void MainMenuScreen(ObjTask* task) { sceneStandInAct(task, 6); }
+void TSKscoreAttackMenu(ObjTask* task) { sceneStandInAct(task, 7); }
+void ReplayListScreen(ObjTask* task) { sceneStandInAct(task, 8); }
+void TSKtrainingMenu(ObjTask* task) { sceneStandInAct(task, 9); }
+void TSKconfigMenu(ObjTask* task) { sceneStandInAct(task, 10); }
+void TSKkeyConfigMenu(ObjTask* task) { sceneStandInAct(task, 11); }
+void StaffRollScene(ObjTask* task) { sceneStandInAct(task, 12); }
+void TestModeScreen(ObjTask* task) { sceneStandInAct(task, 13); }
+void TSKbookkeeping(ObjTask* task) { sceneStandInAct(task, 14); }
+void TSKsoundSetting(ObjTask* task) { sceneStandInAct(task, 15); }
+void BackupClearScreen(ObjTask* task) { sceneStandInAct(task, 16); }
+void TSKarcadeKeyConfig(ObjTask* task) { sceneStandInAct(task, 17); }
+void GameSelectScreen(ObjTask* task) { sceneStandInAct(task, 18); }
+void TSKarcadeScoreAttack(ObjTask* task) { sceneStandInAct(task, 19); }

@@ -6,16 +6,9 @@
 
 namespace {
 
-// The usual outcomes: the title accepts a play, the menus start one of
-// theirs (a story, a score-attack or a training play) or go back to the
-// main menu, the arcade screens go on to the next one.
-void titleAccepts() {
-    gamePhase = 2;
-    playIsRecorded = 1;
-    rankingNewMarksClear();
-    rankingLatestTable = 0;
-    rankingLatestCategory = 1;
-}
+// The usual outcomes: the menus start one of theirs (a story, a
+// score-attack or a training play) or go back to the main menu, the arcade
+// screens go on to the next one.
 void storyPlay() {
     rankingNewMarksClear();
     menuResultCode = 0;
@@ -41,17 +34,12 @@ void backToTestMenu() { testMenuResultCode = 0; }
 }  // namespace
 
 const std::array<StandInScene, kStandInScenes> kStandInSceneTable = {{
-    {"INITIALIZE", nullptr},
-    {"SPLASH", nullptr},
-    {"OPENING", nullptr},
-    {"TITLE", titleAccepts},
     {"GAME MODE SELECT", nullptr},
     {"DRAMATIC SELECT", nullptr},
     {"ASSIST SELECT", nullptr},
     {"PLAYER SELECT", nullptr},
     {"STAGE CLEAR", nullptr},
     {"GAME OVER", nullptr},
-    {"RANKING", nullptr},
     {"MAIN MENU", storyPlay},
     {"SCORE ATTACK MENU", scoreAttackPlay},
     {"REPLAY LIST", backToMainMenu},
