@@ -17,8 +17,8 @@
 
 namespace {
 
-constexpr uint32_t kTitl = objTag("TITL");
-constexpr uint32_t kButtonOne = 0x10;
+constexpr uint32_t kBootTestTag = objTag("TITL");
+constexpr uint32_t kBootTestButtonOne = 0x10;
 
 // Every boot resource loaded.
 struct BootScenesLoaded final : BootLoads::Client {
@@ -45,12 +45,12 @@ protected:
         ASSERT_TRUE(task->boot.ready());
     }
     ObjTask* create(ObjTaskFn act) {
-        ObjTask* scene = OBJtaskCreate(act, 13, kTitl);
+        ObjTask* scene = OBJtaskCreate(act, 13, kBootTestTag);
         pass();
         return scene;
     }
     static int32_t step(ObjTask* task) { return scene(task->work).step; }
-    static bool gone() { return OBJtaskCountByTag(13, kTitl) == 0; }
+    static bool gone() { return OBJtaskCountByTag(13, kBootTestTag) == 0; }
 };
 
 TEST_F(BootScenesTest, TheBootHoldsPastItsPauseFrameUntilTheResourcesAreReady) {
@@ -105,8 +105,8 @@ struct SkipCase {
 
 TEST_F(BootScenesTest, SkipInputByPlatformAndScene) {
     const SkipCase cases[] = {
-        {true, 1, 0, true, true},   {true, 0, kButtonOne, false, true}, {true, 0, 0, false, false},
-        {false, 1, 0, false, false}, {false, 0, kButtonOne, true, true},
+        {true, 1, 0, true, true},   {true, 0, kBootTestButtonOne, false, true}, {true, 0, 0, false, false},
+        {false, 1, 0, false, false}, {false, 0, kBootTestButtonOne, true, true},
     };
     resourcesReady();
     for (const SkipCase& c : cases) {
@@ -133,7 +133,7 @@ TEST_F(BootScenesTest, SkipInputByPlatformAndScene) {
             startRequest = 0;
             pass();
             EXPECT_EQ(gone(), boot ? c.bootSkips : c.otherSkips);
-            OBJtaskReleaseByTag(kTitl);
+            OBJtaskReleaseByTag(kBootTestTag);
             pass();
         }
     }
@@ -157,7 +157,7 @@ TEST_F(BootScenesTest, TheSplashSpeaksItsCuesAndASkipCutsTheRest) {
     EXPECT_TRUE(played(voices[2]));
 
     // Skipped at frame 60: only the first voice.
-    OBJtaskReleaseByTag(kTitl);
+    OBJtaskReleaseByTag(kBootTestTag);
     pass();
     soundLayerState().soundGuard.fill(0);
     EXPECT_EQ(psbCache().count("qv_splash"), 0u);  // released with the scene
@@ -165,7 +165,7 @@ TEST_F(BootScenesTest, TheSplashSpeaksItsCuesAndASkipCutsTheRest) {
     splash = create(TSKsplash);
     const auto& second = kSplashVoices[size_t(splash->actWords[1])];
     passes(60);
-    pass(kButtonOne);
+    pass(kBootTestButtonOne);
     pass();
     EXPECT_TRUE(gone());
     passes(200);
@@ -187,7 +187,7 @@ TEST_F(BootScenesTest, TheOpeningPlaysByLanguageAndReadsItsCuesOnce) {
     EXPECT_EQ(openingVoiceCues[0], 15);
     EXPECT_EQ(openingVoiceCues[1], 30);  // a key the file lacks keeps its value
     EXPECT_EQ(openingVoiceCues[12], 990);
-    OBJtaskReleaseByTag(kTitl);
+    OBJtaskReleaseByTag(kBootTestTag);
     pass();
     // Read once a run: a second showing keeps the table.
     openingVoiceCues[12] = 5;

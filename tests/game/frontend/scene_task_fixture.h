@@ -30,6 +30,8 @@ protected:
         CloseMenuFrame();
     }
     void TearDown() override {
+        OBJtaskReleaseAll(nullptr);
+        task->releaseLeftoverMotionSlots();
         task->layers[kSceneLayer] = nullptr;
         task->boot.reset();
         cardProfile = CardProfile{};
