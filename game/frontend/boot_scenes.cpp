@@ -89,7 +89,8 @@ void openingReadCues() {
     const std::string path = makeResourcePath(kOpeningCueFile);
     for (int i = 0; i < kOpeningCues; ++i) {
         const std::string key = "VO_OP_" + std::string(i < 9 ? "00" : "0") + std::to_string(i + 1) + "_00";
-        openingVoiceCues[size_t(i)] = int32_t(SDL2_wheel_ConfigFileGetInt(path.c_str(), key.c_str(), openingVoiceCues[size_t(i)]));
+        int32_t& cue = openingVoiceCues[size_t(i)];
+        cue = int32_t(SDL2_wheel_ConfigFileGetInt(path.c_str(), key.c_str(), cue));
     }
 }
 

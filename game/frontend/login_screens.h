@@ -27,7 +27,7 @@ void recordStageLabel(char* text, size_t size, uint32_t stage);
 // Font texts are placed by their left edge; this is the width a text takes.
 float loginTextWidth(const char* text);
 
-// Which plate a login state shows, with its texts; see login_screens.cpp.
+// The stored stages' labels, 8 characters each.
 inline constexpr std::array<const char*, 8> kRecordStageLabels = {
     "--------", "1       ", "2       ", "3       ", "4       ", "5       ", "ALL     ", "TRUE ALL",
 };

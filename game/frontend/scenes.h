@@ -3,7 +3,8 @@
 // task of group 13 that the sequence waits for), until the front end is
 // built here (see README.md). Each stand-in shows its name, leaves its usual
 // outcome in the words the sequence reads (scene_words.h) and ends on START
-// or after 180 frames.
+// or after 180 frames. The scenes built so far are declared in their own
+// headers, included here for the sequence.
 //
 // Threads: main thread only.
 

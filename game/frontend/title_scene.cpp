@@ -109,7 +109,8 @@ void titleLoop(ObjTask* task) {
     }
     SceneFields& fields = scene(work);
     if (task->actWords[kTitleCueIndex] == 0 && fields.frameCounter == kTitleVoiceFrame) {
-        if (titleAdvertiseSoundOn()) SDL2_wheel_SoundPlaySE(kTitleVoices[size_t(task->actWords[kTitleVoiceSet])], false);
+        const int32_t voice = kTitleVoices[size_t(task->actWords[kTitleVoiceSet])];
+        if (titleAdvertiseSoundOn()) SDL2_wheel_SoundPlaySE(voice, false);
         task->actWords[kTitleCueIndex] = 1;
     }
     titleTextCountdown = std::max(titleTextCountdown - 1, 0);

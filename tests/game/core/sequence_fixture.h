@@ -2,8 +2,9 @@
 // The game-control sequence driven frame by frame, as the game main update
 // would: the stand-in cabinet's step (with its script), the input poll and
 // one act pass over the 32 task groups (the play groups frozen while the
-// continue screen is up), then the draw callbacks, the layer sort and the
-// flush. The scenes are the front end's stand-ins.
+// continue screen is up), then the draw callbacks, the menu frame's step,
+// the layer sort and the flush. The boot scenes, the title and the ranking
+// view are the front end's; the other scenes are its stand-ins.
 
 #include <gtest/gtest.h>
 

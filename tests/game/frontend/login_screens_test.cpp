@@ -93,6 +93,7 @@ struct LoginDrawCase {
 
 TEST_F(LoginScreensTest, EachStateDrawsItsTextsAndPanels) {
     const int32_t r = 255, g = 32;
+    const char* const kReadFailed = "Aimeの読み込みに失敗しました。";
     const LoginDrawCase cases[] = {
         {"idle", 0, false, false, 0, false, {}, {}},
         {"start step", 1, false, false, 0, false, {}, {}},
@@ -130,8 +131,8 @@ TEST_F(LoginScreensTest, EachStateDrawsItsTextsAndPanels) {
         {"access code, released", 10, false, false, 0, false,
          {{"表示", 730, 700, kW, kW, kW}, {"戻る", 1190, 700, kW, kW, kW}},
          {10, 11, 17, 20, 20}},
-        {"error 1", 14, false, false, 1, false, {{"Aimeの読み込みに失敗しました。", 960, 464, r, g, g}}, {10, 11, 19}},
-        {"error 3", 14, false, false, 3, false, {{"Aimeの読み込みに失敗しました。", 960, 464, r, g, g}}, {10, 11, 19}},
+        {"error 1", 14, false, false, 1, false, {{kReadFailed, 960, 464, r, g, g}}, {10, 11, 19}},
+        {"error 3", 14, false, false, 3, false, {{kReadFailed, 960, 464, r, g, g}}, {10, 11, 19}},
         {"error 2",
          14,
          false,
@@ -149,7 +150,8 @@ TEST_F(LoginScreensTest, EachStateDrawsItsTextsAndPanels) {
          0,
          true,
          {{"Aimeを正常に読み取ることができませんでした。", 960, 432, r, g, g},
-          {"Aime対応カードまたは、おサイフケータイに対応した携帯電話を", 960, 464, r, g, g},
+          {"Aime対応カードまたは、おサイフケータイに対応した携帯電話を", 960, 464, r, g,
+           g},
           {"もう一度カードリーダーにかざしてください。", 960, 496, r, g, g}},
          {10, 11, 19}},
         {"error 0", 14, false, false, 0, false, {}, {10, 11, 19}},
