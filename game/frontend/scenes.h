@@ -3,28 +3,27 @@
 // task of group 13 that the sequence waits for), until the front end is
 // built here (see README.md). Each stand-in shows its name, leaves its usual
 // outcome in the words the sequence reads (scene_words.h) and ends on START
-// or after 180 frames.
+// or after 180 frames. The scenes built so far are declared in their own
+// headers, included here for the sequence.
 //
 // Threads: main thread only.
 
 #include <array>
 #include <cstdint>
 
+#include "game/frontend/boot_scenes.h"
+#include "game/frontend/ranking_view.h"
 #include "game/frontend/scene_words.h"
+#include "game/frontend/title_scene.h"
 
 struct ObjTask;
 
-void TSKinitialize(ObjTask* task);
-void TSKsplash(ObjTask* task);
-void TSKopening(ObjTask* task);
-void TSKtitle(ObjTask* task);
 void TSKmodeSelect(ObjTask* task);
 void TSKdramaticSelect(ObjTask* task);
 void TSKassistSelect(ObjTask* task);
 void TSKplayerSelect(ObjTask* task);
 void TSKstageClear(ObjTask* task);
 void TSKgameOver(ObjTask* task);
-void TSKranking(ObjTask* task);
 void ReplayListScreen(ObjTask* task);
 void TSKkeyConfigMenu(ObjTask* task);
 void StaffRollScene(ObjTask* task);
@@ -43,7 +42,7 @@ struct StandInScene {
     const char* name;
     void (*outcome)();  // null: leaves nothing
 };
-inline constexpr int kStandInScenes = 21;
+inline constexpr int kStandInScenes = 16;
 extern const std::array<StandInScene, kStandInScenes> kStandInSceneTable;
 // The frames a stand-in shows before it ends by itself.
 inline constexpr int32_t kStandInFrames = 180;

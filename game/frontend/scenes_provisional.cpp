@@ -47,14 +47,10 @@ void sceneStandInAct(ObjTask* task, int scene) {
     }
 }
 
-void TSKinitialize(ObjTask* task) { sceneStandInAct(task, 0); }
-void TSKsplash(ObjTask* task) { sceneStandInAct(task, 1); }
-void TSKopening(ObjTask* task) { sceneStandInAct(task, 2); }
-void TSKtitle(ObjTask* task) { sceneStandInAct(task, 3); }
-void TSKmodeSelect(ObjTask* task) { sceneStandInAct(task, 4); }
-void TSKdramaticSelect(ObjTask* task) { sceneStandInAct(task, 5); }
-void TSKassistSelect(ObjTask* task) { sceneStandInAct(task, 6); }
-void TSKplayerSelect(ObjTask* task) { sceneStandInAct(task, 7); }
+void TSKmodeSelect(ObjTask* task) { sceneStandInAct(task, 0); }
+void TSKdramaticSelect(ObjTask* task) { sceneStandInAct(task, 1); }
+void TSKassistSelect(ObjTask* task) { sceneStandInAct(task, 2); }
+void TSKplayerSelect(ObjTask* task) { sceneStandInAct(task, 3); }
 // The stage goes with its results, so nothing of the field or its enemies
 // carries into the next stage.
 void TSKstageClear(ObjTask* task) {
@@ -62,18 +58,17 @@ void TSKstageClear(ObjTask* task) {
         stageRelease(stageNumber, false);
         stageResultActive = 1;
     }
-    sceneStandInAct(task, 8);
+    sceneStandInAct(task, 4);
     if ((task->flags & kObjTaskLive) == 0) stageResultActive = 0;
 }
-void TSKgameOver(ObjTask* task) { sceneStandInAct(task, 9); }
-void TSKranking(ObjTask* task) { sceneStandInAct(task, 10); }
-void ReplayListScreen(ObjTask* task) { sceneStandInAct(task, 11); }
-void TSKkeyConfigMenu(ObjTask* task) { sceneStandInAct(task, 12); }
-void StaffRollScene(ObjTask* task) { sceneStandInAct(task, 13); }
-void TestModeScreen(ObjTask* task) { sceneStandInAct(task, 14); }
-void TSKbookkeeping(ObjTask* task) { sceneStandInAct(task, 15); }
-void TSKsoundSetting(ObjTask* task) { sceneStandInAct(task, 16); }
-void BackupClearScreen(ObjTask* task) { sceneStandInAct(task, 17); }
-void TSKarcadeKeyConfig(ObjTask* task) { sceneStandInAct(task, 18); }
-void GameSelectScreen(ObjTask* task) { sceneStandInAct(task, 19); }
-void TSKarcadeScoreAttack(ObjTask* task) { sceneStandInAct(task, 20); }
+void TSKgameOver(ObjTask* task) { sceneStandInAct(task, 5); }
+void ReplayListScreen(ObjTask* task) { sceneStandInAct(task, 6); }
+void TSKkeyConfigMenu(ObjTask* task) { sceneStandInAct(task, 7); }
+void StaffRollScene(ObjTask* task) { sceneStandInAct(task, 8); }
+void TestModeScreen(ObjTask* task) { sceneStandInAct(task, 9); }
+void TSKbookkeeping(ObjTask* task) { sceneStandInAct(task, 10); }
+void TSKsoundSetting(ObjTask* task) { sceneStandInAct(task, 11); }
+void BackupClearScreen(ObjTask* task) { sceneStandInAct(task, 12); }
+void TSKarcadeKeyConfig(ObjTask* task) { sceneStandInAct(task, 13); }
+void GameSelectScreen(ObjTask* task) { sceneStandInAct(task, 14); }
+void TSKarcadeScoreAttack(ObjTask* task) { sceneStandInAct(task, 15); }

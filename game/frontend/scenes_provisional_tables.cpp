@@ -6,15 +6,8 @@
 
 namespace {
 
-// The usual outcomes: the title accepts a play, the menus go back to the
+// The usual outcomes: the menus go back to the
 // main menu, the arcade screens go on to the next one.
-void titleAccepts() {
-    gamePhase = 2;
-    playIsRecorded = 1;
-    rankingNewMarksClear();
-    rankingLatestTable = 0;
-    rankingLatestCategory = 1;
-}
 void backToMainMenu() { menuResultCode = 3; }
 void arcadeKeyConfigDone() { menuResultCode = 16; }
 void arcadeStoryPlay() { menuResultCode = 0; }
@@ -27,17 +20,12 @@ void backToTestMenu() { testMenuResultCode = 0; }
 }  // namespace
 
 const std::array<StandInScene, kStandInScenes> kStandInSceneTable = {{
-    {"INITIALIZE", nullptr},
-    {"SPLASH", nullptr},
-    {"OPENING", nullptr},
-    {"TITLE", titleAccepts},
     {"GAME MODE SELECT", nullptr},
     {"DRAMATIC SELECT", nullptr},
     {"ASSIST SELECT", nullptr},
     {"PLAYER SELECT", nullptr},
     {"STAGE CLEAR", nullptr},
     {"GAME OVER", nullptr},
-    {"RANKING", nullptr},
     {"REPLAY LIST", backToMainMenu},
     {"KEY CONFIG MENU", backToMainMenu},
     {"STAFF ROLL", backToMainMenu},

@@ -16,7 +16,7 @@ protected:
     void playFromTheTitle() {
         boot();
         ASSERT_TRUE(runTo(201, 1000));
-        pressStart();
+        ASSERT_NO_FATAL_FAILURE(loginAtTitle());
         ASSERT_TRUE(runTo(3161));
         pressStart();
         ASSERT_TRUE(runTo(3171));
@@ -45,11 +45,14 @@ TEST_F(SequencePathTest, BootRunsTheScenesUpToTheTitle) {
     EXPECT_EQ(gamePhase, 0);
     ASSERT_TRUE(runTo(131, 5));
     EXPECT_EQ(OBJtaskCountByTag(13, kTitl), 1);
-    // Left alone, each boot scene ends by itself.
-    ASSERT_TRUE(runTo(202, 1000));
-    EXPECT_TRUE(visitedInOrder({0, 100, 130, 131, 110, 111, 120, 121, 200, 201, 202}));
+    // Left alone, each boot scene ends by itself (no motion to play here).
+    ASSERT_TRUE(runTo(201, 1000)) << testing::PrintToString(visited);
     EXPECT_EQ(attractMode, 1);
-    // The title's play goes to the cabinet's key configuration.
+    // A player logs in without a card; the play goes to the cabinet's key
+    // configuration.
+    ASSERT_NO_FATAL_FAILURE(loginAtTitle());
+    ASSERT_TRUE(runTo(202, 100));
+    EXPECT_TRUE(visitedInOrder({0, 100, 130, 131, 110, 111, 120, 121, 200, 201, 202}));
     EXPECT_EQ(gamePhase, 2);
     frame();
     EXPECT_EQ(sequence->state, 3160);
@@ -62,7 +65,9 @@ TEST_F(SequencePathTest, TitleOffTheCabinetGoesToTheMainMenu) {
     arcadeMode = false;
     mainMenuCursor = 4;
     boot();
-    ASSERT_TRUE(runTo(202, 1000));
+    ASSERT_TRUE(runTo(201, 1000));
+    ASSERT_NO_FATAL_FAILURE(loginAtTitle());
+    ASSERT_TRUE(runTo(202, 100));
     frame();
     EXPECT_EQ(sequence->state, 2100);
     EXPECT_EQ(mainMenuCursor, 0);
@@ -233,8 +238,13 @@ TEST_F(SequencePathTest, StoryPlayGoesFromThePrologueToTheRanking) {
     EXPECT_EQ(gamePhase, 6);
     ASSERT_FALSE(cab->sequenceCalls.empty());
     EXPECT_EQ(cab->sequenceCalls.back().call, "end-play");
-    pressStart();
-    ASSERT_TRUE(runTo(111, 5));
+    // The ranking takes input once its page has come in; START on the
+    // attract side raises the start request (the game main update's, which
+    // this fixture does not run).
+    frames(kRankingInputLock);
+    startRequest = 1;
+    ASSERT_TRUE(runTo(111, 10));
+    EXPECT_EQ(menuResultCode, 12);
     EXPECT_EQ(attractMode, 1);
 }
 
@@ -273,7 +283,10 @@ TEST_F(SequencePathTest, EndPlayRefusedIsAskedAgainEveryFrame) {
     frames(4);
     EXPECT_EQ(sequence->state, 502);
     ASSERT_TRUE(runTo(550, 3));
-    EXPECT_EQ(cab->sequenceCalls.size(), 4u);
+    // The title's begin-play, then the end-play asked four times.
+    ASSERT_EQ(cab->sequenceCalls.size(), 5u);
+    EXPECT_EQ(cab->sequenceCalls.front().call, "begin-play");
+    EXPECT_EQ(cab->sequenceCalls.back().call, "end-play");
 }
 
 TEST_F(SequencePathTest, ReplayViewerPlaysGoToItsOwnStates) {

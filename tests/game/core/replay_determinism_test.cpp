@@ -181,17 +181,25 @@ protected:
 TEST_F(ReplayDeterminismTest, APlaybackReproducesTheRecordedPlayFrameByFrame) {
     StageHashes recorded;
     bool scripted = false;
-    // The scenes end by themselves but the main menu, whose first row (GAME
-    // START) is chosen once its input lock is over; the input starts with
-    // stage 1, the first stage a replay keeps.
+    // The boot scenes end by themselves; at the title a player without a
+    // card starts (button 1, then "don't use the card" and "game start");
+    // the main menu's first row (GAME START) is chosen once its input lock is
+    // over; the input starts with stage 1, the first stage a replay keeps.
+    int32_t answered = -1;
     bool chosen = false;
     int32_t afterMainMenu = -1;
     for (int i = 0; i < 40000 && stageNumber <= kStages; ++i) {
         gameFrame();
         if (HasFatalFailure()) return;
+        for (int32_t screen : {0, 2, 15}) {
+            if (answered < screen && titleAt(screen)) {
+                scriptFromNow("+1 release button1\n+3 tap button1\n");
+                answered = screen;
+            }
+        }
         if (!chosen && sequence->state == kMainMenuWait) {
             ASSERT_EQ(mainMenuCursor, 0);
-            scriptFromNow("+12 tap button1\n");
+            scriptFromNow("+1 release button1\n+12 tap button1\n");
             chosen = true;
         }
         if (chosen && afterMainMenu < 0 && sequence->state != kMainMenuWait) afterMainMenu = sequence->state;

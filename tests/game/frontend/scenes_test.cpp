@@ -42,20 +42,19 @@ protected:
 };
 
 TEST_F(StandInSceneTest, ShowsItsNameAndEndsByItselfWithItsOutcome) {
-    ASSERT_NE(OBJtaskCreate(TSKtitle, 13, kTag), nullptr);
+    ASSERT_NE(OBJtaskCreate(TSKarcadeKeyConfig, 13, kTag), nullptr);
     pass();
     pass();
     ASSERT_GE(OBJdrawStoreCount(), 1);
     const DrawObj* name = OBJdrawStoreEntry(0);
     EXPECT_EQ(name->type, kDrawFontText);
-    EXPECT_EQ(std::string(name->text), "TITLE");
+    EXPECT_EQ(std::string(name->text), "ARCADE KEY CONFIG");
     for (int frame = 2; frame < kStandInFrames; ++frame) pass();
     EXPECT_EQ(OBJtaskCountByTag(13, kTag), 1);
-    EXPECT_EQ(gamePhase, 0);
+    EXPECT_EQ(menuResultCode, 0);
     pass();
     EXPECT_EQ(OBJtaskCountByTag(13, kTag), 0);
-    EXPECT_EQ(gamePhase, 2);
-    EXPECT_EQ(playIsRecorded, 1);
+    EXPECT_EQ(menuResultCode, 16);
 }
 
 struct OutcomeCase {
