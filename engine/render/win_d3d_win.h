@@ -150,6 +150,8 @@ public:
     float pixelOffsetY() const { return pixelOffsetY_; }
     void setPixelOffset(float x, float y) { pixelOffsetX_ = x; pixelOffsetY_ = y; }
     MWinD3DTexture* captureTexture() { return captureTexture_; }
+    // What a frame's screen is cleared to before its tree draws.
+    uint32_t screenClearColour() const { return screenClearColour_; }
     MWinD3DTexture* whiteTexture() { return whiteTexture_; }
     std::vector<MWinD3DTexture*> textures();
     std::vector<MWinD3DDepthSurface*> depthSurfaces();

@@ -9,6 +9,7 @@
 #include "engine/input/input.h"
 #include "engine/input/input_map.h"
 #include "engine/ui/psb_font.h"
+#include "game/core/backdrop_layer.h"
 #include "game/core/obj_work.h"
 #include "game/core/sprite_draw_task.h"
 
@@ -53,6 +54,7 @@ GameTask::~GameTask() {
 }
 
 void GameTask::detachTexture(const MRawTex* texture) {
+    if (backdropLayer) backdropLayer->forgetPicture();
     for (SpriteDrawTask* layer : spriteLayers) {
         if (layer) layer->detachTexture(texture);
     }

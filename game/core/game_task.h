@@ -16,7 +16,8 @@
 // root, the input hub and the boot load tasks. The screen root holds layer 0,
 // the virtual-screen locator (holding the view) and layers 1000..1199, drawn
 // in window space; the virtual root holds layers 1..999, drawn into the
-// 224 x 288 virtual screen. Each layer's locator holds its SpriteDrawTask.
+// 224 x 288 virtual screen. Each layer's locator holds its SpriteDrawTask;
+// layer 0's is a BackdropLayer, which keeps its picture while it stays the same.
 //
 // Exit: a fresh press of the engine's exit button (Escape), passed on by the
 // game's update, or the platform's exit request (arcade::AMDaemonManager's
@@ -41,6 +42,7 @@
 #include "game/core/psb_cache.h"
 #include "game/core/sound_device.h"
 
+class BackdropLayer;
 class M2DCameraLocator;
 class M2DCameraRoot;
 class MIndicator;
@@ -154,6 +156,8 @@ public:
     int32_t currentMusic = -1;
     M2DCameraRoot* screenRoot = nullptr;
     std::array<M2DCameraLocator*, kLayers> layers{};
+    // Layer 0, which keeps its picture while it does not change.
+    BackdropLayer* backdropLayer = nullptr;
     M2DCameraRoot* virtualRoot = nullptr;
     M2DCameraLocator* virtualScreenLocator = nullptr;
     MVirtualScreenDriver* virtualScreenDriver = nullptr;

@@ -9,6 +9,7 @@
 #include "engine/sound/sound_config.h"
 #include "engine/sound/sound_load_task.h"
 #include "engine/task/application_driver.h"
+#include "game/core/backdrop_layer.h"
 #include "game/core/game_main.h"
 #include "game/core/game_task.h"
 #include "game/core/input_words.h"
@@ -45,8 +46,13 @@ constexpr MVirtualScreenPlacement kQuadrants[] = {
 
 void GameTask::buildDrawLayers() {
     for (int i = 0; i < kLayers; ++i) {
-        layers[i] = new M2DCameraLocator;
         spriteLayers[i] = new SpriteDrawTask;
+        if (i == 0) {
+            backdropLayer = new BackdropLayer(spriteLayers[i]);
+            layers[i] = backdropLayer;
+            continue;
+        }
+        layers[i] = new M2DCameraLocator;
         layers[i]->add(spriteLayers[i]);
     }
 }

@@ -225,6 +225,8 @@ struct DeviceCounters {
     uint64_t drawStatesMet = 0;
     // Whole copies onto the back buffer that were noted instead of drawn.
     uint64_t backBufferCopiesKept = 0;
+    // Whole copies onto a target texture made as a texel copy, not drawn.
+    uint64_t wholeCopiesBlitted = 0;
 };
 
 class Device {

@@ -741,9 +741,14 @@ void GlDevice::drawPrimitiveUP(PrimitiveType type, int primitiveCount, const voi
     collectReleased();
     const int count = primitiveVertexCount(type, primitiveCount);
     if (count == 0 || !vertices || stride < vertexStride(format_)) return;
-    if (target_ == backBuffer_.get() && isWholeCopy(type, primitiveCount, vertices, stride)) {
-        pending_ = {PendingColour::Kind::Copy, 0, bound_[0]};
-        ++counters_.backBufferCopiesKept;
+    if (isWholeCopy(type, primitiveCount, vertices, stride)) {
+        if (target_ == backBuffer_.get()) {
+            pending_ = {PendingColour::Kind::Copy, 0, bound_[0]};
+            ++counters_.backBufferCopiesKept;
+        } else {
+            copyWhole(*bound_[0]);
+            ++counters_.wholeCopiesBlitted;
+        }
         return;
     }
     beforeWrite(target_, false);

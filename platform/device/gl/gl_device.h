@@ -164,6 +164,8 @@ private:
     // change or need it.
     void beforeWrite(const GlColourSurface* surface, bool whole);
     void settleBackBuffer();
+    // A whole copy onto a target texture, texel for pixel.
+    void copyWhole(GlTexture& source);
     // The surface the back buffer's picture is read from.
     GlColourSurface* backBufferPicture();
 

@@ -39,13 +39,15 @@ bool opaquePassesAlphaTest(CompareFunc func, uint32_t ref) {
 }  // namespace
 
 bool GlDevice::isWholeCopy(PrimitiveType type, int primitiveCount, const void* vertices, int stride) const {
-    const GlTexture* t = bound_[0];
-    const int w = backBuffer_->width(), h = backBuffer_->height();
+    GlTexture* t = bound_[0];
+    const int w = target_->width(), h = target_->height();
     if (type != PrimitiveType::TriangleFan || primitiveCount != 2 || format_ != VertexFormat::ScreenSpace || !t ||
-        stride < int(sizeof(BackBufferScreenVertex)))
+        stride < int(sizeof(BackBufferScreenVertex)) || target_->format() != PixelFormat::X8R8G8B8 ||
+        t->surface() == target_)
         return false;
-    // A target of the back buffer's own size and format, so that its
-    // storage can stand in for the back buffer's.
+    // A target of the destination's own size and format, so that its
+    // storage can stand in for the back buffer's and its texels are the
+    // destination's pixels as they are (neither reads alpha).
     const TextureDesc& d = t->desc();
     if (d.usage != TextureUsage::RenderTarget || d.format != PixelFormat::X8R8G8B8 || d.levels != 1 ||
         d.width != w || d.height != h || !t->name())
@@ -116,6 +118,18 @@ void GlDevice::settleBackBuffer() {
         drawFramebuffer_ = kUnknownName;
         applyScissor();
     }
+}
+
+void GlDevice::copyWhole(GlTexture& source) {
+    beforeWrite(target_, true);
+    auto* from = static_cast<GlColourSurface*>(source.surface());
+    const int w = target_->width(), h = target_->height();
+    bindFramebuffer(target_->framebuffer());
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, from->framebuffer());
+    glDisable(GL_SCISSOR_TEST);
+    glBlitFramebuffer(0, 0, w, h, 0, 0, w, h, GL_COLOR_BUFFER_BIT, GL_NEAREST);
+    drawFramebuffer_ = kUnknownName;
+    applyScissor();
 }
 
 GlColourSurface* GlDevice::backBufferPicture() {

@@ -14,6 +14,7 @@
 #include "engine/render/raw_tex.h"
 #include "engine/render/texture_upload.h"
 #include "engine/render/win_d3d_win.h"
+#include "game/core/backdrop_layer.h"
 #include "engine/task/looper.h"
 #include "game/core/game_main.h"
 #include "game/core/game_task.h"
@@ -126,6 +127,48 @@ TEST_F(PicturePlacementTest, ThePlayfieldIsCentredAndWindowLayersStartAtTheTopLe
         {964, 543, kBlack}, {963, 544, kBlack}, {0, 0, kBlack},     {1919, 1079, kBlack},
     };
     for (const Case& c : cases) EXPECT_EQ(pictureAt(picture, c.x, c.y), c.colour) << c.x << "," << c.y;
+}
+
+// Layer 0 draws its picture into a texture only when what it draws changes
+// (its sprites, a sheet gone and loaded again) and copies it onto the screen
+// otherwise; every frame reads as if drawn.
+TEST_F(PicturePlacementTest, TheBackdropIsRedrawnOnlyWhenItChanges) {
+    GameTask task;
+    task.OBJgameInitDrawObj();
+    // The porting layer places the layers once a run: again for this task's.
+    SDL2_wheel_ScreenInit(kPictureWidth, kPictureHeight, 224, 288);
+    ASSERT_NE(task.backdropLayer, nullptr);
+    ASSERT_EQ(task.layers[0], task.backdropLayer);
+    struct Case {
+        const char* what;
+        int x;  // of the backdrop's sprite; -1: none drawn
+        bool reloadSheet;
+        int32_t pictureDraws;
+    };
+    const Case cases[] = {
+        {"first frame", 100, false, 1}, {"unchanged", 100, false, 1}, {"still unchanged", 100, false, 1},
+        {"moved", 200, false, 2},       {"sheet reloaded", 200, true, 3}, {"nothing drawn", -1, false, 3},
+        {"drawn again", 100, false, 4},
+    };
+    MRawTex* sheet = whiteSheet();
+    for (const Case& c : cases) {
+        if (c.reloadSheet) {
+            SDL2_wheel_TextureRelease(0);
+            sheet = whiteSheet();
+        }
+        if (c.x >= 0) {
+            selectSpriteLayer(0);
+            SDL2_wheel_TextureDraw(sheet, {0, 0, 4, 4}, {float(c.x), 100, 4, 4}, 0, 0.0f);
+        }
+        const std::vector<uint32_t> picture = drawFrame(task);
+        EXPECT_EQ(task.backdropLayer->pictureDraws(), c.pictureDraws) << c.what;
+        for (int x : {100, 200}) {
+            const uint32_t expected = x == c.x ? kWhite : kBlack;
+            EXPECT_EQ(pictureAt(picture, x, 100), expected) << c.what << " at " << x;
+            EXPECT_EQ(pictureAt(picture, x + 3, 103), expected) << c.what << " at " << x;
+            EXPECT_EQ(pictureAt(picture, x + 4, 103), kBlack) << c.what << " at " << x;
+        }
+    }
 }
 
 }  // namespace

@@ -121,8 +121,12 @@ protected:
     // The renderer's copy of the screen's texture onto the back buffer: a clear,
     // then the texture drawn over the whole of it, opaque.
     void copyOntoBackBuffer(Texture* source, uint32_t colour = kWhite, float right = 0.0f) {
+        copyOnto(device().backBuffer(), source, colour, right);
+    }
+
+    // The same copy onto any target.
+    void copyOnto(Surface* back, Texture* source, uint32_t colour = kWhite, float right = 0.0f) {
         Device& d = device();
-        Surface* back = d.backBuffer();
         d.setRenderTarget(back);
         d.clear(kClearTarget, kBlue, 1.0f, 0);
         d.setPixelShader(nullptr);
@@ -608,6 +612,53 @@ TEST_F(GlDeviceTest, CopiesNotReplacingEveryPixelAreDrawn) {
     const auto back = read(device().backBuffer());
     EXPECT_EQ(back[7], kBlue);
     EXPECT_EQ(back[0], kRed);
+    device().releaseTexture(source);
+}
+
+// A whole copy onto an opaque target texture of the source's size is made
+// texel for texel; onto a target with alpha, or short of a pixel, it is
+// drawn. Either way the target reads as if drawn, and a back buffer that
+// kept a copy of the target still shows the target's earlier picture.
+TEST_F(GlDeviceTest, AWholeCopyOntoATargetTextureIsTexelForTexel) {
+    const auto picture = checkerboard(8, 4);
+    Texture* source = makePictureTarget(8, 4);
+    struct Case {
+        const char* what;
+        PixelFormat format;
+        float right;
+        bool blitted;
+    };
+    const Case cases[] = {
+        {"opaque, whole", PixelFormat::X8R8G8B8, 0.0f, true},
+        {"with alpha", PixelFormat::A8R8G8B8, 0.0f, false},
+        {"a pixel short", PixelFormat::X8R8G8B8, 6.5f, false},
+    };
+    for (const Case& c : cases) {
+        Texture* target = device().createTexture({8, 4, 1, c.format, TextureUsage::RenderTarget});
+        const uint64_t blitted = device().counters().wholeCopiesBlitted;
+        copyOnto(target->surface(), source, kWhite, c.right);
+        EXPECT_EQ(device().counters().wholeCopiesBlitted, blitted + (c.blitted ? 1 : 0)) << c.what;
+        const auto copied = read(target->surface());
+        if (c.right) {
+            // Stretched over the pixels it covers, the rest left cleared.
+            EXPECT_EQ(copied[0], kRed) << c.what;
+            for (int y = 0; y < 4; ++y) EXPECT_EQ(copied[y * 8 + 7], kBlue) << c.what;
+        } else {
+            EXPECT_EQ(copied, picture) << c.what;
+        }
+        device().releaseTexture(target);
+    }
+    Texture* earlier = makePictureTarget(8, 4);
+    device().setRenderTarget(earlier->surface());
+    drawScreenRect(1.5f, 0.5f, 2.5f, 1.5f, kGreen);
+    auto earlierPicture = picture;
+    earlierPicture[1 * 8 + 2] = kGreen;
+    device().colorFill(device().backBuffer(), kBlack);
+    copyOntoBackBuffer(earlier);
+    copyOnto(earlier->surface(), source);
+    EXPECT_EQ(read(device().backBuffer()), earlierPicture);
+    EXPECT_EQ(read(earlier->surface()), picture);
+    device().releaseTexture(earlier);
     device().releaseTexture(source);
 }
 
