@@ -75,7 +75,7 @@ void laserNoBoxes(ObjWork* work) {
     work->hitBoxCount = 0;
 }
 
-HitBox* laserStrip(const ObjWork* work) { return eshotLaserHitBoxes(shot(const_cast<ObjWork*>(work)).strip); }
+HitBox* laserStrip(ObjWork* work) { return eshotLaserHitBoxes(shot(work).strip); }
 
 void laserLayBoxes(ObjWork* work, LaserTip tip) {
     HitBox* strip = laserStrip(work);

@@ -35,7 +35,7 @@ int32_t updRankPick(int32_t level0, int32_t level1, int32_t level2, int32_t leve
     }
 }
 
-bool updSlowed(const ObjWork* work) { return shot(const_cast<ObjWork*>(work)).unslowed == 0 && fighterIsPowerUp(); }
+bool updSlowed(ObjWork* work) { return shot(work).unslowed == 0 && fighterIsPowerUp(); }
 
 int32_t updAim(const ObjWork* work) { return enemyAngleToPlayer(work->x, work->y); }
 
@@ -273,7 +273,7 @@ void updAccelerate(ObjWork* work, int32_t after, float by, float cap) {
     if (s.frameCount > after) s.workingSpeed = std::min(s.workingSpeed + by, cap);
 }
 
-void updOwnStep(ObjTask* task, ObjWork* work, bool cellChanged) {
+void updOwnStep(ObjTask* task, ObjWork* work) {
     ShotFields& s = shot(work);
     switch (work->kind) {
     case 159: if (s.behaviour == 0) updHoming(work); break;
@@ -309,7 +309,7 @@ void updOwnStep(ObjTask* task, ObjWork* work, bool cellChanged) {
         break;
     case 184: case 185: updAccelerate(work, 20, 0.03f, 1.0e9f); break;
     case 186: case 187: updAccelerate(work, 20, 0.035f, 1.0e9f); break;
-    default: (void)cellChanged; break;
+    default: break;
     }
 }
 
@@ -326,13 +326,13 @@ void updKnockDecay(ObjWork* work) {
 }
 
 // The first slot that wants this shot cancelled, or -1; the slots passed on
-// the way are marked done. exact: only the owner's serial matches.
-int32_t updCancelMatch(const ObjWork* work, bool exact) {
-    const uint32_t serial = uint32_t(shot(const_cast<ObjWork*>(work)).parentSerial);
+// the way are marked done. Owner 0 matches every shot.
+int32_t updCancelMatch(ObjWork* work) {
+    const uint32_t serial = uint32_t(shot(work).parentSerial);
     for (int32_t i = 0; i < kEshotCancelSlots; ++i) {
         EshotCancelSlot& slot = eshotCancelQueue.slots[size_t(i)];
         if (slot.ownerSerial == kEshotCancelFree) continue;
-        const bool match = (!exact && slot.ownerSerial == 0) || slot.ownerSerial == serial;
+        const bool match = slot.ownerSerial == 0 || slot.ownerSerial == serial;
         if (match) return i;
         slot.done = 1;
     }
@@ -341,7 +341,7 @@ int32_t updCancelMatch(const ObjWork* work, bool exact) {
 
 void updCancel(ObjTask* task, ObjWork* work) {
     if (eshotCancelQueue.countdown <= 0) return;
-    const int32_t index = updCancelMatch(work, false);
+    const int32_t index = updCancelMatch(work);
     if (index < 0) return;
     const EshotCancelSlot& slot = eshotCancelQueue.slots[size_t(index)];
     TSKeshotVanish(work);
@@ -438,7 +438,7 @@ void TSKeshotUpdate(ObjTask* task) {
     if (laser) {
         if (!eshotLaserStep(task, work, cellChanged)) return;
     } else {
-        updOwnStep(task, work, cellChanged);
+        updOwnStep(task, work);
     }
     updMove(work);
     updKnockDecay(work);
