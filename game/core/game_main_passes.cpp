@@ -9,8 +9,8 @@
 #include "game/core/obj_work.h"
 #include "game/core/play_state.h"
 #include "game/objects/popups.h"
-#include "game/objects/shot_timers_provisional.h"
-#include "game/stages/eshot_cancel_provisional.h"
+#include "game/objects/eshot.h"
+#include "game/stages/enemies/eshot_cancel.h"
 #include "game/stages/enemies/enemy_words.h"
 #include "game/stages/stage_words_provisional.h"
 

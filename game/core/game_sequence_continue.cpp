@@ -17,7 +17,7 @@
 #include "game/objects/voice_message.h"
 #include "game/records/play_selection.h"
 #include "game/records/play_voice.h"
-#include "game/stages/eshot_cancel_provisional.h"
+#include "game/stages/enemies/eshot_cancel.h"
 #include "platform/arcade/apm.h"
 
 namespace {

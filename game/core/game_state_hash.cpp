@@ -4,6 +4,7 @@
 #include <span>
 
 #include "game/core/game_main.h"
+#include "game/core/collision.h"
 #include "game/core/game_random.h"
 #include "game/core/obj_task.h"
 #include "game/core/obj_work.h"
@@ -14,12 +15,13 @@
 #include "game/objects/fighter_hit.h"
 #include "game/objects/fshot.h"
 #include "game/objects/popups.h"
-#include "game/objects/shot_timers_provisional.h"
+#include "game/objects/eshot.h"
 #include "game/objects/voice_message.h"
 #include "game/records/play_selection.h"
 #include "game/records/settings_file.h"
+#include "game/stages/enemies/boss_library.h"
 #include "game/stages/enemies/enemy_words.h"
-#include "game/stages/eshot_cancel_provisional.h"
+#include "game/stages/enemies/eshot_cancel.h"
 #include "game/stages/stage_services.h"
 #include "game/stages/stage_words_provisional.h"
 
@@ -89,6 +91,26 @@ void hashRefs(StateHasher& hasher, const RefIdentities& refs, std::span<ObjRef> 
     }
 }
 
+// A shot's parent counts through its reference; the serial it kept from
+// creation counts only as none or someone, as the serials run on.
+void hashShotParentSerial(StateHasher& hasher, ObjWork& copy) {
+    hasher.word(shot(&copy).parentSerial == -1 ? 0xFFFFFFFFu : 1u);
+    shot(&copy).parentSerial = 0;
+}
+
+// The shots' game-wide values, the laser strips and the boss gauges.
+void hashEshotWords(StateHasher& hasher) {
+    hasher.words({eshotLiveCount, st4BurstSignal, eshotLaserNext});
+    hasher.bytes(reinterpret_cast<const uint8_t*>(&eshotSpeedBonus), sizeof eshotSpeedBonus);
+    for (int32_t strip = 0; strip < kEshotLaserStrips; ++strip) {
+        hasher.bytes(reinterpret_cast<const uint8_t*>(eshotLaserHitBoxes(strip)), sizeof(HitBox) * kEshotLaserBoxes);
+    }
+    for (const BossGauge& gauge : bossGauges) {
+        for (int32_t life : gauge.partLives) hasher.word(uint32_t(life));
+        hasher.words({gauge.maximum, gauge.lastLife});
+    }
+}
+
 void hashTask(StateHasher& hasher, const RefIdentities& refs, const ObjTask* task) {
     hasher.word(task->tag);
     hasher.word(uint32_t(task->state));
@@ -100,6 +122,7 @@ void hashTask(StateHasher& hasher, const RefIdentities& refs, const ObjTask* tas
     hashRefs(hasher, refs, std::span(&copy.parentWork, 1));
     if (task->tag == objTag("FIGH")) hashRefs(hasher, refs, fighter(&copy).gunUnits);
     if (task->tag == objTag("ZAKO")) hashRefs(hasher, refs, enemy(&copy).partLink);
+    if (task->tag == kEshotTag) hashShotParentSerial(hasher, copy);
     ReplayWorkImage image{};
     replayWorkStore(copy, image);
     hasher.bytes(image.data(), image.size());
@@ -152,6 +175,7 @@ uint64_t gameStateHash() {
     hashVoiceMessage(hasher);
     hasher.words({rankCounter, fighterShieldLevel(), stageResultActive});
     hashCancelQueue(hasher);
+    hashEshotWords(hasher);
     const RefIdentities refs;
     for (int group = 0; group < kObjTaskGroups; ++group) {
         // The sequence makes the scenes and effects of groups 0 and 13 in its

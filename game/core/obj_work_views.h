@@ -141,6 +141,12 @@ struct ShotFields {
     int32_t frameCount;
     int32_t nearFlag, knockGuard, deflected;
     int32_t params[2];
+    // The enemy shots' own (a laser's state is ObjWork::lifeState).
+    int32_t behaviour;  // the type's step counter
+    float knockSpeed;   // 0, or negative while knocked back
+    int32_t charge, strip, stripLive, converted;
+    int32_t spin, phase, targetAngle;
+    ObjPoint trail[8];  // newest first
 };
 
 inline constexpr int kEffectBeamPoints = 41;

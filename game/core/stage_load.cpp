@@ -16,11 +16,13 @@
 #include "game/core/sprite_sheet.h"
 #include "game/frontend/menu_frame.h"
 #include "game/frontend/scenes.h"
+#include "game/objects/eshot.h"
 #include "game/objects/fighter.h"
 #include "game/records/settings_file.h"
-#include "game/stages/eshot_cancel_provisional.h"
-#include "game/stages/stage_services.h"
+#include "game/stages/enemies/boss_library.h"
 #include "game/stages/enemies/enemy_words.h"
+#include "game/stages/enemies/eshot_cancel.h"
+#include "game/stages/stage_services.h"
 #include "game/stages/stage_words_provisional.h"
 
 std::array<StageImageSlot, kStageImageSlots> stageImageSlots;
@@ -83,6 +85,8 @@ void resetStageWords(int32_t stage) {
     bossPresentFlag = 0;
     stageClearFlag = 0;
     eshotCancelClear();
+    eshotLaserClear();
+    bossGaugesClear();
     enemyWordsClear();
     layerTintTimer = 0;
     itemCarrierChangeTimer = 0;

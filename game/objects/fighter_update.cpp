@@ -20,7 +20,7 @@
 #include "game/objects/voice_message.h"
 #include "game/records/play_selection.h"
 #include "game/stages/enemies/enemy_damage.h"
-#include "game/stages/eshot_cancel_provisional.h"
+#include "game/stages/enemies/eshot_cancel.h"
 #include "game/stages/stage_words_provisional.h"
 
 namespace {

@@ -18,9 +18,9 @@
 #include "game/stages/enemies/enemy_score.h"
 #include "game/stages/enemies/enemy_step.h"
 #include "game/stages/enemies/enemy_words.h"
-#include "game/stages/enemies/eshot_library_provisional.h"
+#include "game/objects/eshot.h"
 #include "game/stages/enemies/rank_items_provisional.h"
-#include "game/stages/eshot_cancel_provisional.h"
+#include "game/stages/enemies/eshot_cancel.h"
 
 namespace {
 

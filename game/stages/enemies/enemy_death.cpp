@@ -24,7 +24,7 @@
 #include "game/stages/enemies/enemy_step_parts.h"
 #include "game/stages/enemies/enemy_words.h"
 #include "game/stages/enemies/rank_items_provisional.h"
-#include "game/stages/eshot_cancel_provisional.h"
+#include "game/stages/enemies/eshot_cancel.h"
 
 namespace {
 

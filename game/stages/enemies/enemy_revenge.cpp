@@ -3,16 +3,18 @@
 
 #include "game/core/game_random.h"
 #include "game/core/game_sequence.h"
+#include "game/core/obj_task.h"
 #include "game/core/obj_work.h"
 #include "game/core/wheel_angle.h"
+#include "game/objects/eshot.h"
 #include "game/objects/fighter_counters.h"
 #include "game/objects/fighter_hit.h"
 #include "game/objects/wreckage.h"
 #include "game/records/play_selection.h"
 #include "game/stages/enemies/enemy_damage.h"
 #include "game/stages/enemies/enemy_score.h"
+#include "game/stages/enemies/enemy_kinds.h"
 #include "game/stages/enemies/enemy_step.h"
-#include "game/stages/enemies/eshot_library_provisional.h"
 #include "game/stages/enemies/rank_items_provisional.h"
 
 namespace {
@@ -40,6 +42,15 @@ void revengeWreckRing(ObjWork* work, int32_t count, int32_t kind, int32_t step, 
     TSKzangCreate(centreKind, 0, enemy(work).followedLayer, work->x, work->y);
 }
 
+// The dying enemy as its shots' parent: its task is one of group 7.
+ObjRef revengeOwnerRef(const ObjWork* work) {
+    ObjRef ref{};
+    OBJtaskWalk(kEnemyGroup, [&](ObjTask* task) {
+        if (task->work == work) ref = objRef(task);
+    });
+    return ref;
+}
+
 }  // namespace
 
 void enemyRevengeShot(ObjWork* work) {
@@ -58,8 +69,8 @@ void enemyRevengeShot(ObjWork* work) {
             TSKitemCreate(0, 512, x, y);
             fighterAddDestruction(destructionStepA());
         } else if (enemyShotStop == 0) {
-            if (eshotLiveCount() < 1024) TSKeshotFlash(kRevengeShotType, x, y);
-            TSKeshotCreate(kRevengeShotType, heading & 1023, speed, 0, 0, work, x, y);
+            if (eshotLiveCount < kEshotLiveLimit) TSKeshotFlash(kRevengeShotType, x, y);
+            TSKeshotCreate(kRevengeShotType, heading & 1023, speed, 0, 0, revengeOwnerRef(work), x, y);
         }
     }
 }

@@ -19,9 +19,10 @@
 #include "game/stages/enemies/enemy_score.h"
 #include "game/stages/enemies/enemy_step_parts.h"
 #include "game/stages/enemies/enemy_words.h"
-#include "game/stages/enemies/eshot_library_provisional.h"
+#include "game/stages/enemies/boss_library.h"
+#include "game/stages/enemies/bullet_patterns.h"
 #include "game/stages/enemies/rank_items_provisional.h"
-#include "game/stages/eshot_cancel_provisional.h"
+#include "game/stages/enemies/eshot_cancel.h"
 #include "game/stages/field_layers_provisional.h"
 
 namespace {

@@ -17,9 +17,9 @@
 #include "game/stages/enemies/enemy_script.h"
 #include "game/stages/enemies/enemy_step.h"
 #include "game/stages/enemies/enemy_words.h"
-#include "game/stages/enemies/eshot_library_provisional.h"
+#include "game/objects/eshot.h"
 #include "game/stages/enemies/rank_items_provisional.h"
-#include "game/stages/eshot_cancel_provisional.h"
+#include "game/stages/enemies/eshot_cancel.h"
 #include "game/stages/stage_tables.h"
 
 // Scripts of stage 1 by param: 0 the common small-enemy start, 1 a
@@ -79,7 +79,7 @@ protected:
         enemyAttackRank = 0;
         enemyWordsClear();
         eshotCancelClear();
-        eshotCalls().clear();
+        itemCalls().clear();
     }
     void TearDown() override {
         stageTablesUse(nullptr);

@@ -1,8 +1,9 @@
 #pragma once
-// Provisional: the bullet-cancel queue. Enemy deaths and bombs queue a
-// cancel; the enemy-shot update carries it out and marks each slot done; the
-// game main update frees done slots and counts the queue's countdown down
-// once an act pass. The issue that builds the enemy library replaces this.
+// The bullet-cancel queue. Enemy deaths, form breaks, kills, bombs and the
+// continue queue a cancel; the enemy-shot update carries it out and marks
+// the slots that don't match the shot it tests done; the game main update
+// frees done slots and counts the queue's countdown down once an act pass,
+// emptying the queue when it reaches 0. Owner 0 means every shot.
 //
 // Threads: main thread only.
 
@@ -20,6 +21,7 @@ struct EshotCancelSlot {
 };
 
 inline constexpr int kEshotCancelSlots = 32;
+inline constexpr uint32_t kEshotCancelFree = 0xFFFFFFFFu;
 
 struct EshotCancelQueue {
     std::array<EshotCancelSlot, kEshotCancelSlots> slots;
@@ -34,7 +36,7 @@ extern EshotCancelQueue eshotCancelQueue;
 void eshotCancelClear();
 // Raises the countdown to at least the given frames and takes the first
 // free slot with the owner's serial (0 without one); dropped when none is
-// free.
+// free (the countdown still rises).
 void eshotCancelRequest(int32_t countdown, int32_t level, const ObjWork* owner, uint8_t closeFlag,
                         uint8_t secondFlag);
 // Frees one slot.

@@ -1,4 +1,4 @@
-#include "game/stages/eshot_cancel_provisional.h"
+#include "game/stages/enemies/eshot_cancel.h"
 
 #include <algorithm>
 
@@ -6,9 +6,7 @@
 
 namespace {
 
-constexpr uint32_t kFreeSlot = 0xFFFFFFFFu;
-
-EshotCancelQueue clearedQueue() {
+EshotCancelQueue cancelClearedQueue() {
     EshotCancelQueue queue{};
     for (EshotCancelSlot& slot : queue.slots) eshotCancelFreeSlot(slot);
     return queue;
@@ -16,17 +14,17 @@ EshotCancelQueue clearedQueue() {
 
 }  // namespace
 
-EshotCancelQueue eshotCancelQueue = clearedQueue();
+EshotCancelQueue eshotCancelQueue = cancelClearedQueue();
 
-void eshotCancelFreeSlot(EshotCancelSlot& slot) { slot = {kFreeSlot, -1, 0, 0, 0}; }
+void eshotCancelFreeSlot(EshotCancelSlot& slot) { slot = {kEshotCancelFree, -1, 0, 0, 0}; }
 
-void eshotCancelClear() { eshotCancelQueue = clearedQueue(); }
+void eshotCancelClear() { eshotCancelQueue = cancelClearedQueue(); }
 
 void eshotCancelRequest(int32_t countdown, int32_t level, const ObjWork* owner, uint8_t closeFlag,
                         uint8_t secondFlag) {
     eshotCancelQueue.countdown = std::max(eshotCancelQueue.countdown, countdown);
     for (EshotCancelSlot& slot : eshotCancelQueue.slots) {
-        if (slot.ownerSerial != kFreeSlot) continue;
+        if (slot.ownerSerial != kEshotCancelFree) continue;
         slot = {owner != nullptr ? owner->serial : 0u, level, closeFlag, secondFlag, 0};
         return;
     }
