@@ -12,6 +12,7 @@
 #include "game/objects/shot_timers_provisional.h"
 #include "game/stages/eshot_cancel_provisional.h"
 #include "game/stages/enemies/enemy_words.h"
+#include "game/stages/stage_field.h"
 #include "game/stages/stage_words_provisional.h"
 
 namespace {

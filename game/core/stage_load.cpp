@@ -19,6 +19,7 @@
 #include "game/objects/fighter.h"
 #include "game/records/settings_file.h"
 #include "game/stages/eshot_cancel_provisional.h"
+#include "game/stages/stage_field.h"
 #include "game/stages/stage_services.h"
 #include "game/stages/enemies/enemy_words.h"
 #include "game/stages/stage_words_provisional.h"
@@ -79,12 +80,11 @@ void resetStageWords(int32_t stage) {
     slowMotionPeriod = 0;
     slowMotionPeriodInUse = 1;
     stageNumber = stage;
-    stageFrame = -1;
+    stageFieldReset();
     bossPresentFlag = 0;
     stageClearFlag = 0;
     eshotCancelClear();
     enemyWordsClear();
-    layerTintTimer = 0;
     itemCarrierChangeTimer = 0;
     itemCarrierBombTimer = 0;
     stageProgress = 0;

@@ -22,7 +22,7 @@
 #include "game/stages/enemies/eshot_library_provisional.h"
 #include "game/stages/enemies/rank_items_provisional.h"
 #include "game/stages/eshot_cancel_provisional.h"
-#include "game/stages/field_layers_provisional.h"
+#include "game/stages/field_layers.h"
 
 namespace {
 

@@ -33,6 +33,7 @@
 #include "game/records/settings_file.h"
 #include "game/stages/eshot_cancel_provisional.h"
 #include "game/stages/enemies/enemy_words.h"
+#include "game/stages/stage_field.h"
 #include "game/stages/stage_words_provisional.h"
 #include "platform/arcade/cabinet.h"
 
