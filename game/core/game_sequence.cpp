@@ -18,7 +18,6 @@
 #include "game/records/play_selection.h"
 #include "game/records/settings_file.h"
 #include "game/stages/stage_field.h"
-#include "game/stages/stage_services.h"
 
 ObjTask* seqTask = nullptr;
 int32_t seqUploadRetries = 0;

@@ -16,7 +16,6 @@
 #include "game/records/settings_file.h"
 #include "game/stages/stage_field.h"
 #include "game/stages/stage_services.h"
-#include "game/stages/stage_words_provisional.h"
 
 namespace {
 

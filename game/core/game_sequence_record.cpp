@@ -10,7 +10,6 @@
 #include "game/records/play_records.h"
 #include "game/records/play_selection.h"
 #include "game/records/ranking_file.h"
-#include "game/stages/stage_field.h"
 #include "game/stages/stage_services.h"
 
 namespace {

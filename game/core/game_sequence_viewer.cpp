@@ -21,7 +21,6 @@
 #include "game/objects/play_record_block.h"
 #include "game/records/settings_file.h"
 #include "game/stages/stage_field.h"
-#include "game/stages/stage_services.h"
 
 int32_t seqViewerStage = 0;
 

@@ -23,7 +23,6 @@
 #include "game/stages/field_layers.h"
 #include "game/stages/stage_field.h"
 #include "game/stages/stage_services.h"
-#include "game/stages/stage_words_provisional.h"
 
 namespace {
 

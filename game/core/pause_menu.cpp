@@ -12,7 +12,6 @@
 #include "game/core/sound_requests.h"
 #include "game/frontend/menu_cursor.h"
 #include "game/stages/stage_field.h"
-#include "game/stages/stage_words_provisional.h"
 
 int32_t pauseState = kPauseClosed;
 int32_t pauseCursor = 0;

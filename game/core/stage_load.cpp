@@ -22,7 +22,6 @@
 #include "game/stages/stage_field.h"
 #include "game/stages/stage_services.h"
 #include "game/stages/enemies/enemy_words.h"
-#include "game/stages/stage_words_provisional.h"
 
 std::array<StageImageSlot, kStageImageSlots> stageImageSlots;
 std::array<uint8_t, kStages> stageImagesLoaded{};

@@ -3,7 +3,6 @@
 #include "game/objects/fighter.h"
 #include "game/objects/fighter_counters.h"
 #include "game/stages/enemies/enemy_words.h"
-#include "game/stages/stage_field.h"
 #include "game/stages/stage_services.h"
 
 namespace {

@@ -22,7 +22,6 @@
 #include "game/stages/enemies/enemy_damage.h"
 #include "game/stages/eshot_cancel_provisional.h"
 #include "game/stages/stage_field.h"
-#include "game/stages/stage_words_provisional.h"
 
 namespace {
 

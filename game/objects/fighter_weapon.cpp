@@ -16,7 +16,6 @@
 #include "game/objects/voice_message.h"
 #include "game/records/play_selection.h"
 #include "game/stages/stage_field.h"
-#include "game/stages/stage_words_provisional.h"
 
 namespace {
 

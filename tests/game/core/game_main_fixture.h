@@ -34,7 +34,6 @@
 #include "game/stages/eshot_cancel_provisional.h"
 #include "game/stages/enemies/enemy_words.h"
 #include "game/stages/stage_field.h"
-#include "game/stages/stage_words_provisional.h"
 #include "platform/arcade/cabinet.h"
 
 // Keeps the names of the sounds started, and whether anything was paused or resumed.

@@ -10,7 +10,6 @@
 #include "game/core/screen_effects.h"
 #include "game/stages/stage_field.h"
 #include "game/stages/stage_services.h"
-#include "game/stages/stage_words_provisional.h"
 #include "tests/game/core/sequence_fixture.h"
 
 namespace {

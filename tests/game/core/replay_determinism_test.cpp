@@ -24,7 +24,6 @@
 #include "game/frontend/replay_list_provisional.h"
 #include "game/records/play_selection.h"
 #include "game/stages/stage_field.h"
-#include "game/stages/stage_services.h"
 #include "game/stages/stage_tables.h"
 #include "tests/engine/motion/motion_fixture.h"
 #include "tests/game/core/sequence_fixture.h"

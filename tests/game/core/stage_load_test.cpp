@@ -25,7 +25,6 @@
 #include "game/records/settings_file.h"
 #include "game/stages/enemies/enemy_words.h"
 #include "game/stages/stage_field.h"
-#include "game/stages/stage_words_provisional.h"
 #include "tests/engine/ui/recording_display_fixture.h"
 #include "tests/game/core/png_fixture.h"
 #include "tests/game/working_folder.h"

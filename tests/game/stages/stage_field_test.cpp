@@ -1,5 +1,6 @@
 // The field tasks: the spawn rule, the training jump, the timed events, the
 // stage title and the stage image readers.
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
@@ -227,6 +228,58 @@ TEST_F(StageFieldTest, TheStandInStageEndClearsOnceTheEndRowIsReachedWithNoEnemy
     EXPECT_EQ(field->actWords[1], 0);
     pass();
     EXPECT_EQ(field->actWords[1], 1);
+}
+
+}  // namespace
+
+namespace {
+
+class StageReadersTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        setResourceFolders({});
+        std::filesystem::create_directories(folder.path("resource/graphic"));
+        stageImageSlotsFree();
+        stageImagesLoaded.fill(0);
+    }
+    void TearDown() override {
+        stageImageSlotsFree();
+        stageImagesLoaded.fill(0);
+    }
+    void writeImage(const char* name, size_t bytes) const {
+        std::ofstream(folder.path(std::string("resource/graphic/") + name), std::ios::binary)
+            << std::string(bytes, 'x');
+    }
+    WorkingFolder folder;
+};
+
+TEST_F(StageReadersTest, ReadersFillOneSlotAndTwoInStageFive) {
+    writeImage("bgst1_0.png", 10);
+    writeImage("bgst5_0.png", 20);
+    writeImage("bgst5_1.png", 30);
+    EXPECT_EQ(stageInitReadThreadTable[0](0), 0);
+    EXPECT_EQ(stageImageSlots[0].image, nullptr) << "the prologue has no stage images";
+    EXPECT_EQ(stageInitReadThreadTable[5](0), 0);
+    EXPECT_EQ(stageImageSlots[0].size, 20);
+    EXPECT_EQ(stageImageSlots[1].size, 30);
+    ASSERT_NE(stageImageSlots[1].image, nullptr);
+    EXPECT_EQ(stageImageSlots[1].image[29], 'x');
+    stageImageSlotsFree();
+    EXPECT_EQ(stageInitReadThreadTable[1](0), 0);
+    EXPECT_EQ(stageImageSlots[0].size, 10);
+    EXPECT_EQ(stageImageSlots[1].image, nullptr);
+}
+
+TEST_F(StageReadersTest, ResidentImagesAndMissingFilesLeaveTheSlotsEmpty) {
+    writeImage("bgst2_0.png", 10);
+    stageImagesLoaded[2] = 1;
+    EXPECT_EQ(stageInitReadThreadTable[2](0), 0);
+    EXPECT_EQ(stageImageSlots[0].image, nullptr);
+    EXPECT_EQ(stageInitReadThreadTable[3](0), 0);
+    EXPECT_EQ(stageImageSlots[0].image, nullptr);
+    EXPECT_EQ(stageImageSlots[0].size, 0);
+    const auto lines = folder.logLines();
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "TSKst02InitReadThread : stage_load[STG_02]=1"), lines.end());
 }
 
 }  // namespace
