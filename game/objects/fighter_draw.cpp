@@ -1,5 +1,6 @@
 // The fighter's draw callback.
 #include <array>
+#include <cstddef>
 
 #include "game/core/draw_store.h"
 #include "game/core/obj_work.h"

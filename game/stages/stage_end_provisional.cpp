@@ -15,7 +15,10 @@ namespace {
 constexpr uint32_t kStageEndButton3 = 0x40;
 constexpr int kStageEndClearedWord = 1;
 
-bool stageEndReached() {
+// The prologue's field with the prologue off runs behind a held fade: nothing
+// there waits for its rows.
+bool stageEndReached(const ObjTask* field) {
+    if (stageNumber == 0 && field->actWords[kFieldPrologueWord] == 0) return true;
     const SpawnRow* table = stageSpawnTable(stageNumber);
     if (table == nullptr || spawnCursor < uint32_t(stageSpawnRowCount(stageNumber))) return table == nullptr;
     return OBJtaskCountByTag(kEnemyGroup, kEnemyTag) == 0;
@@ -30,7 +33,7 @@ void stageEndProvisionalStep(ObjTask* field) {
         return;
     }
     if (field->actWords[kStageEndClearedWord] != 0 || field->work->age < kStageEndProvisionalFrames) return;
-    if (!stageEndReached()) return;
+    if (!stageEndReached(field)) return;
     field->actWords[kStageEndClearedWord] = 1;
     seqStageClear();
 }

@@ -228,6 +228,15 @@ TEST_F(StageFieldTest, TheStandInStageEndClearsOnceTheEndRowIsReachedWithNoEnemy
     EXPECT_EQ(field->actWords[1], 0);
     pass();
     EXPECT_EQ(field->actWords[1], 1);
+
+    // The prologue with the prologue off does not wait for its rows.
+    OBJtaskReleaseAll(nullptr);
+    stageFieldReset();
+    settingsSnapshot.TUTORIAL_DISP = 0;
+    makeField(0);
+    passes(kStageEndProvisionalFrames);
+    EXPECT_GT(enemies(), 0) << "enemies are left";
+    EXPECT_EQ(field->actWords[1], 1);
 }
 
 }  // namespace
