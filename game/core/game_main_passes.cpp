@@ -12,6 +12,7 @@
 #include "game/objects/eshot.h"
 #include "game/stages/enemies/eshot_cancel.h"
 #include "game/stages/enemies/enemy_words.h"
+#include "game/stages/stage_field.h"
 #include "game/stages/stage_words_provisional.h"
 
 namespace {

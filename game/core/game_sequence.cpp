@@ -17,7 +17,7 @@
 #include "game/frontend/scenes.h"
 #include "game/records/play_selection.h"
 #include "game/records/settings_file.h"
-#include "game/stages/stage_services.h"
+#include "game/stages/stage_field.h"
 
 ObjTask* seqTask = nullptr;
 int32_t seqUploadRetries = 0;

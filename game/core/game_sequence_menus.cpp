@@ -14,8 +14,8 @@
 #include "game/objects/fighter_counters.h"
 #include "game/records/play_selection.h"
 #include "game/records/settings_file.h"
+#include "game/stages/stage_field.h"
 #include "game/stages/stage_services.h"
-#include "game/stages/stage_words_provisional.h"
 
 namespace {
 

@@ -20,7 +20,7 @@
 #include "game/objects/hud.h"
 #include "game/objects/play_record_block.h"
 #include "game/records/settings_file.h"
-#include "game/stages/stage_services.h"
+#include "game/stages/stage_field.h"
 
 int32_t seqViewerStage = 0;
 

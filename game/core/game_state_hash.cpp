@@ -22,8 +22,9 @@
 #include "game/stages/enemies/boss_library.h"
 #include "game/stages/enemies/enemy_words.h"
 #include "game/stages/enemies/eshot_cancel.h"
+#include "game/stages/field_layers.h"
+#include "game/stages/stage_field.h"
 #include "game/stages/stage_services.h"
-#include "game/stages/stage_words_provisional.h"
 
 namespace {
 
@@ -159,6 +160,16 @@ void hashEnemyWords(StateHasher& hasher) {
     for (int32_t hp : enemyTargetGauge.formHpMax) hasher.word(uint32_t(hp));
 }
 
+void hashStageField(StateHasher& hasher) {
+    hasher.words({int32_t(spawnCursor), spawnSuppressed, stagePreloadWord, st03WaveFlag, st05bossDarken});
+    hasher.words({fieldLayerSharedTint.r, fieldLayerSharedTint.g, fieldLayerSharedTint.b});
+    for (size_t i = 0; i < 4; ++i) {
+        hasher.words({layerFrame[i], fieldLayerKill[i]});
+        hasher.bytes(reinterpret_cast<const uint8_t*>(&fieldLayerShift[i]), sizeof(ObjPoint));
+        hasher.bytes(reinterpret_cast<const uint8_t*>(&fieldLayerOffset[i]), sizeof(ObjPoint));
+    }
+}
+
 }  // namespace
 
 uint64_t gameStateHash() {
@@ -171,6 +182,7 @@ uint64_t gameStateHash() {
     hasher.words({gameMode, selectedLeaderType, autoGameSystem, dramaticMode});
     hasher.words({fshotCounters.all, fshotCounters.own, fshotCounters.gun});
     hashEnemyWords(hasher);
+    hashStageField(hasher);
     hasher.bytes(reinterpret_cast<const uint8_t*>(&settingsSnapshot), sizeof settingsSnapshot);
     hashVoiceMessage(hasher);
     hasher.words({rankCounter, fighterShieldLevel(), stageResultActive});

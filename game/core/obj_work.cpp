@@ -101,8 +101,11 @@ void OBJworkSetFrames(ObjWork* work, int32_t firstId, int32_t n) {
     if (work == nullptr || n < 0) return;
     // Families index the attached rows from frameTable on: never past the table's end.
     const int64_t rows = static_cast<int64_t>(OBJframeTable().size());
-    if (firstId < 0 || firstId >= rows) n = 0;
-    if (n > rows - firstId) n = static_cast<int32_t>(rows - firstId);
+    if (firstId < 0 || firstId >= rows) {
+        n = 0;
+    } else if (n > rows - firstId) {
+        n = static_cast<int32_t>(rows - firstId);
+    }
     delete[] work->frameSheets;
     delete[] work->sameSheet;
     work->frameSheets = new int32_t[static_cast<size_t>(n)];

@@ -40,6 +40,7 @@ union ObjFamilyWords {
     WreckFields wreck;
     PopupFields popup;
     GunFields gun;
+    LayerFields layer;
 };
 static_assert(sizeof(ObjFamilyWords) == 4 * kObjWorkFamilyWords, "every view fits the words");
 
@@ -104,6 +105,7 @@ inline SceneFields& scene(ObjWork* work) { return work->family.scene; }
 inline WreckFields& wreck(ObjWork* work) { return work->family.wreck; }
 inline PopupFields& popup(ObjWork* work) { return work->family.popup; }
 inline GunFields& gun(ObjWork* work) { return work->family.gun; }
+inline LayerFields& bgLayer(ObjWork* work) { return work->family.layer; }
 
 // Releases a motion slot; installed by the owner of the motion slots.
 extern void (*objMotionSlotRelease)(int32_t slot);

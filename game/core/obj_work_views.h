@@ -208,6 +208,33 @@ struct ItemFields {
     int32_t frameCount;
 };
 
+// A background layer's scroll state: the wrap rules 6 to 9 (a flag and a
+// limit each, in pixels), the jump they share and the step factors.
+struct LayerScrollState {
+    uint8_t rule6, rule8, rule7, rule9;
+    float limit6, limit8, limit7, limit9;
+    float jumpX, jumpY;
+    float xFactor, yFactor;
+};
+
+// Background layers (groups 2 to 5). The layer index 0..3 is ObjWork::kind,
+// its speed ObjWork::speed (hundredths of a pixel a frame), its heading
+// ObjWork::heading (1024 a turn) and its tint ObjWork::r, g, b.
+struct LayerFields {
+    ObjPoint base;
+    float baseDepth;
+    ObjPoint offset;       // pixels
+    ObjPoint accumulator;  // the negated offset in hundredths of a pixel
+    ObjPoint previous;
+    ObjPoint moved;  // (previous x - x, previous y - y) of the last step
+    float pixelSpeedX, pixelSpeedY;
+    float headingRadiansX, headingRadiansY;
+    int32_t stage;         // whose scroll script it runs
+    int32_t scriptCursor;  // the script's next row
+    int32_t tileSize, columns, span;
+    LayerScrollState scroll;
+};
+
 // Every scene outside play (group 13): its step, the frames in that step and
 // the frames since it began.
 struct SceneFields {

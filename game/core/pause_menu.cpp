@@ -11,7 +11,7 @@
 #include "game/core/play_state.h"
 #include "game/core/sound_requests.h"
 #include "game/frontend/menu_cursor.h"
-#include "game/stages/stage_words_provisional.h"
+#include "game/stages/stage_field.h"
 
 int32_t pauseState = kPauseClosed;
 int32_t pauseCursor = 0;

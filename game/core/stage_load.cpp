@@ -22,6 +22,7 @@
 #include "game/stages/enemies/boss_library.h"
 #include "game/stages/enemies/enemy_words.h"
 #include "game/stages/enemies/eshot_cancel.h"
+#include "game/stages/stage_field.h"
 #include "game/stages/stage_services.h"
 #include "game/stages/stage_words_provisional.h"
 
@@ -81,14 +82,13 @@ void resetStageWords(int32_t stage) {
     slowMotionPeriod = 0;
     slowMotionPeriodInUse = 1;
     stageNumber = stage;
-    stageFrame = -1;
+    stageFieldReset();
     bossPresentFlag = 0;
     stageClearFlag = 0;
     eshotCancelClear();
     eshotLaserClear();
     bossGaugesClear();
     enemyWordsClear();
-    layerTintTimer = 0;
     itemCarrierChangeTimer = 0;
     itemCarrierBombTimer = 0;
     stageProgress = 0;

@@ -13,7 +13,7 @@
 #include "game/objects/effects_tables.h"
 #include "game/objects/obj_hit_end.h"
 #include "game/records/play_selection.h"
-#include "game/stages/field_layers_provisional.h"
+#include "game/stages/field_layers.h"
 
 namespace {
 

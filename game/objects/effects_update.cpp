@@ -13,7 +13,7 @@
 #include "game/objects/effects_tables.h"
 #include "game/objects/fighter_counters.h"
 #include "game/objects/fshot_fighter.h"
-#include "game/stages/field_layers_provisional.h"
+#include "game/stages/field_layers.h"
 
 namespace {
 

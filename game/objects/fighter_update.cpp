@@ -21,6 +21,7 @@
 #include "game/records/play_selection.h"
 #include "game/stages/enemies/enemy_damage.h"
 #include "game/stages/enemies/eshot_cancel.h"
+#include "game/stages/stage_field.h"
 #include "game/stages/stage_words_provisional.h"
 
 namespace {

@@ -15,7 +15,7 @@
 #include "game/objects/fighter_steps.h"
 #include "game/objects/voice_message.h"
 #include "game/records/play_selection.h"
-#include "game/stages/stage_words_provisional.h"
+#include "game/stages/stage_field.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include "game/core/obj_work.h"
 #include "game/core/screen_effects.h"
 #include "game/core/wheel_angle.h"
-#include "game/stages/field_layers_provisional.h"
+#include "game/stages/field_layers.h"
 
 namespace {
 

@@ -17,6 +17,11 @@ const SpawnRow* stageSpawnTable(int32_t stage) {
     return tables ? tables->spawnRows : nullptr;
 }
 
+int32_t stageSpawnRowCount(int32_t stage) {
+    const StageTables* tables = stageTablesOf(stage);
+    return tables ? tables->spawnRowCount : 0;
+}
+
 const MoveScript* stageMoveScript(int32_t stage, int32_t param) {
     const StageTables* tables = stageTablesOf(stage);
     if (tables == nullptr || param < 0 || param >= tables->moveScriptEntries) return nullptr;

@@ -65,6 +65,8 @@ extern const StageTables stageTablesGenerated[kStageTableCount];
 
 // The spawn table of a stage; null outside 0..5.
 const SpawnRow* stageSpawnTable(int32_t stage);
+// The rows of a stage's spawn table before its end row; 0 outside 0..5.
+int32_t stageSpawnRowCount(int32_t stage);
 // The movement script of a stage by spawn param; null for a param without
 // one, past the table's end or negative, and for a stage outside 0..5.
 const MoveScript* stageMoveScript(int32_t stage, int32_t param);

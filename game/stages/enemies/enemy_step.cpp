@@ -23,7 +23,7 @@
 #include "game/stages/enemies/bullet_patterns.h"
 #include "game/stages/enemies/rank_items_provisional.h"
 #include "game/stages/enemies/eshot_cancel.h"
-#include "game/stages/field_layers_provisional.h"
+#include "game/stages/field_layers.h"
 
 namespace {
 

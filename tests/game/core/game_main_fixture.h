@@ -33,7 +33,7 @@
 #include "game/records/settings_file.h"
 #include "game/stages/enemies/eshot_cancel.h"
 #include "game/stages/enemies/enemy_words.h"
-#include "game/stages/stage_words_provisional.h"
+#include "game/stages/stage_field.h"
 #include "platform/arcade/cabinet.h"
 
 // Keeps the names of the sounds started, and whether anything was paused or resumed.

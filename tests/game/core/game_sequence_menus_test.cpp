@@ -8,8 +8,8 @@
 
 #include "game/core/app_switches.h"
 #include "game/core/screen_effects.h"
+#include "game/stages/stage_field.h"
 #include "game/stages/stage_services.h"
-#include "game/stages/stage_words_provisional.h"
 #include "tests/game/core/sequence_fixture.h"
 
 namespace {
@@ -146,7 +146,7 @@ TEST_F(SequenceMenusTest, ScoreAttackRecordsInOriginalFromItsSettings) {
     EXPECT_EQ(replayIoMode, 1);
     EXPECT_EQ(fighterGetEntryWord(), 5);
     EXPECT_EQ(fighterGetCreditCount(), 1);
-    EXPECT_TRUE(logHas("stageInitReadThread"));  // read ahead without THREAD_READ
+    EXPECT_TRUE(logHas("bgst4_0.png : file not found"));  // read ahead without THREAD_READ
     // A cleared score-attack stage ends the play: game over, then the ranking view.
     playIsRecorded = 1;
     fighterAddScore(5000000000ull);
@@ -187,7 +187,7 @@ TEST_F(SequenceMenusTest, TrainingStartsFromItsSettings) {
     EXPECT_EQ(itemCarrierChangeTimer, 1800);
     EXPECT_EQ(itemCarrierBombTimer, 18000);
     EXPECT_EQ(fighterGetEntryWord(), 5);
-    EXPECT_FALSE(logHas("stageInitReadThread"));  // THREAD_READ leaves the images to the stage load
+    EXPECT_FALSE(logHas("bgst4_0.png : file not found"));  // THREAD_READ leaves the images to the stage load
     // A cleared training stage goes back to the training menu.
     ASSERT_TRUE(runTo(401, 400));
     pressStart();

@@ -10,7 +10,6 @@
 #include "game/core/play_start.h"
 #include "game/core/replay_header.h"
 #include "game/frontend/replay_list_provisional.h"
-#include "game/stages/stage_services.h"
 #include "tests/game/core/sequence_fixture.h"
 
 namespace {

@@ -25,7 +25,8 @@
 #include "game/frontend/replay_list_provisional.h"
 #include "game/frontend/scene_words.h"
 #include "game/records/play_selection.h"
-#include "game/stages/stage_services.h"
+#include "game/stages/stage_field.h"
+#include "game/stages/stage_tables.h"
 #include "tests/engine/motion/motion_fixture.h"
 #include "tests/game/core/sequence_fixture.h"
 
@@ -39,6 +40,15 @@ constexpr int kScriptSteps = 12000;
 constexpr int32_t kMainMenuWait = 2102;
 constexpr int32_t kModeSelect = 250;
 
+// Stages whose one row is never due, so the test alone ends them.
+constexpr SpawnRow kDeterminismRows[] = {{-1, 0, kSpawnEndFrame - 1, 0, 0, {}}, {0, -1, kSpawnEndFrame, 0, 0, {}}};
+constexpr ScrollScript kDeterminismLayer[] = {{2, 0, 150, 0, 0, 0}, {0, 0, 0, 0, 0, 0}};
+constexpr StageTables kDeterminismStage = {
+    kDeterminismRows, 1, nullptr, 0, {kDeterminismLayer, kDeterminismLayer, kDeterminismLayer, kDeterminismLayer}};
+constexpr StageTables kDeterminismStages[kStageTableCount] = {kDeterminismStage, kDeterminismStage,
+                                                              kDeterminismStage, kDeterminismStage,
+                                                              kDeterminismStage, kDeterminismStage};
+
 using StageHashes = std::array<std::vector<uint64_t>, kStages + 1>;
 
 class ReplayDeterminismTest : public SequenceTest {
@@ -46,7 +56,7 @@ protected:
     void SetUp() override {
         SequenceTest::SetUp();
         arcadeMode = false;
-        stageFieldFrames = kFieldFrames;
+        stageTablesUse(kDeterminismStages);
         replayTempFolder = folder.path("root/replay/temp");
         gamePaused = 0;
         actPassCount = actPassRequest = 1;
@@ -67,7 +77,7 @@ protected:
         for (auto& [key, document] : psbCache()) delete document;
         psbCache().clear();
         M_SPEC.clear();
-        stageFieldFrames = kStageFieldFrames;
+        stageTablesUse(nullptr);
         replayIoMode = 0;
         replayInputFree();
         replayTempFolder.clear();
@@ -76,12 +86,14 @@ protected:
         SequenceTest::TearDown();
     }
 
-    // The root task's frame step: the platform, then the game main update.
+    // The root task's frame step: the platform, the game main update, the flush.
     void gameFrame() {
         coinFlag = 0;
         SDL2_wheel_APMUpdate(kFrameMicroseconds, attractMode);
         ASSERT_TRUE(gameMainUpdate(true));
         flushDraws();
+        // The stages (the prologue too) end where the test says.
+        if (fieldRunning() && stageFrame == kFieldFrames) seqStageClear();
     }
 
     static void playThroughMenuFrame() {
@@ -89,15 +101,15 @@ protected:
         motion->setTime(motion->lastTime());
     }
 
-    // A play frame is one of a running stage field of stages 1 to 5.
-    static bool inPlay() {
-        if (stageNumber < 1 || stageNumber > kStages) return false;
+    static bool fieldRunning() {
         const ObjTaskGroup& fields = OBJtaskGroup(1);
         for (const ObjTask* task = fields.head.next; task != &fields.tail; task = task->next) {
             if (task->tag == objTag("FILD") && task->state == kObjStateRun) return true;
         }
         return false;
     }
+    // A play frame is one of a running stage field of stages 1 to 5.
+    static bool inPlay() { return stageNumber >= 1 && stageNumber <= kStages && fieldRunning(); }
     void keepHash(StageHashes& hashes) {
         if (inPlay()) hashes[size_t(stageNumber)].push_back(gameStateHash());
     }

@@ -29,6 +29,8 @@
 #include "game/records/play_selection.h"
 #include "game/records/ranking_file.h"
 #include "game/records/settings_file.h"
+#include "game/stages/stage_end_provisional.h"
+#include "game/stages/stage_tables.h"
 #include "platform/arcade/cabinet_script.h"
 #include "tests/game/core/glue_fixture.h"
 #include "tests/game/working_folder.h"
@@ -40,12 +42,24 @@ struct SequenceLoadedResources final : BootLoads::Client {
     void followUp(int) override {}
 };
 
+// The fixture's stages: the end row alone and resting layers, so the
+// field's stand-in stage end clears each stage on its kStageFieldFrames-th
+// running frame.
+inline constexpr int32_t kStageFieldFrames = kStageEndProvisionalFrames;
+inline constexpr SpawnRow kSequenceStageRows[] = {{0, -1, kSpawnEndFrame, 0, 0, {}}};
+inline constexpr ScrollScript kSequenceStageLayer[] = {{0, 0, 0, 0, 0, 0}};
+inline constexpr StageTables kSequenceStage = {
+    kSequenceStageRows, 0, nullptr, 0, {kSequenceStageLayer, kSequenceStageLayer, kSequenceStageLayer, kSequenceStageLayer}};
+inline constexpr StageTables kSequenceStages[kStageTableCount] = {kSequenceStage, kSequenceStage, kSequenceStage,
+                                                                  kSequenceStage, kSequenceStage, kSequenceStage};
+
 class SequenceTest : public GlueFixture {
 protected:
     static constexpr uint32_t kGctr = objTag("GCTR");
 
     void SetUp() override {
         GlueFixture::SetUp();
+        stageTablesUse(kSequenceStages);
         std::filesystem::create_directories(folder.path("root"));
         setAppRootFolder(folder.path("root"));
         gameSettings = GameSettings{};
@@ -77,6 +91,7 @@ protected:
         arcadeMode = true;
         rankingTables() = RankingTables{};
         setAppRootFolder("");
+        stageTablesUse(nullptr);
         GlueFixture::TearDown();
     }
 

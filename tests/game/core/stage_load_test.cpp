@@ -24,7 +24,7 @@
 #include "game/objects/fighter_counters.h"
 #include "game/records/settings_file.h"
 #include "game/stages/enemies/enemy_words.h"
-#include "game/stages/stage_words_provisional.h"
+#include "game/stages/stage_field.h"
 #include "tests/engine/ui/recording_display_fixture.h"
 #include "tests/game/core/png_fixture.h"
 #include "tests/game/working_folder.h"

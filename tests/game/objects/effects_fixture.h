@@ -17,7 +17,7 @@
 #include "game/objects/fshot.h"
 #include "game/objects/popups.h"
 #include "game/records/play_selection.h"
-#include "game/stages/field_layers_provisional.h"
+#include "game/stages/field_layers.h"
 
 inline void effectsFixtureIdle(ObjTask*) {}
 inline void effectsFixtureFreeWork(ObjTask* task) {
