@@ -23,6 +23,7 @@
 #include "game/stages/enemies/enemy_words.h"
 #include "game/stages/enemies/eshot_cancel.h"
 #include "game/stages/field_layers.h"
+#include "game/stages/rank_carriers.h"
 #include "game/stages/stage_field.h"
 #include "game/stages/stage_services.h"
 
@@ -185,7 +186,8 @@ uint64_t gameStateHash() {
     hashStageField(hasher);
     hasher.bytes(reinterpret_cast<const uint8_t*>(&settingsSnapshot), sizeof settingsSnapshot);
     hashVoiceMessage(hasher);
-    hasher.words({rankCounter, fighterShieldLevel(), stageResultActive});
+    hasher.words({rankCounter, enemyAttackRank, itemCarrierCount, itemCarrierPlayActive, fighterShieldLevel(),
+                  stageResultActive});
     hashCancelQueue(hasher);
     hashEshotWords(hasher);
     const RefIdentities refs;

@@ -24,7 +24,7 @@
 #include "game/stages/enemies/eshot_cancel.h"
 #include "game/stages/stage_field.h"
 #include "game/stages/stage_services.h"
-#include "game/stages/stage_words_provisional.h"
+#include "game/stages/rank_carriers.h"
 
 std::array<StageImageSlot, kStageImageSlots> stageImageSlots;
 std::array<uint8_t, kStages> stageImagesLoaded{};
@@ -89,8 +89,7 @@ void resetStageWords(int32_t stage) {
     eshotLaserClear();
     bossGaugesClear();
     enemyWordsClear();
-    itemCarrierChangeTimer = 0;
-    itemCarrierBombTimer = 0;
+    rankCarriersClear();
     stageProgress = 0;
     resetBossMusicMix();
 }

@@ -18,6 +18,7 @@
 #include "game/objects/gun_units.h"
 #include "game/records/play_selection.h"
 #include "game/records/settings_file.h"
+#include "game/stages/rank_carriers.h"
 
 namespace {
 

@@ -19,6 +19,3 @@ void fighterBurstEffect(ObjWork* work);
 
 // The score the head-up display shows, published by the fighter each frame.
 extern uint64_t hudScoreCopy;
-// The rank counter (0..50): a copy of the fighter's rank taken each frame by
-// the rank step; a new fighter starts from it.
-extern int32_t rankCounter;

@@ -1,9 +1,8 @@
-// Provisional: the fighter's hits, misses, the bomb, the head-up display and
-// the rank steps replace this file. Nothing hits the fighter yet.
+// Provisional: the fighter's hits, misses, the bomb, the head-up display replace
+// this file. Nothing hits the fighter yet.
 #include "game/objects/fighter_hit.h"
 
 uint64_t hudScoreCopy = 0;
-int32_t rankCounter = 0;
 
 void TSKfighterHit(ObjTask*, ObjWork*) {}
 void fighterGiveUpHold(ObjWork*) {}

@@ -1,12 +1,11 @@
 #pragma once
-// Provisional: the item-carrier words the game-control sequence and the
-// stage load lean on, until the rank and item carriers are built.
+// Provisional: the stage-progress word the game-control sequence and the
+// stage load lean on; the item-carrier counters are in rank_carriers.h.
 //
 // Threads: main thread only.
 
 #include <cstdint>
 
-// The CHANGE and BOMB item-carrier timers (frames).
-extern int32_t itemCarrierChangeTimer;
-extern int32_t itemCarrierBombTimer;
+#include "game/stages/rank_carriers.h"
+
 extern int32_t stageProgress;

@@ -70,9 +70,9 @@ void damageFeedCarrier(int32_t damage) {
     enemyBossDamageCounter += std::max(damage, 0);
     while (enemyBossDamageCounter >= kDamageCarrierStep) {
         enemyBossDamageCounter -= kDamageCarrierStep;
-        itemCarrierCounterB += 6;
-        if (gameGetSubSystem() == 0) itemCarrierCounterB += 2;
-        if (itemCarrierCounterB >= kDamageCarrierFull) itemCarrierArmB();
+        itemCarrierBombTimer += 6;
+        if (gameGetSubSystem() == 0) itemCarrierBombTimer += 2;
+        if (itemCarrierBombTimer >= kDamageCarrierFull) itemCarrierArmB();
     }
 }
 

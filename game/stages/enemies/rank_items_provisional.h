@@ -1,9 +1,6 @@
 #pragma once
-// Provisional: the least of the rank, the item carriers, the items and the
-// background layers that the enemy library reads, until the fighters' issue
-// (hits, pick-ups and misses, the bomb, items, rank and item carriers, the
-// head-up display) and the stages' issue (field tasks, layers) build them
-// and delete this file.
+// Provisional: the least of the items that the enemy library reads, until
+// the items are built and delete this file.
 //
 // Threads: main thread only.
 
@@ -11,18 +8,8 @@
 #include <vector>
 
 #include "game/core/obj_work_views.h"
+#include "game/stages/rank_carriers.h"
 
-// Rank level 0..3: the game mode (0..3), or bands of the rank counter (0; 1
-// to 10; 11 to 30; 31 on) in the special mode.
-int32_t enemyRankLevel();
-// The special mode: play type 2, or 6 from stage 4 on.
-bool enemyIsSpecialMode();
-// The attack rank that shortens the pauses between volleys: 0 here.
-extern int32_t enemyAttackRank;
-// Item-carrier counter B (kind 59), 0..18000.
-extern int32_t itemCarrierCounterB;
-// Arms counter B: 18000.
-void itemCarrierArmB();
 // The fighter's pick-ups of item kind 11 in the play.
 extern int32_t secretItemCount;
 // One TSKitemCreate call as it was asked for (tests read them).

@@ -1,5 +1,0 @@
-#include "game/stages/stage_words_provisional.h"
-
-void enemyUpdateRank() {}
-
-void itemCarrierUpdate() {}
