@@ -22,7 +22,6 @@
 #include "game/stages/enemies/enemy_damage.h"
 #include "game/stages/enemies/eshot_cancel.h"
 #include "game/stages/stage_field.h"
-#include "game/stages/rank_carriers.h"
 
 namespace {
 
