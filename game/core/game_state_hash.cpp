@@ -14,6 +14,7 @@
 #include "game/objects/fighter_counters.h"
 #include "game/objects/fighter_hit.h"
 #include "game/objects/fshot.h"
+#include "game/objects/item.h"
 #include "game/objects/popups.h"
 #include "game/objects/eshot.h"
 #include "game/objects/voice_message.h"
@@ -186,8 +187,8 @@ uint64_t gameStateHash() {
     hashStageField(hasher);
     hasher.bytes(reinterpret_cast<const uint8_t*>(&settingsSnapshot), sizeof settingsSnapshot);
     hashVoiceMessage(hasher);
-    hasher.words({rankCounter, enemyAttackRank, itemCarrierCount, itemCarrierPlayActive, fighterShieldLevel(),
-                  stageResultActive});
+    hasher.words({rankCounter, enemyAttackRank, itemCarrierCount, itemCarrierPlayActive, itemLiveBombs,
+                  itemLiveChanges, itemLiveSways, fighterShieldLevel(), stageResultActive});
     hashCancelQueue(hasher);
     hashEshotWords(hasher);
     const RefIdentities refs;

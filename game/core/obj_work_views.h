@@ -206,6 +206,7 @@ struct ItemFields {
     int32_t bounces;
     int32_t changeTimer, flashCounter;
     int32_t frameCount;
+    int32_t shownType;  // kind 10: the fighter type it carries
 };
 
 // A background layer's scroll state: the wrap rules 6 to 9 (a flag and a

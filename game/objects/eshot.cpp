@@ -14,10 +14,10 @@
 #include "game/objects/effects.h"
 #include "game/objects/eshot_tables.h"
 #include "game/objects/fighter_counters.h"
+#include "game/objects/item.h"
 #include "game/records/play_selection.h"
 #include "game/records/settings_file.h"
 #include "game/stages/enemies/enemy_damage.h"
-#include "game/stages/enemies/rank_items_provisional.h"
 
 int32_t eshotLiveCount = 0;
 float eshotSpeedBonus = 0.0f;

@@ -16,8 +16,8 @@
 #include "game/core/wheel_angle.h"
 #include "game/objects/effects.h"
 #include "game/objects/eshot.h"
+#include "game/objects/item.h"
 #include "game/stages/enemies/eshot_cancel.h"
-#include "game/stages/enemies/rank_items_provisional.h"
 
 int32_t eshotLaserNext = 0;
 

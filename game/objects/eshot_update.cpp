@@ -13,11 +13,12 @@
 #include "game/objects/eshot.h"
 #include "game/objects/eshot_tables.h"
 #include "game/objects/fighter_counters.h"
+#include "game/objects/item.h"
 #include "game/records/play_selection.h"
 #include "game/stages/enemies/bullet_patterns.h"
 #include "game/stages/enemies/enemy_step.h"
 #include "game/stages/enemies/eshot_cancel.h"
-#include "game/stages/enemies/rank_items_provisional.h"
+#include "game/stages/rank_carriers.h"
 
 namespace {
 

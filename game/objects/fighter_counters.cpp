@@ -211,6 +211,10 @@ int32_t fighterGetType() {
     const FighterFields* f = fighterFieldsOrNull();
     return f ? f->type : selectedLeaderType;
 }
+int32_t fighterGetSecretItems() {
+    const FighterFields* f = fighterFieldsOrNull();
+    return f ? f->secretItems : 0;
+}
 int32_t gameGetSubSystem() {
     return gameSystem >= 0 && gameSystem <= 3 ? gameSystem : 0;
 }

@@ -94,6 +94,8 @@ int32_t fighterGetRank();
 // units back on the fighter. Without a fighter, the selected leader type.
 void fighterSetType(int32_t type);
 int32_t fighterGetType();
+// The secret items taken in the play.
+int32_t fighterGetSecretItems();
 // The game system setting (gameSystem) when 0..3, else 0.
 int32_t gameGetSubSystem();
 

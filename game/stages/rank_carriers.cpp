@@ -10,6 +10,7 @@
 #include "game/core/play_state.h"
 #include "game/objects/eshot.h"
 #include "game/objects/fighter_counters.h"
+#include "game/objects/item.h"
 #include "game/records/play_selection.h"
 #include "game/records/settings_file.h"
 #include "game/stages/enemies/enemy_kinds.h"
@@ -97,8 +98,8 @@ bool rankCarrierAlive(int32_t kind) {
     return false;
 }
 
-void rankCarrierArm(int32_t& counter, int32_t kind) {
-    const bool wait = itemCarrierPlayActive == 0 || rankCarrierAlive(kind);
+void rankCarrierArm(int32_t& counter, int32_t kind, int32_t itemsLive) {
+    const bool wait = itemCarrierPlayActive == 0 || rankCarrierAlive(kind) || itemsLive > 0;
     counter = wait ? kItemCarrierFull - 1 : kItemCarrierFull;
 }
 
@@ -182,8 +183,8 @@ void enemyUpdateRank() {
     }
 }
 
-void itemCarrierArmA() { rankCarrierArm(itemCarrierChangeTimer, kItemCarrierChangeKind); }
-void itemCarrierArmB() { rankCarrierArm(itemCarrierBombTimer, kItemCarrierBombKind); }
+void itemCarrierArmA() { rankCarrierArm(itemCarrierChangeTimer, kItemCarrierChangeKind, itemLiveChanges); }
+void itemCarrierArmB() { rankCarrierArm(itemCarrierBombTimer, kItemCarrierBombKind, itemLiveBombs); }
 
 float itemCarrierSpawnX(int32_t count) {
     static constexpr float kXs[4] = {112.0f, 172.0f, 112.0f, 52.0f};

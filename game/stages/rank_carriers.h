@@ -44,7 +44,8 @@ int32_t enemyAttackRankBase(int32_t level, int32_t stage, int32_t setting);
 void enemyUpdateRank();
 
 // Counter A (B) becomes 18000, or 17999 while the arming flag is clear or a
-// carrier of its kind lives, so that it spawns only after the next raise.
+// carrier of its kind or its item (a change item for A, a bomb item for B)
+// lives, so that it spawns only after the next raise.
 void itemCarrierArmA();
 void itemCarrierArmB();
 // The carrier x by the carrier count mod 4: 112, 172, 112, 52.

@@ -10,17 +10,18 @@
 #include "game/core/play_state.h"
 #include "game/core/screen_effects.h"
 #include "game/core/sound_requests.h"
+#include "game/objects/eshot.h"
 #include "game/objects/fighter_counters.h"
 #include "game/objects/fighter_hit.h"
+#include "game/objects/item.h"
 #include "game/objects/popups.h"
 #include "game/objects/wreckage.h"
 #include "game/records/play_selection.h"
 #include "game/stages/enemies/enemy_score.h"
 #include "game/stages/enemies/enemy_step.h"
 #include "game/stages/enemies/enemy_words.h"
-#include "game/objects/eshot.h"
-#include "game/stages/enemies/rank_items_provisional.h"
 #include "game/stages/enemies/eshot_cancel.h"
+#include "game/stages/rank_carriers.h"
 
 namespace {
 

@@ -23,8 +23,8 @@
 #include "game/stages/enemies/enemy_score.h"
 #include "game/stages/enemies/enemy_step_parts.h"
 #include "game/stages/enemies/enemy_words.h"
-#include "game/stages/enemies/rank_items_provisional.h"
 #include "game/stages/enemies/eshot_cancel.h"
+#include "game/stages/rank_carriers.h"
 
 namespace {
 
@@ -161,7 +161,7 @@ void enemyDeathSmall(ObjTask* task, ObjWork* work) {
 // The stage-5 boss calls the true last boss only for a play without a
 // continue, with five secret items and (ORIGINAL, EXPERT) a rank of 15.
 bool enemyDeathTrueLastBossHolds() {
-    return enemyTrueLastBossHolds(fighterGetCreditCount(), secretItemCount, rankCounter, gameMode);
+    return enemyTrueLastBossHolds(fighterGetCreditCount(), fighterGetSecretItems(), rankCounter, gameMode);
 }
 
 void enemyDeathBossPhaseZero(ObjWork* work) {

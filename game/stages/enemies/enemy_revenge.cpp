@@ -9,13 +9,14 @@
 #include "game/objects/eshot.h"
 #include "game/objects/fighter_counters.h"
 #include "game/objects/fighter_hit.h"
+#include "game/objects/item.h"
 #include "game/objects/wreckage.h"
 #include "game/records/play_selection.h"
 #include "game/stages/enemies/enemy_damage.h"
-#include "game/stages/enemies/enemy_score.h"
 #include "game/stages/enemies/enemy_kinds.h"
+#include "game/stages/enemies/enemy_score.h"
 #include "game/stages/enemies/enemy_step.h"
-#include "game/stages/enemies/rank_items_provisional.h"
+#include "game/stages/rank_carriers.h"
 
 namespace {
 

@@ -15,15 +15,15 @@
 #include "game/objects/fighter_counters.h"
 #include "game/objects/voice_message.h"
 #include "game/stages/enemies/boss_attack.h"
+#include "game/stages/enemies/boss_library.h"
+#include "game/stages/enemies/bullet_patterns.h"
 #include "game/stages/enemies/enemy_kinds.h"
 #include "game/stages/enemies/enemy_score.h"
 #include "game/stages/enemies/enemy_step_parts.h"
 #include "game/stages/enemies/enemy_words.h"
-#include "game/stages/enemies/boss_library.h"
-#include "game/stages/enemies/bullet_patterns.h"
-#include "game/stages/enemies/rank_items_provisional.h"
 #include "game/stages/enemies/eshot_cancel.h"
 #include "game/stages/field_layers.h"
+#include "game/stages/rank_carriers.h"
 
 namespace {
 

@@ -5,17 +5,19 @@
 
 #include <gtest/gtest.h>
 
-#include "game/core/game_sequence.h"
+#include <vector>
+
 #include "game/core/game_random.h"
+#include "game/core/game_sequence.h"
 #include "game/core/obj_task.h"
 #include "game/core/obj_work.h"
 #include "game/core/play_state.h"
 #include "game/objects/effects.h"
 #include "game/objects/eshot.h"
+#include "game/objects/item.h"
 #include "game/records/play_selection.h"
 #include "game/records/settings_file.h"
 #include "game/stages/enemies/eshot_cancel.h"
-#include "game/stages/enemies/rank_items_provisional.h"
 
 inline void eshotFixtureClear() {
     eshotLiveCount = 0;
@@ -29,8 +31,20 @@ inline void eshotFixtureClear() {
     bossPresentFlag = 0;
     eshotCancelClear();
     eshotLaserClear();
-    itemCalls().clear();
+    itemLiveBombs = itemLiveChanges = itemLiveSways = 0;
     settingsSnapshot.enemyShotDraw = 1;
+}
+
+// An item the shots made, as made: kind, delay and glow.
+struct MadeItem {
+    int32_t kind, delay, glow;
+};
+inline std::vector<MadeItem> madeItems() {
+    std::vector<MadeItem> items;
+    OBJtaskWalk(kItemGroup, [&](ObjTask* task) {
+        if (task->work != nullptr) items.push_back({task->work->kind, item(task->work).delay, item(task->work).glow});
+    });
+    return items;
 }
 
 // The live effects of a kind.

@@ -119,15 +119,15 @@ TEST_F(LaserTest, StateTenUnderItsShootersCancelLaysFortyItemsOnce) {
     laser->act(laser);
     EXPECT_EQ(laser->work->lifeState, 11);
     EXPECT_EQ(laser->work->hitBoxCount, 0);
-    ASSERT_EQ(itemCalls().size(), size_t(kEshotLaserBoxes));
+    ASSERT_EQ(madeItems().size(), size_t(kEshotLaserBoxes));
     for (int i = 0; i < kEshotLaserBoxes; ++i) {
-        EXPECT_EQ(itemCalls()[size_t(i)].kind, 6);
-        EXPECT_EQ(itemCalls()[size_t(i)].delay, i / 2);
-        EXPECT_EQ(itemCalls()[size_t(i)].glow, 1);
+        EXPECT_EQ(madeItems()[size_t(i)].kind, 6);
+        EXPECT_EQ(madeItems()[size_t(i)].delay, i / 2);
+        EXPECT_EQ(madeItems()[size_t(i)].glow, 1);
     }
     laser->work->lifeState = 10;
     laser->act(laser);
-    EXPECT_EQ(itemCalls().size(), size_t(kEshotLaserBoxes)) << "once per laser";
+    EXPECT_EQ(madeItems().size(), size_t(kEshotLaserBoxes)) << "once per laser";
     run(laser, 40);
     EXPECT_EQ(laser->state, kObjStateEnd) << "the end motion ran out";
 }
@@ -138,7 +138,7 @@ TEST_F(LaserTest, StateTenWithoutACancelLaysNothingAndAnOwnerZeroCancelIsNotItsO
     eshotCancelRequest(4, 6, nullptr, 0, 1);
     laser->work->lifeState = 10;
     laser->act(laser);
-    EXPECT_TRUE(itemCalls().empty());
+    EXPECT_TRUE(madeItems().empty());
     EXPECT_EQ(laser->work->lifeState, 11);
 }
 

@@ -128,8 +128,8 @@ TEST_F(EnemyShotUpdateTest, AShootableShotDiesOnTheThirdHit) {
         EXPECT_EQ(target->state == kObjStateEnd, hit == 3) << hit;
     }
     EXPECT_EQ(target->work->life, 0);
-    ASSERT_EQ(itemCalls().size(), 1u);
-    EXPECT_EQ(itemCalls()[0].kind, 7);
+    ASSERT_EQ(madeItems().size(), 1u);
+    EXPECT_EQ(madeItems()[0].kind, 7);
     EXPECT_EQ(effects(91), 1);
     EXPECT_EQ(target->work->hit, nullptr);
 }
@@ -173,8 +173,8 @@ TEST_F(EnemyShotUpdateTest, TheConvertCountdownTurnsClassThreeIntoItems) {
     step(classZero);
     EXPECT_EQ(classThree->state, kObjStateEnd);
     EXPECT_EQ(classZero->state, kObjStateRun);
-    ASSERT_EQ(itemCalls().size(), 1u);
-    EXPECT_EQ(itemCalls()[0].kind, 7);
+    ASSERT_EQ(madeItems().size(), 1u);
+    EXPECT_EQ(madeItems()[0].kind, 7);
 }
 
 TEST_F(EnemyShotUpdateTest, OffTheScreenEndsWithoutAnEffect) {
@@ -209,10 +209,10 @@ TEST_F(EnemyShotCancelTest, OwnerZeroCancelsEveryShotWithDelaysInEights) {
     eshotCancelRequest(10, 7, nullptr, 0, 1);
     for (ObjTask* task : made) step(task);
     for (ObjTask* task : made) EXPECT_EQ(task->state, kObjStateEnd);
-    ASSERT_EQ(itemCalls().size(), 20u);
+    ASSERT_EQ(madeItems().size(), 20u);
     for (size_t i = 0; i < 20; ++i) {
-        EXPECT_EQ(itemCalls()[i].delay, int32_t(i / 8)) << i;
-        EXPECT_EQ(itemCalls()[i].glow, 1);
+        EXPECT_EQ(madeItems()[i].delay, int32_t(i / 8)) << i;
+        EXPECT_EQ(madeItems()[i].glow, 1);
     }
     EXPECT_EQ(eshotCancelQueue.cancelledCount, 20);
     EXPECT_EQ(effects(87), 20);
@@ -225,8 +225,8 @@ TEST_F(EnemyShotCancelTest, NoDelayWhileTheBombRuns) {
     for (int i = 0; i < 12; ++i) made.push_back(fire(22, 0.0f));
     eshotCancelRequest(10, 3, nullptr, 0, 0);
     for (ObjTask* task : made) step(task);
-    ASSERT_EQ(itemCalls().size(), 12u);
-    for (const ItemCall& call : itemCalls()) EXPECT_EQ(call.delay, 0);
+    ASSERT_EQ(madeItems().size(), 12u);
+    for (const MadeItem& call : madeItems()) EXPECT_EQ(call.delay, 0);
 }
 
 TEST_F(EnemyShotCancelTest, AnOwnersCancelMatchesItsShotsAndMarksTheOthersDone) {
@@ -247,7 +247,7 @@ TEST_F(EnemyShotCancelTest, AnOwnersCancelMatchesItsShotsAndMarksTheOthersDone) 
     step(mine);
     EXPECT_EQ(mine->state, kObjStateEnd);
     EXPECT_EQ(eshotCancelQueue.slots[0].done, 0);
-    EXPECT_TRUE(itemCalls().empty()) << "level -1 leaves nothing";
+    EXPECT_TRUE(madeItems().empty()) << "level -1 leaves nothing";
 }
 
 TEST_F(EnemyShotCancelTest, The33rdRequestIsDroppedButItsCountdownCounts) {

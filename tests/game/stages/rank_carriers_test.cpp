@@ -5,6 +5,7 @@
 #include "game/core/game_main.h"
 #include "game/core/game_sequence.h"
 #include "game/objects/eshot.h"
+#include "game/objects/item.h"
 #include "game/stages/enemies/enemy_kinds.h"
 #include "game/stages/rank_carriers.h"
 #include "game/stages/stage_field.h"
@@ -169,6 +170,10 @@ TEST_F(RankCarriersTest, CarrierWaitsAt17999WhileOneOfItsKindLives) {
     itemCarrierPlayActive = 1;
     itemCarrierArmB();
     EXPECT_EQ(itemCarrierBombTimer, kItemCarrierFull);
+    itemLiveBombs = 1;
+    itemCarrierArmB();
+    EXPECT_EQ(itemCarrierBombTimer, kItemCarrierFull - 1) << "its bomb item is on the screen";
+    itemLiveBombs = 0;
 }
 
 TEST_F(RankCarriersTest, CarrierXCyclesThroughTheStage) {

@@ -11,15 +11,16 @@
 #include "game/core/obj_task.h"
 #include "game/core/obj_work.h"
 #include "game/core/play_state.h"
+#include "game/objects/eshot.h"
+#include "game/objects/item.h"
 #include "game/records/play_selection.h"
 #include "game/stages/enemies/enemy_damage.h"
 #include "game/stages/enemies/enemy_kinds.h"
 #include "game/stages/enemies/enemy_script.h"
 #include "game/stages/enemies/enemy_step.h"
 #include "game/stages/enemies/enemy_words.h"
-#include "game/objects/eshot.h"
-#include "game/stages/enemies/rank_items_provisional.h"
 #include "game/stages/enemies/eshot_cancel.h"
+#include "game/stages/rank_carriers.h"
 #include "game/stages/stage_tables.h"
 
 // Scripts of stage 1 by param: 0 the common small-enemy start, 1 a
@@ -79,7 +80,6 @@ protected:
         enemyAttackRank = 0;
         enemyWordsClear();
         eshotCancelClear();
-        itemCalls().clear();
     }
     void TearDown() override {
         stageTablesUse(nullptr);
