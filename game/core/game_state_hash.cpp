@@ -11,6 +11,7 @@
 #include "game/core/play_state.h"
 #include "game/core/replay_files.h"
 #include "game/frontend/stage_result_provisional.h"
+#include "game/objects/bomb.h"
 #include "game/objects/fighter_counters.h"
 #include "game/objects/fighter_hit.h"
 #include "game/objects/fshot.h"
@@ -190,6 +191,7 @@ uint64_t gameStateHash() {
     hasher.words({rankCounter, enemyAttackRank, itemCarrierCount, itemCarrierPlayActive, itemLiveBombs,
                   itemLiveChanges, itemLiveSways, fighterShieldLevel(), stageResultActive});
     hashCancelQueue(hasher);
+    hasher.bytes(reinterpret_cast<const uint8_t*>(&bombSharedBox), sizeof bombSharedBox);
     hashEshotWords(hasher);
     const RefIdentities refs;
     for (int group = 0; group < kObjTaskGroups; ++group) {

@@ -36,6 +36,7 @@ union ObjFamilyWords {
     ShotFields shot;
     EffectFields effect;
     ItemFields item;
+    BombFields bomb;
     SceneFields scene;
     WreckFields wreck;
     PopupFields popup;
@@ -101,6 +102,7 @@ inline EnemyFields& enemy(ObjWork* work) { return work->family.enemy; }
 inline ShotFields& shot(ObjWork* work) { return work->family.shot; }
 inline EffectFields& effect(ObjWork* work) { return work->family.effect; }
 inline ItemFields& item(ObjWork* work) { return work->family.item; }
+inline BombFields& bomb(ObjWork* work) { return work->family.bomb; }
 inline SceneFields& scene(ObjWork* work) { return work->family.scene; }
 inline WreckFields& wreck(ObjWork* work) { return work->family.wreck; }
 inline PopupFields& popup(ObjWork* work) { return work->family.popup; }

@@ -238,6 +238,15 @@ struct LayerFields {
 
 // Every scene outside play (group 13): its step, the frames in that step and
 // the frames since it began.
+// A bomb (group 16): ObjWork::kind is the fighter type, ObjWork::speed the
+// height of the blast wall, ObjWork::life the delay.
+struct BombFields {
+    int32_t autoBomb, weaponMode;
+    int32_t phase;   // 0 growing, 1 full, 2 ending
+    int32_t visual;  // 0 fade-in, 1 sweep
+    int32_t sweep, frameCount;
+};
+
 struct SceneFields {
     int32_t step;
     int32_t stepCounter;

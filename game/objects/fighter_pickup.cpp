@@ -7,6 +7,7 @@
 #include "game/core/play_state.h"
 #include "game/core/sound_requests.h"
 #include "game/frontend/stage_result_provisional.h"
+#include "game/objects/bomb.h"
 #include "game/objects/fighter_counters.h"
 #include "game/objects/popups.h"
 #include "game/objects/voice_message.h"
@@ -86,9 +87,8 @@ uint64_t fighterPickUpScore(uint64_t value, int32_t rate) { return value * uint6
 bool fighterPickUpApplies(const ObjWork* item) {
     if (item->family.item.delay > 0 || !fighterAnyReady() || fighterGetFireLock() > 0) return false;
     const int32_t kind = item->kind;
-    if (kind == 5) return false;
-    if (stageClearFlag != 0 && (kind == 6 || kind >= 11)) return false;
-    if (stageResultActive != 0 && kind >= 12) return false;
+    if (stageClearFlag != 0 && (kind == 5 || kind == 6 || kind >= 11)) return false;
+    if (stageResultActive != 0 && (kind == 5 || kind >= 12)) return false;
     if ((kind == 6 || kind == 11) && fighterGetWeaponsOn() == 0) return false;
     return kind >= 0 && kind <= 13;
 }
@@ -103,6 +103,11 @@ void fighterPickUp(ObjWork* item) {
         ++f.medals[kPickUpMedalCounter[kind]];
         pickUpProgress(kind);
         pickUpScore(item, kPickUpMedalWorth[kind]);
+    } else if (kind == 5) {
+        fighterStartBomb(work, 0);
+        TSKspltCreate(0, 0, 0, 0, item->x, item->y);
+        charVoiceMessage(fighterGetType(), 5);
+        SDL2_wheel_SoundPlaySE(50, false);
     } else if (kind == 6) {
         if (fighterGetLives() < kFighterLifeMax) {
             fighterSetLives(fighterGetLives() + 1);

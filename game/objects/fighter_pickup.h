@@ -11,8 +11,8 @@ struct ObjWork;
 // Whether the fighter takes this item now. Refused: no fighter ready, the
 // fire lock running, the delay not over; in the stage clear kinds 5, 6, 11,
 // 12 and 13; during the stage result kinds 5, 12 and 13; with weapons off
-// kinds 6 and 11; the bomb item (5) until the fighter can bomb. A refused
-// item stays where it is, so nothing is lost unapplied.
+// kinds 6 and 11. A refused item stays where it is, so nothing is lost
+// unapplied.
 bool fighterPickUpApplies(const ObjWork* item);
 // Applies the pick-up of a taken item: sounds, counters, carrier progress,
 // bonus counter, score and its popup.

@@ -92,7 +92,8 @@ TEST_F(ItemTest, PickUpRuleNeverLosesAnItem) {
         bool taken;
     };
     const Case cases[] = {
-        {0, 0, 0, 0, 1, true},   {0, 0, 0, 5, 1, false},  {0, 1, 1, 0, 0, true},   {5, 0, 0, 0, 1, false},
+        {0, 0, 0, 0, 1, true},   {0, 0, 0, 5, 1, false},  {0, 1, 1, 0, 0, true},   {5, 0, 0, 0, 1, true},
+        {5, 1, 0, 0, 1, false},  {5, 0, 1, 0, 1, false},  {5, 0, 0, 9, 1, false},
         {6, 0, 0, 0, 1, true},   {6, 0, 0, 0, 0, false},  {6, 1, 0, 0, 1, false},  {11, 0, 0, 0, 0, false},
         {11, 1, 0, 0, 1, false}, {11, 0, 1, 0, 1, true},  {12, 0, 1, 0, 1, false}, {13, 1, 0, 0, 1, false},
         {10, 1, 1, 0, 0, true},  {7, 1, 0, 0, 0, true},
