@@ -16,6 +16,16 @@ void TSKfighterHit(ObjTask* task, ObjWork* work);
 void fighterGiveUpHold(ObjWork* work);
 // 64 sparks on a ring round the fighter, at a power-up's end.
 void fighterBurstEffect(ObjWork* work);
+// The flying fighter is lost: its gauge 0, the next full type flies.
+void fighterDestroyed(ObjWork* work);
+// After a loss with another fighter ready: cancel, invulnerability, fire
+// lock 120, rank, bonus and destruction cut, energy, shield.
+void fighterMiss(ObjWork* work);
+// After a loss with none ready: a cancel in the first free slot of the
+// queue (dropped when none is free; the countdown still rises to at least
+// 180), fire lock 180, energy and bomb cleared; the fighter then waits for
+// the continue.
+void fighterMissLast(ObjWork* work);
 
 // The score the head-up display shows, published by the fighter each frame.
 extern uint64_t hudScoreCopy;
