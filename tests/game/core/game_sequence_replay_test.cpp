@@ -9,7 +9,7 @@
 #include "game/core/obj_work.h"
 #include "game/core/play_start.h"
 #include "game/core/replay_header.h"
-#include "game/frontend/replay_list_provisional.h"
+#include "game/frontend/menus/replay_list.h"
 #include "game/stages/stage_services.h"
 #include "tests/game/core/sequence_fixture.h"
 
