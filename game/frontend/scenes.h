@@ -12,6 +12,9 @@
 #include <cstdint>
 
 #include "game/frontend/boot_scenes.h"
+#include "game/frontend/menus/key_config_menu.h"
+#include "game/frontend/menus/replay_menu.h"
+#include "game/frontend/menus/test_menu.h"
 #include "game/frontend/ranking_view.h"
 #include "game/frontend/scene_words.h"
 #include "game/frontend/title_scene.h"
@@ -24,13 +27,7 @@ void TSKassistSelect(ObjTask* task);
 void TSKplayerSelect(ObjTask* task);
 void TSKstageClear(ObjTask* task);
 void TSKgameOver(ObjTask* task);
-void ReplayListScreen(ObjTask* task);
-void TSKkeyConfigMenu(ObjTask* task);
 void StaffRollScene(ObjTask* task);
-void TestModeScreen(ObjTask* task);
-void TSKbookkeeping(ObjTask* task);
-void TSKsoundSetting(ObjTask* task);
-void BackupClearScreen(ObjTask* task);
 void TSKarcadeKeyConfig(ObjTask* task);
 void GameSelectScreen(ObjTask* task);
 void TSKarcadeScoreAttack(ObjTask* task);
@@ -42,7 +39,7 @@ struct StandInScene {
     const char* name;
     void (*outcome)();  // null: leaves nothing
 };
-inline constexpr int kStandInScenes = 16;
+inline constexpr int kStandInScenes = 10;
 extern const std::array<StandInScene, kStandInScenes> kStandInSceneTable;
 // The frames a stand-in shows before it ends by itself.
 inline constexpr int32_t kStandInFrames = 180;

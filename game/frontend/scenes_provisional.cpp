@@ -62,13 +62,7 @@ void TSKstageClear(ObjTask* task) {
     if ((task->flags & kObjTaskLive) == 0) stageResultActive = 0;
 }
 void TSKgameOver(ObjTask* task) { sceneStandInAct(task, 5); }
-void ReplayListScreen(ObjTask* task) { sceneStandInAct(task, 6); }
-void TSKkeyConfigMenu(ObjTask* task) { sceneStandInAct(task, 7); }
-void StaffRollScene(ObjTask* task) { sceneStandInAct(task, 8); }
-void TestModeScreen(ObjTask* task) { sceneStandInAct(task, 9); }
-void TSKbookkeeping(ObjTask* task) { sceneStandInAct(task, 10); }
-void TSKsoundSetting(ObjTask* task) { sceneStandInAct(task, 11); }
-void BackupClearScreen(ObjTask* task) { sceneStandInAct(task, 12); }
-void TSKarcadeKeyConfig(ObjTask* task) { sceneStandInAct(task, 13); }
-void GameSelectScreen(ObjTask* task) { sceneStandInAct(task, 14); }
-void TSKarcadeScoreAttack(ObjTask* task) { sceneStandInAct(task, 15); }
+void StaffRollScene(ObjTask* task) { sceneStandInAct(task, 6); }
+void TSKarcadeKeyConfig(ObjTask* task) { sceneStandInAct(task, 7); }
+void GameSelectScreen(ObjTask* task) { sceneStandInAct(task, 8); }
+void TSKarcadeScoreAttack(ObjTask* task) { sceneStandInAct(task, 9); }

@@ -1,6 +1,4 @@
 // Provisional: the front end replaces this file.
-#include <algorithm>
-
 #include "game/core/play_state.h"
 #include "game/frontend/scenes.h"
 
@@ -12,10 +10,6 @@ void backToMainMenu() { menuResultCode = 3; }
 void arcadeKeyConfigDone() { menuResultCode = 16; }
 void arcadeStoryPlay() { menuResultCode = 0; }
 void arcadeScoreAttackChosen() { arcadeScoreAttackChoice = ArcadeScoreAttackChoice{}; }
-// The test menu visits its pages in turn, then ends the game.
-int32_t testMenuVisits = 0;
-void nextTestPage() { testMenuResultCode = std::min(++testMenuVisits, 4); }
-void backToTestMenu() { testMenuResultCode = 0; }
 
 }  // namespace
 
@@ -26,13 +20,7 @@ const std::array<StandInScene, kStandInScenes> kStandInSceneTable = {{
     {"PLAYER SELECT", nullptr},
     {"STAGE CLEAR", nullptr},
     {"GAME OVER", nullptr},
-    {"REPLAY LIST", backToMainMenu},
-    {"KEY CONFIG MENU", backToMainMenu},
     {"STAFF ROLL", backToMainMenu},
-    {"TEST MENU", nextTestPage},
-    {"BOOKKEEPING", backToTestMenu},
-    {"SOUND SETTING", backToTestMenu},
-    {"BACKUP CLEAR", backToTestMenu},
     {"ARCADE KEY CONFIG", arcadeKeyConfigDone},
     {"GAME SELECT", arcadeStoryPlay},
     {"ARCADE SCORE ATTACK", arcadeScoreAttackChosen},

@@ -9,7 +9,11 @@
 #include "game/core/obj_work.h"
 #include "game/core/play_start.h"
 #include "game/core/replay_header.h"
-#include "game/frontend/replay_list_provisional.h"
+#include "game/core/replay_layout.h"
+#include "game/frontend/scene_words.h"
+#include "game/records/record_fields.h"
+#include "game/frontend/menus/replay_list.h"
+#include "game/stages/stage_services.h"
 #include "tests/game/core/sequence_fixture.h"
 
 namespace {
@@ -198,6 +202,41 @@ TEST_F(SequenceReplayTest, AStageClearedOrALifeLostEndsTheDemo) {
         EXPECT_EQ(replayIoMode, 0);
         EXPECT_EQ(OBJtaskCountByTag(9, objTag("FIGH")), 0);
     }
+}
+
+// Home play: a kept score-attack replay chosen on the real list with
+// button 1, watched, and deleted there after the prompt.
+TEST_F(SequenceReplayTest, TheReplayListPlaysAKeptReplayAndDeletesItAfterThePrompt) {
+    const std::string kept = replayChosenFolder;
+    writeViewerStage(1, 4, kRecordedFrames);
+    ReplayInfo info;
+    info.score = 4321;
+    info.category = 4;
+    uint8_t bytes[kReplayInfoBytes] = {};
+    encodeRecord(&info, kReplayInfoLayout, bytes);
+    std::ofstream(kept + "/rep_info.dat", std::ios::binary).write(reinterpret_cast<const char*>(bytes), sizeof bytes);
+    replayChosenFolder.clear();
+    replayChosenFirstStage = 5;
+    replayListCursor = replayListPage = replayListOffset = 0;
+    menuResultCode = 5;
+    seqGoToSelected();
+    visited = {sequence->state};
+    frames(14);
+    ASSERT_EQ(sequence->state, 2142);
+    script("+1 tap button1");
+    ASSERT_TRUE(runTo(605, 80));
+    EXPECT_EQ(replayChosenFolder, kept);
+    EXPECT_EQ(replayChosenFirstStage, 1);
+    EXPECT_EQ(replayIoMode, 2);
+    ASSERT_TRUE(runTo(611, kStageFieldFrames + 5));
+    pressStart();
+    ASSERT_TRUE(runTo(2142, 20));
+    frames(12);
+    script("+1 tap button2");
+    frames(2);
+    script("+1 tap button1");
+    frames(2);
+    EXPECT_FALSE(std::filesystem::exists(kept));
 }
 
 TEST_F(SequenceReplayTest, TheViewerShowsAStoryReplayStageAfterStage) {

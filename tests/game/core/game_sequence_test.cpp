@@ -101,15 +101,23 @@ TEST_F(SequencePathTest, ToolModeBootsIntoTheOperatorTestMenu) {
     toolMode = false;
     EXPECT_TRUE(visitedInOrder({0, 100, 3100, 3101}));
     EXPECT_EQ(OBJtaskCountByTag(13, kTitl), 1);
-    testMenuResultCode = 1;
-    OBJtaskReleaseByTag(kTitl);
+    // The menu opens on EXIT: down wraps to BOOKKEEPING.
+    frames(12);
+    script("+1 tap down");
     frames(2);
-    EXPECT_EQ(sequence->state, 3111);
-    testMenuResultCode = 4;
-    OBJtaskReleaseByTag(kTitl);
+    script("+1 tap button1");
+    ASSERT_TRUE(runTo(3111, 60));
+    frames(12);
+    script("+1 tap button1");
+    ASSERT_TRUE(runTo(3101, 60));
+    frames(12);
+    script("+1 tap up");
     frames(2);
-    EXPECT_EQ(sequence->state, 2200);
+    script("+1 tap button1");
+    ASSERT_TRUE(runTo(2200, 60));
+    frames(1);
     EXPECT_EQ(gameExitRequested, 1);
+    EXPECT_EQ(leaveToPlatformTest, 0);
 }
 
 struct CodeCase {

@@ -22,7 +22,7 @@
 #include "game/core/psb_cache.h"
 #include "game/core/game_random.h"
 #include "game/frontend/menu_frame.h"
-#include "game/frontend/replay_list_provisional.h"
+#include "game/frontend/menus/replay_list.h"
 #include "game/frontend/scene_words.h"
 #include "game/records/play_selection.h"
 #include "game/stages/stage_field.h"

@@ -65,7 +65,7 @@ struct OutcomeCase {
 
 TEST_F(StandInSceneTest, StartEndsTheMenusWithTheirCodes) {
     const OutcomeCase cases[] = {
-        {ReplayListScreen, 3, 0},
+        {StaffRollScene, 3, 0},
         {TSKarcadeKeyConfig, 16, 0},
         {GameSelectScreen, 0, 0},
     };
@@ -81,16 +81,6 @@ TEST_F(StandInSceneTest, StartEndsTheMenusWithTheirCodes) {
         EXPECT_EQ(menuResultCode, c.code);
         EXPECT_EQ(playIsRecorded, c.recorded);
     }
-}
-
-TEST_F(StandInSceneTest, TestPagesReturnToTheTestMenu) {
-    testMenuResultCode = 3;
-    ASSERT_NE(OBJtaskCreate(TSKbookkeeping, 13, kTag), nullptr);
-    pass();
-    padPressed = 0x8000;
-    pass();
-    padPressed = 0;
-    EXPECT_EQ(testMenuResultCode, 0);
 }
 
 }  // namespace
