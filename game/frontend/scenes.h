@@ -12,6 +12,8 @@
 #include <cstdint>
 
 #include "game/frontend/boot_scenes.h"
+#include "game/frontend/play_scenes/game_over.h"
+#include "game/frontend/play_scenes/stage_results.h"
 #include "game/frontend/ranking_view.h"
 #include "game/frontend/scene_words.h"
 #include "game/frontend/title_scene.h"
@@ -22,8 +24,6 @@ void TSKmodeSelect(ObjTask* task);
 void TSKdramaticSelect(ObjTask* task);
 void TSKassistSelect(ObjTask* task);
 void TSKplayerSelect(ObjTask* task);
-void TSKstageClear(ObjTask* task);
-void TSKgameOver(ObjTask* task);
 void ReplayListScreen(ObjTask* task);
 void TSKkeyConfigMenu(ObjTask* task);
 void StaffRollScene(ObjTask* task);
@@ -42,7 +42,7 @@ struct StandInScene {
     const char* name;
     void (*outcome)();  // null: leaves nothing
 };
-inline constexpr int kStandInScenes = 16;
+inline constexpr int kStandInScenes = 14;
 extern const std::array<StandInScene, kStandInScenes> kStandInSceneTable;
 // The frames a stand-in shows before it ends by itself.
 inline constexpr int32_t kStandInFrames = 180;

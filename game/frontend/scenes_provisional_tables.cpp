@@ -24,8 +24,6 @@ const std::array<StandInScene, kStandInScenes> kStandInSceneTable = {{
     {"DRAMATIC SELECT", nullptr},
     {"ASSIST SELECT", nullptr},
     {"PLAYER SELECT", nullptr},
-    {"STAGE CLEAR", nullptr},
-    {"GAME OVER", nullptr},
     {"REPLAY LIST", backToMainMenu},
     {"KEY CONFIG MENU", backToMainMenu},
     {"STAFF ROLL", backToMainMenu},
