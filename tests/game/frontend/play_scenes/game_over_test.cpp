@@ -8,8 +8,10 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <vector>
 
 #include "game/core/app_switches.h"
+#include "game/core/draw_store.h"
 #include "game/core/game_main.h"
 #include "game/core/input_words.h"
 #include "game/core/obj_task.h"
@@ -169,6 +171,34 @@ TEST_F(GameOverTest, AClearedPlayTakesTheSecondHalfOfTheLinesAndSlidesItsScore) 
     runTo(kOverShow);
     for (int k = 0; k < 40; ++k) pass();
     EXPECT_EQ(overSlide, 0);
+}
+
+// The texts the scene draws this frame.
+std::vector<std::string> drawnTexts(ObjTask* task) {
+    OBJdrawRequestsClear();
+    OBJdrawFlush();
+    gameOverDraw(task, task->work);
+    std::vector<std::string> texts;
+    for (int k = 0; k < OBJdrawStoreCount(); ++k) {
+        const DrawObj* entry = OBJdrawStoreEntry(k);
+        if (entry->type == kDrawBitmapText && entry->text != nullptr) texts.emplace_back(entry->text);
+    }
+    OBJdrawRequestsClear();
+    OBJdrawFlush();
+    return texts;
+}
+
+TEST_F(GameOverTest, ThePromptPrintsTheButtonNumbers) {
+    gameSettings.BUTTON_01 = 16;
+    gameSettings.BUTTON_02 = 3;
+    start();
+    runTo(kOverPrompt);
+    ASSERT_EQ(scene->state, kOverPrompt);
+    const std::vector<std::string> texts = drawnTexts(scene);
+    EXPECT_EQ(texts, (std::vector<std::string>{"SAVE REPLAY?", "YES=16 BUTTON", " NO= 3 BUTTON"}));
+    scene->state = kOverNoRoom;
+    EXPECT_EQ(drawnTexts(scene),
+              (std::vector<std::string>{"REPLAYS CANNOT BE SAVED", "PLEASE DELETE THE FILE", "OK=16 BUTTON"}));
 }
 
 TEST(GameOverVoices, PartingVoicesByTypeAndPick) {
