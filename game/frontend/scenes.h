@@ -12,6 +12,7 @@
 #include <cstdint>
 
 #include "game/frontend/boot_scenes.h"
+#include "game/frontend/play_scenes/countdown_select.h"
 #include "game/frontend/play_scenes/game_over.h"
 #include "game/frontend/play_scenes/stage_results.h"
 #include "game/frontend/ranking_view.h"
@@ -20,10 +21,6 @@
 
 struct ObjTask;
 
-void TSKmodeSelect(ObjTask* task);
-void TSKdramaticSelect(ObjTask* task);
-void TSKassistSelect(ObjTask* task);
-void TSKplayerSelect(ObjTask* task);
 void ReplayListScreen(ObjTask* task);
 void TSKkeyConfigMenu(ObjTask* task);
 void StaffRollScene(ObjTask* task);
@@ -42,7 +39,7 @@ struct StandInScene {
     const char* name;
     void (*outcome)();  // null: leaves nothing
 };
-inline constexpr int kStandInScenes = 14;
+inline constexpr int kStandInScenes = 10;
 extern const std::array<StandInScene, kStandInScenes> kStandInSceneTable;
 // The frames a stand-in shows before it ends by itself.
 inline constexpr int32_t kStandInFrames = 180;

@@ -44,17 +44,13 @@ void sceneStandInAct(ObjTask* task, int scene) {
     }
 }
 
-void TSKmodeSelect(ObjTask* task) { sceneStandInAct(task, 0); }
-void TSKdramaticSelect(ObjTask* task) { sceneStandInAct(task, 1); }
-void TSKassistSelect(ObjTask* task) { sceneStandInAct(task, 2); }
-void TSKplayerSelect(ObjTask* task) { sceneStandInAct(task, 3); }
-void ReplayListScreen(ObjTask* task) { sceneStandInAct(task, 4); }
-void TSKkeyConfigMenu(ObjTask* task) { sceneStandInAct(task, 5); }
-void StaffRollScene(ObjTask* task) { sceneStandInAct(task, 6); }
-void TestModeScreen(ObjTask* task) { sceneStandInAct(task, 7); }
-void TSKbookkeeping(ObjTask* task) { sceneStandInAct(task, 8); }
-void TSKsoundSetting(ObjTask* task) { sceneStandInAct(task, 9); }
-void BackupClearScreen(ObjTask* task) { sceneStandInAct(task, 10); }
-void TSKarcadeKeyConfig(ObjTask* task) { sceneStandInAct(task, 11); }
-void GameSelectScreen(ObjTask* task) { sceneStandInAct(task, 12); }
-void TSKarcadeScoreAttack(ObjTask* task) { sceneStandInAct(task, 13); }
+void ReplayListScreen(ObjTask* task) { sceneStandInAct(task, 0); }
+void TSKkeyConfigMenu(ObjTask* task) { sceneStandInAct(task, 1); }
+void StaffRollScene(ObjTask* task) { sceneStandInAct(task, 2); }
+void TestModeScreen(ObjTask* task) { sceneStandInAct(task, 3); }
+void TSKbookkeeping(ObjTask* task) { sceneStandInAct(task, 4); }
+void TSKsoundSetting(ObjTask* task) { sceneStandInAct(task, 5); }
+void BackupClearScreen(ObjTask* task) { sceneStandInAct(task, 6); }
+void TSKarcadeKeyConfig(ObjTask* task) { sceneStandInAct(task, 7); }
+void GameSelectScreen(ObjTask* task) { sceneStandInAct(task, 8); }
+void TSKarcadeScoreAttack(ObjTask* task) { sceneStandInAct(task, 9); }

@@ -20,10 +20,6 @@ void backToTestMenu() { testMenuResultCode = 0; }
 }  // namespace
 
 const std::array<StandInScene, kStandInScenes> kStandInSceneTable = {{
-    {"GAME MODE SELECT", nullptr},
-    {"DRAMATIC SELECT", nullptr},
-    {"ASSIST SELECT", nullptr},
-    {"PLAYER SELECT", nullptr},
     {"REPLAY LIST", backToMainMenu},
     {"KEY CONFIG MENU", backToMainMenu},
     {"STAFF ROLL", backToMainMenu},

@@ -37,7 +37,7 @@ protected:
         if (code == 0) {
             for (int32_t wait : {251, 271}) {
                 ASSERT_TRUE(runTo(wait));
-                pressStart();
+                decideSelection(wait);
             }
         }
         ASSERT_TRUE(runTo(302, 40));

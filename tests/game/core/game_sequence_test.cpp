@@ -23,7 +23,7 @@ protected:
         pressStart();
         for (int32_t wait : {251, 271}) {
             ASSERT_TRUE(runTo(wait));
-            pressStart();
+            decideSelection(wait);
         }
         ASSERT_TRUE(runTo(302));
     }
@@ -203,7 +203,7 @@ TEST_F(SequencePathTest, StoryPlayGoesFromThePrologueToTheRanking) {
     visited = {sequence->state};
     for (int32_t wait : {261, 276}) {
         ASSERT_TRUE(runTo(wait));
-        pressStart();
+        decideSelection(wait);
     }
     ASSERT_TRUE(runTo(302));
     EXPECT_TRUE(visitedInOrder({261, 262, 275, 276, 277, 301, 302})) << testing::PrintToString(visited);
@@ -225,13 +225,15 @@ TEST_F(SequencePathTest, StoryPlayGoesFromThePrologueToTheRanking) {
     EXPECT_EQ(OBJtaskCountByTag(9, objTag("FIGH")), 0);
     // The play made the top of both rankings and is marked for the view.
     EXPECT_EQ(sequence->actWords[kSeqActBestPlace], 0);
-    // With the no-miss bonus of stages 1 to 5 at ORIGINAL's x2.0.
-    constexpr uint64_t kScore = 900000000000ull + 2 * (1 + 2 + 3 + 4 + 5) * 1000000ull;
-    EXPECT_EQ(rankingTables().today->at(0, 2, 0).score, kScore);
-    EXPECT_EQ(rankingTables().all->at(1, 2, 0).score, kScore);
-    EXPECT_EQ(rankingNewMarks[1][size_t((1 * kRankingCategories + 2) * kRankingPlaces)], 1);
+    // The mode left to the countdown is the guest profile's CASUAL; the
+    // no-miss bonus of stages 1 to 5 is added at its x1.5.
+    EXPECT_EQ(gameMode, 1);
+    constexpr uint64_t kScore = 900000000000ull + 15 * (1 + 2 + 3 + 4 + 5) * 100000ull;
+    EXPECT_EQ(rankingTables().today->at(0, 1, 0).score, kScore);
+    EXPECT_EQ(rankingTables().all->at(1, 1, 0).score, kScore);
+    EXPECT_EQ(rankingNewMarks[1][size_t((1 * kRankingCategories + 1) * kRankingPlaces)], 1);
     EXPECT_EQ(rankingLatestTable, 1);
-    EXPECT_EQ(rankingLatestCategory, 2);
+    EXPECT_EQ(rankingLatestCategory, 1);
 
     ASSERT_TRUE(runTo(501));
     waitOutGameOver();

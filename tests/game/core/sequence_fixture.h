@@ -202,6 +202,15 @@ protected:
         return found;
     }
 
+    // A countdown selection decided as a player would: button 1 once its
+    // input lock is over; the sequence then leaves the wait state.
+    void decideSelection(int32_t waitState) {
+        ASSERT_EQ(sequence->state, waitState);
+        frames(31);
+        script("+1 tap button1");
+        for (int i = 0; i < 1500 && sequence->state == waitState; ++i) frame();
+        ASSERT_NE(sequence->state, waitState) << "the selection never ended";
+    }
     // The stage result as a player leaves it: button 1 once the tally has
     // begun fills the lines; the scene then ends by itself.
     void leaveStageResult() {
