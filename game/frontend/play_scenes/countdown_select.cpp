@@ -114,12 +114,13 @@ void countdownTick() {
 void countdownDecide(ObjTask* task) {
     const CountdownScreen& row = countdownRow();
     const int32_t choice = countdownState.choice;
+    // The leader screen stops the effects first, so its own sounds are not cut.
+    if (countdownState.screen == kPlayerScreen) SDL2_wheel_SoundStopSEGroup();
     SDL2_wheel_SoundPlaySE(0, false);
     row.store(choice);
     countdownState.flash = 30;
     if (countdownState.screen == kPlayerScreen) {
         SDL2_wheel_SoundPlaySE(playerDecideVoice(choice, randRange(7)), false);
-        SDL2_wheel_SoundStopSEGroup();
         countdownState.flashAlpha = 1.0f;
         playRecordBegin();
         countdownState.stepFrames = 0;
