@@ -12,6 +12,7 @@
 #include <cstdint>
 
 #include "game/frontend/boot_scenes.h"
+#include "game/frontend/play_scenes/arcade_screens.h"
 #include "game/frontend/play_scenes/countdown_select.h"
 #include "game/frontend/play_scenes/game_over.h"
 #include "game/frontend/play_scenes/stage_results.h"
@@ -28,9 +29,6 @@ void TestModeScreen(ObjTask* task);
 void TSKbookkeeping(ObjTask* task);
 void TSKsoundSetting(ObjTask* task);
 void BackupClearScreen(ObjTask* task);
-void TSKarcadeKeyConfig(ObjTask* task);
-void GameSelectScreen(ObjTask* task);
-void TSKarcadeScoreAttack(ObjTask* task);
 
 // The stand-ins' common act, with the scene's index in kStandInScenes.
 void sceneStandInAct(ObjTask* task, int scene);
@@ -39,7 +37,7 @@ struct StandInScene {
     const char* name;
     void (*outcome)();  // null: leaves nothing
 };
-inline constexpr int kStandInScenes = 10;
+inline constexpr int kStandInScenes = 7;
 extern const std::array<StandInScene, kStandInScenes> kStandInSceneTable;
 // The frames a stand-in shows before it ends by itself.
 inline constexpr int32_t kStandInFrames = 180;

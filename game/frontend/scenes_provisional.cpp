@@ -51,6 +51,3 @@ void TestModeScreen(ObjTask* task) { sceneStandInAct(task, 3); }
 void TSKbookkeeping(ObjTask* task) { sceneStandInAct(task, 4); }
 void TSKsoundSetting(ObjTask* task) { sceneStandInAct(task, 5); }
 void BackupClearScreen(ObjTask* task) { sceneStandInAct(task, 6); }
-void TSKarcadeKeyConfig(ObjTask* task) { sceneStandInAct(task, 7); }
-void GameSelectScreen(ObjTask* task) { sceneStandInAct(task, 8); }
-void TSKarcadeScoreAttack(ObjTask* task) { sceneStandInAct(task, 9); }

@@ -6,12 +6,8 @@
 
 namespace {
 
-// The usual outcomes: the menus go back to the
-// main menu, the arcade screens go on to the next one.
+// The usual outcomes: the menus go back to the main menu.
 void backToMainMenu() { menuResultCode = 3; }
-void arcadeKeyConfigDone() { menuResultCode = 16; }
-void arcadeStoryPlay() { menuResultCode = 0; }
-void arcadeScoreAttackChosen() { arcadeScoreAttackChoice = ArcadeScoreAttackChoice{}; }
 // The test menu visits its pages in turn, then ends the game.
 int32_t testMenuVisits = 0;
 void nextTestPage() { testMenuResultCode = std::min(++testMenuVisits, 4); }
@@ -27,7 +23,4 @@ const std::array<StandInScene, kStandInScenes> kStandInSceneTable = {{
     {"BOOKKEEPING", backToTestMenu},
     {"SOUND SETTING", backToTestMenu},
     {"BACKUP CLEAR", backToTestMenu},
-    {"ARCADE KEY CONFIG", arcadeKeyConfigDone},
-    {"GAME SELECT", arcadeStoryPlay},
-    {"ARCADE SCORE ATTACK", arcadeScoreAttackChosen},
 }};

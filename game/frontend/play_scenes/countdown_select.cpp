@@ -284,7 +284,7 @@ void countdownRun(ObjTask* task) {
         countdownAfterDecide(task);
     }
     if (task->state != kObjStateRun) return;
-    if (!arcadeMode && countdownPressed(kCountdownReturnBit)) {
+    if (!arcadeMode && countdownState.screen != kGameScreen && countdownPressed(kCountdownReturnBit)) {
         countdownReturnToMenu(task);
         return;
     }
@@ -307,6 +307,7 @@ void TSKmodeSelect(ObjTask* task) { sceneAct(task, SceneAct{countdownSetUpOf<kMo
 void TSKassistSelect(ObjTask* task) { sceneAct(task, SceneAct{countdownSetUpOf<kAssistScreen>, countdownRun}); }
 void TSKdramaticSelect(ObjTask* task) { sceneAct(task, SceneAct{countdownSetUpOf<kDramaticScreen>, countdownRun}); }
 void TSKplayerSelect(ObjTask* task) { sceneAct(task, SceneAct{countdownSetUpOf<kPlayerScreen>, countdownRun}); }
+void TSKgameSelect(ObjTask* task) { sceneAct(task, SceneAct{countdownSetUpOf<kGameScreen>, countdownRun}); }
 
 int32_t playerDecideVoice(int32_t type, int32_t pick) {
     return kPlayerDecideFirst[std::clamp(type, 0, 3)] + std::clamp(pick, 0, 6);

@@ -33,11 +33,13 @@ struct CountdownScreen {
     int32_t background, flash, cursor, frame;
     float arrowOffsets[2];  // arrow y above the cursor, by choice
 };
-inline constexpr int kCountdownScreens = 4;
+inline constexpr int kCountdownScreens = 5;
 inline constexpr int kModeScreen = 0;
 inline constexpr int kAssistScreen = 1;
 inline constexpr int kDramaticScreen = 2;
 inline constexpr int kPlayerScreen = 3;
+// GAME SELECT of the arcade platform: story or score attack, no return key.
+inline constexpr int kGameScreen = 4;
 extern const CountdownScreen kCountdownScreenTable[kCountdownScreens];
 
 // The steps (the task's first act word).
@@ -77,6 +79,7 @@ void TSKmodeSelect(ObjTask* task);
 void TSKdramaticSelect(ObjTask* task);
 void TSKassistSelect(ObjTask* task);
 void TSKplayerSelect(ObjTask* task);
+void TSKgameSelect(ObjTask* task);
 void countdownSelectDraw(ObjTask* task, ObjWork* work);
 void playerSelectDraw(ObjTask* task, ObjWork* work);
 // The leader's decide voice, by type 0..3 and pick 0..6.

@@ -46,7 +46,13 @@ void countdownSelectDraw(ObjTask*, ObjWork* work) {
     const float s = 6.0f * leave * leave + 6.0f * lock * lock;
     selectSprite(work, row.background, kSceneX + s, kSceneY, 1.0f);
     const int32_t firstItem = row.itemSprites[gameSettings.LANGUAGE == 0 ? 0 : 1];
-    for (int32_t k = 0; k < row.items; ++k) selectSprite(work, firstItem + k, kSceneX + s, kSceneY, 1.0f);
+    if (firstItem != 0) {
+        for (int32_t k = 0; k < row.items; ++k) selectSprite(work, firstItem + k, kSceneX + s, kSceneY, 1.0f);
+    }
+    if (countdownState.screen == kGameScreen) {
+        const char* title = "GAME SELECT";
+        OBJdrawText(work, title, kSceneX + s - float(SDL2_wheel_TextWidth(title) / 2), 20.0f, int32_t(work->depth));
+    }
     float cursorX = 0.0f;
     float cursorY = 0.0f;
     menuCursorGet(&cursorX, &cursorY);
@@ -61,7 +67,7 @@ void countdownSelectDraw(ObjTask*, ObjWork* work) {
     selectSprite(work, 1634 + blink, cursorX + s - 70.0f - b, arrowY, 1.0f);
     selectSprite(work, 1628 + blink, cursorX + s + 70.0f + b, arrowY, 1.0f);
     const float stripY = kSceneY - std::trunc(0.6f * leave * leave) - std::trunc(0.6f * lock * lock);
-    selectStrip(work, frame, row.frame, stripY);
+    if (row.frame != 0) selectStrip(work, frame, row.frame, stripY);
     selectTime(work, kSceneX + s, 279.0f);
 }
 

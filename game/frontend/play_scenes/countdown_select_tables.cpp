@@ -1,5 +1,6 @@
 #include "game/frontend/play_scenes/countdown_select.h"
 #include "game/records/card_profile.h"
+#include "game/core/play_state.h"
 #include "game/objects/fighter_counters.h"
 #include "game/records/play_selection.h"
 
@@ -9,6 +10,9 @@ void storeLeader(int32_t type) {
     setLeaderType(type);
     fighterSetType(type);
 }
+
+// Story goes on to the game mode, score attack to its own screen.
+void storeGameChoice(int32_t choice) { menuResultCode = choice == 0 ? 0 : 18; }
 
 }  // namespace
 
@@ -21,4 +25,6 @@ const CountdownScreen kCountdownScreenTable[kCountdownScreens] = {
      &CardProfile::configStDramatic, false, {3314, 3318}, 2812, 2814, 2813, 2815, {106.0f, 105.0f}},
     {4, 0x4, 0x8, 32.0f, 0.0f, 3, 3, -1, 30, 37, 889, {0, 0, 0, 0}, false, storeLeader,
      &CardProfile::configStFigType, true, {0, 0}, 0, 0, 0, 0, {0.0f, 0.0f}},
+    {2, 0x1, 0x2, 0.0f, 117.0f, 1, 1, -1, 30, 32, 871, {872, 873, 0, 0}, false, storeGameChoice,
+     &CardProfile::configGameSelect, false, {0, 0}, 2803, 2805, 2804, 0, {106.0f, 105.0f}},
 };

@@ -18,9 +18,9 @@ protected:
         ASSERT_TRUE(runTo(201, 1000));
         ASSERT_NO_FATAL_FAILURE(loginAtTitle());
         ASSERT_TRUE(runTo(3161));
-        pressStart();
+        decideSelection(3161);
         ASSERT_TRUE(runTo(3171));
-        pressStart();
+        decideSelection(3171);
         for (int32_t wait : {251, 271}) {
             ASSERT_TRUE(runTo(wait));
             decideSelection(wait);
