@@ -37,7 +37,7 @@ const std::array<SeqScene, kSeqScenes> kSeqSceneTable = {{
     {3130, TSKsoundSetting, kTitl, SeqPrep::none, 3131, 0, seqGoneToTestMenu},
     {3140, TSKbackupClear, kTitl, SeqPrep::none, 3141, 0, seqGoneToTestMenu},
     {3160, TSKarcadeKeyConfig, kTitl, SeqPrep::attractOff, 3161, 0, seqGoneToSelected},
-    {3170, GameSelectScreen, kTitl, SeqPrep::none, 3171, 0, seqGoneToSelected},
+    {3170, TSKgameSelect, kTitl, SeqPrep::none, 3171, 0, seqGoneToSelected},
     {3180, TSKarcadeScoreAttack, kTitl, SeqPrep::none, 3181, 2120, nullptr},
 }};
 

@@ -229,7 +229,7 @@ TEST_F(SequenceReplayTest, TheReplayListPlaysAKeptReplayAndDeletesItAfterTheProm
     EXPECT_EQ(replayChosenFirstStage, 1);
     EXPECT_EQ(replayIoMode, 2);
     ASSERT_TRUE(runTo(611, kStageFieldFrames + 5));
-    pressStart();
+    leaveStageResult();
     ASSERT_TRUE(runTo(2142, 20));
     frames(12);
     script("+1 tap button2");
@@ -262,7 +262,7 @@ TEST_F(SequenceReplayTest, TheViewerShowsAStoryReplayStageAfterStage) {
         EXPECT_EQ(fighterX(), 212.0f);
         EXPECT_EQ(replayIoMode, 0);
         EXPECT_EQ(OBJtaskCountByTag(13, objTag("STGC")), 1);
-        pressStart();
+        leaveStageResult();
     }
     ASSERT_TRUE(runTo(2140, 10));
     EXPECT_TRUE(visitedInOrder({600, 601, 602, 603, 604, 605, 610, 611, 602, 605, 611, 606, 2140}));
@@ -281,7 +281,7 @@ TEST_F(SequenceReplayTest, AScoreAttackReplayEndsAfterItsStage) {
     EXPECT_EQ(fighterGetEntryWord(), 5);
     EXPECT_EQ(fighterGetCreditCount(), 1);
     ASSERT_TRUE(runTo(611, kStageFieldFrames + 5));
-    pressStart();
+    leaveStageResult();
     ASSERT_TRUE(runTo(2140, 10));
     EXPECT_FALSE(visitedInOrder({611, 602}));
 }
@@ -291,7 +291,7 @@ TEST_F(SequenceReplayTest, TheViewerGoesBackToItsListWhenTheInputOrAFileRunsOut)
     writeViewerStage(2, 0, 50);  // ends before its stage does; no stage 3 file
     startViewer();
     ASSERT_TRUE(runTo(611, kStageFieldFrames + 5));
-    pressStart();
+    leaveStageResult();
     ASSERT_TRUE(runTo(605, 10));
     EXPECT_EQ(stageNumber, 2);
     visited = {605};
@@ -312,7 +312,7 @@ TEST_F(SequenceReplayTest, PauseChoicesRestartTheStageOrTheReplay) {
     for (int32_t stage = 1; stage <= 2; ++stage) writeViewerStage(stage, 2, kRecordedFrames);
     startViewer();
     ASSERT_TRUE(runTo(611, kStageFieldFrames + 5));
-    pressStart();
+    leaveStageResult();
     ASSERT_TRUE(runTo(605, 10));
     EXPECT_EQ(stageNumber, 2);
 
