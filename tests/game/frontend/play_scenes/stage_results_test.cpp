@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "game/core/game_random.h"
 #include "game/core/obj_work.h"
 #include "game/core/screen_effects.h"
 #include "game/frontend/play_scenes/scene_lines_provisional.h"
@@ -191,6 +192,24 @@ TEST_F(StageResultsTest, LeaderLinesAreNotRepeatedInAPlay) {
     EXPECT_GE(resultLineIndex, 20);
     OBJtaskRelease(scene_);
     EXPECT_EQ(stageResultActive, 0);
+}
+
+// A replay started at a later stage knows nothing of the lines shown before:
+// the generator must come out of a result alike either way.
+TEST_F(StageResultsTest, TheLineTakesTheSameDrawsWhateverWasShownBefore) {
+    uint32_t after[2] = {};
+    for (int shownBefore = 0; shownBefore < 2; ++shownBefore) {
+        resultLineUsed = {};
+        if (shownBefore == 1) {
+            for (int k = 0; k < 14; ++k) resultLineUsed[size_t(k)] = 1;
+        }
+        gameRandSeed(77);
+        startResult(2);
+        after[shownBefore] = gameRandState();
+        if (shownBefore == 1) EXPECT_EQ(resultLineIndex, 14);
+        OBJtaskRelease(scene_);
+    }
+    EXPECT_EQ(after[0], after[1]);
 }
 
 TEST(StageResultsVoices, LeaderLineVoicesSkipOneIdOfTypeB) {
