@@ -13,7 +13,7 @@
 #include "game/core/replay_files.h"
 #include "game/core/screen_effects.h"
 #include "game/core/stage_load.h"
-#include "game/frontend/replay_list_provisional.h"
+#include "game/frontend/menus/replay_list.h"
 #include "game/frontend/scenes.h"
 #include "game/objects/fighter.h"
 #include "game/objects/fighter_counters.h"

@@ -10,7 +10,7 @@
 #include "game/core/obj_work.h"
 #include "game/core/play_state.h"
 #include "game/core/replay_files.h"
-#include "game/frontend/stage_result_provisional.h"
+#include "game/frontend/play_scenes/stage_results.h"
 #include "game/objects/bomb.h"
 #include "game/objects/fighter_counters.h"
 #include "game/objects/fighter_hit.h"

@@ -3,6 +3,7 @@
 #include "game/core/game_main.h"
 #include "game/core/obj_task.h"
 #include "game/core/replay_files.h"
+#include "game/frontend/play_scenes/stage_results.h"
 #include "game/objects/fighter.h"
 #include "game/objects/hud.h"
 #include "game/objects/play_record_block.h"
@@ -39,6 +40,7 @@ void playStart() {
     startPlayTasks(0, kReplayOff);
     playRecordBegin();
     clearSlowMotion();
+    resultLineUsed = {};
 }
 
 void playStartReplay() {

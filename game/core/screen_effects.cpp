@@ -166,6 +166,9 @@ void TSKfadeStart(int32_t frames, int32_t kind, uint8_t r, uint8_t g, uint8_t b,
     work->g = g;
     work->b = b;
     work->alpha = startAlpha;
+    // A restart counts its frames afresh: a held cover may have stood for
+    // any number of frames, which must not carry into the next fade.
+    work->age = 0;
     task->state = kind;
     TSKfadeAct(task);
 }

@@ -4,9 +4,7 @@
 #include "game/core/obj_task.h"
 #include "game/core/obj_work.h"
 #include "game/core/play_state.h"
-#include "game/core/stage_load.h"
 #include "game/frontend/scenes.h"
-#include "game/frontend/stage_result_provisional.h"
 
 namespace {
 
@@ -47,28 +45,4 @@ void sceneStandInAct(ObjTask* task, int scene) {
     }
 }
 
-void TSKmodeSelect(ObjTask* task) { sceneStandInAct(task, 0); }
-void TSKdramaticSelect(ObjTask* task) { sceneStandInAct(task, 1); }
-void TSKassistSelect(ObjTask* task) { sceneStandInAct(task, 2); }
-void TSKplayerSelect(ObjTask* task) { sceneStandInAct(task, 3); }
-// The stage goes with its results, so nothing of the field or its enemies
-// carries into the next stage.
-void TSKstageClear(ObjTask* task) {
-    if (task->state == kObjStateInit) {
-        stageRelease(stageNumber, false);
-        stageResultActive = 1;
-    }
-    sceneStandInAct(task, 4);
-    if ((task->flags & kObjTaskLive) == 0) stageResultActive = 0;
-}
-void TSKgameOver(ObjTask* task) { sceneStandInAct(task, 5); }
-void ReplayListScreen(ObjTask* task) { sceneStandInAct(task, 6); }
-void TSKkeyConfigMenu(ObjTask* task) { sceneStandInAct(task, 7); }
-void StaffRollScene(ObjTask* task) { sceneStandInAct(task, 8); }
-void TestModeScreen(ObjTask* task) { sceneStandInAct(task, 9); }
-void TSKbookkeeping(ObjTask* task) { sceneStandInAct(task, 10); }
-void TSKsoundSetting(ObjTask* task) { sceneStandInAct(task, 11); }
-void BackupClearScreen(ObjTask* task) { sceneStandInAct(task, 12); }
-void TSKarcadeKeyConfig(ObjTask* task) { sceneStandInAct(task, 13); }
-void GameSelectScreen(ObjTask* task) { sceneStandInAct(task, 14); }
-void TSKarcadeScoreAttack(ObjTask* task) { sceneStandInAct(task, 15); }
+void StaffRollScene(ObjTask* task) { sceneStandInAct(task, 0); }

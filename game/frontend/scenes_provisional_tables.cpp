@@ -1,39 +1,14 @@
 // Provisional: the front end replaces this file.
-#include <algorithm>
-
 #include "game/core/play_state.h"
 #include "game/frontend/scenes.h"
 
 namespace {
 
-// The usual outcomes: the menus go back to the
-// main menu, the arcade screens go on to the next one.
+// The staff roll's usual outcome: back to the main menu.
 void backToMainMenu() { menuResultCode = 3; }
-void arcadeKeyConfigDone() { menuResultCode = 16; }
-void arcadeStoryPlay() { menuResultCode = 0; }
-void arcadeScoreAttackChosen() { arcadeScoreAttackChoice = ArcadeScoreAttackChoice{}; }
-// The test menu visits its pages in turn, then ends the game.
-int32_t testMenuVisits = 0;
-void nextTestPage() { testMenuResultCode = std::min(++testMenuVisits, 4); }
-void backToTestMenu() { testMenuResultCode = 0; }
 
 }  // namespace
 
 const std::array<StandInScene, kStandInScenes> kStandInSceneTable = {{
-    {"GAME MODE SELECT", nullptr},
-    {"DRAMATIC SELECT", nullptr},
-    {"ASSIST SELECT", nullptr},
-    {"PLAYER SELECT", nullptr},
-    {"STAGE CLEAR", nullptr},
-    {"GAME OVER", nullptr},
-    {"REPLAY LIST", backToMainMenu},
-    {"KEY CONFIG MENU", backToMainMenu},
     {"STAFF ROLL", backToMainMenu},
-    {"TEST MENU", nextTestPage},
-    {"BOOKKEEPING", backToTestMenu},
-    {"SOUND SETTING", backToTestMenu},
-    {"BACKUP CLEAR", backToTestMenu},
-    {"ARCADE KEY CONFIG", arcadeKeyConfigDone},
-    {"GAME SELECT", arcadeStoryPlay},
-    {"ARCADE SCORE ATTACK", arcadeScoreAttackChosen},
 }};

@@ -9,7 +9,7 @@
 #include "game/core/obj_work_views.h"
 #include "game/core/screen_effects.h"
 #include "game/core/sound_requests.h"
-#include "game/frontend/stage_result_provisional.h"
+#include "game/frontend/play_scenes/stage_results.h"
 #include "game/objects/effects.h"
 #include "game/objects/fighter_counters.h"
 #include "game/records/play_selection.h"

@@ -1,6 +1,7 @@
 #include "game/objects/eshot_tables.h"
 
 #include <array>
+#include <cstddef>
 
 #include "game/core/collision.h"
 

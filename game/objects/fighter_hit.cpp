@@ -15,7 +15,7 @@
 #include "game/core/play_state.h"
 #include "game/core/screen_effects.h"
 #include "game/core/sound_requests.h"
-#include "game/frontend/stage_result_provisional.h"
+#include "game/frontend/play_scenes/stage_results.h"
 #include "game/objects/bomb.h"
 #include "game/objects/effects.h"
 #include "game/objects/fighter.h"

@@ -37,7 +37,7 @@ protected:
         if (code == 0) {
             for (int32_t wait : {251, 271}) {
                 ASSERT_TRUE(runTo(wait));
-                pressStart();
+                decideSelection(wait);
             }
         }
         ASSERT_TRUE(runTo(302, 40));
@@ -138,6 +138,8 @@ TEST_F(SequenceMenusTest, ScoreAttackRecordsInOriginalFromItsSettings) {
     gameSettings.SCOREATTACK_LEADERFIGHTERTYPE = 2;
     gameSettings.SCOREATTACK_AUTOGAMESYSTEM = 0;
     gameSettings.THREAD_READ = 0;
+    gameSettings.SAVE_REPLAY = 1;
+    replayTempFolder = makeAppRootPath("replay/temp");
     playFromTheMenu(2);
     EXPECT_EQ(gameMode, 2);
     EXPECT_EQ(stageNumber, 4);
@@ -151,14 +153,23 @@ TEST_F(SequenceMenusTest, ScoreAttackRecordsInOriginalFromItsSettings) {
     playIsRecorded = 1;
     fighterAddScore(5000000000ull);
     ASSERT_TRUE(runTo(401, 400));
-    pressStart();
+    leaveStageResult();
     frame();
     EXPECT_EQ(sequence->state, 500);
     EXPECT_EQ(playFinished, 1);
     EXPECT_EQ(rankingLatestCategory, 7);
-    EXPECT_EQ(rankingTables().today->at(3, 7, 0).score, 5000000000ull);
+    // The stage result added the no-miss bonus of stage 4 at the score attack's x3.0.
+    EXPECT_EQ(rankingTables().today->at(3, 7, 0).score, 5000000000ull + 12000000ull);
     ASSERT_TRUE(runTo(501, 5));
-    pressStart();
+    // A ranked home play offers to keep its replay; button 1 keeps it.
+    EXPECT_EQ(replayFolderCount(), 0);
+    for (int i = 0; i < 1000 && !overPromptShown(); ++i) frame();
+    ASSERT_TRUE(overPromptShown()) << "no SAVE REPLAY? prompt";
+    script("+1 tap button1");
+    waitOutGameOver();
+    EXPECT_EQ(replayFolderCount(), 1);
+    EXPECT_TRUE(std::filesystem::exists(replayDatedFolder + "/rep_st04.dat"));
+    replayTempFolder.clear();
     frame();
     EXPECT_EQ(sequence->state, 2130);
 }
@@ -190,7 +201,7 @@ TEST_F(SequenceMenusTest, TrainingStartsFromItsSettings) {
     EXPECT_FALSE(logHas("bgst4_0.png : file not found"));  // THREAD_READ leaves the images to the stage load
     // A cleared training stage goes back to the training menu.
     ASSERT_TRUE(runTo(401, 400));
-    pressStart();
+    leaveStageResult();
     frame();
     EXPECT_EQ(sequence->state, 2150);
 }
@@ -229,12 +240,14 @@ TEST_F(SequenceMenusTest, OutOfRangeStageAndStartPointSettingsAreCorrected) {
 
 TEST_F(SequenceMenusTest, ArcadeScoreAttackChoiceIsCorrectedToo) {
     arcadeMode = true;
-    arcadeScoreAttackChoice = ArcadeScoreAttackChoice{1, 0, 0, 6};
     boot();
     frame();
     sequence->state = 3180;
     frames(2);
+    // The screen stores its own, clamped choice as it goes; a word out of
+    // range written after it is corrected all the same.
     OBJtaskReleaseByTag(objTag("TITL"));
+    arcadeScoreAttackChoice = ArcadeScoreAttackChoice{1, 0, 0, 6};
     ASSERT_TRUE(runTo(302, 10));
     EXPECT_EQ(stageNumber, 5);
     EXPECT_EQ(selectedLeaderType, 1);

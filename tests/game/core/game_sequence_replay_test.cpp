@@ -9,7 +9,11 @@
 #include "game/core/obj_work.h"
 #include "game/core/play_start.h"
 #include "game/core/replay_header.h"
-#include "game/frontend/replay_list_provisional.h"
+#include "game/core/replay_layout.h"
+#include "game/frontend/scene_words.h"
+#include "game/records/record_fields.h"
+#include "game/frontend/menus/replay_list.h"
+#include "game/stages/stage_services.h"
 #include "tests/game/core/sequence_fixture.h"
 
 namespace {
@@ -200,6 +204,41 @@ TEST_F(SequenceReplayTest, AStageClearedOrALifeLostEndsTheDemo) {
     }
 }
 
+// Home play: a kept score-attack replay chosen on the real list with
+// button 1, watched, and deleted there after the prompt.
+TEST_F(SequenceReplayTest, TheReplayListPlaysAKeptReplayAndDeletesItAfterThePrompt) {
+    const std::string kept = replayChosenFolder;
+    writeViewerStage(1, 4, kRecordedFrames);
+    ReplayInfo info;
+    info.score = 4321;
+    info.category = 4;
+    uint8_t bytes[kReplayInfoBytes] = {};
+    encodeRecord(&info, kReplayInfoLayout, bytes);
+    std::ofstream(kept + "/rep_info.dat", std::ios::binary).write(reinterpret_cast<const char*>(bytes), sizeof bytes);
+    replayChosenFolder.clear();
+    replayChosenFirstStage = 5;
+    replayListCursor = replayListPage = replayListOffset = 0;
+    menuResultCode = 5;
+    seqGoToSelected();
+    visited = {sequence->state};
+    frames(14);
+    ASSERT_EQ(sequence->state, 2142);
+    script("+1 tap button1");
+    ASSERT_TRUE(runTo(605, 80));
+    EXPECT_EQ(replayChosenFolder, kept);
+    EXPECT_EQ(replayChosenFirstStage, 1);
+    EXPECT_EQ(replayIoMode, 2);
+    ASSERT_TRUE(runTo(611, kStageFieldFrames + 5));
+    leaveStageResult();
+    ASSERT_TRUE(runTo(2142, 20));
+    frames(12);
+    script("+1 tap button2");
+    frames(2);
+    script("+1 tap button1");
+    frames(2);
+    EXPECT_FALSE(std::filesystem::exists(kept));
+}
+
 TEST_F(SequenceReplayTest, TheViewerShowsAStoryReplayStageAfterStage) {
     for (int32_t stage = 2; stage <= 5; ++stage) writeViewerStage(stage, 1, kRecordedFrames);
     replayChosenFirstStage = 2;
@@ -223,7 +262,7 @@ TEST_F(SequenceReplayTest, TheViewerShowsAStoryReplayStageAfterStage) {
         EXPECT_EQ(fighterX(), 212.0f);
         EXPECT_EQ(replayIoMode, 0);
         EXPECT_EQ(OBJtaskCountByTag(13, objTag("STGC")), 1);
-        pressStart();
+        leaveStageResult();
     }
     ASSERT_TRUE(runTo(2140, 10));
     EXPECT_TRUE(visitedInOrder({600, 601, 602, 603, 604, 605, 610, 611, 602, 605, 611, 606, 2140}));
@@ -242,7 +281,7 @@ TEST_F(SequenceReplayTest, AScoreAttackReplayEndsAfterItsStage) {
     EXPECT_EQ(fighterGetEntryWord(), 5);
     EXPECT_EQ(fighterGetCreditCount(), 1);
     ASSERT_TRUE(runTo(611, kStageFieldFrames + 5));
-    pressStart();
+    leaveStageResult();
     ASSERT_TRUE(runTo(2140, 10));
     EXPECT_FALSE(visitedInOrder({611, 602}));
 }
@@ -252,7 +291,7 @@ TEST_F(SequenceReplayTest, TheViewerGoesBackToItsListWhenTheInputOrAFileRunsOut)
     writeViewerStage(2, 0, 50);  // ends before its stage does; no stage 3 file
     startViewer();
     ASSERT_TRUE(runTo(611, kStageFieldFrames + 5));
-    pressStart();
+    leaveStageResult();
     ASSERT_TRUE(runTo(605, 10));
     EXPECT_EQ(stageNumber, 2);
     visited = {605};
@@ -273,7 +312,7 @@ TEST_F(SequenceReplayTest, PauseChoicesRestartTheStageOrTheReplay) {
     for (int32_t stage = 1; stage <= 2; ++stage) writeViewerStage(stage, 2, kRecordedFrames);
     startViewer();
     ASSERT_TRUE(runTo(611, kStageFieldFrames + 5));
-    pressStart();
+    leaveStageResult();
     ASSERT_TRUE(runTo(605, 10));
     EXPECT_EQ(stageNumber, 2);
 

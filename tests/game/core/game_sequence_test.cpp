@@ -18,19 +18,19 @@ protected:
         ASSERT_TRUE(runTo(201, 1000));
         ASSERT_NO_FATAL_FAILURE(loginAtTitle());
         ASSERT_TRUE(runTo(3161));
-        pressStart();
+        decideSelection(3161);
         ASSERT_TRUE(runTo(3171));
-        pressStart();
+        decideSelection(3171);
         for (int32_t wait : {251, 271}) {
             ASSERT_TRUE(runTo(wait));
-            pressStart();
+            decideSelection(wait);
         }
         ASSERT_TRUE(runTo(302));
     }
-    // The stand-in field clears a stage after 180 frames; its scene is skipped.
+    // The stand-in field clears a stage after 180 frames; its result is skipped.
     void clearStage() {
         ASSERT_TRUE(runTo(401, 400));
-        pressStart();
+        leaveStageResult();
     }
 };
 
@@ -101,15 +101,23 @@ TEST_F(SequencePathTest, ToolModeBootsIntoTheOperatorTestMenu) {
     toolMode = false;
     EXPECT_TRUE(visitedInOrder({0, 100, 3100, 3101}));
     EXPECT_EQ(OBJtaskCountByTag(13, kTitl), 1);
-    testMenuResultCode = 1;
-    OBJtaskReleaseByTag(kTitl);
+    // The menu opens on EXIT: down wraps to BOOKKEEPING.
+    frames(12);
+    script("+1 tap down");
     frames(2);
-    EXPECT_EQ(sequence->state, 3111);
-    testMenuResultCode = 4;
-    OBJtaskReleaseByTag(kTitl);
+    script("+1 tap button1");
+    ASSERT_TRUE(runTo(3111, 60));
+    frames(12);
+    script("+1 tap button1");
+    ASSERT_TRUE(runTo(3101, 60));
+    frames(12);
+    script("+1 tap up");
     frames(2);
-    EXPECT_EQ(sequence->state, 2200);
+    script("+1 tap button1");
+    ASSERT_TRUE(runTo(2200, 60));
+    frames(1);
     EXPECT_EQ(gameExitRequested, 1);
+    EXPECT_EQ(leaveToPlatformTest, 0);
 }
 
 struct CodeCase {
@@ -203,10 +211,10 @@ TEST_F(SequencePathTest, StoryPlayGoesFromThePrologueToTheRanking) {
     visited = {sequence->state};
     for (int32_t wait : {261, 276}) {
         ASSERT_TRUE(runTo(wait));
-        pressStart();
+        decideSelection(wait);
     }
     ASSERT_TRUE(runTo(302));
-    EXPECT_TRUE(visitedInOrder({401, 260, 261, 262, 275, 276, 277, 301, 302}));
+    EXPECT_TRUE(visitedInOrder({261, 262, 275, 276, 277, 301, 302})) << testing::PrintToString(visited);
     EXPECT_FALSE(visitedInOrder({250}));
     EXPECT_EQ(stageNumber, 1);
     EXPECT_EQ(gamePhase, 3);
@@ -225,14 +233,18 @@ TEST_F(SequencePathTest, StoryPlayGoesFromThePrologueToTheRanking) {
     EXPECT_EQ(OBJtaskCountByTag(9, objTag("FIGH")), 0);
     // The play made the top of both rankings and is marked for the view.
     EXPECT_EQ(sequence->actWords[kSeqActBestPlace], 0);
-    EXPECT_EQ(rankingTables().today->at(0, 2, 0).score, 900000000000ull);
-    EXPECT_EQ(rankingTables().all->at(1, 2, 0).score, 900000000000ull);
-    EXPECT_EQ(rankingNewMarks[1][size_t((1 * kRankingCategories + 2) * kRankingPlaces)], 1);
+    // The mode left to the countdown is the guest profile's CASUAL; the
+    // no-miss bonus of stages 1 to 5 is added at its x1.5.
+    EXPECT_EQ(gameMode, 1);
+    constexpr uint64_t kScore = 900000000000ull + 15 * (1 + 2 + 3 + 4 + 5) * 100000ull;
+    EXPECT_EQ(rankingTables().today->at(0, 1, 0).score, kScore);
+    EXPECT_EQ(rankingTables().all->at(1, 1, 0).score, kScore);
+    EXPECT_EQ(rankingNewMarks[1][size_t((1 * kRankingCategories + 1) * kRankingPlaces)], 1);
     EXPECT_EQ(rankingLatestTable, 1);
-    EXPECT_EQ(rankingLatestCategory, 2);
+    EXPECT_EQ(rankingLatestCategory, 1);
 
     ASSERT_TRUE(runTo(501));
-    pressStart();
+    waitOutGameOver();
     // No card user: the play ends for the platform, then the ranking.
     ASSERT_TRUE(runTo(552));
     EXPECT_EQ(gamePhase, 6);

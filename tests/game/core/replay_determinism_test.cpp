@@ -22,7 +22,7 @@
 #include "game/core/psb_cache.h"
 #include "game/core/game_random.h"
 #include "game/frontend/menu_frame.h"
-#include "game/frontend/replay_list_provisional.h"
+#include "game/frontend/menus/replay_list.h"
 #include "game/frontend/scene_words.h"
 #include "game/records/play_selection.h"
 #include "game/stages/stage_field.h"
@@ -63,10 +63,15 @@ protected:
         slowMotionFrames = slowMotionPeriod = slowMotionPeriodInUse = 0;
         pauseState = kPauseClosed;
         M_SPEC = "win";
+        // The main menu's frame, and the other screens' the selections open.
         for (const char* key : {"menuframe", "menuframe_bg"}) {
             const std::vector<std::string> labels = {"start_a", "loop", "end_a"};
-            psbCache()[key] =
-                motionfixture::load(motionfixture::document(key, "src", {"frame"}, "mainmenu", labels)).release();
+            auto document = motionfixture::document(key, "src", {"frame"}, "mainmenu", labels);
+            const auto other = motionfixture::document(key, "src", {"frame"}, "othermenu", {"start", "loop", "end"});
+            for (const char* object : {"othermenu", "modeselect", "fighterselect"}) {
+                document.objects[object] = other.objects.at("othermenu");
+            }
+            psbCache()[key] = motionfixture::load(document).release();
         }
         boot();
     }
@@ -228,7 +233,7 @@ TEST_F(ReplayDeterminismTest, APlaybackReproducesTheRecordedPlayFrameByFrame) {
         keepHash(recorded);
     }
     ASSERT_EQ(afterMainMenu, kModeSelect) << "the main menu's first row did not start a story play";
-    ASSERT_EQ(stageNumber, kStages + 1) << "the recorded play never got past its last stage";
+    ASSERT_EQ(stageNumber, kStages + 1) << "the recorded play never got past its last stage; the sequence is at " << sequence->state;
     size_t playFrames = 0;
     for (int stage = 1; stage <= kStages; ++stage) playFrames += recorded[size_t(stage)].size();
     ASSERT_GE(playFrames, 10000u);

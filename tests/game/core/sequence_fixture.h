@@ -21,6 +21,7 @@
 #include "game/core/play_state.h"
 #include "game/core/replay_files.h"
 #include "game/frontend/menu_frame.h"
+#include "game/frontend/replay_folder_count.h"
 #include "game/frontend/scenes.h"
 #include "game/objects/fighter.h"
 #include "game/objects/fighter_counters.h"
@@ -214,6 +215,39 @@ protected:
             }
         });
         return found;
+    }
+
+    // A countdown selection decided as a player would: button 1 once its
+    // input lock is over; the sequence then leaves the wait state.
+    void decideSelection(int32_t waitState) {
+        ASSERT_EQ(sequence->state, waitState);
+        frames(31);
+        script("+1 tap button1");
+        for (int i = 0; i < 1500 && sequence->state == waitState; ++i) frame();
+        ASSERT_NE(sequence->state, waitState) << "the selection never ended";
+    }
+    // The stage result as a player leaves it: button 1 once the tally has
+    // begun fills the lines; the scene then ends by itself.
+    void leaveStageResult() {
+        constexpr uint32_t kStgc = objTag("STGC");
+        ASSERT_EQ(OBJtaskCountByTag(13, kStgc), 1);
+        frames(kStageResultTallyFrame);
+        script("+1 tap button1");
+        for (int i = 0; i < 1200 && OBJtaskCountByTag(13, kStgc) > 0; ++i) frame();
+        ASSERT_EQ(OBJtaskCountByTag(13, kStgc), 0) << "the stage result never ended";
+    }
+    static constexpr int kStageResultTallyFrame = 150;
+    static bool overPromptShown() {
+        bool shown = false;
+        OBJtaskWalk(13, [&shown](ObjTask* task) { shown = shown || (task->act == TSKgameOver && task->state == kOverPrompt); });
+        return shown;
+    }
+    // The game over, left to run out (no replay prompt on the arcade platform).
+    void waitOutGameOver() {
+        constexpr uint32_t kOver = objTag("OVER");
+        ASSERT_EQ(OBJtaskCountByTag(13, kOver), 1);
+        for (int i = 0; i < 1000 && OBJtaskCountByTag(13, kOver) > 0; ++i) frame();
+        ASSERT_EQ(OBJtaskCountByTag(13, kOver), 0) << "the game over never ended";
     }
 
     // A scene left by hand with the code the test wants.

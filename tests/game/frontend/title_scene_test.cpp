@@ -4,6 +4,7 @@
 #include "game/frontend/title_scene.h"
 
 #include "game/core/app_switches.h"
+#include "game/core/motion_wrappers.h"
 #include "game/core/play_state.h"
 #include "game/frontend/menu_cursor.h"
 #include "tests/game/frontend/scene_task_fixture.h"

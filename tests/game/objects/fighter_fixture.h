@@ -11,7 +11,7 @@
 #include "game/core/play_state.h"
 #include "game/core/replay_files.h"
 #include "game/core/sound_requests.h"
-#include "game/frontend/stage_result_provisional.h"
+#include "game/frontend/play_scenes/stage_results.h"
 #include "game/objects/fighter.h"
 #include "game/objects/fighter_counters.h"
 #include "game/objects/voice_message.h"

@@ -2,7 +2,7 @@
 // and what a pick-up gives.
 #include <gtest/gtest.h>
 
-#include "game/frontend/stage_result_provisional.h"
+#include "game/frontend/play_scenes/stage_results.h"
 #include "game/objects/fighter_pickup.h"
 #include "game/objects/item.h"
 #include "game/stages/enemies/enemy_damage.h"

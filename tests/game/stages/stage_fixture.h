@@ -11,7 +11,7 @@
 #include "game/core/obj_work.h"
 #include "game/core/play_start.h"
 #include "game/core/play_state.h"
-#include "game/frontend/stage_result_provisional.h"
+#include "game/frontend/play_scenes/stage_results.h"
 #include "game/objects/fighter.h"
 #include "game/objects/fighter_counters.h"
 #include "game/records/play_selection.h"
