@@ -127,6 +127,11 @@ struct EnemyFields {
     int32_t scriptStage;  // the stage whose table the script is read from
     int32_t script;       // the movement script's spawn param + 1; 0 none (a fresh record)
     int32_t scriptCursor;
+    // the small air enemies' own
+    int32_t firstFrameSeen;  // set on the first running frame
+    int32_t homingLock;      // kinds 0 and 2: 1 once within 50 px of the fighter
+    int32_t turnMode;        // kinds 3 and 4: 0 straight, 1 banking up, 2 banking down
+    int32_t bankCounter;     // kinds 3 and 4: added to the sprite frame
 };
 
 // The fighter's and the enemies' shots (groups 6, 10, 11, 18).

@@ -1,0 +1,33 @@
+#pragma once
+// The small air enemies, a file a kind or pair. Kind 2, the most common one
+// (scripted, homing or backing off by its spawn param, aimed shots of type
+// 37), and kind 0, its homing sibling with a heavier gun.
+//
+// Threads: main thread only.
+
+struct ObjTask;
+struct ObjWork;
+
+void TSKzako02Act(ObjTask* task);
+void TSKzako02Draw(ObjTask* task, ObjWork* work);
+void TSKzako02Attack(ObjTask* task, ObjWork* work);
+
+void TSKzako00Act(ObjTask* task);
+void TSKzako00Draw(ObjTask* task, ObjWork* work);
+void TSKzako00Attack(ObjTask* task, ObjWork* work);
+void TSKzako00Hit(ObjTask* task, ObjWork* work);
+
+// Kinds 3 and 4: the mirrored sideways swoopers that bank away once past the
+// fighter.
+void TSKzako03Act(ObjTask* task);
+void TSKzako03Draw(ObjTask* task, ObjWork* work);
+void TSKzako03Attack(ObjTask* task, ObjWork* work);
+void TSKzako03Hit(ObjTask* task, ObjWork* work);
+void TSKzako04Act(ObjTask* task);
+void TSKzako04Draw(ObjTask* task, ObjWork* work);
+void TSKzako04Attack(ObjTask* task, ObjWork* work);
+
+// Kind 11: the gunship rising from below, firing upward.
+void TSKzako11Act(ObjTask* task);
+void TSKzako11Draw(ObjTask* task, ObjWork* work);
+void TSKzako11Attack(ObjTask* task, ObjWork* work);
