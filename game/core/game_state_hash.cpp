@@ -24,6 +24,7 @@
 #include "game/stages/enemies/boss_library.h"
 #include "game/stages/enemies/enemy_words.h"
 #include "game/stages/enemies/eshot_cancel.h"
+#include "game/stages/enemies/item_carrier.h"
 #include "game/stages/field_layers.h"
 #include "game/stages/rank_carriers.h"
 #include "game/stages/stage_field.h"
@@ -189,7 +190,8 @@ uint64_t gameStateHash() {
     hasher.bytes(reinterpret_cast<const uint8_t*>(&settingsSnapshot), sizeof settingsSnapshot);
     hashVoiceMessage(hasher);
     hasher.words({rankCounter, enemyAttackRank, itemCarrierCount, itemCarrierPlayActive, itemLiveBombs,
-                  itemLiveChanges, itemLiveSways, fighterShieldLevel(), stageResultActive});
+                  itemLiveChanges, itemLiveSways, fighterShieldLevel(), stageResultActive, itemCarrierLive[0],
+                  itemCarrierLive[1], itemCarrierLive[2]});
     hashCancelQueue(hasher);
     hasher.bytes(reinterpret_cast<const uint8_t*>(&bombSharedBox), sizeof bombSharedBox);
     hashEshotWords(hasher);

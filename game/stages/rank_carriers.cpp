@@ -14,6 +14,7 @@
 #include "game/records/play_selection.h"
 #include "game/records/settings_file.h"
 #include "game/stages/enemies/enemy_kinds.h"
+#include "game/stages/enemies/item_carrier.h"
 #include "game/stages/stage_field.h"
 
 int32_t rankCounter = 0;
@@ -90,16 +91,8 @@ int32_t rankSetting() {
     return std::clamp(settingsSnapshot.GAME_RANK, 0, kRankSettings - 1);
 }
 
-bool rankCarrierAlive(int32_t kind) {
-    const ObjTaskGroup& group = OBJtaskGroup(kEnemyGroup);
-    for (const ObjTask* t = group.head.next; t != &group.tail; t = t->next) {
-        if (t->work != nullptr && t->work->kind == kind && t->state != kObjStateEnd) return true;
-    }
-    return false;
-}
-
 void rankCarrierArm(int32_t& counter, int32_t kind, int32_t itemsLive) {
-    const bool wait = itemCarrierPlayActive == 0 || rankCarrierAlive(kind) || itemsLive > 0;
+    const bool wait = itemCarrierPlayActive == 0 || itemCarrierLiveOf(kind) > 0 || itemsLive > 0;
     counter = wait ? kItemCarrierFull - 1 : kItemCarrierFull;
 }
 

@@ -7,6 +7,7 @@
 #include "game/objects/eshot.h"
 #include "game/objects/item.h"
 #include "game/stages/enemies/enemy_kinds.h"
+#include "game/stages/enemies/item_carrier.h"
 #include "game/stages/rank_carriers.h"
 #include "game/stages/stage_field.h"
 #include "tests/game/objects/fighter_fixture.h"
@@ -31,21 +32,6 @@ protected:
         FighterFixture::TearDown();
     }
 };
-
-// A live enemy of a kind, as a carrier would be.
-void rankTestIdleAct(ObjTask* task) {
-    if (task->state == kObjStateInit) {
-        task->work = OBJworkNew();
-        task->release = TSKgameCtrlKill;
-        task->state = kObjStateRun;
-    }
-}
-ObjTask* makeLiveKind(int32_t kind) {
-    ObjTask* t = OBJtaskCreate(rankTestIdleAct, kEnemyGroup, kEnemyTag);
-    t->act(t);
-    t->work->kind = kind;
-    return t;
-}
 
 // A story replay in the viewer (6) keeps its mode from stage 4 on too.
 TEST_F(RankCarriersTest, RankLevelIsTheModeOrBandsOfTheRankInTheSpecialMode) {
@@ -153,17 +139,23 @@ TEST_F(RankCarriersTest, CountersHoldOrClearWithTheFlags) {
 }
 
 TEST_F(RankCarriersTest, CarrierWaitsAt17999WhileOneOfItsKindLives) {
-    ObjTask* carrier = makeLiveKind(kItemCarrierChangeKind);
+    ObjTask* carrier = enemySpawnKind(kItemCarrierChangeKind, -1, 112.0f, -16.0f);
+    ASSERT_NE(carrier, nullptr);
+    EXPECT_EQ(itemCarrierLiveOf(kItemCarrierChangeKind), 1);
     itemCarrierChangeTimer = kItemCarrierFull - 6;
     itemCarrierUpdate();
     EXPECT_EQ(itemCarrierChangeTimer, kItemCarrierFull - 1);
     itemCarrierUpdate();
     EXPECT_EQ(itemCarrierChangeTimer, kItemCarrierFull - 1);
     OBJtaskRelease(carrier);
-    // Kind 58 has no act yet: nothing is made, the counter restarts.
+    EXPECT_EQ(itemCarrierLiveOf(kItemCarrierChangeKind), 0);
+    // Armed again, the next raise makes a carrier and the counter restarts.
     itemCarrierUpdate();
     EXPECT_EQ(itemCarrierChangeTimer, 0);
-    EXPECT_EQ(itemCarrierCount, 0);
+    EXPECT_EQ(itemCarrierCount, 1);
+    EXPECT_EQ(itemCarrierLiveOf(kItemCarrierChangeKind), 1);
+    OBJtaskReleaseAll(nullptr);
+    EXPECT_EQ(itemCarrierLiveOf(kItemCarrierChangeKind), 0);
     itemCarrierPlayActive = 0;
     itemCarrierArmB();
     EXPECT_EQ(itemCarrierBombTimer, kItemCarrierFull - 1);
