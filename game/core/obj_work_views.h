@@ -132,6 +132,7 @@ struct EnemyFields {
     int32_t homingLock;      // kinds 0 and 2: 1 once within 50 px of the fighter
     int32_t turnMode;        // kinds 3 and 4: 0 straight, 1 banking up, 2 banking down
     int32_t bankCounter;     // kinds 3 and 4: added to the sprite frame
+    int32_t spawnedChildren;  // spawners 140 and 141: children dropped so far
 };
 
 // The fighter's and the enemies' shots (groups 6, 10, 11, 18).

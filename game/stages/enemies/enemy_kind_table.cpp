@@ -14,12 +14,12 @@ ObjTaskFn const enemyKindTable[kEnemyKinds] = {
     nullptr,              // 5
     nullptr,              // 6
     nullptr,              // 7
-    nullptr,              // 8
+    TSKzako08Act,         // 8
     nullptr,              // 9
     nullptr,              // 10
     TSKzako11Act,         // 11
     nullptr,              // 12
-    nullptr,              // 13
+    TSKzako13Act,         // 13
     nullptr,              // 14
     nullptr,              // 15
     nullptr,              // 16
@@ -66,6 +66,88 @@ ObjTaskFn const enemyKindTable[kEnemyKinds] = {
     TSKitemCarrier57Act,  // 57
     TSKitemCarrier58Act,  // 58
     TSKitemCarrier59Act,  // 59
+    nullptr,              // 60
+    nullptr,              // 61
+    nullptr,              // 62
+    nullptr,              // 63
+    nullptr,              // 64
+    nullptr,              // 65
+    nullptr,              // 66
+    nullptr,              // 67
+    nullptr,              // 68
+    nullptr,              // 69
+    nullptr,              // 70
+    nullptr,              // 71
+    nullptr,              // 72
+    nullptr,              // 73
+    nullptr,              // 74
+    nullptr,              // 75
+    nullptr,              // 76
+    nullptr,              // 77
+    nullptr,              // 78
+    nullptr,              // 79
+    nullptr,              // 80
+    nullptr,              // 81
+    nullptr,              // 82
+    nullptr,              // 83
+    nullptr,              // 84
+    nullptr,              // 85
+    nullptr,              // 86
+    nullptr,              // 87
+    nullptr,              // 88
+    nullptr,              // 89
+    nullptr,              // 90
+    nullptr,              // 91
+    nullptr,              // 92
+    nullptr,              // 93
+    nullptr,              // 94
+    nullptr,              // 95
+    nullptr,              // 96
+    nullptr,              // 97
+    nullptr,              // 98
+    nullptr,              // 99
+    nullptr,              // 100
+    nullptr,              // 101
+    nullptr,              // 102
+    nullptr,              // 103
+    nullptr,              // 104
+    nullptr,              // 105
+    nullptr,              // 106
+    nullptr,              // 107
+    nullptr,              // 108
+    nullptr,              // 109
+    nullptr,              // 110
+    nullptr,              // 111
+    nullptr,              // 112
+    nullptr,              // 113
+    nullptr,              // 114
+    nullptr,              // 115
+    nullptr,              // 116
+    nullptr,              // 117
+    nullptr,              // 118
+    nullptr,              // 119
+    nullptr,              // 120
+    nullptr,              // 121
+    nullptr,              // 122
+    nullptr,              // 123
+    nullptr,              // 124
+    nullptr,              // 125
+    nullptr,              // 126
+    nullptr,              // 127
+    nullptr,              // 128
+    nullptr,              // 129
+    nullptr,              // 130
+    nullptr,              // 131
+    nullptr,              // 132
+    nullptr,              // 133
+    nullptr,              // 134
+    nullptr,              // 135
+    nullptr,              // 136
+    nullptr,              // 137
+    nullptr,              // 138
+    nullptr,              // 139
+    TSKzako140Act,        // 140
+    TSKzako141Act,        // 141
 };
 
 ObjTaskFn enemyKindAct(int32_t kind) {

@@ -31,3 +31,15 @@ void TSKzako04Attack(ObjTask* task, ObjWork* work);
 void TSKzako11Act(ObjTask* task);
 void TSKzako11Draw(ObjTask* task, ObjWork* work);
 void TSKzako11Attack(ObjTask* task, ObjWork* work);
+
+// The spawners 140 (drops kind 8) and 141 (drops kind 13) and their
+// children.
+void TSKzako140Act(ObjTask* task);
+void TSKzako141Act(ObjTask* task);
+void TSKzako08Act(ObjTask* task);
+void TSKzako08Draw(ObjTask* task, ObjWork* work);
+void TSKzako08Attack(ObjTask* task, ObjWork* work);
+void TSKzako13Act(ObjTask* task);
+void TSKzako13Draw(ObjTask* task, ObjWork* work);
+void TSKzako13Attack(ObjTask* task, ObjWork* work);
+void TSKzako13Hit(ObjTask* task, ObjWork* work);
