@@ -20,7 +20,7 @@ ObjTaskFn const enemyKindTable[kEnemyKinds] = {
     TSKzako11Act,         // 11
     nullptr,              // 12
     TSKzako13Act,         // 13
-    nullptr,              // 14
+    TSKzako14Act,         // 14
     nullptr,              // 15
     nullptr,              // 16
     nullptr,              // 17

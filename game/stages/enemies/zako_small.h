@@ -43,3 +43,8 @@ void TSKzako13Act(ObjTask* task);
 void TSKzako13Draw(ObjTask* task, ObjWork* work);
 void TSKzako13Attack(ObjTask* task, ObjWork* work);
 void TSKzako13Hit(ObjTask* task, ObjWork* work);
+
+// Kind 14: the carrier that splits into pieces (all three run one act).
+void TSKzako14Act(ObjTask* task);
+void TSKzako14Draw(ObjTask* task, ObjWork* work);
+void TSKzako14Hit(ObjTask* task, ObjWork* work);

@@ -7,6 +7,7 @@
 #include <numbers>
 
 #include "game/core/collision.h"
+#include "game/core/draw_store.h"
 #include "game/core/obj_ref.h"
 #include "game/core/obj_task.h"
 #include "game/core/obj_work.h"

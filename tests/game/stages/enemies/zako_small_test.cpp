@@ -233,4 +233,64 @@ TEST_F(EnemySmallAirTest, Kind11IsSilentAtLevel0AndFiresEverySecondVolleyAt1) {
     }
 }
 
+TEST_F(EnemySmallAirTest, Kind14SplitsAtAge121ByLevel) {
+    struct Case {
+        int32_t level, pieces;
+    };
+    for (const Case& c : {Case{0, 7}, Case{1, 7}, Case{2, 10}, Case{3, 12}}) {
+        OBJtaskReleaseAll(nullptr);
+        gameMode = c.level;
+        ObjTask* task = enemySpawnKind(14, -1, 112.0f, 60.0f);
+        ASSERT_NE(task, nullptr);
+        int32_t splitAge = -1;
+        for (int i = 0; i < 130 && splitAge < 0; ++i) {
+            const int32_t age = task->work->age;
+            step(task);
+            if (task->state == kObjStateEnd) splitAge = age;
+        }
+        EXPECT_EQ(splitAge, 121);
+        step(task);
+        EXPECT_EQ(enemies(), c.pieces) << c.level;
+    }
+}
+
+TEST_F(EnemySmallAirTest, Kind14KilledBeforeTheSplitScoresAndLeavesNoPieces) {
+    makeFighter(112.0f, 250.0f);
+    ObjTask* task = enemySpawnKind(14, -1, 112.0f, 60.0f);
+    ASSERT_NE(task, nullptr);
+    enter(task);
+    step(task);
+    EXPECT_EQ(enemy(task->work).score, 3220u);
+    enemy(task->work).hp = 1;
+    hit(task, 6, 10);
+    EXPECT_EQ(task->work->lifeState, 3);
+    for (int i = 0; i < 150 && task->state == kObjStateRun; ++i) step(task);
+    int pieces = 0;
+    OBJtaskWalk(kEnemyGroup, [&](ObjTask* t) { pieces += t != task && t->work != nullptr && t->work->kind == 14; });
+    EXPECT_EQ(pieces, 0);
+}
+
+TEST_F(EnemySmallAirTest, Kind14SmallPieceAnswersAPoweredKill) {
+    struct Case {
+        int32_t level;
+        size_t shots;
+    };
+    for (const Case& c : {Case{1, 0}, Case{2, 8}, Case{3, 12}}) {
+        OBJtaskReleaseAll(nullptr);
+        gameMode = c.level;
+        makeFighter(112.0f, 250.0f, true);
+        ObjTask* task = enemySpawnKind(14, -1, 112.0f, 100.0f);
+        ASSERT_NE(task, nullptr);
+        enemy(task->work).turnMode = 3;
+        enter(task);
+        step(task);
+        EXPECT_EQ(enemy(task->work).score, 360u);
+        enemy(task->work).hp = 1;
+        hit(task, 6, 10);
+        size_t answers = 0;
+        for (const Shot& s : shots()) answers += s.type == 150;
+        EXPECT_EQ(answers, c.shots) << c.level;
+    }
+}
+
 }  // namespace
