@@ -130,6 +130,10 @@ void OBJtaskRelease(ObjTask* task) {
     task->group = 0;
 }
 
+void OBJtaskReleaseUnlessPersistent(ObjTask* task) {
+    if ((task->flags & kObjTaskPersistent) == 0) OBJtaskRelease(task);
+}
+
 void OBJtaskReleaseAll(ObjTask* keep) {
     releaseWhere([keep](const ObjTask* task) { return task == keep; });
 }

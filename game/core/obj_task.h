@@ -73,6 +73,9 @@ ObjTask* OBJtaskCreateTail(ObjTaskFn act, int group, uint32_t tag);
 void OBJtaskInit(ObjTask* task);
 // Calls the task's release function, unlinks it and puts it first on the free list.
 void OBJtaskRelease(ObjTask* task);
+// What an act does in a state it doesn't know: the task goes unless it is
+// persistent.
+void OBJtaskReleaseUnlessPersistent(ObjTask* task);
 // Releases every task but keep and the persistent ones.
 void OBJtaskReleaseAll(ObjTask* keep);
 void OBJtaskReleaseByTag(uint32_t tag);

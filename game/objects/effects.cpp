@@ -153,27 +153,16 @@ void TSKeffectCreate(int32_t kind, int32_t angle, float speed, int32_t param1, i
 
 void TSKeffectAct(ObjTask* task) {
     switch (task->state) {
-    case kObjStateInit: {
-        ObjWork* work = OBJworkNew();
-        if (work == nullptr) {
-            task->state = kObjStateEnd;
-            return;
+    case kObjStateInit:
+        if (ObjWork* work = OBJworkSetUp(task, {effectReleaseWork, TSKeffectDraw, objHitEnd, 604.0f})) {
+            effect(work).frameCount = 0;
         }
-        task->work = work;
-        task->release = effectReleaseWork;
-        work->draw = TSKeffectDraw;
-        work->hit = objHitEnd;
-        work->depth = 604.0f;
-        work->rotate = 1;
-        effect(work).frameCount = 0;
-        task->state = kObjStateRun;
         break;
-    }
     case kObjStateRun:
         TSKeffectUpdate(task);
         break;
     default:
-        if ((task->flags & kObjTaskPersistent) == 0) OBJtaskRelease(task);
+        OBJtaskReleaseUnlessPersistent(task);
     }
 }
 

@@ -161,28 +161,17 @@ void TSKeshotVanish(ObjWork* work) {
 
 void TSKeshotAct(ObjTask* task) {
     switch (task->state) {
-    case kObjStateInit: {
-        ObjWork* work = OBJworkNew();
-        if (work == nullptr) {
-            task->state = kObjStateEnd;
-            return;
+    case kObjStateInit:
+        if (ObjWork* work = OBJworkSetUp(task, {TSKeshotKill, TSKeshotDraw, TSKeshotHit, 701.0f})) {
+            ++eshotLiveCount;
+            shot(work).frameCount = 0;
         }
-        task->work = work;
-        ++eshotLiveCount;
-        task->release = TSKeshotKill;
-        work->draw = TSKeshotDraw;
-        work->hit = TSKeshotHit;
-        work->depth = 701.0f;
-        work->rotate = 1;
-        shot(work).frameCount = 0;
-        task->state = kObjStateRun;
         break;
-    }
     case kObjStateRun:
         TSKeshotUpdate(task);
         break;
     default:
-        if ((task->flags & kObjTaskPersistent) == 0) OBJtaskRelease(task);
+        OBJtaskReleaseUnlessPersistent(task);
     }
 }
 

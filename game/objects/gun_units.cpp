@@ -200,7 +200,7 @@ void TSKgunAct(ObjTask* task) {
         TSKgunFire(task);
         break;
     default:
-        if ((task->flags & kObjTaskPersistent) == 0) OBJtaskRelease(task);
+        OBJtaskReleaseUnlessPersistent(task);
     }
 }
 

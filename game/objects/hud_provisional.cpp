@@ -23,6 +23,6 @@ void TSKinfoAct(ObjTask* task) {
         voiceMessageStep();
         break;
     default:
-        if ((task->flags & kObjTaskPersistent) == 0) OBJtaskRelease(task);
+        OBJtaskReleaseUnlessPersistent(task);
     }
 }

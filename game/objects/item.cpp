@@ -271,22 +271,16 @@ void TSKitemCreate(int32_t kind, int32_t angle, float x, float y) { TSKitemCreat
 void TSKitemAct(ObjTask* task) {
     switch (task->state) {
     case kObjStateInit:
-        task->work = OBJworkNew();
-        if (task->work == nullptr) return;
-        task->release = TSKitemKill;
-        task->work->draw = TSKitemDraw;
-        task->work->hit = TSKitemHit;
-        task->work->depth = float(kItemDepth);
-        task->work->rotate = 1;
-        task->work->kind = -1;
-        item(task->work).frameCount = 0;
-        task->state = kObjStateRun;
+        if (ObjWork* work = OBJworkSetUp(task, {TSKitemKill, TSKitemDraw, TSKitemHit, float(kItemDepth)})) {
+            work->kind = -1;
+            item(work).frameCount = 0;
+        }
         break;
     case kObjStateRun:
         TSKitemUpdate(task);
         break;
     default:
-        if ((task->flags & kObjTaskPersistent) == 0) OBJtaskRelease(task);
+        OBJtaskReleaseUnlessPersistent(task);
     }
 }
 

@@ -89,22 +89,13 @@ void TSKzangCreate(int32_t kind, int32_t speed, int32_t layer, float x, float y)
 
 void TSKzangAct(ObjTask* task) {
     switch (task->state) {
-    case kObjStateInit: {
-        ObjWork* work = OBJworkNew();
-        if (work == nullptr) {
-            task->state = kObjStateEnd;
-            return;
-        }
-        task->work = work;
-        task->release = wreckReleaseWork;
-        work->draw = TSKzangDraw;
-        work->rotate = 1;
-        task->state = kObjStateRun;
+    case kObjStateInit:
+        // The depth comes with the layer, at creation.
+        OBJworkSetUp(task, {wreckReleaseWork, TSKzangDraw, nullptr, 0.0f});
         break;
-    }
     case kObjStateRun: TSKzangUpdate(task); break;
     default:
-        if ((task->flags & kObjTaskPersistent) == 0) OBJtaskRelease(task);
+        OBJtaskReleaseUnlessPersistent(task);
     }
 }
 
