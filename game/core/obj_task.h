@@ -68,6 +68,9 @@ void OBJtaskPoolInit();
 ObjTask* OBJtaskCreate(ObjTaskFn act, int group, uint32_t tag);
 // The same, linked before the group's tail (stepped last, in creation order).
 ObjTask* OBJtaskCreateTail(ObjTaskFn act, int group, uint32_t tag);
+// A task at the tail of the group with its set-up run at once; null, and
+// nothing left behind, when the pool has no task or its set-up got no work.
+ObjTask* OBJtaskCreateSetUp(ObjTaskFn act, int group, uint32_t tag);
 // Clears a record for a new owner; ends the process when the record still
 // holds the work of its previous owner.
 void OBJtaskInit(ObjTask* task);

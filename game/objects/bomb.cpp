@@ -101,14 +101,9 @@ void fighterStartBomb(ObjWork* fighterWork, int32_t autoBomb) {
 }
 
 void TSKbombCreate(int32_t kind, float speed, int32_t autoBomb, int32_t weaponMode, float x, float y) {
-    ObjTask* task = OBJtaskCreateTail(TSKbombAct, kBombGroup, kBombTag);
+    ObjTask* task = OBJtaskCreateSetUp(TSKbombAct, kBombGroup, kBombTag);
     if (task == nullptr) return;
-    TSKbombAct(task);
     ObjWork* work = task->work;
-    if (work == nullptr) {
-        OBJtaskRelease(task);
-        return;
-    }
     work->kind = kind;
     work->x = x;
     work->y = y;

@@ -121,14 +121,9 @@ void TSKeffectCreate(int32_t kind, int32_t angle, float speed, int32_t param1, i
                      float x, float y) {
     if (kind < 0 || kind >= kEffectKinds) return;
     if (effectIsDramatic(kind) && dramaticMode == 0) return;
-    ObjTask* task = OBJtaskCreateTail(TSKeffectAct, kEffectGroup, objTag("EFCT"));
+    ObjTask* task = OBJtaskCreateSetUp(TSKeffectAct, kEffectGroup, objTag("EFCT"));
     if (task == nullptr) return;
-    TSKeffectAct(task);
     ObjWork* work = task->work;
-    if (work == nullptr) {
-        OBJtaskRelease(task);
-        return;
-    }
     work->kind = kind;
     work->x = x;
     work->y = y;

@@ -129,11 +129,9 @@ ObjWork* TSKeshotCreate(int32_t type, int32_t angle, float speed, int32_t param1
                         float x, float y) {
     if (eshotRefused(type, x, y)) return nullptr;
     const int32_t group = type >= 156 && type <= 159 ? kEshotSpecialGroup : kEshotGroup;
-    ObjTask* task = OBJtaskCreateTail(TSKeshotAct, group, kEshotTag);
+    ObjTask* task = OBJtaskCreateSetUp(TSKeshotAct, group, kEshotTag);
     if (task == nullptr) return nullptr;
-    TSKeshotAct(task);
     ObjWork* work = task->work;
-    if (work == nullptr) return nullptr;
     ShotFields& s = shot(work);
     work->kind = type;
     work->x = x;

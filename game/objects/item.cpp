@@ -243,14 +243,9 @@ void itemFillKind(ObjWork* work, int32_t kind) {
 
 void TSKitemCreate(int32_t kind, int32_t angle, float speed, int32_t delay, int32_t glow, float x, float y) {
     if (kind < 0 || kind >= kItemKinds) return;
-    ObjTask* task = OBJtaskCreateTail(TSKitemAct, kItemGroup, kItemTag);
+    ObjTask* task = OBJtaskCreateSetUp(TSKitemAct, kItemGroup, kItemTag);
     if (task == nullptr) return;
-    TSKitemAct(task);
     ObjWork* work = task->work;
-    if (work == nullptr) {
-        OBJtaskRelease(task);
-        return;
-    }
     work->kind = kind;
     work->x = x;
     work->y = y;
