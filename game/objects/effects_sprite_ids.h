@@ -18,6 +18,7 @@ inline constexpr int32_t kSpritePopupDigitCount = 24;
 inline constexpr int32_t kSpriteHudGaugeFighter = 0;
 inline constexpr int32_t kSpriteHudGaugeEnergy = 0;
 inline constexpr int32_t kSpriteHudGaugeBonus = 0;
+inline constexpr int32_t kSpriteHudGaugeBoss = 0;
 inline constexpr int32_t kSpriteHudMessageWindow = 0;
 inline constexpr int32_t kSpriteHudPortrait = 0;
 #endif

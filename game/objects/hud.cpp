@@ -18,6 +18,7 @@
 #include "game/objects/voice_message_lines.h"
 #include "game/records/play_selection.h"
 #include "game/records/ranking_file.h"
+#include "game/stages/enemies/boss_library.h"
 #include "game/stages/enemies/enemy_damage.h"
 #include "game/stages/rank_carriers.h"
 
@@ -47,6 +48,7 @@ constexpr HudPlace kHudGauges[4] = {{28.0f, 312.0f}, {84.0f, 312.0f}, {140.0f, 3
 constexpr HudPlace kHudEnergy = {36.0f, 302.0f};
 constexpr HudPlace kHudBonus = {188.0f, 302.0f};
 constexpr HudPlace kHudLives = {2.0f, 20.0f};
+constexpr HudPlace kHudBoss[2] = {{64.0f, 30.0f}, {64.0f, 40.0f}};
 constexpr HudPlace kHudWindow = {112.0f, 270.0f};
 constexpr HudPlace kHudPortrait = {32.0f, 270.0f};
 constexpr HudPlace kHudSubtitle = {132.0f, 270.0f};
@@ -116,6 +118,11 @@ void hudDrawGauges(ObjWork* work) {
     }
     hudGauge(work, kSpriteHudGaugeEnergy, kHudEnergy, fighterGetEnergy(), kFighterEnergyMax, 1.0f);
     hudGauge(work, kSpriteHudGaugeBonus, kHudBonus, fighterGetBonusCounter(), fighterBonusCap(), 1.0f);
+    // A boss gauge shows once registered, filled to the life it last saw.
+    for (int32_t g = 0; g < 2; ++g) {
+        const BossGauge& boss = bossGauges[g];
+        if (boss.maximum > 0) hudGauge(work, kSpriteHudGaugeBoss + g, kHudBoss[g], boss.lastLife, boss.maximum, 1.0f);
+    }
 }
 
 void hudDrawTop(ObjWork* work) {

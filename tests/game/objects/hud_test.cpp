@@ -7,6 +7,7 @@
 #include "game/core/draw_store.h"
 #include "game/core/sprite_frames.h"
 #include "game/objects/hud.h"
+#include "game/stages/enemies/boss_library.h"
 #include "game/stages/rank_carriers.h"
 
 namespace {
@@ -120,6 +121,22 @@ TEST_F(HudTest, DrawsEachGaugeDimmedAndFilledToItsValue) {
     }
     EXPECT_EQ(backs, 6);
     EXPECT_GE(halves, 1);
+}
+
+TEST_F(HudTest, DrawsABossGaugeOnlyOnceRegistered) {
+    const auto count = [this](float scale) {
+        drawn();
+        int n = 0;
+        for (int k = 0; k < OBJdrawStoreCount(); ++k)
+            if (OBJdrawStoreEntry(k)->type == kDrawSprite && OBJdrawStoreEntry(k)->scaleX == scale) ++n;
+        return n;
+    };
+    bossGaugesClear();
+    EXPECT_EQ(count(0.25f), 0);
+    bossGauges[1].maximum = 4000;
+    bossGauges[1].lastLife = 1000;
+    EXPECT_EQ(count(0.25f), 1);
+    bossGaugesClear();
 }
 
 TEST_F(HudTest, TheSetUpClearsTheDisplayAndAFullGaugeFlashesItsType) {
