@@ -13,6 +13,7 @@
 #include "game/core/play_state.h"
 #include "game/frontend/play_scenes/stage_results.h"
 #include "game/objects/effects_sprite_ids.h"
+#include "game/objects/fighter.h"
 #include "game/objects/fighter_counters.h"
 #include "game/objects/voice_message.h"
 #include "game/objects/voice_message_lines.h"
@@ -52,6 +53,14 @@ constexpr HudPlace kHudBoss[2] = {{64.0f, 30.0f}, {64.0f, 40.0f}};
 constexpr HudPlace kHudWindow = {112.0f, 270.0f};
 constexpr HudPlace kHudPortrait = {32.0f, 270.0f};
 constexpr HudPlace kHudSubtitle = {132.0f, 270.0f};
+constexpr HudPlace kHudInputDirection = {24.0f, 262.0f};
+constexpr float kHudInputButtonX = 48.0f;
+constexpr float kHudInputButtonStep = 18.0f;
+constexpr int32_t kHudInputNone = 2665;
+constexpr int32_t kHudInputButtons = 2674;
+// Direction bits (up 1, down 2, left 4, right 8) to the step clockwise from
+// up; -1 none or opposed.
+constexpr int32_t kHudInputSteps[16] = {-1, 0, 4, -1, 6, 7, 5, -1, 2, 1, 3, -1, -1, -1, -1, -1};
 constexpr float kHudDemoY = 150.0f;
 constexpr float kHudViewerY[2] = {280.0f, 289.0f};
 constexpr const char* kHudViewerLines[2] = {"LEFT or RIGHT to       ", "           SPEED CHANGE"};
@@ -206,6 +215,24 @@ std::string hudRateText(int32_t mode, int32_t rate) {
     return text;
 }
 
+int32_t hudInputDirectionFrame(uint32_t direction) {
+    const int32_t step = kHudInputSteps[direction & 15];
+    return step < 0 ? kHudInputNone : kHudInputNone + 1 + step;
+}
+
+int32_t hudInputButtonFrame(int32_t button, bool held) { return kHudInputButtons + 2 * button + (held ? 1 : 0); }
+
+void TSKinfoDrawInput(ObjWork* work) {
+    const FighterInput& input = fighterInput();
+    OBJdrawSprite(work, hudInputDirectionFrame(input.direction), kHudInputDirection.x, kHudInputDirection.y, kHudLayer, 1.0f,
+                  1.0f, 0.0f, 1.0f, kDrawBlendNormal);
+    for (int32_t b = 0; b < 4; ++b) {
+        const bool held = (input.held & (0x10u << b)) != 0;
+        OBJdrawSprite(work, hudInputButtonFrame(b, held), kHudInputButtonX + kHudInputButtonStep * float(b),
+                      kHudInputDirection.y, kHudLayer, 1.0f, 1.0f, 0.0f, 1.0f, kDrawBlendNormal);
+    }
+}
+
 void TSKinfoDraw(ObjTask*, ObjWork* work) {
     hudDrawTop(work);
     hudDrawGauges(work);
@@ -213,6 +240,7 @@ void TSKinfoDraw(ObjTask*, ObjWork* work) {
     if (gamePhase == kHudPhaseAttract) hudCentred(work, "DEMONSTRATION", kHudDemoY);
     if (menuResultCode == kHudPlayKindViewer) {
         for (int i = 0; i < 2; ++i) OBJdrawText(work, kHudViewerLines[i], 20.0f, kHudViewerY[i], kHudLayer);
+        TSKinfoDrawInput(work);
     }
 }
 

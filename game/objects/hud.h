@@ -33,6 +33,12 @@ void hudStep();
 
 void TSKinfoAct(ObjTask* task);
 void TSKinfoDraw(ObjTask* task, ObjWork* work);
+// The replay viewer's input display: the direction and the four buttons.
+void TSKinfoDrawInput(ObjWork* work);
+// Its direction sprite for direction bits (up, down, left, right): 2665 for
+// none, else 2666..2673 from up clockwise; and a button's (0..3) sprite.
+int32_t hudInputDirectionFrame(uint32_t direction);
+int32_t hudInputButtonFrame(int32_t button, bool held);
 
 // The texts the draw shows, for the draw and its tests.
 std::string hudScoreText(uint64_t score);

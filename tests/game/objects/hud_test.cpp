@@ -70,6 +70,18 @@ TEST(HudTextTest, FormatsTheScoreHighModeAndRate) {
     for (const auto& r : rates) EXPECT_EQ(hudRateText(r.mode, r.rate), r.text) << r.mode;
 }
 
+TEST(HudInputTest, PicksTheDirectionAndButtonSprites) {
+    const struct {
+        uint32_t direction;
+        int32_t frame;
+    } dirs[] = {{0, 2665}, {1, 2666}, {1 | 8, 2667}, {8, 2668}, {2 | 8, 2669}, {2, 2670},
+                {2 | 4, 2671}, {4, 2672}, {1 | 4, 2673}, {1 | 2, 2665}, {4 | 8, 2665}, {0xF0, 2665}};
+    for (const auto& d : dirs) EXPECT_EQ(hudInputDirectionFrame(d.direction), d.frame) << d.direction;
+    EXPECT_EQ(hudInputButtonFrame(0, false), 2674);
+    EXPECT_EQ(hudInputButtonFrame(0, true), 2675);
+    EXPECT_EQ(hudInputButtonFrame(3, true), 2681);
+}
+
 TEST_F(HudTest, DrawsTheScoreHighAndModeLineAtTheirPlaces) {
     fighterAddScore(123450);
     rankCounter = 9;
