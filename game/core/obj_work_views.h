@@ -127,6 +127,8 @@ struct EnemyFields {
     int32_t scriptStage;  // the stage whose table the script is read from
     int32_t script;       // the movement script's spawn param + 1; 0 none (a fresh record)
     int32_t scriptCursor;
+    // ground enemies
+    float treadCounter;  // its whole part picks the tread animation cell
 };
 
 // The fighter's and the enemies' shots (groups 6, 10, 11, 18).
