@@ -138,7 +138,7 @@ void zakoGroundAct(ObjTask* task, const ZakoGroundKind& row, ObjWorkFn draw, Obj
         zakoGroundRun(task, row);
         return;
     }
-    if ((task->flags & kObjTaskPersistent) == 0) OBJtaskRelease(task);
+    OBJtaskReleaseUnlessPersistent(task);
 }
 
 void zakoGroundDrawLayers(ObjWork* work, int32_t body, int32_t turret) {
