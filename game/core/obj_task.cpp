@@ -130,6 +130,19 @@ void OBJtaskRelease(ObjTask* task) {
     task->group = 0;
 }
 
+ObjTask* OBJtaskCreateSetUp(ObjTaskFn act, int group, uint32_t tag) {
+    ObjTask* task = OBJtaskCreateTail(act, group, tag);
+    if (task == nullptr) return nullptr;
+    act(task);
+    if (task->work != nullptr) return task;
+    OBJtaskRelease(task);
+    return nullptr;
+}
+
+void OBJtaskReleaseUnlessPersistent(ObjTask* task) {
+    if ((task->flags & kObjTaskPersistent) == 0) OBJtaskRelease(task);
+}
+
 void OBJtaskReleaseAll(ObjTask* keep) {
     releaseWhere([keep](const ObjTask* task) { return task == keep; });
 }

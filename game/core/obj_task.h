@@ -68,11 +68,17 @@ void OBJtaskPoolInit();
 ObjTask* OBJtaskCreate(ObjTaskFn act, int group, uint32_t tag);
 // The same, linked before the group's tail (stepped last, in creation order).
 ObjTask* OBJtaskCreateTail(ObjTaskFn act, int group, uint32_t tag);
+// A task at the tail of the group with its set-up run at once; null, and
+// nothing left behind, when the pool has no task or its set-up got no work.
+ObjTask* OBJtaskCreateSetUp(ObjTaskFn act, int group, uint32_t tag);
 // Clears a record for a new owner; ends the process when the record still
 // holds the work of its previous owner.
 void OBJtaskInit(ObjTask* task);
 // Calls the task's release function, unlinks it and puts it first on the free list.
 void OBJtaskRelease(ObjTask* task);
+// What an act does in a state it doesn't know: the task goes unless it is
+// persistent.
+void OBJtaskReleaseUnlessPersistent(ObjTask* task);
 // Releases every task but keep and the persistent ones.
 void OBJtaskReleaseAll(ObjTask* keep);
 void OBJtaskReleaseByTag(uint32_t tag);

@@ -5,6 +5,7 @@
 #include <type_traits>
 
 #include "game/core/draw_store.h"
+#include "game/core/obj_task.h"
 #include "game/core/sprite_frames.h"
 
 void (*objMotionSlotRelease)(int32_t slot) = nullptr;
@@ -75,6 +76,22 @@ ObjWork* OBJworkNew() {
     ObjWork* work = ::new (freeList[--freeCount]) ObjWork{};
     handedOut[poolIndex(work)] = true;
     setDefaults(work);
+    return work;
+}
+
+ObjWork* OBJworkSetUp(ObjTask* task, const ObjWorkShape& shape) {
+    ObjWork* work = OBJworkNew();
+    task->work = work;
+    if (work == nullptr) {
+        task->state = kObjStateEnd;
+        return nullptr;
+    }
+    task->release = shape.release;
+    work->draw = shape.draw;
+    work->hit = shape.hit;
+    work->depth = shape.depth;
+    work->rotate = 1;
+    task->state = kObjStateRun;
     return work;
 }
 

@@ -115,6 +115,18 @@ extern void (*objMotionSlotRelease)(int32_t slot);
 // A fresh record with its defaults and the next serial, or null when the pool
 // is empty. Serials count from 1 for the whole run: 0 means "no object".
 ObjWork* OBJworkNew();
+// What the set-up of most play objects gives their new work: the task's
+// release, the draw and hit callbacks and the depth; such a work is drawn
+// rotated.
+struct ObjWorkShape {
+    void (*release)(ObjTask* task);
+    ObjWorkFn draw;
+    ObjWorkFn hit;
+    float depth;
+};
+// A new work of that shape for the task, which then runs; null, with the
+// task ended, when the pool is empty.
+ObjWork* OBJworkSetUp(ObjTask* task, const ObjWorkShape& shape);
 // Zero-fills a record the caller owns and gives it the defaults and the next serial.
 void OBJworkInit(ObjWork* work);
 // Releases the record's motion slots, resets its queued draw entries, frees

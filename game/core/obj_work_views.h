@@ -133,6 +133,8 @@ struct EnemyFields {
     int32_t turnMode;        // kinds 3 and 4: 0 straight, 1 banking up, 2 banking down
     int32_t bankCounter;     // kinds 3 and 4: added to the sprite frame
     int32_t spawnedChildren;  // spawners 140 and 141: children dropped so far
+    // ground enemies
+    float treadCounter;  // its whole part picks the tread animation cell
 };
 
 // The fighter's and the enemies' shots (groups 6, 10, 11, 18).

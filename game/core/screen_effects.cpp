@@ -49,7 +49,7 @@ int16_t shake(float strength) {
 }
 
 void releaseUnlessPersistent(ObjTask* task) {
-    if ((task->flags & kObjTaskPersistent) == 0) OBJtaskRelease(task);
+    OBJtaskReleaseUnlessPersistent(task);
 }
 
 // The work of a task entering its first state; without one the task goes

@@ -12,8 +12,8 @@ void sceneAct(ObjTask* task, const SceneAct& act) {
         task->state = kObjStateRun;
     } else if (task->state >= kObjStateRun && task->state <= act.lastRunState) {
         act.run(task);
-    } else if ((task->flags & kObjTaskPersistent) == 0) {
-        OBJtaskRelease(task);
+    } else {
+        OBJtaskReleaseUnlessPersistent(task);
     }
 }
 

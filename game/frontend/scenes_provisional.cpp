@@ -41,7 +41,7 @@ void sceneStandInAct(ObjTask* task, int scene) {
         }
         break;
     default:
-        if ((task->flags & kObjTaskPersistent) == 0) OBJtaskRelease(task);
+        OBJtaskReleaseUnlessPersistent(task);
     }
 }
 

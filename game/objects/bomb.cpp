@@ -101,14 +101,9 @@ void fighterStartBomb(ObjWork* fighterWork, int32_t autoBomb) {
 }
 
 void TSKbombCreate(int32_t kind, float speed, int32_t autoBomb, int32_t weaponMode, float x, float y) {
-    ObjTask* task = OBJtaskCreateTail(TSKbombAct, kBombGroup, kBombTag);
+    ObjTask* task = OBJtaskCreateSetUp(TSKbombAct, kBombGroup, kBombTag);
     if (task == nullptr) return;
-    TSKbombAct(task);
     ObjWork* work = task->work;
-    if (work == nullptr) {
-        OBJtaskRelease(task);
-        return;
-    }
     work->kind = kind;
     work->x = x;
     work->y = y;
@@ -125,21 +120,15 @@ void TSKbombCreate(int32_t kind, float speed, int32_t autoBomb, int32_t weaponMo
 void TSKbombAct(ObjTask* task) {
     switch (task->state) {
     case kObjStateInit:
-        task->work = OBJworkNew();
-        if (task->work == nullptr) return;
-        task->release = TSKgameCtrlKill;
-        task->work->draw = TSKbombDraw;
-        task->work->hit = nullptr;
-        task->work->depth = float(kBombSetUpDepth);
-        task->work->rotate = 1;
-        bombSharedBox = {0.0f, 0.0f, 0.0f, 0.0f};
-        task->state = kObjStateRun;
+        if (OBJworkSetUp(task, {TSKgameCtrlKill, TSKbombDraw, nullptr, float(kBombSetUpDepth)}) != nullptr) {
+            bombSharedBox = {0.0f, 0.0f, 0.0f, 0.0f};
+        }
         break;
     case kObjStateRun:
         TSKbombUpdate(task);
         break;
     default:
-        if ((task->flags & kObjTaskPersistent) == 0) OBJtaskRelease(task);
+        OBJtaskReleaseUnlessPersistent(task);
     }
 }
 

@@ -121,14 +121,9 @@ void TSKeffectCreate(int32_t kind, int32_t angle, float speed, int32_t param1, i
                      float x, float y) {
     if (kind < 0 || kind >= kEffectKinds) return;
     if (effectIsDramatic(kind) && dramaticMode == 0) return;
-    ObjTask* task = OBJtaskCreateTail(TSKeffectAct, kEffectGroup, objTag("EFCT"));
+    ObjTask* task = OBJtaskCreateSetUp(TSKeffectAct, kEffectGroup, objTag("EFCT"));
     if (task == nullptr) return;
-    TSKeffectAct(task);
     ObjWork* work = task->work;
-    if (work == nullptr) {
-        OBJtaskRelease(task);
-        return;
-    }
     work->kind = kind;
     work->x = x;
     work->y = y;
@@ -153,27 +148,16 @@ void TSKeffectCreate(int32_t kind, int32_t angle, float speed, int32_t param1, i
 
 void TSKeffectAct(ObjTask* task) {
     switch (task->state) {
-    case kObjStateInit: {
-        ObjWork* work = OBJworkNew();
-        if (work == nullptr) {
-            task->state = kObjStateEnd;
-            return;
+    case kObjStateInit:
+        if (ObjWork* work = OBJworkSetUp(task, {effectReleaseWork, TSKeffectDraw, objHitEnd, 604.0f})) {
+            effect(work).frameCount = 0;
         }
-        task->work = work;
-        task->release = effectReleaseWork;
-        work->draw = TSKeffectDraw;
-        work->hit = objHitEnd;
-        work->depth = 604.0f;
-        work->rotate = 1;
-        effect(work).frameCount = 0;
-        task->state = kObjStateRun;
         break;
-    }
     case kObjStateRun:
         TSKeffectUpdate(task);
         break;
     default:
-        if ((task->flags & kObjTaskPersistent) == 0) OBJtaskRelease(task);
+        OBJtaskReleaseUnlessPersistent(task);
     }
 }
 

@@ -1,6 +1,6 @@
 #pragma once
-// The ids of the generated sprites without a fixed id that the popups and
-// the gun units draw. The fuzz build makes no content (its sprite-frame
+// The ids of the generated sprites without a fixed id that the popups,
+// the gun units and the head-up display draw. The fuzz build makes no content (its sprite-frame
 // table is all zero), so there they are all 0. Only the game library's own
 // sources include this: the generated folder is on their include path alone.
 //
@@ -15,4 +15,10 @@ inline constexpr int32_t kSpriteGunUnit = 0;
 inline constexpr int32_t kSpriteGunUnitCount = 32;
 inline constexpr int32_t kSpritePopupDigit = 0;
 inline constexpr int32_t kSpritePopupDigitCount = 24;
+inline constexpr int32_t kSpriteHudGaugeFighter = 0;
+inline constexpr int32_t kSpriteHudGaugeEnergy = 0;
+inline constexpr int32_t kSpriteHudGaugeBonus = 0;
+inline constexpr int32_t kSpriteHudGaugeBoss = 0;
+inline constexpr int32_t kSpriteHudMessageWindow = 0;
+inline constexpr int32_t kSpriteHudPortrait = 0;
 #endif

@@ -129,11 +129,9 @@ ObjWork* TSKeshotCreate(int32_t type, int32_t angle, float speed, int32_t param1
                         float x, float y) {
     if (eshotRefused(type, x, y)) return nullptr;
     const int32_t group = type >= 156 && type <= 159 ? kEshotSpecialGroup : kEshotGroup;
-    ObjTask* task = OBJtaskCreateTail(TSKeshotAct, group, kEshotTag);
+    ObjTask* task = OBJtaskCreateSetUp(TSKeshotAct, group, kEshotTag);
     if (task == nullptr) return nullptr;
-    TSKeshotAct(task);
     ObjWork* work = task->work;
-    if (work == nullptr) return nullptr;
     ShotFields& s = shot(work);
     work->kind = type;
     work->x = x;
@@ -161,28 +159,17 @@ void TSKeshotVanish(ObjWork* work) {
 
 void TSKeshotAct(ObjTask* task) {
     switch (task->state) {
-    case kObjStateInit: {
-        ObjWork* work = OBJworkNew();
-        if (work == nullptr) {
-            task->state = kObjStateEnd;
-            return;
+    case kObjStateInit:
+        if (ObjWork* work = OBJworkSetUp(task, {TSKeshotKill, TSKeshotDraw, TSKeshotHit, 701.0f})) {
+            ++eshotLiveCount;
+            shot(work).frameCount = 0;
         }
-        task->work = work;
-        ++eshotLiveCount;
-        task->release = TSKeshotKill;
-        work->draw = TSKeshotDraw;
-        work->hit = TSKeshotHit;
-        work->depth = 701.0f;
-        work->rotate = 1;
-        shot(work).frameCount = 0;
-        task->state = kObjStateRun;
         break;
-    }
     case kObjStateRun:
         TSKeshotUpdate(task);
         break;
     default:
-        if ((task->flags & kObjTaskPersistent) == 0) OBJtaskRelease(task);
+        OBJtaskReleaseUnlessPersistent(task);
     }
 }
 

@@ -107,7 +107,7 @@ void TSKfighterAct(ObjTask* task) {
         if (fighterAnyReady()) task->state = kObjStateRun;
         break;
     default:
-        if ((task->flags & kObjTaskPersistent) == 0) OBJtaskRelease(task);
+        OBJtaskReleaseUnlessPersistent(task);
     }
 }
 

@@ -27,14 +27,9 @@ int32_t fireSound(bool powered, int32_t mode) {
 // One shot of the volley; false when the pool is empty.
 bool fighterFireShot(ObjTask* fighterTask, const FireRow& row) {
     ObjWork* f = fighterTask->work;
-    ObjTask* task = OBJtaskCreateTail(TSKfshotAct, kFshotGroup, kFshotTag);
+    ObjTask* task = OBJtaskCreateSetUp(TSKfshotAct, kFshotGroup, kFshotTag);
     if (task == nullptr) return false;
-    TSKfshotAct(task);
     ObjWork* work = task->work;
-    if (work == nullptr) {
-        OBJtaskRelease(task);
-        return false;
-    }
     work->x = f->x + float(row.x);
     work->y = f->y + float(row.y);
     work->heading = (row.heading % 1024 + 1024) % 1024;

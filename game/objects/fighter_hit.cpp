@@ -26,8 +26,6 @@
 #include "game/stages/enemies/eshot_cancel.h"
 #include "game/stages/stage_field.h"
 
-uint64_t hudScoreCopy = 0;
-
 namespace {
 
 constexpr uint32_t kGiveUpButtons = 0x10 | 0x20 | 0x40 | 0x8000;

@@ -26,6 +26,3 @@ void fighterMiss(ObjWork* work);
 // 180), fire lock 180, energy and bomb cleared; the fighter then waits for
 // the continue.
 void fighterMissLast(ObjWork* work);
-
-// The score the head-up display shows, published by the fighter each frame.
-extern uint64_t hudScoreCopy;

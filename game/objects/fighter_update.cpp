@@ -167,5 +167,4 @@ void TSKfighterUpdate(ObjTask* task) {
     }
     if (arcadeMode && replayIoMode == 1) fighterGiveUpHold(work);
     ++f.frameCount;
-    hudScoreCopy = f.score;
 }

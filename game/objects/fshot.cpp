@@ -57,27 +57,16 @@ bool fshotIsOwnKind(int32_t kind) { return kind % 7 <= 2; }
 
 void TSKfshotAct(ObjTask* task) {
     switch (task->state) {
-    case kObjStateInit: {
-        ObjWork* work = OBJworkNew();
-        if (work == nullptr) {
-            task->state = kObjStateEnd;
-            return;
+    case kObjStateInit:
+        if (ObjWork* work = OBJworkSetUp(task, {TSKfshotKill, TSKfshotDraw, TSKfshotHit, 602.0f})) {
+            shot(work).frameCount = 0;
         }
-        task->work = work;
-        task->release = TSKfshotKill;
-        work->draw = TSKfshotDraw;
-        work->hit = TSKfshotHit;
-        work->depth = 602.0f;
-        work->rotate = 1;
-        shot(work).frameCount = 0;
-        task->state = kObjStateRun;
         break;
-    }
     case kObjStateRun:
         TSKfshotUpdate(task);
         break;
     default:
-        if ((task->flags & kObjTaskPersistent) == 0) OBJtaskRelease(task);
+        OBJtaskReleaseUnlessPersistent(task);
     }
 }
 

@@ -200,7 +200,7 @@ void TSKgunAct(ObjTask* task) {
         TSKgunFire(task);
         break;
     default:
-        if ((task->flags & kObjTaskPersistent) == 0) OBJtaskRelease(task);
+        OBJtaskReleaseUnlessPersistent(task);
     }
 }
 
@@ -248,14 +248,9 @@ void TSKgunFire(ObjTask* task) {
         kGunFirePatterns[size_t(fireTableIndex(f->family.fighter.powerUp != 0, g.weaponMode, g.type))];
     if (pattern.cap - fshotCounters.gun < 2) return;
     const GunFireRow& row = pattern.rows[size_t(g.index & 1)];
-    ObjTask* shotTask = OBJtaskCreateTail(TSKfshotAct, kFshotGroup, kFshotTag);
+    ObjTask* shotTask = OBJtaskCreateSetUp(TSKfshotAct, kFshotGroup, kFshotTag);
     if (shotTask == nullptr) return;
-    TSKfshotAct(shotTask);
     ObjWork* s = shotTask->work;
-    if (s == nullptr) {
-        OBJtaskRelease(shotTask);
-        return;
-    }
     float dx = 0.0f, dy = 0.0f;
     SDL2_wheel_AngleSinCos(row.angleOffset + work->heading + g.extraHeading, &dx, &dy, float(row.distance));
     s->x = work->x + dx;

@@ -243,14 +243,9 @@ void itemFillKind(ObjWork* work, int32_t kind) {
 
 void TSKitemCreate(int32_t kind, int32_t angle, float speed, int32_t delay, int32_t glow, float x, float y) {
     if (kind < 0 || kind >= kItemKinds) return;
-    ObjTask* task = OBJtaskCreateTail(TSKitemAct, kItemGroup, kItemTag);
+    ObjTask* task = OBJtaskCreateSetUp(TSKitemAct, kItemGroup, kItemTag);
     if (task == nullptr) return;
-    TSKitemAct(task);
     ObjWork* work = task->work;
-    if (work == nullptr) {
-        OBJtaskRelease(task);
-        return;
-    }
     work->kind = kind;
     work->x = x;
     work->y = y;
@@ -271,22 +266,16 @@ void TSKitemCreate(int32_t kind, int32_t angle, float x, float y) { TSKitemCreat
 void TSKitemAct(ObjTask* task) {
     switch (task->state) {
     case kObjStateInit:
-        task->work = OBJworkNew();
-        if (task->work == nullptr) return;
-        task->release = TSKitemKill;
-        task->work->draw = TSKitemDraw;
-        task->work->hit = TSKitemHit;
-        task->work->depth = float(kItemDepth);
-        task->work->rotate = 1;
-        task->work->kind = -1;
-        item(task->work).frameCount = 0;
-        task->state = kObjStateRun;
+        if (ObjWork* work = OBJworkSetUp(task, {TSKitemKill, TSKitemDraw, TSKitemHit, float(kItemDepth)})) {
+            work->kind = -1;
+            item(work).frameCount = 0;
+        }
         break;
     case kObjStateRun:
         TSKitemUpdate(task);
         break;
     default:
-        if ((task->flags & kObjTaskPersistent) == 0) OBJtaskRelease(task);
+        OBJtaskReleaseUnlessPersistent(task);
     }
 }
 

@@ -156,7 +156,7 @@ void TSKspltAct(ObjTask* task) {
         if (popupLabelStep(task->work)) task->state = kObjStateEnd;
         break;
     default:
-        if ((task->flags & kObjTaskPersistent) == 0) OBJtaskRelease(task);
+        OBJtaskReleaseUnlessPersistent(task);
     }
 }
 
@@ -167,7 +167,7 @@ void TSKspltScoreAct(ObjTask* task) {
         if (popupScoreStep(task->work)) task->state = kObjStateEnd;
         break;
     default:
-        if ((task->flags & kObjTaskPersistent) == 0) OBJtaskRelease(task);
+        OBJtaskReleaseUnlessPersistent(task);
     }
 }
 

@@ -63,14 +63,9 @@ bool wreckStep(ObjWork* work) {
 
 void TSKzangCreate(int32_t kind, int32_t speed, int32_t layer, float x, float y) {
     if (kind < 0 || kind >= kWreckKinds || layer < 1 || layer > 4) return;
-    ObjTask* task = OBJtaskCreateTail(TSKzangAct, kWreckGroup, kWreckTag);
+    ObjTask* task = OBJtaskCreateSetUp(TSKzangAct, kWreckGroup, kWreckTag);
     if (task == nullptr) return;
-    TSKzangAct(task);
     ObjWork* work = task->work;
-    if (work == nullptr) {
-        OBJtaskRelease(task);
-        return;
-    }
     constexpr float kLayerDepth[4] = {11.0f, 101.0f, 201.0f, 301.0f};
     const WreckRow& row = kWreckRows[kind];
     const int32_t variant = row.random ? randRange(3) : 0;
@@ -89,22 +84,13 @@ void TSKzangCreate(int32_t kind, int32_t speed, int32_t layer, float x, float y)
 
 void TSKzangAct(ObjTask* task) {
     switch (task->state) {
-    case kObjStateInit: {
-        ObjWork* work = OBJworkNew();
-        if (work == nullptr) {
-            task->state = kObjStateEnd;
-            return;
-        }
-        task->work = work;
-        task->release = wreckReleaseWork;
-        work->draw = TSKzangDraw;
-        work->rotate = 1;
-        task->state = kObjStateRun;
+    case kObjStateInit:
+        // The depth comes with the layer, at creation.
+        OBJworkSetUp(task, {wreckReleaseWork, TSKzangDraw, nullptr, 0.0f});
         break;
-    }
     case kObjStateRun: TSKzangUpdate(task); break;
     default:
-        if ((task->flags & kObjTaskPersistent) == 0) OBJtaskRelease(task);
+        OBJtaskReleaseUnlessPersistent(task);
     }
 }
 

@@ -186,7 +186,7 @@ void fieldLayerActOf(ObjTask* task, int32_t stage, int32_t index) {
         fieldLayerRun(task, task->work);
         break;
     default:
-        if ((task->flags & kObjTaskPersistent) == 0) OBJtaskRelease(task);
+        OBJtaskReleaseUnlessPersistent(task);
     }
 }
 

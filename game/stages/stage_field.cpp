@@ -160,7 +160,7 @@ void fieldAct(ObjTask* task, int32_t stage) {
         fieldFrame(task, stage);
         break;
     default:
-        if ((task->flags & kObjTaskPersistent) == 0) OBJtaskRelease(task);
+        OBJtaskReleaseUnlessPersistent(task);
     }
 }
 

@@ -1,6 +1,7 @@
 #include "game/core/obj_work.h"
 #include "game/stages/enemies/enemy_kinds.h"
 #include "game/stages/enemies/item_carrier.h"
+#include "game/stages/enemies/zako_ground.h"
 #include "game/stages/enemies/zako_small.h"
 
 // By kind; each family's issue sets its own rows (the prologue's kind 122
@@ -26,12 +27,12 @@ ObjTaskFn const enemyKindTable[kEnemyKinds] = {
     nullptr,              // 17
     nullptr,              // 18
     nullptr,              // 19
-    nullptr,              // 20
-    nullptr,              // 21
-    nullptr,              // 22
-    nullptr,              // 23
-    nullptr,              // 24
-    nullptr,              // 25
+    TSKzako20Act,         // 20
+    TSKzako21Act,         // 21
+    TSKzako22Act,         // 22
+    TSKzako23Act,         // 23
+    TSKzako24Act,         // 24
+    TSKzako25Act,         // 25
     nullptr,              // 26
     nullptr,              // 27
     nullptr,              // 28

@@ -124,7 +124,7 @@ void carrierAct(ObjTask* task, const CarrierKind& k) {
         k.update(task);
         return;
     }
-    if ((task->flags & kObjTaskPersistent) == 0) OBJtaskRelease(task);
+    OBJtaskReleaseUnlessPersistent(task);
 }
 
 void carrierHit(ObjWork* work, const CarrierKind& k) {

@@ -101,7 +101,7 @@ void zakoSmallRun(ObjTask* task, ObjWorkFn update, bool runScript) {
         update(task, task->work);
         return;
     }
-    if ((task->flags & kObjTaskPersistent) == 0) OBJtaskRelease(task);
+    OBJtaskReleaseUnlessPersistent(task);
 }
 
 void zakoSmallDraw(ObjWork* work, int32_t frame, float angle) {
