@@ -54,6 +54,19 @@ inline int eshotFixtureEffects(int32_t kind) {
     return n;
 }
 
+// A fighter of the test's own at (x, y), running with life 3 and no act.
+inline ObjWork* eshotFixtureFighter(float x, float y, bool powerUp) {
+    ObjTask* task = OBJtaskCreate(nullptr, 9, objTag("FIGH"));
+    task->work = OBJworkNew();
+    task->release = TSKgameCtrlKill;
+    task->state = kObjStateRun;
+    task->work->x = x;
+    task->work->y = y;
+    task->work->life = 3;
+    fighter(task->work).powerUp = powerUp ? 1 : 0;
+    return task->work;
+}
+
 class EshotFixture : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -70,16 +83,9 @@ protected:
 
     // A fighter of the test's own at (x, y): life 3, no blow.
     ObjWork* makeFighter(float x, float y, bool powerUp = false) {
-        ObjTask* task = OBJtaskCreate(nullptr, 9, objTag("FIGH"));
-        task->work = OBJworkNew();
-        task->release = TSKgameCtrlKill;
-        task->state = kObjStateRun;
-        task->work->x = x;
-        task->work->y = y;
-        task->work->life = 3;
-        fighter(task->work).powerUp = powerUp ? 1 : 0;
-        fighter(task->work).blowOff = 1;
-        return task->work;
+        ObjWork* work = eshotFixtureFighter(x, y, powerUp);
+        fighter(work).blowOff = 1;
+        return work;
     }
     // A parent of the test's own in group 7.
     ObjTask* makeParent() {

@@ -33,17 +33,7 @@ protected:
         eshotFixtureClear();
         stageTablesUse(kSmallStages);
     }
-    ObjWork* makeFighter(float x, float y, bool powerUp = false) {
-        ObjTask* task = OBJtaskCreate(nullptr, 9, objTag("FIGH"));
-        task->work = OBJworkNew();
-        task->release = TSKgameCtrlKill;
-        task->state = kObjStateRun;
-        task->work->x = x;
-        task->work->y = y;
-        task->work->life = 3;
-        fighter(task->work).powerUp = powerUp ? 1 : 0;
-        return task->work;
-    }
+    ObjWork* makeFighter(float x, float y, bool powerUp = false) { return eshotFixtureFighter(x, y, powerUp); }
     static std::vector<Shot> shots() {
         std::vector<Shot> out;
         OBJtaskWalk(kEshotGroup, [&](ObjTask* task) {

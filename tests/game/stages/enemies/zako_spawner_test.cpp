@@ -15,16 +15,7 @@ protected:
         EnemyFixture::SetUp();
         eshotFixtureClear();
     }
-    ObjWork* makeFighter(float x, float y) {
-        ObjTask* task = OBJtaskCreate(nullptr, 9, objTag("FIGH"));
-        task->work = OBJworkNew();
-        task->release = TSKgameCtrlKill;
-        task->state = kObjStateRun;
-        task->work->x = x;
-        task->work->y = y;
-        task->work->life = 3;
-        return task->work;
-    }
+    ObjWork* makeFighter(float x, float y) { return eshotFixtureFighter(x, y, false); }
     static int count(int32_t kind) {
         int n = 0;
         OBJtaskWalk(kEnemyGroup, [&](ObjTask* task) { n += task->work != nullptr && task->work->kind == kind; });
