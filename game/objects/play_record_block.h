@@ -2,8 +2,7 @@
 // The play's record block: what the fighter and its shots count during a
 // play, cleared when a play or a replay starts.
 //
-// Provisional (play_record_block_provisional.cpp) until the fighter exists:
-// nothing writes it yet.
+// The play and replay starts clear it; no play step writes into it.
 //
 // Threads: main thread only.
 

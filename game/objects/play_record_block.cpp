@@ -1,4 +1,3 @@
-// Provisional: the fighter replaces this file.
 #include "game/objects/play_record_block.h"
 
 std::array<uint8_t, kPlayRecordBlockSize> playRecordBlock{};
