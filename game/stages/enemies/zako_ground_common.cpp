@@ -19,44 +19,47 @@
 
 namespace {
 
-constexpr uint32_t kFirstDrawn = kZakoGroundFirstDrawn;
-constexpr uint32_t kByExtra = kZakoGroundBoxByExtra;
-constexpr uint32_t kNoDebris = kZakoGroundNoDebris;
-constexpr uint32_t kInBoss = kZakoGroundFiresInBoss;
-constexpr uint32_t kNoBossTest = kZakoGroundNoBossTest;
-constexpr uint32_t kAgeless = kZakoGroundAgeless;
-constexpr uint32_t kOutlives = kZakoGroundOutlivesBoss;
-constexpr uint32_t kOwnDepth = kZakoGroundOwnDepth;
-constexpr HitBox kNoBox = {0, 0, 0, 0};
+constexpr uint32_t kZgrDrawn = kZakoGroundFirstDrawn;
+constexpr uint32_t kZgrByExtra = kZakoGroundBoxByExtra;
+constexpr uint32_t kZgrNoDebris = kZakoGroundNoDebris;
+constexpr uint32_t kZgrInBoss = kZakoGroundFiresInBoss;
+constexpr uint32_t kZgrNoBossTest = kZakoGroundNoBossTest;
+constexpr uint32_t kZgrAgeless = kZakoGroundAgeless;
+constexpr uint32_t kZgrOutlives = kZakoGroundOutlivesBoss;
+constexpr uint32_t kZgrOwnDepth = kZakoGroundOwnDepth;
+constexpr HitBox kZgrNoBox = {0, 0, 0, 0};
 
 // kind, hp, score, class, burst / interval / first / pause / cut, boxes, box count, aim frames, turn, muzzle,
 // wreck, final explosion, tread, flags
 constexpr ZakoGroundKind kZakoGroundRows[] = {
-    {20, 48, 250, 0, 1, 0, 104, 104, 100, {{0, 0, 16, 16}, kNoBox}, 1, {5433, -1, -1}, 8, 16, 9, 0, 1.0f / 3.0f,
-     kFirstDrawn},
-    {21, 96, 340, 0, 1, 0, 96, 96, 100, {kNoBox, kNoBox}, 0, {-1, -1, -1}, 8, 16, 0, 0, 0.25f, kFirstDrawn},
-    {22, 768, 220, 0, 1, 0, 104, 104, 100, {{0, 0, 16, 16}, kNoBox}, 1, {0, -1, -1}, 8, 16, 12, 0, 0.0f, kFirstDrawn},
-    {23, 1536, 510, 0, 1, 0, 96, 96, 100, {{0, 0, 40, 40}, kNoBox}, 1, {-1, -1, -1}, 8, 16, 0, 0, 0.0f, kFirstDrawn},
-    {24, 512, 670, 0, 1, 0, 64, 64, 100, {{0, 0, 20, 20}, kNoBox}, 1, {5467, -1, -1}, 8, 0, 0, 72, 0.5f,
-     kFirstDrawn | kByExtra | kNoDebris},
-    {25, 1024, 670, 0, 1, 0, 64, 64, 100, {{0, 0, 20, 20}, kNoBox}, 1, {5477, -1, -1}, 8, 0, 0, 72, 0.5f,
-     kFirstDrawn | kByExtra | kNoDebris},
-    {26, 384, 360, 0, 1, 0, 100, 100, 100, {{0, 0, 8, 8}, kNoBox}, 1, {-1, -1, -1}, 8, 0, 0, 0, 0.0f,
-     kFirstDrawn | kNoDebris},
-    {27, 256, 140, 0, 1, 0, 100, 100, 100, {{0, 0, 10, 10}, kNoBox}, 1, {-1, -1, -1}, 8, 0, 0, 0, 0.0f,
-     kFirstDrawn | kNoDebris},
+    {20, 48, 250, 0, 1, 0, 104, 104, 100, {{0, 0, 16, 16}, kZgrNoBox}, 1, {5433, -1, -1}, 8, 16, 9, 0, 1.0f / 3.0f,
+     kZgrDrawn},
+    {21, 96, 340, 0, 1, 0, 96, 96, 100, {kZgrNoBox, kZgrNoBox}, 0, {-1, -1, -1}, 8, 16, 0, 0, 0.25f, kZgrDrawn},
+    {22, 768, 220, 0, 1, 0, 104, 104, 100, {{0, 0, 16, 16}, kZgrNoBox}, 1, {0, -1, -1}, 8, 16, 12, 0, 0.0f, kZgrDrawn},
+    {23, 1536, 510, 0, 1, 0, 96, 96, 100, {{0, 0, 40, 40}, kZgrNoBox}, 1, {-1, -1, -1}, 8, 16, 0, 0, 0.0f, kZgrDrawn},
+    {24, 512, 670, 0, 1, 0, 64, 64, 100, {{0, 0, 20, 20}, kZgrNoBox}, 1, {5467, -1, -1}, 8, 0, 0, 72, 0.5f,
+     kZgrDrawn | kZgrByExtra | kZgrNoDebris},
+    {25, 1024, 670, 0, 1, 0, 64, 64, 100, {{0, 0, 20, 20}, kZgrNoBox}, 1, {5477, -1, -1}, 8, 0, 0, 72, 0.5f,
+     kZgrDrawn | kZgrByExtra | kZgrNoDebris},
+    {26, 384, 360, 0, 1, 0, 100, 100, 100, {{0, 0, 8, 8}, kZgrNoBox}, 1, {-1, -1, -1}, 8, 0, 0, 0, 0.0f,
+     kZgrDrawn | kZgrNoDebris},
+    {27, 256, 140, 0, 1, 0, 100, 100, 100, {{0, 0, 10, 10}, kZgrNoBox}, 1, {-1, -1, -1}, 8, 0, 0, 0, 0.0f,
+     kZgrDrawn | kZgrNoDebris},
     {60, 4608, 3460, 1, 10, 20, 64, 72, 70, {{20, -20, 25, 25}, {-20, 20, 25, 25}}, 2, {5324, 5342, 5360}, 8, 8, 0, 73,
-     0.0f, kNoDebris | kAgeless},
-    {61, 1536, 3620, 1, 5, 4, 48, 48, 70, {{0, 0, 20, 20}, kNoBox}, 1, {5380, -1, -1}, 8, 16, 0, 0, 0.0f, kNoDebris},
-    {64, 8192, 510, 2, 4, 7, 96, 96, 70, {kNoBox, kNoBox}, 0, {-1, -1, -1}, 8, 0, 0, 0, 0.0f, kOwnDepth},
-    {65, 3584, 11350, 2, 4, 8, 120, 120, 70, {{0, 0, 30, 30}, kNoBox}, 1, {4822, -1, -1}, 8, 20, 0, 0, 0.0f,
-     kNoDebris | kInBoss},
-    {66, 2560, 1610, 1, 5, 7, 128, 112, 70, {{0, 0, 30, 30}, kNoBox}, 1, {5317, 5318, -1}, 8, 0, 0, 0, 0.0f, kAgeless},
-    {67, 2560, 1610, 1, 5, 7, 128, 112, 70, {{0, 0, 30, 30}, kNoBox}, 1, {5320, 5321, -1}, 8, 0, 0, 0, 0.0f, kAgeless},
-    {78, 2560, 0, 0, 0, 0, 0, 0, 100, {{0, 0, 24, 24}, kNoBox}, 1, {-1, -1, -1}, 8, 0, 0, 0, 0.0f,
-     kNoBossTest | kAgeless | kOutlives},
-    {79, 2560, 0, 0, 0, 0, 0, 0, 100, {{0, 0, 24, 24}, kNoBox}, 1, {-1, -1, -1}, 8, 0, 0, 0, 0.0f,
-     kNoBossTest | kOutlives},
+     0.0f, kZgrNoDebris | kZgrAgeless},
+    {61, 1536, 3620, 1, 5, 4, 48, 48, 70, {{0, 0, 20, 20}, kZgrNoBox}, 1, {5380, -1, -1}, 8, 16, 0, 0, 0.0f,
+     kZgrNoDebris},
+    {64, 8192, 510, 2, 4, 7, 96, 96, 70, {kZgrNoBox, kZgrNoBox}, 0, {-1, -1, -1}, 8, 0, 0, 0, 0.0f, kZgrOwnDepth},
+    {65, 3584, 11350, 2, 4, 8, 120, 120, 70, {{0, 0, 30, 30}, kZgrNoBox}, 1, {4822, -1, -1}, 8, 20, 0, 0, 0.0f,
+     kZgrNoDebris | kZgrInBoss},
+    {66, 2560, 1610, 1, 5, 7, 128, 112, 70, {{0, 0, 30, 30}, kZgrNoBox}, 1, {5317, 5318, -1}, 8, 0, 0, 0, 0.0f,
+     kZgrAgeless},
+    {67, 2560, 1610, 1, 5, 7, 128, 112, 70, {{0, 0, 30, 30}, kZgrNoBox}, 1, {5320, 5321, -1}, 8, 0, 0, 0, 0.0f,
+     kZgrAgeless},
+    {78, 2560, 0, 0, 0, 0, 0, 0, 100, {{0, 0, 24, 24}, kZgrNoBox}, 1, {-1, -1, -1}, 8, 0, 0, 0, 0.0f,
+     kZgrNoBossTest | kZgrAgeless | kZgrOutlives},
+    {79, 2560, 0, 0, 0, 0, 0, 0, 100, {{0, 0, 24, 24}, kZgrNoBox}, 1, {-1, -1, -1}, 8, 0, 0, 0, 0.0f,
+     kZgrNoBossTest | kZgrOutlives},
 };
 
 }  // namespace
