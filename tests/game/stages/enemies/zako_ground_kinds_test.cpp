@@ -459,9 +459,11 @@ TEST_F(ZakoGroundKindsTest, Kind79ShowsAndTakesHitsOnlyForAPoweredUpFighter) {
     EXPECT_EQ(glow.frameId, 1756);
     EXPECT_EQ(glow.blend, 1);
     EXPECT_FLOAT_EQ(glow.alpha, 0.2f);
+    EXPECT_EQ(int(glow.b), 64);
     const DrawObj& secret = *OBJdrawStoreEntry(before + 1);
     EXPECT_EQ(secret.frameId, 5531 + 2);
     EXPECT_FLOAT_EQ(secret.alpha, 0.8f);
+    EXPECT_EQ(int(secret.b), 255);
 }
 
 TEST_F(ZakoGroundKindsTest, HiddenTargetsBreakWithoutScoreAndGiveTheirItem) {
