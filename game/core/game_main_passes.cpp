@@ -11,6 +11,7 @@
 #include "game/objects/popups.h"
 #include "game/objects/eshot.h"
 #include "game/stages/enemies/eshot_cancel.h"
+#include "game/stages/enemies/enemy_sound_gate.h"
 #include "game/stages/enemies/enemy_words.h"
 #include "game/stages/stage_field.h"
 #include "game/stages/rank_carriers.h"
@@ -62,6 +63,7 @@ void stepPlayAfterPass() {
     countDown(eshotConvertCountdown);
     countDown(enemyExplosionTimer);
     countDown(enemyShotSoundCooldown);
+    enemySoundGatesCountDown();
     countDown(scorePopupTimer);
     countDown(layerTintTimer);
 }

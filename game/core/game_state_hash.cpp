@@ -22,6 +22,7 @@
 #include "game/records/play_selection.h"
 #include "game/records/settings_file.h"
 #include "game/stages/enemies/boss_library.h"
+#include "game/stages/enemies/enemy_sound_gate.h"
 #include "game/stages/enemies/enemy_words.h"
 #include "game/stages/enemies/eshot_cancel.h"
 #include "game/stages/enemies/item_carrier.h"
@@ -162,6 +163,7 @@ void hashEnemyWords(StateHasher& hasher) {
     }
     hasher.words({enemyTargetGauge.lifeMax, enemyTargetGauge.showTimer, enemyTargetGauge.life});
     for (int32_t hp : enemyTargetGauge.formHpMax) hasher.word(uint32_t(hp));
+    for (int32_t cooldown : enemySoundCooldowns) hasher.word(uint32_t(cooldown));
 }
 
 void hashStageField(StateHasher& hasher) {

@@ -140,6 +140,8 @@ void forChannels(int first, int last, void (*action)(int)) {
 
 }  // namespace
 
+bool soundAttractSilenced() { return attractSilenced(); }
+
 SoundLayerState& soundLayerState() { return state; }
 
 const char* soundFolder() {

@@ -52,6 +52,9 @@ int32_t soundLevelOf(const char* path, const std::string& name);
 int32_t soundMixedVolume(int id);
 int32_t musicMixedVolume(int number);
 
+// True in the attract cycle while the platform's attract sound is off.
+bool soundAttractSilenced();
+
 void SDL2_wheel_SoundInit();
 void SDL2_wheel_SoundLoad(const char* name, int id, int channel, int32_t extra);
 void SDL2_wheel_SoundLoadVoice(const char* name, int id, int channel);

@@ -33,8 +33,8 @@ ObjTaskFn const enemyKindTable[kEnemyKinds] = {
     TSKzako23Act,         // 23
     TSKzako24Act,         // 24
     TSKzako25Act,         // 25
-    nullptr,              // 26
-    nullptr,              // 27
+    TSKzako26Act,         // 26
+    TSKzako27Act,         // 27
     nullptr,              // 28
     nullptr,              // 29
     nullptr,              // 30
@@ -67,14 +67,14 @@ ObjTaskFn const enemyKindTable[kEnemyKinds] = {
     TSKitemCarrier57Act,  // 57
     TSKitemCarrier58Act,  // 58
     TSKitemCarrier59Act,  // 59
-    nullptr,              // 60
-    nullptr,              // 61
+    TSKzako60Act,         // 60
+    TSKzako61Act,         // 61
     nullptr,              // 62
     nullptr,              // 63
-    nullptr,              // 64
-    nullptr,              // 65
-    nullptr,              // 66
-    nullptr,              // 67
+    TSKzako64Act,         // 64
+    TSKzako65Act,         // 65
+    TSKzako66Act,         // 66
+    TSKzako66Act,         // 67
     nullptr,              // 68
     nullptr,              // 69
     nullptr,              // 70
@@ -85,8 +85,8 @@ ObjTaskFn const enemyKindTable[kEnemyKinds] = {
     nullptr,              // 75
     nullptr,              // 76
     nullptr,              // 77
-    nullptr,              // 78
-    nullptr,              // 79
+    TSKzako78Act,         // 78
+    TSKzako79Act,         // 79
     nullptr,              // 80
     nullptr,              // 81
     nullptr,              // 82

@@ -1,5 +1,7 @@
 #include "game/stages/enemies/enemy_words.h"
 
+#include "game/stages/enemies/enemy_sound_gate.h"
+
 int32_t enemyExplosionTimer = 0;
 uint8_t trueRouteFlag = 0;
 int32_t wreckLayerValue = 0;
@@ -24,4 +26,5 @@ void enemyWordsClear() {
     enemyBossDamageCounter = 0;
     enemyShotSoundCooldown = 0;
     enemyTargetGauge = {};
+    enemySoundGatesClear();
 }

@@ -38,5 +38,5 @@ struct EnemyTargetGauge {
 };
 extern EnemyTargetGauge enemyTargetGauge;
 
-// Clears all of the above (the stage load).
+// Clears all of the above and the sound gates' cooldowns (the stage load).
 void enemyWordsClear();

@@ -19,14 +19,47 @@
 
 namespace {
 
-// kind, hp, score, class, burst / interval / first / pause / cut, box, aim frame, turn, muzzle, wreck, tread
+constexpr uint32_t kZgrDrawn = kZakoGroundFirstDrawn;
+constexpr uint32_t kZgrByExtra = kZakoGroundBoxByExtra;
+constexpr uint32_t kZgrNoDebris = kZakoGroundNoDebris;
+constexpr uint32_t kZgrInBoss = kZakoGroundFiresInBoss;
+constexpr uint32_t kZgrNoBossTest = kZakoGroundNoBossTest;
+constexpr uint32_t kZgrAgeless = kZakoGroundAgeless;
+constexpr uint32_t kZgrOutlives = kZakoGroundOutlivesBoss;
+constexpr uint32_t kZgrOwnDepth = kZakoGroundOwnDepth;
+constexpr HitBox kZgrNoBox = {0, 0, 0, 0};
+
+// kind, hp, score, class, burst / interval / first / pause / cut, boxes, box count, aim frames, turn, muzzle,
+// wreck, final explosion, tread, flags
 constexpr ZakoGroundKind kZakoGroundRows[] = {
-    {20, 48, 250, 0, 1, 0, 104, 104, 100, {0, 0, 16, 16}, 5433, 8, 16, 9, 1.0f / 3.0f},
-    {21, 96, 340, 0, 1, 0, 96, 96, 100, {0, 0, 0, 0}, -1, 8, 16, 0, 0.25f},
-    {22, 768, 220, 0, 1, 0, 104, 104, 100, {0, 0, 16, 16}, 0, 8, 16, 12, 0.0f},
-    {23, 1536, 510, 0, 1, 0, 96, 96, 100, {0, 0, 40, 40}, -1, 8, 16, 0, 0.0f},
-    {24, 512, 670, 0, 1, 0, 64, 64, 100, {0, 0, 20, 20}, 5467, 8, 0, 0, 0.5f, true},
-    {25, 1024, 670, 0, 1, 0, 64, 64, 100, {0, 0, 20, 20}, 5477, 8, 0, 0, 0.5f, true},
+    {20, 48, 250, 0, 1, 0, 104, 104, 100, {{0, 0, 16, 16}, kZgrNoBox}, 1, {5433, -1, -1}, 8, 16, 9, 0, 1.0f / 3.0f,
+     kZgrDrawn},
+    {21, 96, 340, 0, 1, 0, 96, 96, 100, {kZgrNoBox, kZgrNoBox}, 0, {-1, -1, -1}, 8, 16, 0, 0, 0.25f, kZgrDrawn},
+    {22, 768, 220, 0, 1, 0, 104, 104, 100, {{0, 0, 16, 16}, kZgrNoBox}, 1, {0, -1, -1}, 8, 16, 12, 0, 0.0f, kZgrDrawn},
+    {23, 1536, 510, 0, 1, 0, 96, 96, 100, {{0, 0, 40, 40}, kZgrNoBox}, 1, {-1, -1, -1}, 8, 16, 0, 0, 0.0f, kZgrDrawn},
+    {24, 512, 670, 0, 1, 0, 64, 64, 100, {{0, 0, 20, 20}, kZgrNoBox}, 1, {5467, -1, -1}, 8, 0, 0, 72, 0.5f,
+     kZgrDrawn | kZgrByExtra | kZgrNoDebris},
+    {25, 1024, 670, 0, 1, 0, 64, 64, 100, {{0, 0, 20, 20}, kZgrNoBox}, 1, {5477, -1, -1}, 8, 0, 0, 72, 0.5f,
+     kZgrDrawn | kZgrByExtra | kZgrNoDebris},
+    {26, 384, 360, 0, 1, 0, 100, 100, 100, {{0, 0, 8, 8}, kZgrNoBox}, 1, {-1, -1, -1}, 8, 0, 0, 0, 0.0f,
+     kZgrDrawn | kZgrNoDebris},
+    {27, 256, 140, 0, 1, 0, 100, 100, 100, {{0, 0, 10, 10}, kZgrNoBox}, 1, {-1, -1, -1}, 8, 0, 0, 0, 0.0f,
+     kZgrDrawn | kZgrNoDebris},
+    {60, 4608, 3460, 1, 10, 20, 64, 72, 70, {{20, -20, 25, 25}, {-20, 20, 25, 25}}, 2, {5324, 5342, 5360}, 8, 8, 0, 73,
+     0.0f, kZgrNoDebris | kZgrAgeless},
+    {61, 1536, 3620, 1, 5, 4, 48, 48, 70, {{0, 0, 20, 20}, kZgrNoBox}, 1, {5380, -1, -1}, 8, 16, 0, 0, 0.0f,
+     kZgrNoDebris},
+    {64, 8192, 510, 2, 4, 7, 96, 96, 70, {kZgrNoBox, kZgrNoBox}, 0, {-1, -1, -1}, 8, 0, 0, 0, 0.0f, kZgrOwnDepth},
+    {65, 3584, 11350, 2, 4, 8, 120, 120, 70, {{0, 0, 30, 30}, kZgrNoBox}, 1, {4822, -1, -1}, 8, 20, 0, 0, 0.0f,
+     kZgrNoDebris | kZgrInBoss},
+    {66, 2560, 1610, 1, 5, 7, 128, 112, 70, {{0, 0, 30, 30}, kZgrNoBox}, 1, {5317, 5318, -1}, 8, 0, 0, 0, 0.0f,
+     kZgrAgeless},
+    {67, 2560, 1610, 1, 5, 7, 128, 112, 70, {{0, 0, 30, 30}, kZgrNoBox}, 1, {5320, 5321, -1}, 8, 0, 0, 0, 0.0f,
+     kZgrAgeless},
+    {78, 2560, 0, 0, 0, 0, 0, 0, 100, {{0, 0, 24, 24}, kZgrNoBox}, 1, {-1, -1, -1}, 8, 0, 0, 0, 0.0f,
+     kZgrNoBossTest | kZgrAgeless | kZgrOutlives},
+    {79, 2560, 0, 0, 0, 0, 0, 0, 100, {{0, 0, 24, 24}, kZgrNoBox}, 1, {-1, -1, -1}, 8, 0, 0, 0, 0.0f,
+     kZgrNoBossTest | kZgrOutlives},
 };
 
 }  // namespace
@@ -65,18 +98,22 @@ int32_t zakoGroundShotAngle(int32_t slotAngle) { return ((slotAngle / 32) * 32 +
 
 void zakoGroundMuzzle(const ObjWork* work, int32_t slot, float* x, float* y) {
     const EnemyAimSlot& aim = enemy(const_cast<ObjWork*>(work)).aimSlots[slot];
-    const float a = float(aim.heading) * 2.0f * float(M_PI) / 1024.0f;
+    const float a = zakoGroundMuzzleRadians(aim.heading);
     *x = work->x + aim.offsetX + std::sin(a) * float(aim.param);
     *y = work->y + aim.offsetY - std::cos(a) * float(aim.param);
 }
 
-void zakoGroundInit(ObjTask* task, const ZakoGroundKind& row, ObjWorkFn draw, ObjWorkFn attack) {
+void zakoGroundInit(ObjTask* task, const ZakoGroundKind& row, ObjWorkFn draw, ObjWorkFn attack, ObjWorkFn hit) {
     ObjWork* work = OBJworkNew();
     task->work = work;
+    if (work == nullptr) {
+        task->state = kObjStateEnd;
+        return;
+    }
     task->release = TSKgameCtrlKill;
     enemyAge(task) = 0;
     work->draw = draw;
-    work->hit = TSKenemyHit;
+    work->hit = hit;
     work->attack = attack;
     work->angle = 0.0f;
     enemySelectMoveScript(work, enemySpawnParam(task));
@@ -88,7 +125,7 @@ void zakoGroundInit(ObjTask* task, const ZakoGroundKind& row, ObjWorkFn draw, Ob
     e.offscreenTimer = 3600;
     e.shotsPerVolley = row.shotsPerVolley;
     e.shotInterval = row.shotInterval;
-    e.shotCountdown = randRange(row.firstCountdown);
+    e.shotCountdown = (row.flags & kZakoGroundFirstDrawn) != 0 ? randRange(row.firstCountdown) : row.firstCountdown;
     e.shotsLeft = row.shotsPerVolley;
     e.volleyPause = row.volleyPause;
     work->pauseRankCut = row.pauseRankCut;
@@ -96,11 +133,33 @@ void zakoGroundInit(ObjTask* task, const ZakoGroundKind& row, ObjWorkFn draw, Ob
     e.volleyIndex = 0;
     e.sizeClass = row.sizeClass;
     e.wreckKind = row.wreckKind;
+    e.explosionKind = row.explosionKind;
+    e.fireAlways = (row.flags & kZakoGroundFiresInBoss) != 0 ? 1 : 0;
+    work->leavesWreck = (row.flags & kZakoGroundNoDebris) != 0 ? 0 : 1;
+    work->diesWithBoss = (row.flags & kZakoGroundOutlivesBoss) != 0 ? 0 : 1;
     task->state = kObjStateRun;
 }
 
-bool zakoGroundRun(ObjTask* task, const ZakoGroundKind& row) {
+// The first running frame: the boss test, the layer depth, the aim slots.
+bool zakoGroundFirstFrame(ObjTask* task, const ZakoGroundKind& row) {
     ObjWork* work = task->work;
+    if ((row.flags & kZakoGroundNoBossTest) == 0 && bossPresentFlag != 0) {
+        task->state = kObjStateEnd;
+        return false;
+    }
+    if ((row.flags & kZakoGroundOwnDepth) == 0) enemySetLayerDepth(work);
+    for (int32_t slot = 0; slot < kZakoGroundSlots; ++slot) {
+        const int32_t frame = row.aimFrames[slot];
+        if (frame < 0) continue;
+        const FrameInfo marker = frame > 0 ? OBJgetFrameInfo(frame) : FrameInfo{0.0f, 0.0f};
+        enemySetAimSlot(work, slot, row.turnLimit, row.muzzle, marker.pivotX, marker.pivotY);
+    }
+    return true;
+}
+
+bool zakoGroundRun(ObjTask* task, const ZakoGroundKind& row, bool* firstFrame) {
+    ObjWork* work = task->work;
+    if (firstFrame != nullptr) *firstFrame = false;
     enemyMoveScript(task, work);
     ++enemyAge(task);
     if (!enemyStep(task, work)) {
@@ -111,27 +170,21 @@ bool zakoGroundRun(ObjTask* task, const ZakoGroundKind& row) {
     EnemyFields& e = enemy(work);
     if (e.setupDone == 0) {
         e.setupDone = 1;
-        if (bossPresentFlag != 0) {
-            task->state = kObjStateEnd;
-            return false;
-        }
-        enemySetLayerDepth(work);
-        if (row.aimFrame >= 0) {
-            const FrameInfo marker = row.aimFrame > 0 ? OBJgetFrameInfo(row.aimFrame) : FrameInfo{0.0f, 0.0f};
-            enemySetAimSlot(work, 0, row.turnLimit, row.muzzle, marker.pivotX, marker.pivotY);
-        }
+        if (!zakoGroundFirstFrame(task, row)) return false;
+        if (firstFrame != nullptr) *firstFrame = true;
     }
-    const bool boxed = row.box.halfWidth > 0.0f && e.noHitBoxes == 0 && (!row.boxByExtra || zakoGroundInTime(work));
-    work->hitBoxes = boxed ? &row.box : nullptr;
-    work->hitBoxCount = boxed ? 1 : 0;
-    ++work->age;
+    const bool boxed = row.boxCount > 0 && e.noHitBoxes == 0 &&
+                       ((row.flags & kZakoGroundBoxByExtra) == 0 || zakoGroundInTime(work));
+    work->hitBoxes = boxed ? row.boxes : nullptr;
+    work->hitBoxCount = boxed ? row.boxCount : 0;
+    if ((row.flags & kZakoGroundAgeless) == 0) ++work->age;
     e.treadCounter += work->speed * row.treadFactor;
     return true;
 }
 
-void zakoGroundAct(ObjTask* task, const ZakoGroundKind& row, ObjWorkFn draw, ObjWorkFn attack) {
+void zakoGroundAct(ObjTask* task, const ZakoGroundKind& row, ObjWorkFn draw, ObjWorkFn attack, ObjWorkFn hit) {
     if (task->state == kObjStateInit) {
-        zakoGroundInit(task, row, draw, attack);
+        zakoGroundInit(task, row, draw, attack, hit);
         return;
     }
     if (task->state == kObjStateRun) {
@@ -140,6 +193,14 @@ void zakoGroundAct(ObjTask* task, const ZakoGroundKind& row, ObjWorkFn draw, Obj
     }
     OBJtaskReleaseUnlessPersistent(task);
 }
+
+bool zakoGroundHitKills(ObjTask* task, ObjWork* work) {
+    const bool wasDying = work->lifeState == 3;
+    TSKenemyHit(task, work);
+    return !wasDying && work->lifeState == 3;
+}
+
+float zakoGroundMuzzleRadians(int32_t angle) { return float(angle) * 2.0f * float(M_PI) / 1024.0f; }
 
 void zakoGroundDrawLayers(ObjWork* work, int32_t body, int32_t turret) {
     const EnemyFields& e = enemy(work);

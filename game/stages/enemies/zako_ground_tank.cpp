@@ -36,29 +36,21 @@ void zakoTankFire(ObjTask* task, ObjWork* work, const ZakoTankShot* shots) {
     if (level >= 2 && fighterIsPowerUp()) enemyShotFan(67, angle, 160.0f, 16, 64, objRef(task), x, y);
 }
 
-// No debris of the common death, its own explosion and wreck piece instead.
-void zakoTankAct(ObjTask* task, int32_t kind, ObjWorkFn draw, ObjWorkFn attack) {
-    const bool init = task->state == kObjStateInit;
-    zakoGroundAct(task, *zakoGroundKind(kind), draw, attack);
-    if (!init || task->work == nullptr) return;
-    task->work->hit = TSKzako24Hit;
-    task->work->leavesWreck = 0;
-    enemy(task->work).explosionKind = 72;
-}
-
 }  // namespace
 
-void TSKzako24Act(ObjTask* task) { zakoTankAct(task, 24, TSKzako24Draw, TSKzako24Attack); }
+void TSKzako24Act(ObjTask* task) {
+    zakoGroundAct(task, *zakoGroundKind(24), TSKzako24Draw, TSKzako24Attack, TSKzako24Hit);
+}
 void TSKzako24Attack(ObjTask* task, ObjWork* work) { zakoTankFire(task, work, kZakoTank24Shots); }
 void TSKzako24Draw(ObjTask*, ObjWork* work) { zakoGroundDrawLayers(work, 5476, 0); }
 
 // The common hit, then the tank's own wreck piece on its layer when it dies.
 void TSKzako24Hit(ObjTask* task, ObjWork* work) {
-    const bool wasDying = work->lifeState == 3;
-    TSKenemyHit(task, work);
-    if (!wasDying && work->lifeState == 3) TSKzangCreate(18, 0, enemy(work).followedLayer, work->x, work->y);
+    if (zakoGroundHitKills(task, work)) TSKzangCreate(18, 0, enemy(work).followedLayer, work->x, work->y);
 }
 
-void TSKzako25Act(ObjTask* task) { zakoTankAct(task, 25, TSKzako25Draw, TSKzako25Attack); }
+void TSKzako25Act(ObjTask* task) {
+    zakoGroundAct(task, *zakoGroundKind(25), TSKzako25Draw, TSKzako25Attack, TSKzako24Hit);
+}
 void TSKzako25Attack(ObjTask* task, ObjWork* work) { zakoTankFire(task, work, kZakoTank25Shots); }
 void TSKzako25Draw(ObjTask*, ObjWork* work) { zakoGroundDrawLayers(work, 5482, 0); }

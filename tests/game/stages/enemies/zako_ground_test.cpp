@@ -3,63 +3,9 @@
 // frame, and the distance, height and rank rules of their shots.
 #include <vector>
 
-#include "game/core/sprite_frames.h"
-#include "game/stages/enemies/zako_ground.h"
-#include "tests/game/objects/eshot_fixture.h"
-#include "tests/game/stages/enemies/enemy_fixture.h"
+#include "tests/game/stages/enemies/zako_ground_fixture.h"
 
 namespace {
-
-struct ZakoShot {
-    int32_t heading;
-    float speed;
-};
-
-class ZakoGroundTest : public EnemyFixture {
-protected:
-    void SetUp() override {
-        EnemyFixture::SetUp();
-        eshotFixtureClear();
-        gameMode = 2;
-        frames.assign(5440, SpriteFrame{});
-        frames[5433].pivotX = 3;  // the turret's marker frame
-        frames[5433].pivotY = 5;
-        OBJsetFrameTable(frames);
-    }
-    void TearDown() override {
-        OBJsetFrameTable({});
-        EnemyFixture::TearDown();
-        eshotFixtureClear();
-    }
-    static ObjWork* makeFighterAt(float x, float y) {
-        ObjTask* task = OBJtaskCreate(nullptr, 9, objTag("FIGH"));
-        task->work = OBJworkNew();
-        task->release = TSKgameCtrlKill;
-        task->state = kObjStateRun;
-        task->work->x = x;
-        task->work->y = y;
-        task->work->life = 3;
-        return task->work;
-    }
-    static std::vector<ZakoShot> shots() {
-        std::vector<ZakoShot> out;
-        for (int group : {kEshotGroup, kEshotSpecialGroup})
-            OBJtaskWalk(group, [&](ObjTask* task) { out.push_back({task->work->heading, task->work->speed}); });
-        return out;
-    }
-    static void clearShots() {
-        for (int group : {kEshotGroup, kEshotSpecialGroup}) OBJtaskWalk(group, [](ObjTask* shot) { OBJtaskRelease(shot); });
-    }
-    // A kind spawned as the field does and run through its first frame.
-    static ObjTask* spawnRun(int32_t kind, float x, float y) {
-        ObjTask* task = enemySpawnKind(kind, -1, x, y);
-        enemy(task->work).offscreenTimer = 0;
-        enemy(task->work).shotCountdown = 1000;  // the schedule stays out of the way
-        task->act(task);
-        return task;
-    }
-    std::vector<SpriteFrame> frames;
-};
 
 TEST_F(ZakoGroundTest, RowsGiveLifeScoreAndSchedule) {
     struct Case {
@@ -82,7 +28,7 @@ TEST_F(ZakoGroundTest, RowsGiveLifeScoreAndSchedule) {
         EXPECT_EQ(e.shotCountdown, first) << c.kind;
         EXPECT_EQ(e.shotsLeft, 1) << c.kind;
         EXPECT_EQ(e.offscreenTimer, 3600) << c.kind;
-        EXPECT_EQ(zakoGroundKind(c.kind)->box.halfWidth, c.halfWidth) << c.kind;
+        EXPECT_EQ(zakoGroundKind(c.kind)->boxes[0].halfWidth, c.halfWidth) << c.kind;
     }
     gameMode = 0;
     EXPECT_EQ(enemy(enemySpawnKind(20, -1, 0.0f, 0.0f)->work).hp, int32_t(48.0f * 0.8f));
@@ -103,6 +49,39 @@ TEST_F(ZakoGroundTest, FirstFrameSetsLayerDepthAndArmsTheMarkerSlot) {
     EXPECT_EQ(slot.turnLimit, 8);
     EXPECT_EQ(slot.param, 16);
     EXPECT_EQ(task->work->hitBoxCount, 1);
+}
+
+TEST_F(ZakoGroundTest, OnLayer2ItDrawsShadowBodyAndTurretAtTheQuakesOffset) {
+    for (int32_t id : {5393, 5400, 5418}) frames[size_t(id)].w = frames[size_t(id)].h = 16;
+    OBJsetFrameTable(frames);
+    makeFighterAt(112.0f, 250.0f);
+    ObjTask* task = enemySpawnKind(20, -1, 112.0f, 100.0f);
+    enemy(task->work).offscreenTimer = 0;
+    enemy(task->work).followedLayer = 2;
+    task->flags |= kEnemyFollowsLayer;
+    quakeOffsetX = 3;
+    quakeOffsetY = -2;
+    task->act(task);
+    quakeOffsetX = quakeOffsetY = 0;
+    EXPECT_FLOAT_EQ(enemy(task->work).drawOffset.x, 3.0f);
+    EXPECT_FLOAT_EQ(enemy(task->work).drawOffset.y, -2.0f);
+    enemy(task->work).aimSlots[0].heading = 40;
+    const int before = OBJdrawStoreCount();
+    task->work->draw(task, task->work);
+    ASSERT_EQ(OBJdrawStoreCount(), before + 3);
+    const DrawObj& shadow = *OBJdrawStoreEntry(before);
+    const DrawObj& body = *OBJdrawStoreEntry(before + 1);
+    const DrawObj& turret = *OBJdrawStoreEntry(before + 2);
+    EXPECT_EQ(shadow.layer, 103);
+    EXPECT_FLOAT_EQ(shadow.alpha, 0.5f);
+    EXPECT_EQ(int(shadow.r), 0);
+    EXPECT_EQ(shadow.frameId, body.frameId);
+    EXPECT_EQ(shadow.dstX, body.dstX + 4);
+    EXPECT_EQ(body.layer, 104);
+    EXPECT_EQ(body.dstX, 115 - 8);  // x + the quake's 3, less half the width
+    EXPECT_EQ(body.dstY, 98 - 8);
+    EXPECT_EQ(turret.frameId, 5418);
+    EXPECT_EQ(turret.layer, 104);
 }
 
 TEST_F(ZakoGroundTest, ABossOnTheFirstFrameEndsItUnfired) {
