@@ -1,0 +1,15 @@
+#pragma once
+// The mid-bosses' and bosses' entries of enemyKindTable and the callbacks
+// they share. Each kind follows the shape of boss_shape.h.
+//
+// Threads: main thread only.
+
+struct ObjTask;
+struct ObjWork;
+
+// The draw of the motion-built mid-bosses: the slots draw themselves, so
+// this keeps slot B's silhouette alpha.
+void TSKmbossDraw(ObjTask* task, ObjWork* work);
+// The bosses' draw: the silhouette and the damage smoke.
+void TSKbossDraw(ObjTask* task, ObjWork* work);
+
