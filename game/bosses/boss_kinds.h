@@ -13,3 +13,8 @@ void TSKmbossDraw(ObjTask* task, ObjWork* work);
 // The bosses' draw: the silhouette and the damage smoke.
 void TSKbossDraw(ObjTask* task, ObjWork* work);
 
+// Kind 80, the stage-1 mid-boss.
+void TSKst01mbossAct(ObjTask* task);
+void TSKst01mbossInit(ObjTask* task);
+void TSKst01mbossUpdate(ObjTask* task);
+void TSKst01mbossTurret(ObjTask* task, ObjWork* work);
