@@ -18,3 +18,11 @@ void TSKst01mbossAct(ObjTask* task);
 void TSKst01mbossInit(ObjTask* task);
 void TSKst01mbossUpdate(ObjTask* task);
 void TSKst01mbossTurret(ObjTask* task, ObjWork* work);
+
+// Kind 100, the stage-1 boss.
+void TSKst01bossAct(ObjTask* task);
+void TSKst01bossInit(ObjTask* task);
+void TSKst01bossUpdate(ObjTask* task);
+void TSKst01bossTurret(ObjTask* task, ObjWork* work);
+// Ends both linked parts, then frees the record.
+void TSKst01bossFree(ObjTask* task);

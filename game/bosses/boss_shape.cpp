@@ -7,6 +7,7 @@
 #include "game/core/draw_store.h"
 #include "game/core/game_random.h"
 #include "game/core/motion_wrappers.h"
+#include "game/objects/eshot.h"
 #include "game/core/sound_requests.h"
 #include "game/objects/fighter_counters.h"
 #include "game/records/play_selection.h"
@@ -231,6 +232,18 @@ void bossEndLink(ObjRef& link) {
 void bossEndLinks(ObjWork* work) {
     bossEndLink(enemy(work).partLink[0]);
     bossEndLink(enemy(work).partLink[1]);
+}
+
+void bossLinkShot(ObjRef& link, const BossGun& gun, int32_t turret, int32_t type, int32_t angle) {
+    bossEndLink(link);
+    const ObjPoint at = bossTurret(gun.work, turret);
+    const ObjWork* part = TSKeshotCreate(type, angle, 0.0f, 0, 0, gun.owner, at.x, at.y);
+    if (part == nullptr) return;
+    for (int32_t group : {kEshotGroup, kEshotSpecialGroup}) {
+        OBJtaskWalk(group, [&](ObjTask* t) {
+            if (t->work == part) link = objRef(t);
+        });
+    }
 }
 
 void bossPlaceLink(ObjRef link, ObjPoint at) {

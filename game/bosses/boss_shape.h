@@ -126,6 +126,9 @@ bool bossRunSteps(ObjWork* work, const BossStepRow* rows, int32_t count, const B
 // the link is cleared either way.
 void bossEndLink(ObjRef& link);
 void bossEndLinks(ObjWork* work);
+// Fires a shot (a laser) from turret n as a linked part: an old link is
+// ended first; a refused shot leaves the link empty.
+void bossLinkShot(ObjRef& link, const BossGun& gun, int32_t turret, int32_t type, int32_t angle);
 // Moves the part, when it resolves, to the point.
 void bossPlaceLink(ObjRef link, ObjPoint at);
 

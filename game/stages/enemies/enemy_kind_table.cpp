@@ -108,7 +108,7 @@ ObjTaskFn const enemyKindTable[kEnemyKinds] = {
     nullptr,              // 97
     nullptr,              // 98
     nullptr,              // 99
-    nullptr,              // 100
+    TSKst01bossAct,       // 100
     nullptr,              // 101
     nullptr,              // 102
     nullptr,              // 103

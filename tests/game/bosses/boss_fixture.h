@@ -173,6 +173,27 @@ protected:
         enemy(boss->work).entryWait = 0;
     }
 
+    // A hitter of a task group (6 fighter shot, 10 gun unit, 16 bomb) with
+    // its damage, made the boss's other party as the collision pass does.
+    ObjWork* hit(ObjTask* target, int32_t group, int32_t damage) {
+        ObjTask* hitter = OBJtaskCreate(nullptr, group, objTag("TEST"));
+        hitter->state = 12345;
+        hitter->work = OBJworkNew();
+        hitter->release = TSKgameCtrlKill;
+        hitter->work->life = damage;
+        target->work->lastCollider = objRef(hitter);
+        if (ObjWorkFn callback = target->work->hit) callback(target, target->work);
+        return hitter->work;
+    }
+    // A stand-in sequence task in the replay viewer (a stage clear moves it
+    // off kSeqRunning and saves nothing).
+    static constexpr int32_t kSeqRunning = 600;
+    void makeSequence() {
+        menuResultCode = 6;
+        seqTask = OBJtaskCreate(nullptr, 0, objTag("GCTR"));
+        seqTask->state = kSeqRunning;
+    }
+
     // The shots of a type, or of every type with -1.
     std::vector<bossfixture::Shot> shotsOf(int32_t type) const {
         std::vector<bossfixture::Shot> out;
