@@ -119,7 +119,8 @@ struct EnemyFields {
     int32_t motionState, motionRunning, motionFrame, motionTick, motionTicksPerFrame, motionLength;
     int32_t motionEnded, motionLoops, deathMotion;
     int32_t phase, step, stepCount;
-    ObjPoint locators[kEnemyLocators];
+    ObjPoint locators[kEnemyLocators];   // a boss's turret positions
+    int32_t turretSeen;                  // a bit a turret once its locator was found
     ObjPoint smokeOffsets[kEnemySmokeOffsets];
     ObjRef partLink[kEnemyParts];
     // spawn data

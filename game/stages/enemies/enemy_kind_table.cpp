@@ -1,3 +1,4 @@
+#include "game/bosses/boss_kinds.h"
 #include "game/core/obj_work.h"
 #include "game/stages/enemies/enemy_kinds.h"
 #include "game/stages/enemies/item_carrier.h"
@@ -87,7 +88,7 @@ ObjTaskFn const enemyKindTable[kEnemyKinds] = {
     nullptr,              // 77
     TSKzako78Act,         // 78
     TSKzako79Act,         // 79
-    nullptr,              // 80
+    TSKst01mbossAct,      // 80
     nullptr,              // 81
     nullptr,              // 82
     nullptr,              // 83
@@ -107,7 +108,7 @@ ObjTaskFn const enemyKindTable[kEnemyKinds] = {
     nullptr,              // 97
     nullptr,              // 98
     nullptr,              // 99
-    nullptr,              // 100
+    TSKst01bossAct,       // 100
     nullptr,              // 101
     nullptr,              // 102
     nullptr,              // 103

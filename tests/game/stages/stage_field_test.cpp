@@ -208,6 +208,22 @@ TEST_F(StageFieldTest, AStartPastTheOverlaysRowGetsItAtAgeOne) {
     for (const SpawnSeen& seen : spawnSeen()) EXPECT_NE(seen.param, -1);
 }
 
+TEST_F(StageFieldTest, TheStandInStageEndLeavesAStageWithABuiltBossToTheBoss) {
+    static constexpr SpawnRow kBossRows[] = {{100, 0, 0, 11200, -3000, {}}, {0, -1, kSpawnEndFrame, 0, 0, {}}};
+    static constexpr StageTables kBossStage = {
+        kBossRows, 1, kFixtureMoves, 2, {kFixtureLayer1, kFixtureLayer2, kFixtureLayer3, kFixtureLayer4}};
+    static constexpr StageTables kBossStages[kStageTableCount] = {kFixtureStage, kBossStage, kFixtureStage,
+                                                                  kFixtureStage, kFixtureStage, kFixtureStage};
+    stageTablesUse(kBossStages);
+    makeField(1);
+    stageFrame = 45;
+    passes(kStageEndProvisionalFrames);
+    EXPECT_EQ(spawnCursor, 1u);
+    OBJtaskReleaseByTag(kEnemyTag);
+    passes(2);
+    EXPECT_EQ(field->actWords[1], 0) << "the boss's death clears the stage";
+}
+
 TEST_F(StageFieldTest, TheStandInStageEndClearsOnceTheEndRowIsReachedWithNoEnemyLeft) {
     makeField(1);
     stageFrame = 45;

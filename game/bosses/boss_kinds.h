@@ -1,0 +1,28 @@
+#pragma once
+// The mid-bosses' and bosses' entries of enemyKindTable and the callbacks
+// they share. Each kind follows the shape of boss_shape.h.
+//
+// Threads: main thread only.
+
+struct ObjTask;
+struct ObjWork;
+
+// The draw of the motion-built mid-bosses: the slots draw themselves, so
+// this keeps slot B's silhouette alpha.
+void TSKmbossDraw(ObjTask* task, ObjWork* work);
+// The bosses' draw: the silhouette and the damage smoke.
+void TSKbossDraw(ObjTask* task, ObjWork* work);
+
+// Kind 80, the stage-1 mid-boss.
+void TSKst01mbossAct(ObjTask* task);
+void TSKst01mbossInit(ObjTask* task);
+void TSKst01mbossUpdate(ObjTask* task);
+void TSKst01mbossTurret(ObjTask* task, ObjWork* work);
+
+// Kind 100, the stage-1 boss.
+void TSKst01bossAct(ObjTask* task);
+void TSKst01bossInit(ObjTask* task);
+void TSKst01bossUpdate(ObjTask* task);
+void TSKst01bossTurret(ObjTask* task, ObjWork* work);
+// Ends both linked parts, then frees the record.
+void TSKst01bossFree(ObjTask* task);
