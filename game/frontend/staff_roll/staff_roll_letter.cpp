@@ -2,6 +2,7 @@
 // exit, their outlined draw and what a hit on them scores.
 #include <cmath>
 
+#include "game/core/draw_store.h"
 #include "game/core/game_random.h"
 #include "game/core/obj_ref.h"
 #include "game/core/obj_task.h"

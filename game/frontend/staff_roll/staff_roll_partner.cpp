@@ -1,6 +1,7 @@
 // The partners: one stands by from the start, one more comes with each call.
 // They walk in, idle, cross the screen and stagger when the character runs
 // into them.
+#include "game/core/draw_store.h"
 #include "game/core/game_random.h"
 #include "game/core/obj_task.h"
 #include "game/core/obj_work.h"
