@@ -8,6 +8,7 @@
 #include "game/core/obj_task.h"
 #include "game/core/obj_work.h"
 #include "game/core/play_state.h"
+#include "game/objects/fighter.h"
 #include "game/objects/popups.h"
 #include "game/objects/eshot.h"
 #include "game/stages/enemies/eshot_cancel.h"
@@ -49,16 +50,24 @@ void stepBulletCancelQueue() {
     }
 }
 
-bool fighterPresent() {
+// The first task of group 9 with its work: the play fighter, or the staff
+// roll's character (a task of another act).
+const ObjTask* fighterPresent() {
     const ObjTaskGroup& fighters = OBJtaskGroup(kGroupFighter);
-    return fighters.head.next != &fighters.tail && fighters.head.next->work != nullptr;
+    const ObjTask* first = fighters.head.next;
+    return first != &fighters.tail && first->work != nullptr ? first : nullptr;
 }
 
-// Rank, item carriers, the bullet-cancel queue and the cooldowns run only in play.
+// The bullet-cancel queue and the cooldowns run while a fighter is up; rank
+// and the item carriers read the play fighter's own fields, so they leave
+// the staff roll's character alone.
 void stepPlayAfterPass() {
-    if (!fighterPresent()) return;
-    enemyUpdateRank();
-    itemCarrierUpdate();
+    const ObjTask* present = fighterPresent();
+    if (present == nullptr) return;
+    if (present->act == TSKfighterAct) {
+        enemyUpdateRank();
+        itemCarrierUpdate();
+    }
     stepBulletCancelQueue();
     countDown(eshotConvertCountdown);
     countDown(enemyExplosionTimer);

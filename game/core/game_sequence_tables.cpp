@@ -31,7 +31,7 @@ const std::array<SeqScene, kSeqScenes> kSeqSceneTable = {{
     {2150, TSKtrainingMenu, kMenu, SeqPrep::none, 2152, 0, seqGoneToSelected},
     {2170, TSKconfigMenu, kMenu, SeqPrep::none, 2172, 0, seqGoneToSelected},
     {2180, TSKkeyConfigMenu, kMenu, SeqPrep::none, 2182, 0, seqGoneToSelected},
-    {2190, StaffRollScene, kMenu, SeqPrep::none, 2192, 0, seqGoneToSelected},
+    {2190, TSKstaffRoll, kMenu, SeqPrep::none, 2192, 0, seqGoneToSelected},
     {3100, TSKtestMenu, kTitl, SeqPrep::none, 3101, 0, seqGoneToTestMenu},
     {3110, TSKbookkeeping, kTitl, SeqPrep::none, 3111, 0, seqGoneToTestMenu},
     {3130, TSKsoundSetting, kTitl, SeqPrep::none, 3131, 0, seqGoneToTestMenu},

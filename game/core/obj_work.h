@@ -6,7 +6,7 @@
 //
 // Another object's record is kept as an ObjRef (obj_ref.h), never as a pointer.
 // The families' own fields are one of the views of obj_work_views.h, reached
-// through fighter(), enemy(), shot(), effect(), item() and scene().
+// through fighter(), enemy(), shot(), effect(), item(), scene() and staffRoll().
 //
 // Threads: main thread only.
 
@@ -42,6 +42,7 @@ union ObjFamilyWords {
     PopupFields popup;
     GunFields gun;
     LayerFields layer;
+    StaffRollFields staffRoll;
 };
 static_assert(sizeof(ObjFamilyWords) == 4 * kObjWorkFamilyWords, "every view fits the words");
 
@@ -108,6 +109,7 @@ inline WreckFields& wreck(ObjWork* work) { return work->family.wreck; }
 inline PopupFields& popup(ObjWork* work) { return work->family.popup; }
 inline GunFields& gun(ObjWork* work) { return work->family.gun; }
 inline LayerFields& bgLayer(ObjWork* work) { return work->family.layer; }
+inline StaffRollFields& staffRoll(ObjWork* work) { return work->family.staffRoll; }
 
 // Releases a motion slot; installed by the owner of the motion slots.
 extern void (*objMotionSlotRelease)(int32_t slot);

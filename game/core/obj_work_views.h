@@ -261,3 +261,29 @@ struct SceneFields {
     int32_t stepCounter;
     int32_t frameCounter;
 };
+
+// The staff roll's mini-game objects and the staff roll itself: a letter
+// (group 7), the character (group 9), a partner (group 11) and the scene's
+// page clock (group 13). Each uses its own part.
+struct StaffRollFields {
+    // A letter: where it rests, how far it has slid, what a hit is worth.
+    int32_t glyph;
+    float homeX, homeY;
+    float slide;
+    int32_t decoration;  // 1: the line's letters only decorate
+    int32_t entryKind;   // 0 slide in, 1 delayed fast entry
+    int64_t value;       // the line value x 10
+    int32_t phase, phaseTimer;
+    int32_t noHitTimer;
+    // The character: speeds in thousandths of a pixel a frame.
+    int32_t vx, vy;
+    uint8_t landed;
+    int32_t facing;  // 0 right, 1 left
+    int32_t stun, hitLock, flash;
+    // A partner (with phase, phaseTimer and stun above).
+    int32_t partnerKind;
+    int32_t pose;       // 0 walk, 1 and 2 idle, 3 and 4 struck
+    int32_t direction;  // 0 right, 1 left
+    // The scene: frames on the current page and the page's index.
+    int32_t pageTimer, pageIndex;
+};

@@ -14,6 +14,7 @@ constexpr ContentModule kModules[] = {
     {"scene motions", makeSceneMotions},
     {"stages", makeStages},
     {"stage motion checks", checkStageMotions},
+    {"staff-roll pages", makeStaffRollPages},
 };
 
 }  // namespace

@@ -31,5 +31,6 @@ void makeSoundBank(ContentContext& context);
 void makeSceneMotions(ContentContext& context);
 void makeStages(ContentContext& context);
 void checkStageMotions(ContentContext& context);
+void makeStaffRollPages(ContentContext& context);
 
 }  // namespace content
