@@ -2,6 +2,7 @@
 #include "game/stages/enemies/enemy_kinds.h"
 #include "game/stages/enemies/item_carrier.h"
 #include "game/stages/enemies/zako_ground.h"
+#include "game/stages/enemies/zako_ground_large.h"
 #include "game/stages/enemies/zako_small.h"
 
 // By kind; each family's issue sets its own rows (the prologue's kind 122
@@ -77,10 +78,10 @@ ObjTaskFn const enemyKindTable[kEnemyKinds] = {
     nullptr,              // 67
     nullptr,              // 68
     nullptr,              // 69
-    nullptr,              // 70
-    nullptr,              // 71
-    nullptr,              // 72
-    nullptr,              // 73
+    TSKzako70Act,         // 70
+    TSKzako70Act,         // 71
+    TSKzako72Act,         // 72
+    TSKzako72Act,         // 73
     nullptr,              // 74
     nullptr,              // 75
     nullptr,              // 76
