@@ -83,7 +83,7 @@ ObjTaskFn const enemyKindTable[kEnemyKinds] = {
     TSKzako72Act,         // 72
     TSKzako72Act,         // 73
     nullptr,              // 74
-    nullptr,              // 75
+    TSKzako75Act,         // 75
     nullptr,              // 76
     nullptr,              // 77
     nullptr,              // 78

@@ -374,6 +374,105 @@ TEST_F(Zako7LaserTest, ALaserThePoolCannotGiveIsLeftOut) {
     OBJtaskRelease(task);
 }
 
+// ---- the heavy tank ----
+
+TEST_F(Zako7Test, TheHeavyTankWalksItsPhases) {
+    ObjTask* task = spawn(75, 112.0f, 100.0f);
+    const EnemyFields& e = enemy(task->work);
+    EXPECT_EQ(e.hp, enemyScaleHp(40960));
+    EXPECT_EQ(e.score, 1250000u);
+    EXPECT_EQ(e.aimSlots[4].turnLimit, 16);
+    EXPECT_EQ(e.aimSlots[4].param, 10);
+    for (int i = 0; i < 30; ++i) step(task);
+    EXPECT_EQ(e.phase, 0);
+    step(task);
+    EXPECT_EQ(e.phase, 1);
+    EXPECT_EQ(e.entryWait, 60);
+    EXPECT_EQ(task->work->hitBoxCount, 1);
+    struct Loaded {
+        int32_t phase, burst, interval, volleys, pause, mode;
+    };
+    for (const Loaded& l : {Loaded{1, 8, 5, 3, 48, 1}, Loaded{2, 80, 4, 1, 0, 3}, Loaded{3, 9999, 8, 1, 16, 6}}) {
+        step(task);
+        EXPECT_EQ(e.phase, l.phase);
+        EXPECT_EQ(e.shotsPerVolley, l.burst) << l.phase;
+        EXPECT_EQ(e.shotInterval, l.interval) << l.phase;
+        EXPECT_EQ(e.volleysLeft, l.volleys) << l.phase;
+        EXPECT_EQ(e.volleyPause, l.pause) << l.phase;
+        EXPECT_EQ(e.attackPattern, l.mode) << l.phase;
+        EXPECT_EQ(task->work->pauseRankCut, 0);
+        enemy(task->work).attackPattern = 0;  // the volleys spent
+        step(task);
+    }
+    EXPECT_EQ(e.phase, 1);  // phase 3's end goes back to phase 1
+    for (int phase = 1; phase <= 2; ++phase) {
+        step(task);  // loads the phase
+        enemy(task->work).attackPattern = 0;
+        step(task);
+    }
+    step(task);
+    ASSERT_EQ(e.phase, 3);  // phase 3 also ends when the tank faces straight down
+    ASSERT_EQ(e.attackPattern, 6);
+    task->work->heading = 512;
+    step(task);
+    EXPECT_EQ(e.phase, 1);
+}
+
+TEST_F(Zako7Test, TheHeavyTanksVolleysRunOutIntoItsNextPhase) {
+    eshotFixtureFighter(112.0f, 10.0f, false);
+    ObjTask* task = spawn(75, 112.0f, 150.0f);
+    int frames = 0;
+    while (enemy(task->work).phase < 2 && frames < 2000) {
+        step(task);
+        ++frames;
+    }
+    EXPECT_EQ(enemy(task->work).phase, 2);
+    EXPECT_GT(frames, 31 + 60 + 180);
+    EXPECT_GT(liveShots(), 0);
+}
+
+TEST_F(Zako7Test, PastStageFrame4300TheHeavyTankIsInPhase5ForGood) {
+    ObjTask* task = spawn(75, 112.0f, 100.0f);
+    for (int i = 0; i < 40; ++i) step(task);
+    ASSERT_EQ(enemy(task->work).phase, 1);
+    stageFrame = 4300;
+    step(task);
+    EXPECT_EQ(enemy(task->work).phase, 1);
+    stageFrame = 4301;
+    step(task);
+    EXPECT_EQ(enemy(task->work).phase, 5);
+    EXPECT_EQ(task->work->hitBoxCount, 0);
+    EXPECT_EQ(enemy(task->work).attackPattern, 0);
+    EXPECT_EQ(enemy(task->work).shotsLeft, 0);
+    stageFrame = 100;
+    for (int i = 0; i < 100; ++i) step(task);
+    EXPECT_EQ(enemy(task->work).phase, 5);
+    EXPECT_EQ(task->work->hitBoxCount, 0);
+}
+
+TEST_F(Zako7Test, TheHeavyTanksRearTurretsKeepTheirAngleForTheBurst) {
+    eshotFixtureFighter(112.0f, 10.0f, false);
+    ObjTask* task = spawn(75, 112.0f, 150.0f);
+    EnemyFields& e = enemy(task->work);
+    e.attackPattern = 6;
+    e.aimSlots[3].heading = 100;
+    e.aimSlots[4].heading = 200;
+    struct Case {
+        int32_t mode, index;
+        int expected;  // shots made
+    };
+    // ORIGINAL is level 2: a fan of 5, and from shot 12 every fourth shot 4 more at the fighter.
+    for (const Case& c : {Case{2, 0, 5}, Case{2, 1, 5}, Case{2, 11, 5}, Case{2, 12, 9}, Case{0, 12, 3}, Case{3, 16, 19}}) {
+        clearShots();
+        gameMode = c.mode;
+        e.shotIndex = c.index;
+        task->work->attack(task, task->work);
+        EXPECT_EQ(liveShots(), c.expected) << c.mode << " shot " << c.index;
+    }
+    EXPECT_EQ(e.aimWords[0], 100);
+    EXPECT_EQ(e.aimWords[1], 200);
+}
+
 // ---- a full pool ----
 
 TEST_F(Zako7Test, ACarThePoolCannotGiveIsLeftOut) {
