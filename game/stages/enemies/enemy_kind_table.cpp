@@ -82,10 +82,10 @@ ObjTaskFn const enemyKindTable[kEnemyKinds] = {
     TSKzako70Act,         // 71
     TSKzako72Act,         // 72
     TSKzako72Act,         // 73
-    nullptr,              // 74
+    TSKzako74Act,         // 74
     TSKzako75Act,         // 75
-    nullptr,              // 76
-    nullptr,              // 77
+    TSKzako76Act,         // 76
+    TSKzako77Act,         // 77
     nullptr,              // 78
     nullptr,              // 79
     nullptr,              // 80

@@ -3,6 +3,7 @@
 // turrets' fans) and, past stage frame 4300, a last phase with no box and no
 // attack.
 #include <cmath>
+#include <cstddef>
 
 #include "game/core/obj_ref.h"
 #include "game/core/obj_task.h"

@@ -473,6 +473,88 @@ TEST_F(Zako7Test, TheHeavyTanksRearTurretsKeepTheirAngleForTheBurst) {
     EXPECT_EQ(e.aimWords[1], 200);
 }
 
+// ---- gun platforms ----
+
+TEST_F(Zako7Test, ThePlatformsRowsGiveLifeScoreAndSchedule) {
+    struct Case {
+        int32_t kind, hp, score, burst, interval, first, pause, cut, fireAlways;
+    };
+    const std::vector<Case> cases = {{74, 3072, 31870, 4, 12, 180, 120, 70, 1},
+                                     {76, 2048, 38540, 9999, 2, 0, 120, 70, 0},
+                                     {77, 5120, 45000, 8, 3, 120, 120, 70, 0}};
+    for (const Case& c : cases) {
+        const EnemyFields& e = enemy(spawn(c.kind, 112.0f, 100.0f)->work);
+        EXPECT_EQ(e.hp, enemyScaleHp(c.hp)) << c.kind;
+        EXPECT_EQ(e.score, uint64_t(c.score)) << c.kind;
+        EXPECT_EQ(e.shotsPerVolley, c.burst) << c.kind;
+        EXPECT_EQ(e.shotsLeft, c.burst) << c.kind;
+        EXPECT_EQ(e.shotInterval, c.interval) << c.kind;
+        EXPECT_EQ(e.shotCountdown, c.first) << c.kind;
+        EXPECT_EQ(e.volleyPause, c.pause) << c.kind;
+        EXPECT_EQ(e.fireAlways, c.fireAlways) << c.kind;
+        EXPECT_EQ(e.sizeClass, 2) << c.kind;
+    }
+}
+
+TEST_F(Zako7Test, Kind76AimsOnceAndTheOthersTurn) {
+    eshotFixtureFighter(112.0f, 10.0f, false);
+    for (int32_t kind : {74, 76, 77}) {
+        ObjTask* task = spawn(kind, 112.0f, 150.0f);
+        step(task);
+        EXPECT_EQ(enemy(task->work).aimSlots[0].armed, kind == 76 ? 0 : 1) << kind;
+        EXPECT_EQ(enemy(task->work).aimSlots[0].turnLimit, 8) << kind;
+        EXPECT_EQ(task->work->hitBoxCount, 1) << kind;
+    }
+}
+
+TEST_F(Zako7Test, ThePlatformsFireTheirTablesByRankLevelAndShotIndex) {
+    struct Case {
+        int32_t kind, mode, index;
+        bool powered;
+        int shots;
+    };
+    const std::vector<Case> cases = {
+        {74, 0, 0, false, 2},  {74, 1, 0, false, 4},  {74, 2, 0, false, 9},  {74, 3, 0, false, 12},
+        {74, 0, 0, true, 12},  {74, 0, 1, true, 2},   {76, 0, 0, false, 6},  {76, 0, 1, false, 0},
+        {76, 1, 15, false, 6}, {76, 2, 30, false, 19}, {76, 3, 0, false, 15}, {77, 0, 0, false, 4},
+        {77, 0, 4, false, 0},  {77, 1, 4, false, 6},  {77, 2, 7, false, 5},  {77, 2, 1, true, 1},
+    };
+    for (const Case& c : cases) {
+        OBJtaskReleaseAll(nullptr);
+        gameMode = c.mode;
+        eshotFixtureFighter(112.0f, 10.0f, c.powered);
+        ObjTask* task = spawn(c.kind, 112.0f, 150.0f);
+        step(task);
+        clearShots();
+        enemy(task->work).shotIndex = c.index;
+        task->work->attack(task, task->work);
+        EXPECT_EQ(liveShots(), c.shots) << c.kind << " mode " << c.mode << " shot " << c.index << " " << c.powered;
+    }
+}
+
+TEST_F(Zako7Test, APlatformTooCloseOrTooLowHoldsItsFire) {
+    for (float fighterY : {190.0f, 10.0f}) {
+        OBJtaskReleaseAll(nullptr);
+        eshotFixtureFighter(112.0f, fighterY, false);
+        ObjTask* task = spawn(74, 112.0f, fighterY == 10.0f ? 210.0f : 150.0f);
+        step(task);
+        clearShots();
+        task->work->attack(task, task->work);
+        EXPECT_EQ(liveShots(), 0) << fighterY;
+    }
+}
+
+TEST_F(Zako7Test, Platforms74And76LeaveTheirWreckPicture) {
+    for (int32_t kind : {74, 76}) {
+        OBJtaskReleaseAll(nullptr);
+        ObjTask* task = spawn(kind, 112.0f, 150.0f);
+        step(task);
+        EXPECT_EQ(task->work->leavesWreck, 0);
+        hit(task, 6, 100000);
+        EXPECT_EQ(eshotFixtureEffects(kind == 74 ? 105 : 106), 1) << kind;
+    }
+}
+
 // ---- a full pool ----
 
 TEST_F(Zako7Test, ACarThePoolCannotGiveIsLeftOut) {
