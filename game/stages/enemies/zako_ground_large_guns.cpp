@@ -16,39 +16,39 @@
 
 namespace {
 
-using R = ZakoLargeRoutine;
+using PlatformRoutine = ZakoLargeRoutine;
 
 // Kind 74: fans of lines of type 144 at 400, 120 apart, step 20, on every
 // shot; a powered-up fighter draws a wider fan on the burst's first shot.
 constexpr ZakoLargeCall kPlatform74Calls[] = {
-    {0, 0, 1, 0, R::fanOfLines, 144, 400.0f, 1, 120, 0, 0, 2, 20.0f, false, false},
-    {1, 1, 1, 0, R::fanOfLines, 144, 400.0f, 2, 120, 0, 0, 2, 20.0f, false, false},
-    {2, 2, 1, 0, R::fanOfLines, 144, 400.0f, 3, 120, 0, 0, 3, 20.0f, false, false},
-    {3, 3, 1, 0, R::fanOfLines, 144, 400.0f, 3, 120, 0, 0, 4, 20.0f, false, false},
-    {0, 3, 0, 0, R::fanOfLines, 144, 400.0f, 5, 120, 0, 0, 2, 20.0f, false, true},
+    {0, 0, 1, 0, PlatformRoutine::fanOfLines, 144, 400.0f, 1, 120, 0, 0, 2, 20.0f, false, false},
+    {1, 1, 1, 0, PlatformRoutine::fanOfLines, 144, 400.0f, 2, 120, 0, 0, 2, 20.0f, false, false},
+    {2, 2, 1, 0, PlatformRoutine::fanOfLines, 144, 400.0f, 3, 120, 0, 0, 3, 20.0f, false, false},
+    {3, 3, 1, 0, PlatformRoutine::fanOfLines, 144, 400.0f, 3, 120, 0, 0, 4, 20.0f, false, false},
+    {0, 3, 0, 0, PlatformRoutine::fanOfLines, 144, 400.0f, 5, 120, 0, 0, 2, 20.0f, false, true},
 };
 
 // Kind 76, a shot every second frame along its fixed aim: fans of lines of
 // type 37 at 140 and type 48 at 120, and fans of fans of type 133.
 constexpr ZakoLargeCall kPlatform76Calls[] = {
-    {0, 1, 30, 0, R::fanOfLines, 37, 140.0f, 3, 60, 0, 0, 2, 20.0f, false, false},
-    {1, 1, 30, 15, R::fanOfLines, 48, 120.0f, 3, 60, 0, 0, 2, 20.0f, false, false},
-    {2, 2, 30, 0, R::fanOfLines, 37, 140.0f, 3, 60, 0, 0, 3, 20.0f, false, false},
-    {2, 2, 30, 15, R::fanOfLines, 48, 120.0f, 3, 60, 0, 0, 3, 20.0f, false, false},
-    {2, 2, 60, 30, R::fanOfFans, 133, 200.0f, 5, 60, 2, 10, 1, 0.0f, false, false},
-    {3, 3, 20, 0, R::fanOfLines, 37, 140.0f, 5, 60, 0, 0, 3, 20.0f, false, false},
-    {3, 3, 20, 10, R::fanOfLines, 48, 120.0f, 5, 60, 0, 0, 3, 20.0f, false, false},
-    {3, 3, 40, 20, R::fanOfFans, 133, 200.0f, 5, 60, 2, 10, 1, 0.0f, false, false},
+    {0, 1, 30, 0, PlatformRoutine::fanOfLines, 37, 140.0f, 3, 60, 0, 0, 2, 20.0f, false, false},
+    {1, 1, 30, 15, PlatformRoutine::fanOfLines, 48, 120.0f, 3, 60, 0, 0, 2, 20.0f, false, false},
+    {2, 2, 30, 0, PlatformRoutine::fanOfLines, 37, 140.0f, 3, 60, 0, 0, 3, 20.0f, false, false},
+    {2, 2, 30, 15, PlatformRoutine::fanOfLines, 48, 120.0f, 3, 60, 0, 0, 3, 20.0f, false, false},
+    {2, 2, 60, 30, PlatformRoutine::fanOfFans, 133, 200.0f, 5, 60, 2, 10, 1, 0.0f, false, false},
+    {3, 3, 20, 0, PlatformRoutine::fanOfLines, 37, 140.0f, 5, 60, 0, 0, 3, 20.0f, false, false},
+    {3, 3, 20, 10, PlatformRoutine::fanOfLines, 48, 120.0f, 5, 60, 0, 0, 3, 20.0f, false, false},
+    {3, 3, 40, 20, PlatformRoutine::fanOfFans, 133, 200.0f, 5, 60, 2, 10, 1, 0.0f, false, false},
 };
 
 // Kind 77, bursts of 8: fans of lines 80 apart with speed step 40, a fan of
 // type 30 on the last shot, and type 67 on odd shots at a powered-up fighter.
 constexpr ZakoLargeCall kPlatform77Calls[] = {
-    {0, 0, 0, 0, R::fanOfLines, 30, 120.0f, 2, 80, 0, 0, 2, 40.0f, false, false},
-    {1, 1, 4, 0, R::fanOfLines, 30, 120.0f, 3, 80, 0, 0, 2, 40.0f, false, false},
-    {2, 3, 2, 0, R::fanOfLines, 30, 120.0f, 3, 80, 0, 0, 3, 40.0f, false, false},
-    {2, 3, 0, 7, R::fan, 30, 200.0f, 5, 40, 0, 0, 1, 0.0f, false, false},
-    {2, 3, 2, 1, R::shot, 67, 160.0f, 1, 0, 0, 0, 1, 0.0f, false, true},
+    {0, 0, 0, 0, PlatformRoutine::fanOfLines, 30, 120.0f, 2, 80, 0, 0, 2, 40.0f, false, false},
+    {1, 1, 4, 0, PlatformRoutine::fanOfLines, 30, 120.0f, 3, 80, 0, 0, 2, 40.0f, false, false},
+    {2, 3, 2, 0, PlatformRoutine::fanOfLines, 30, 120.0f, 3, 80, 0, 0, 3, 40.0f, false, false},
+    {2, 3, 0, 7, PlatformRoutine::fan, 30, 200.0f, 5, 40, 0, 0, 1, 0.0f, false, false},
+    {2, 3, 2, 1, PlatformRoutine::shot, 67, 160.0f, 1, 0, 0, 0, 1, 0.0f, false, true},
 };
 
 // The chosen sprite frames of the bodies (the turret markers are the rows').

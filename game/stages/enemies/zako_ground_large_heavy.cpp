@@ -37,40 +37,40 @@ struct HeavyTimer {
 // Phases 1 to 3.
 constexpr HeavyTimer kHeavyTimers[3] = {{8, 5, 180, 3, 48, 1}, {80, 4, 60, 1, 0, 3}, {9999, 8, 50, 1, 16, 6}};
 
-using R = ZakoLargeRoutine;
+using HeavyRoutine = ZakoLargeRoutine;
 // Mode 1 (phase 1, three bursts of 8): the front turrets (slot 1 on even
 // shots, 2 on odd ones) along their angles, and at the fighter.
 constexpr ZakoLargeCall kHeavyMode1[] = {
-    {0, 3, 0, 0, R::shot, 30, 200.0f, 1, 0, 0, 0, 1, 0.0f, true, false},
-    {0, 1, 1, 0, R::fan, 158, 160.0f, 1, 20, 0, 0, 1, 0.0f, false, false},
-    {2, 2, 1, 0, R::fan, 158, 160.0f, 2, 20, 0, 0, 1, 0.0f, false, false},
-    {3, 3, 1, 0, R::fan, 158, 160.0f, 3, 20, 0, 0, 1, 0.0f, false, false},
-    {2, 3, 0, 4, R::shot, 166, 300.0f, 1, 0, 0, 0, 1, 0.0f, false, false},
-    {1, 1, 2, 1, R::shot, 133, 180.0f, 1, 0, 0, 0, 1, 0.0f, true, false},
-    {2, 2, 0, 7, R::fan, 133, 200.0f, 2, 24, 0, 0, 1, 0.0f, true, false},
-    {3, 3, 0, 7, R::fan, 133, 250.0f, 3, 24, 0, 0, 1, 0.0f, true, false},
+    {0, 3, 0, 0, HeavyRoutine::shot, 30, 200.0f, 1, 0, 0, 0, 1, 0.0f, true, false},
+    {0, 1, 1, 0, HeavyRoutine::fan, 158, 160.0f, 1, 20, 0, 0, 1, 0.0f, false, false},
+    {2, 2, 1, 0, HeavyRoutine::fan, 158, 160.0f, 2, 20, 0, 0, 1, 0.0f, false, false},
+    {3, 3, 1, 0, HeavyRoutine::fan, 158, 160.0f, 3, 20, 0, 0, 1, 0.0f, false, false},
+    {2, 3, 0, 4, HeavyRoutine::shot, 166, 300.0f, 1, 0, 0, 0, 1, 0.0f, false, false},
+    {1, 1, 2, 1, HeavyRoutine::shot, 133, 180.0f, 1, 0, 0, 0, 1, 0.0f, true, false},
+    {2, 2, 0, 7, HeavyRoutine::fan, 133, 200.0f, 2, 24, 0, 0, 1, 0.0f, true, false},
+    {3, 3, 0, 7, HeavyRoutine::fan, 133, 250.0f, 3, 24, 0, 0, 1, 0.0f, true, false},
 };
 // Mode 3 (phase 2, one burst of 80): lines along the turrets, fans of lines
 // and wide fans at the fighter.
 constexpr ZakoLargeCall kHeavyMode3[] = {
-    {0, 0, 8, 0, R::line, 54, 180.0f, 1, 0, 0, 0, 3, 20.0f, false, false},
-    {1, 1, 4, 0, R::line, 54, 180.0f, 1, 0, 0, 0, 3, 20.0f, false, false},
-    {2, 3, 2, 0, R::line, 54, 180.0f, 1, 0, 0, 0, 3, 20.0f, false, false},
-    {0, 0, 10, 5, R::shot, 133, 180.0f, 1, 0, 0, 0, 1, 0.0f, true, false},
-    {1, 1, 0, 40, R::fanOfLines, 54, 250.0f, 7, 24, 0, 0, 5, 20.0f, true, false},
-    {2, 3, 20, 10, R::fanOfLines, 54, 250.0f, 7, 24, 0, 0, 5, 20.0f, true, false},
-    {1, 3, 0, 79, R::fan, 48, 330.0f, 15, 34, 0, 0, 1, 0.0f, true, false},
-    {3, 3, 0, 39, R::fan, 48, 280.0f, 14, 34, 0, 0, 1, 0.0f, true, false},
+    {0, 0, 8, 0, HeavyRoutine::line, 54, 180.0f, 1, 0, 0, 0, 3, 20.0f, false, false},
+    {1, 1, 4, 0, HeavyRoutine::line, 54, 180.0f, 1, 0, 0, 0, 3, 20.0f, false, false},
+    {2, 3, 2, 0, HeavyRoutine::line, 54, 180.0f, 1, 0, 0, 0, 3, 20.0f, false, false},
+    {0, 0, 10, 5, HeavyRoutine::shot, 133, 180.0f, 1, 0, 0, 0, 1, 0.0f, true, false},
+    {1, 1, 0, 40, HeavyRoutine::fanOfLines, 54, 250.0f, 7, 24, 0, 0, 5, 20.0f, true, false},
+    {2, 3, 20, 10, HeavyRoutine::fanOfLines, 54, 250.0f, 7, 24, 0, 0, 5, 20.0f, true, false},
+    {1, 3, 0, 79, HeavyRoutine::fan, 48, 330.0f, 15, 34, 0, 0, 1, 0.0f, true, false},
+    {3, 3, 0, 39, HeavyRoutine::fan, 48, 280.0f, 14, 34, 0, 0, 1, 0.0f, true, false},
 };
 // Mode 6 (phase 3): the rear turrets' fans of type 50 by rank level, and
 // from shot 12 every fourth shot a fan at the fighter.
 constexpr int32_t kHeavyRearCount[4] = {3, 5, 5, 7};
 constexpr int32_t kHeavyRearSpread[4] = {64, 64, 48, 32};
 constexpr ZakoLargeCall kHeavyMode6Aimed[] = {
-    {1, 1, 4, 0, R::fan, 50, 280.0f, 2, 60, 0, 0, 1, 0.0f, true, false},
-    {2, 2, 4, 0, R::fan, 50, 320.0f, 4, 40, 0, 0, 1, 0.0f, true, false},
-    {3, 3, 4, 0, R::fan, 50, 320.0f, 6, 28, 0, 0, 1, 0.0f, true, false},
-    {3, 3, 4, 0, R::fan, 50, 160.0f, 6, 28, 0, 0, 1, 0.0f, true, false},
+    {1, 1, 4, 0, HeavyRoutine::fan, 50, 280.0f, 2, 60, 0, 0, 1, 0.0f, true, false},
+    {2, 2, 4, 0, HeavyRoutine::fan, 50, 320.0f, 4, 40, 0, 0, 1, 0.0f, true, false},
+    {3, 3, 4, 0, HeavyRoutine::fan, 50, 320.0f, 6, 28, 0, 0, 1, 0.0f, true, false},
+    {3, 3, 4, 0, HeavyRoutine::fan, 50, 160.0f, 6, 28, 0, 0, 1, 0.0f, true, false},
 };
 
 template <size_t N>

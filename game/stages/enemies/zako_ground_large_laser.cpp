@@ -2,18 +2,18 @@
 // cycle that opens two lasers from their muzzles and closes them again; the
 // lasers are held as references, ended by the cycle, by the emplacement's
 // death (TSKbossHit) and by its release (TSKzako72Free).
+#include "game/core/game_sequence.h"
 #include "game/core/obj_ref.h"
 #include "game/core/obj_task.h"
 #include "game/core/obj_work.h"
 #include "game/core/play_state.h"
 #include "game/objects/eshot.h"
 #include "game/stages/enemies/enemy_damage.h"
+#include "game/stages/enemies/enemy_kinds.h"
 #include "game/stages/enemies/enemy_script.h"
 #include "game/stages/enemies/enemy_step.h"
-#include "game/stages/enemies/enemy_kinds.h"
 #include "game/stages/enemies/zako_ground_large.h"
 #include "game/stages/enemies/zako_ground_parts.h"
-#include "game/core/game_sequence.h"
 #include "game/stages/stage_field.h"
 
 namespace {
@@ -63,7 +63,9 @@ void emplacementOpen(ObjTask* task, ObjWork* work) {
             continue;
         }
         const ObjPoint m = zakoLargeMarker(muzzles[k]);
-        ObjWork* laser = TSKeshotCreate(kEmplacementType, kEmplacementHeading, 0.0f, 0, 0, objRef(task), work->x + m.x, work->y + m.y);
+        const float x = work->x + m.x;
+        const float y = work->y + m.y;
+        ObjWork* laser = TSKeshotCreate(kEmplacementType, kEmplacementHeading, 0.0f, 0, 0, objRef(task), x, y);
         held = zakoLargeNewShotRef(laser);
     }
 }
@@ -135,7 +137,8 @@ void TSKzako72Attack(ObjTask* task, ObjWork* work) {
 }
 
 void TSKzako72Draw(ObjTask*, ObjWork* work) {
-    const int32_t body = work->lifeState == 3 ? kEmplacementWreckFrame : kEmplacementBodyFrames[emplacementKindIndex(work)];
+    const int32_t alive = kEmplacementBodyFrames[emplacementKindIndex(work)];
+    const int32_t body = work->lifeState == 3 ? kEmplacementWreckFrame : alive;
     zakoGroundDrawLayers(work, body, 0);
 }
 

@@ -51,7 +51,8 @@ protected:
         return n;
     }
     static void clearShots() {
-        for (int group : {kEshotGroup, kEshotSpecialGroup}) OBJtaskWalk(group, [](ObjTask* shot) { OBJtaskRelease(shot); });
+        for (int group : {kEshotGroup, kEshotSpecialGroup})
+            OBJtaskWalk(group, [](ObjTask* shot) { OBJtaskRelease(shot); });
     }
     std::vector<SpriteFrame> frames;
 };
@@ -462,7 +463,8 @@ TEST_F(Zako7Test, TheHeavyTanksRearTurretsKeepTheirAngleForTheBurst) {
         int expected;  // shots made
     };
     // ORIGINAL is level 2: a fan of 5, and from shot 12 every fourth shot 4 more at the fighter.
-    for (const Case& c : {Case{2, 0, 5}, Case{2, 1, 5}, Case{2, 11, 5}, Case{2, 12, 9}, Case{0, 12, 3}, Case{3, 16, 19}}) {
+    const std::vector<Case> cases = {{2, 0, 5}, {2, 1, 5}, {2, 11, 5}, {2, 12, 9}, {0, 12, 3}, {3, 16, 19}};
+    for (const Case& c : cases) {
         clearShots();
         gameMode = c.mode;
         e.shotIndex = c.index;
