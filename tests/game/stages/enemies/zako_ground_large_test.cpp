@@ -164,6 +164,31 @@ TEST_F(Zako7Test, AHittableCarFiresOnlyOutsideItsFireWindows) {
     }
 }
 
+TEST_F(Zako7Test, EachCarsTwoGunsFireTheirPatternByChainIndexLevelAndShot) {
+    struct Case {
+        int32_t chain, mode, index, volley;
+        int shots;  // both guns
+    };
+    const std::vector<Case> cases = {
+        {0, 2, 0, 0, 8},  {0, 2, 6, 0, 0},   {0, 3, 6, 0, 8},   {0, 2, 0, 1, 0},  {1, 0, 3, 1, 2},
+        {1, 0, 4, 0, 0},  {1, 1, 7, 0, 2},   {1, 3, 9, 0, 6},   {1, 2, 10, 0, 10}, {2, 0, 0, 0, 60},
+        {2, 1, 0, 0, 84}, {2, 2, 0, 2, 126}, {2, 2, 0, 1, 0},   {3, 0, 1, 0, 4},  {3, 3, 1, 0, 8},
+    };
+    for (const Case& c : cases) {
+        OBJtaskReleaseAll(nullptr);
+        gameMode = c.mode;
+        eshotFixtureFighter(80.0f, 250.0f, false);
+        ObjTask* car = spawn(70, 80.0f, 100.0f);
+        enemy(car->work).chainIndex = c.chain;
+        step(car);
+        clearShots();
+        enemy(car->work).shotIndex = c.index;
+        enemy(car->work).volleyIndex = c.volley;
+        car->work->attack(car, car->work);
+        EXPECT_EQ(liveShots(), c.shots) << "chain " << c.chain << " mode " << c.mode << " shot " << c.index;
+    }
+}
+
 TEST_F(Zako7Test, AnUnhittableCarHoldsItsFire) {
     eshotFixtureFighter(80.0f, 250.0f, false);
     ObjTask* head = spawn(70, 80.0f, 20.0f);
