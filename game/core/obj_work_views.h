@@ -136,6 +136,12 @@ struct EnemyFields {
     int32_t spawnedChildren;  // spawners 140 and 141: children dropped so far
     // ground enemies
     float treadCounter;  // its whole part picks the tread animation cell
+    // the large ground enemies' own (kinds 70 to 77); their held lasers are partLink[0] and [1]
+    int32_t chainIndex;      // a train: 0 the head, 1 to 3 its cars
+    int32_t hittableNow;     // the box rules held this frame
+    int32_t beenHittable;    // the box rules have held once
+    int32_t laserCycle;      // kinds 72, 73: advanced each hittable frame
+    int32_t deathCell, deathCellCountdown;  // a train's wreck animation
 };
 
 // The fighter's and the enemies' shots (groups 6, 10, 11, 18).

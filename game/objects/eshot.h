@@ -66,3 +66,6 @@ void eshotLaserClear();
 // The laser's own step (types 161 and 162), part of TSKeshotUpdate; false
 // while the play is frozen (the update then stops).
 bool eshotLaserStep(ObjTask* task, ObjWork* work, bool cellChanged);
+// A shooter that keeps its laser starts it over on the same shot: back to
+// state 0 with no charge, so it charges, fires and grows again.
+void eshotLaserRestart(ObjWork* work);

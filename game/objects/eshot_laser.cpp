@@ -158,6 +158,11 @@ void eshotLaserClear() {
     eshotLaserNext = 0;
 }
 
+void eshotLaserRestart(ObjWork* work) {
+    work->lifeState = 0;
+    shot(work).charge = 0;
+}
+
 bool eshotLaserStep(ObjTask* task, ObjWork* work, bool cellChanged) {
     if (continueScreenActive != 0 || freezeByGameOver != 0) return false;
     const LaserTip tip = laserStepMotion(work);

@@ -3,6 +3,7 @@
 #include "game/stages/enemies/enemy_kinds.h"
 #include "game/stages/enemies/item_carrier.h"
 #include "game/stages/enemies/zako_ground.h"
+#include "game/stages/enemies/zako_ground_large.h"
 #include "game/stages/enemies/zako_small.h"
 
 // By kind; each family's issue sets its own rows (the prologue's kind 122
@@ -78,14 +79,14 @@ ObjTaskFn const enemyKindTable[kEnemyKinds] = {
     TSKzako66Act,         // 67
     nullptr,              // 68
     nullptr,              // 69
-    nullptr,              // 70
-    nullptr,              // 71
-    nullptr,              // 72
-    nullptr,              // 73
-    nullptr,              // 74
-    nullptr,              // 75
-    nullptr,              // 76
-    nullptr,              // 77
+    TSKzako70Act,         // 70
+    TSKzako70Act,         // 71
+    TSKzako72Act,         // 72
+    TSKzako72Act,         // 73
+    TSKzako74Act,         // 74
+    TSKzako75Act,         // 75
+    TSKzako76Act,         // 76
+    TSKzako77Act,         // 77
     TSKzako78Act,         // 78
     TSKzako79Act,         // 79
     TSKst01mbossAct,      // 80

@@ -10,7 +10,7 @@ struct EnemySoundGateRow {
     int32_t soundId;
     int32_t frames;
 };
-constexpr EnemySoundGateRow kEnemySoundGateRows[kEnemySoundGates] = {{17, 4}, {6, 1}, {11, 4}, {5, 1}};
+constexpr EnemySoundGateRow kEnemySoundGateRows[kEnemySoundGates] = {{17, 4}, {6, 1}, {11, 4}, {5, 1}, {18, 4}, {19, 4}};
 
 }  // namespace
 

@@ -13,8 +13,10 @@ enum class EnemySoundGate : int32_t {
     groundMove,    // SE 6 "ground_move01": ground kinds 66 and 67 coming, 1 frame
     hiddenTarget,  // SE 11 "explode_m1": the hidden targets' deaths, 4 frames
     enemyFly,      // SE 5 "enemyfly": large aircraft arriving, 1 frame
+    beamMedium,    // SE 18 "beam_m": the heavy tank's aimed shots, 4 frames
+    beamSmall,     // SE 19 "beam_s": the heavy tank's volleys, 4 frames
 };
-inline constexpr int32_t kEnemySoundGates = 4;
+inline constexpr int32_t kEnemySoundGates = 6;
 
 // Frames left of each gate's cooldown (covered by the state hash).
 extern int32_t enemySoundCooldowns[kEnemySoundGates];
