@@ -104,7 +104,8 @@ TEST_F(ZakoGroundKindsTest, TheKindTableHoldsEveryGroundAct) {
 }
 
 TEST_F(ZakoGroundKindsTest, SoundGatesRestartOnlyOnceRunOut) {
-    const std::vector<std::pair<int32_t, int32_t>> rows = {{17, 4}, {6, 1}, {11, 4}, {5, 1}};
+    const std::vector<std::pair<int32_t, int32_t>> rows = {{17, 4}, {6, 1}, {11, 4}, {5, 1}, {18, 4}, {19, 4}};
+    ASSERT_EQ(rows.size(), size_t(kEnemySoundGates));
     for (int32_t g = 0; g < kEnemySoundGates; ++g) {
         EXPECT_EQ(enemySoundGateId(EnemySoundGate(g)), rows[size_t(g)].first);
         EXPECT_EQ(enemySoundGateFrames(EnemySoundGate(g)), rows[size_t(g)].second);
