@@ -8,7 +8,7 @@
 // is the tutorial, TSKtutorialAct).
 ObjTaskFn const enemyKindTable[kEnemyKinds] = {
     TSKzako00Act,         // 0
-    nullptr,              // 1
+    TSKzako01Act,         // 1
     TSKzako02Act,         // 2
     TSKzako03Act,         // 3
     TSKzako04Act,         // 4
