@@ -2,6 +2,7 @@
 #include "game/stages/enemies/enemy_kinds.h"
 #include "game/stages/enemies/item_carrier.h"
 #include "game/stages/enemies/zako_ground.h"
+#include "game/stages/enemies/zako_large.h"
 #include "game/stages/enemies/zako_small.h"
 
 // By kind; each family's issue sets its own rows (the prologue's kind 122
@@ -47,17 +48,17 @@ ObjTaskFn const enemyKindTable[kEnemyKinds] = {
     nullptr,              // 37
     nullptr,              // 38
     nullptr,              // 39
-    nullptr,              // 40
-    nullptr,              // 41
-    nullptr,              // 42
-    nullptr,              // 43
-    nullptr,              // 44
-    nullptr,              // 45
-    nullptr,              // 46
-    nullptr,              // 47
-    nullptr,              // 48
-    nullptr,              // 49
-    nullptr,              // 50
+    TSKzako40Act,         // 40
+    TSKzako41Act,         // 41
+    TSKzako42Act,         // 42
+    TSKzako43Act,         // 43
+    TSKzako44Act,         // 44
+    TSKzako45Act,         // 45
+    TSKzako46Act,         // 46
+    TSKzako47Act,         // 47
+    TSKzako48Act,         // 48
+    TSKzako49Act,         // 49
+    TSKzako50Act,         // 50
     nullptr,              // 51
     nullptr,              // 52
     nullptr,              // 53
