@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "game/core/draw_store.h"
+#include "game/core/sound_requests.h"
 #include "game/core/sprite_frame_table.h"
 #include "game/core/sprite_frames.h"
 #include "game/objects/fighter_counters.h"
@@ -493,6 +494,23 @@ TEST_F(ZakoLargeTest, BodiesDrawTheirCellOnTheDepthsLayerRedWhileFlashing) {
         EXPECT_EQ(task->work->g, 255) << "the tint is reset after the draw";
         OBJtaskRelease(task);
     }
+}
+
+TEST_F(ZakoLargeTest, FlySoundAtCreationForKind44AndOnTheFirstFrameFor42To49) {
+    int32_t& guard = soundLayerState().soundGuard[5];
+    for (int32_t kind = 40; kind <= 50; ++kind) {
+        guard = 0;
+        ObjTask* task = spawn(kind);
+        EXPECT_EQ(guard > 0, kind == 44) << kind << " at creation";
+        guard = 0;
+        step(task);
+        EXPECT_EQ(guard > 0, kind == 42 || kind == 44 || kind == 47 || kind == 49) << kind << " on its first frame";
+        guard = 0;
+        step(task);
+        EXPECT_EQ(guard, 0) << kind << " afterwards";
+        OBJtaskRelease(task);
+    }
+    guard = 0;
 }
 
 }  // namespace
