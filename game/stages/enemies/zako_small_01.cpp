@@ -39,7 +39,11 @@ void zako01MakePiece(ObjTask* bodyTask, int32_t index) {
     enemySpawnParam(task) = -1;
     TSKzako01Act(task);
     ObjWork* piece = task->work;
-    if (piece == nullptr) return;
+    if (piece == nullptr) {
+        // Left in its first state it would start again as a body of its own.
+        OBJtaskRelease(task);
+        return;
+    }
     ObjWork* body = bodyTask->work;
     piece->kind = 1;
     piece->x = body->x;

@@ -227,6 +227,24 @@ TEST_F(ZakoJoiningPairTest, APieceNeverMadeCancelsNothing) {
     }
 }
 
+TEST_F(ZakoJoiningPairTest, APieceThatGetsNoRecordIsSkipped) {
+    eshotFixtureFighter(112.0f, 60.0f, false);
+    ObjTask* body = enemySpawnKind(1, -1, 40.0f, 20.0f);
+    std::vector<ObjWork*> taken;
+    while (ObjWork* work = OBJworkNew()) taken.push_back(work);
+    OBJworkFree(taken.back());
+    taken.pop_back();
+    runAll();
+    for (ObjWork* work : taken) OBJworkFree(work);
+    EXPECT_NE(piece(body, 0), nullptr);
+    EXPECT_EQ(piece(body, 1), nullptr);
+    EXPECT_EQ(enemy(body->work).joinPieceSerials[1], 0u);
+    EXPECT_EQ(OBJtaskCountByTag(kEnemyGroup, kEnemyTag), 2) << "no task is left without its record";
+    for (int i = 0; i < 5; ++i) runAll();
+    EXPECT_EQ(OBJtaskCountByTag(kEnemyGroup, kEnemyTag), 2);
+    EXPECT_EQ(body->state, kObjStateRun);
+}
+
 TEST_F(ZakoJoiningPairTest, UnderABossTheBodyEndsWithoutPieces) {
     eshotFixtureFighter(112.0f, 60.0f, false);
     bossPresentFlag = 1;
