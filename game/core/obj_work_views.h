@@ -134,6 +134,12 @@ struct EnemyFields {
     int32_t turnMode;        // kinds 3 and 4: 0 straight, 1 banking up, 2 banking down
     int32_t bankCounter;     // kinds 3 and 4: added to the sprite frame
     int32_t spawnedChildren;  // spawners 140 and 141: children dropped so far
+    // kind 1, the joining pair (its formation phase is `phase`)
+    int32_t joinIndex;               // 0 the body, 1 the left piece, 2 the right piece
+    int32_t joinSpread;              // the body's: the pieces' distance from x 112, hundredths of a pixel
+    ObjRef joinPieces[2];            // the body's: its pieces, empty once lost
+    uint32_t joinPieceSerials[2];    // the body's: its pieces' serials, kept for the bullet cancel
+    ObjRef joinBody;                 // a piece's body
     // ground enemies
     float treadCounter;  // its whole part picks the tread animation cell
     // the large ground enemies' own (kinds 70 to 77); their held lasers are partLink[0] and [1]

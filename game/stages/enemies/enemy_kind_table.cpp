@@ -4,13 +4,14 @@
 #include "game/stages/enemies/item_carrier.h"
 #include "game/stages/enemies/zako_ground.h"
 #include "game/stages/enemies/zako_ground_large.h"
+#include "game/stages/enemies/zako_large.h"
 #include "game/stages/enemies/zako_small.h"
 
 // By kind; each family's issue sets its own rows (the prologue's kind 122
 // is the tutorial, TSKtutorialAct).
 ObjTaskFn const enemyKindTable[kEnemyKinds] = {
     TSKzako00Act,         // 0
-    nullptr,              // 1
+    TSKzako01Act,         // 1
     TSKzako02Act,         // 2
     TSKzako03Act,         // 3
     TSKzako04Act,         // 4
@@ -49,17 +50,17 @@ ObjTaskFn const enemyKindTable[kEnemyKinds] = {
     nullptr,              // 37
     nullptr,              // 38
     nullptr,              // 39
-    nullptr,              // 40
-    nullptr,              // 41
-    nullptr,              // 42
-    nullptr,              // 43
-    nullptr,              // 44
-    nullptr,              // 45
-    nullptr,              // 46
-    nullptr,              // 47
-    nullptr,              // 48
-    nullptr,              // 49
-    nullptr,              // 50
+    TSKzako40Act,         // 40
+    TSKzako41Act,         // 41
+    TSKzako42Act,         // 42
+    TSKzako43Act,         // 43
+    TSKzako44Act,         // 44
+    TSKzako45Act,         // 45
+    TSKzako46Act,         // 46
+    TSKzako47Act,         // 47
+    TSKzako48Act,         // 48
+    TSKzako49Act,         // 49
+    TSKzako50Act,         // 50
     nullptr,              // 51
     nullptr,              // 52
     nullptr,              // 53

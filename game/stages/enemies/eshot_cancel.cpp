@@ -22,10 +22,15 @@ void eshotCancelClear() { eshotCancelQueue = cancelClearedQueue(); }
 
 void eshotCancelRequest(int32_t countdown, int32_t level, const ObjWork* owner, uint8_t closeFlag,
                         uint8_t secondFlag) {
+    eshotCancelRequestSerial(countdown, level, owner != nullptr ? owner->serial : 0u, closeFlag, secondFlag);
+}
+
+void eshotCancelRequestSerial(int32_t countdown, int32_t level, uint32_t ownerSerial, uint8_t closeFlag,
+                              uint8_t secondFlag) {
     eshotCancelQueue.countdown = std::max(eshotCancelQueue.countdown, countdown);
     for (EshotCancelSlot& slot : eshotCancelQueue.slots) {
         if (slot.ownerSerial != kEshotCancelFree) continue;
-        slot = {owner != nullptr ? owner->serial : 0u, level, closeFlag, secondFlag, 0};
+        slot = {ownerSerial, level, closeFlag, secondFlag, 0};
         return;
     }
 }

@@ -39,5 +39,8 @@ void eshotCancelClear();
 // free (the countdown still rises).
 void eshotCancelRequest(int32_t countdown, int32_t level, const ObjWork* owner, uint8_t closeFlag,
                         uint8_t secondFlag);
+// The same for an owner known by its serial alone (one already released).
+void eshotCancelRequestSerial(int32_t countdown, int32_t level, uint32_t ownerSerial, uint8_t closeFlag,
+                              uint8_t secondFlag);
 // Frees one slot.
 void eshotCancelFreeSlot(EshotCancelSlot& slot);

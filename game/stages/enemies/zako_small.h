@@ -17,6 +17,12 @@ void TSKzako00Draw(ObjTask* task, ObjWork* work);
 void TSKzako00Attack(ObjTask* task, ObjWork* work);
 void TSKzako00Hit(ObjTask* task, ObjWork* work);
 
+// Kind 1: the joining pair (body and pieces run one act).
+void TSKzako01Act(ObjTask* task);
+void TSKzako01Draw(ObjTask* task, ObjWork* work);
+void TSKzako01Attack(ObjTask* task, ObjWork* work);
+void TSKzako01Hit(ObjTask* task, ObjWork* work);
+
 // Kinds 3 and 4: the mirrored sideways swoopers that bank away once past the
 // fighter.
 void TSKzako03Act(ObjTask* task);
