@@ -5,7 +5,7 @@
 // a layer as the small ground enemies do (zako_ground.h); what they share is
 // zako_ground_large_common.cpp, each family its own file.
 //
-// Their attacks are tables of bullet-routine calls (ZakoLargeCall), one a
+// Their attacks are tables of bullet-routine calls (ZakoGroundLargeCall), one a
 // kind or mode, each call firing at a range of rank levels on the shots of
 // a burst its index selects.
 //
@@ -19,7 +19,7 @@
 
 struct ObjTask;
 
-struct ZakoLargeKind {
+struct ZakoGroundLargeKind {
     int32_t kind;
     int32_t hp, hpStage5;  // base hit points; hpStage5 0: the same in stage 5
     int32_t score;
@@ -33,26 +33,26 @@ struct ZakoLargeKind {
 };
 
 // The row of kinds 70 to 77, null for any other.
-const ZakoLargeKind* zakoLargeKind(int32_t kind);
+const ZakoGroundLargeKind* zakoGroundLargeKind(int32_t kind);
 
 // A range of stage frames, both ends included.
 struct ZakoFrameWindow {
     int32_t first, last;
 };
-bool zakoLargeInWindows(const ZakoFrameWindow* windows, int32_t count, int32_t frame);
+bool zakoGroundLargeInWindows(const ZakoFrameWindow* windows, int32_t count, int32_t frame);
 
 // Stage 5 ends kinds 70 to 73 past its frame 12000.
-bool zakoLargeCutOff();
+bool zakoGroundLargeCutOff();
 
-enum class ZakoLargeRoutine : int32_t { shot, fan, line, fanOfLines, fanOfFans, fanOfFanLines };
+enum class ZakoGroundLargeRoutine : int32_t { shot, fan, line, fanOfLines, fanOfFans, fanOfFanLines };
 
 // One call of an attack table: it fires at rank levels levelLo..levelHi on
 // the shots of a burst whose index i has i % every == at (every 0: i == at),
 // from the gun's muzzle along the gun's angle, or at the fighter.
-struct ZakoLargeCall {
+struct ZakoGroundLargeCall {
     int32_t levelLo, levelHi;
     int32_t every, at;
-    ZakoLargeRoutine routine;
+    ZakoGroundLargeRoutine routine;
     int32_t type;
     float speed;
     int32_t count, step;       // bullets and spread, or the outer fan's
@@ -65,25 +65,25 @@ struct ZakoLargeCall {
 
 // Fires every call of the table that the rank level and the shot index
 // select; returns how many fired.
-int32_t zakoLargeFire(const ZakoLargeCall* calls, int32_t count, ObjTask* task, int32_t shotIndex, int32_t angle,
+int32_t zakoGroundLargeFire(const ZakoGroundLargeCall* calls, int32_t count, ObjTask* task, int32_t shotIndex, int32_t angle,
                       float x, float y);
 
 // State 0 of every large kind: the work (none: the task ends, nothing
 // written), script, life by stage, score, class 2, the attack timer and the
 // flags of the row, aim slot 0 left for the first frame.
-bool zakoLargeInit(ObjTask* task, const ZakoLargeKind& row, ObjWorkFn draw, ObjWorkFn attack, ObjWorkFn hit);
+bool zakoGroundLargeInit(ObjTask* task, const ZakoGroundLargeKind& row, ObjWorkFn draw, ObjWorkFn attack, ObjWorkFn hit);
 // The script, the age and the enemy step of a running frame; false (the
 // task ended) when the enemy has left.
-bool zakoLargeStep(ObjTask* task);
+bool zakoGroundLargeStep(ObjTask* task);
 // The kind's box on or off (always off while the hits-off field is set).
-void zakoLargeBox(ObjWork* work, const HitBox* box, bool on);
+void zakoGroundLargeBox(ObjWork* work, const HitBox* box, bool on);
 // The first running frame's aim slot 0 from the row's marker frame.
-void zakoLargeArmSlot(ObjWork* work, const ZakoLargeKind& row, int32_t turnLimit);
+void zakoGroundLargeArmSlot(ObjWork* work, const ZakoGroundLargeKind& row, int32_t turnLimit);
 // A reference to the shot TSKeshotCreate has just made (the newest of its
 // group), none for null.
-ObjRef zakoLargeNewShotRef(ObjWork* shot);
+ObjRef zakoGroundLargeNewShotRef(ObjWork* shot);
 // The sprite frame's attachment point, relative to the enemy.
-ObjPoint zakoLargeMarker(int32_t frame);
+ObjPoint zakoGroundLargeMarker(int32_t frame);
 
 void TSKzako70Act(ObjTask* task);
 void TSKzako70Attack(ObjTask* task, ObjWork* work);

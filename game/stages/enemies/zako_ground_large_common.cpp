@@ -21,7 +21,7 @@ namespace {
 
 // kind, hp, hp in stage 5, score, burst / interval / first / left / pause / cut,
 // fires in boss fights, debris, kept after death, box, aim frame, muzzle
-constexpr ZakoLargeKind kZakoLargeRows[] = {
+constexpr ZakoGroundLargeKind kZakoGroundLargeRows[] = {
     {70, 5376, 2048, 20540, 0, 0, 0, 0, 0, 70, 0, 0, 1, {0, 0, 20, 44}, 0, 0},
     {71, 5376, 2048, 20540, 0, 0, 0, 0, 0, 70, 0, 0, 1, {0, 0, 20, 44}, 0, 0},
     {72, 4608, 2048, 28590, 99999, 8, 30, 99999, 0, 100, 1, 0, 1, {0, 0, 24, 24}, 0, 0},
@@ -32,33 +32,33 @@ constexpr ZakoLargeKind kZakoLargeRows[] = {
     {77, 5120, 0, 45000, 8, 3, 120, 8, 120, 70, 0, 1, 0, {0, 0, 32, 32}, 5487, 20},
 };
 
-constexpr int32_t kZakoLargeCutOffStage = 5;
-constexpr int32_t kZakoLargeCutOffFrame = 12000;
+constexpr int32_t kZakoGroundLargeCutOffStage = 5;
+constexpr int32_t kZakoGroundLargeCutOffFrame = 12000;
 
-bool zakoLargeCallSelects(const ZakoLargeCall& call, int32_t level, int32_t shotIndex, bool powered) {
+bool zakoGroundLargeCallSelects(const ZakoGroundLargeCall& call, int32_t level, int32_t shotIndex, bool powered) {
     if (level < call.levelLo || level > call.levelHi) return false;
     if (call.poweredUp && !powered) return false;
     return call.every > 0 ? shotIndex % call.every == call.at : shotIndex == call.at;
 }
 
-void zakoLargeCall(const ZakoLargeCall& c, ObjRef owner, int32_t angle, float x, float y) {
+void zakoGroundLargeCall(const ZakoGroundLargeCall& c, ObjRef owner, int32_t angle, float x, float y) {
     switch (c.routine) {
-    case ZakoLargeRoutine::shot:
+    case ZakoGroundLargeRoutine::shot:
         enemyShot(c.type, angle, c.speed, owner, x, y);
         break;
-    case ZakoLargeRoutine::fan:
+    case ZakoGroundLargeRoutine::fan:
         enemyShotFan(c.type, angle, c.speed, c.count, c.step, owner, x, y);
         break;
-    case ZakoLargeRoutine::line:
+    case ZakoGroundLargeRoutine::line:
         enemyShotLine(c.type, angle, c.speed, c.lines, c.speedStep, owner, x, y);
         break;
-    case ZakoLargeRoutine::fanOfLines:
+    case ZakoGroundLargeRoutine::fanOfLines:
         enemyShotFanOfLines(c.type, angle, c.speed, c.count, c.step, c.lines, c.speedStep, owner, x, y);
         break;
-    case ZakoLargeRoutine::fanOfFans:
+    case ZakoGroundLargeRoutine::fanOfFans:
         enemyShotFanOfFans(c.type, angle, c.speed, c.count, c.step, c.inner, c.innerStep, owner, x, y);
         break;
-    case ZakoLargeRoutine::fanOfFanLines:
+    case ZakoGroundLargeRoutine::fanOfFanLines:
         enemyShotFanOfFanLines(c.type, angle, c.speed, c.count, c.step, c.inner, c.innerStep, c.lines, c.speedStep,
                                owner, x, y);
         break;
@@ -67,35 +67,35 @@ void zakoLargeCall(const ZakoLargeCall& c, ObjRef owner, int32_t angle, float x,
 
 }  // namespace
 
-const ZakoLargeKind* zakoLargeKind(int32_t kind) {
-    for (const ZakoLargeKind& row : kZakoLargeRows)
+const ZakoGroundLargeKind* zakoGroundLargeKind(int32_t kind) {
+    for (const ZakoGroundLargeKind& row : kZakoGroundLargeRows)
         if (row.kind == kind) return &row;
     return nullptr;
 }
 
-bool zakoLargeInWindows(const ZakoFrameWindow* windows, int32_t count, int32_t frame) {
+bool zakoGroundLargeInWindows(const ZakoFrameWindow* windows, int32_t count, int32_t frame) {
     for (int32_t i = 0; i < count; ++i)
         if (frame >= windows[i].first && frame <= windows[i].last) return true;
     return false;
 }
 
-bool zakoLargeCutOff() { return stageNumber == kZakoLargeCutOffStage && stageFrame > kZakoLargeCutOffFrame; }
+bool zakoGroundLargeCutOff() { return stageNumber == kZakoGroundLargeCutOffStage && stageFrame > kZakoGroundLargeCutOffFrame; }
 
-int32_t zakoLargeFire(const ZakoLargeCall* calls, int32_t count, ObjTask* task, int32_t shotIndex, int32_t angle,
+int32_t zakoGroundLargeFire(const ZakoGroundLargeCall* calls, int32_t count, ObjTask* task, int32_t shotIndex, int32_t angle,
                       float x, float y) {
     const int32_t level = enemyRankLevel();
     const bool powered = fighterIsPowerUp();
     int32_t fired = 0;
     for (int32_t i = 0; i < count; ++i) {
-        const ZakoLargeCall& call = calls[i];
-        if (!zakoLargeCallSelects(call, level, shotIndex, powered)) continue;
-        zakoLargeCall(call, objRef(task), call.atFighter ? enemyAngleToPlayer(x, y) : angle, x, y);
+        const ZakoGroundLargeCall& call = calls[i];
+        if (!zakoGroundLargeCallSelects(call, level, shotIndex, powered)) continue;
+        zakoGroundLargeCall(call, objRef(task), call.atFighter ? enemyAngleToPlayer(x, y) : angle, x, y);
         ++fired;
     }
     return fired;
 }
 
-bool zakoLargeInit(ObjTask* task, const ZakoLargeKind& row, ObjWorkFn draw, ObjWorkFn attack, ObjWorkFn hit) {
+bool zakoGroundLargeInit(ObjTask* task, const ZakoGroundLargeKind& row, ObjWorkFn draw, ObjWorkFn attack, ObjWorkFn hit) {
     ObjWork* work = OBJworkNew();
     if (work == nullptr) {
         task->state = kObjStateEnd;
@@ -131,7 +131,7 @@ bool zakoLargeInit(ObjTask* task, const ZakoLargeKind& row, ObjWorkFn draw, ObjW
     return true;
 }
 
-bool zakoLargeStep(ObjTask* task) {
+bool zakoGroundLargeStep(ObjTask* task) {
     enemyMoveScript(task, task->work);
     ++enemyAge(task);
     if (enemyStep(task, task->work)) return true;
@@ -139,23 +139,23 @@ bool zakoLargeStep(ObjTask* task) {
     return false;
 }
 
-void zakoLargeBox(ObjWork* work, const HitBox* box, bool on) {
+void zakoGroundLargeBox(ObjWork* work, const HitBox* box, bool on) {
     const bool boxed = on && enemy(work).noHitBoxes == 0;
     work->hitBoxes = boxed ? box : nullptr;
     work->hitBoxCount = boxed ? 1 : 0;
 }
 
-ObjPoint zakoLargeMarker(int32_t frame) {
+ObjPoint zakoGroundLargeMarker(int32_t frame) {
     const FrameInfo marker = OBJgetFrameInfo(frame);
     return {marker.pivotX, marker.pivotY};
 }
 
-void zakoLargeArmSlot(ObjWork* work, const ZakoLargeKind& row, int32_t turnLimit) {
-    const ObjPoint offset = row.aimFrame > 0 ? zakoLargeMarker(row.aimFrame) : ObjPoint{0.0f, 0.0f};
+void zakoGroundLargeArmSlot(ObjWork* work, const ZakoGroundLargeKind& row, int32_t turnLimit) {
+    const ObjPoint offset = row.aimFrame > 0 ? zakoGroundLargeMarker(row.aimFrame) : ObjPoint{0.0f, 0.0f};
     enemySetAimSlot(work, 0, turnLimit, row.muzzle, offset.x, offset.y);
 }
 
-ObjRef zakoLargeNewShotRef(ObjWork* shot) {
+ObjRef zakoGroundLargeNewShotRef(ObjWork* shot) {
     if (shot == nullptr) return {};
     for (int group : {kEshotGroup, kEshotSpecialGroup}) {
         ObjTask* newest = OBJtaskGroup(group).tail.prev;

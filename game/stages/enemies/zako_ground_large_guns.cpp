@@ -16,11 +16,11 @@
 
 namespace {
 
-using PlatformRoutine = ZakoLargeRoutine;
+using PlatformRoutine = ZakoGroundLargeRoutine;
 
 // Kind 74: fans of lines of type 144 at 400, 120 apart, step 20, on every
 // shot; a powered-up fighter draws a wider fan on the burst's first shot.
-constexpr ZakoLargeCall kPlatform74Calls[] = {
+constexpr ZakoGroundLargeCall kPlatform74Calls[] = {
     {0, 0, 1, 0, PlatformRoutine::fanOfLines, 144, 400.0f, 1, 120, 0, 0, 2, 20.0f, false, false},
     {1, 1, 1, 0, PlatformRoutine::fanOfLines, 144, 400.0f, 2, 120, 0, 0, 2, 20.0f, false, false},
     {2, 2, 1, 0, PlatformRoutine::fanOfLines, 144, 400.0f, 3, 120, 0, 0, 3, 20.0f, false, false},
@@ -30,7 +30,7 @@ constexpr ZakoLargeCall kPlatform74Calls[] = {
 
 // Kind 76, a shot every second frame along its fixed aim: fans of lines of
 // type 37 at 140 and type 48 at 120, and fans of fans of type 133.
-constexpr ZakoLargeCall kPlatform76Calls[] = {
+constexpr ZakoGroundLargeCall kPlatform76Calls[] = {
     {0, 1, 30, 0, PlatformRoutine::fanOfLines, 37, 140.0f, 3, 60, 0, 0, 2, 20.0f, false, false},
     {1, 1, 30, 15, PlatformRoutine::fanOfLines, 48, 120.0f, 3, 60, 0, 0, 2, 20.0f, false, false},
     {2, 2, 30, 0, PlatformRoutine::fanOfLines, 37, 140.0f, 3, 60, 0, 0, 3, 20.0f, false, false},
@@ -43,7 +43,7 @@ constexpr ZakoLargeCall kPlatform76Calls[] = {
 
 // Kind 77, bursts of 8: fans of lines 80 apart with speed step 40, a fan of
 // type 30 on the last shot, and type 67 on odd shots at a powered-up fighter.
-constexpr ZakoLargeCall kPlatform77Calls[] = {
+constexpr ZakoGroundLargeCall kPlatform77Calls[] = {
     {0, 0, 0, 0, PlatformRoutine::fanOfLines, 30, 120.0f, 2, 80, 0, 0, 2, 40.0f, false, false},
     {1, 1, 4, 0, PlatformRoutine::fanOfLines, 30, 120.0f, 3, 80, 0, 0, 2, 40.0f, false, false},
     {2, 3, 2, 0, PlatformRoutine::fanOfLines, 30, 120.0f, 3, 80, 0, 0, 3, 40.0f, false, false},
@@ -58,12 +58,12 @@ constexpr int32_t kPlatform77Frame = 5486;
 constexpr int32_t kPlatform74Wreck = 105;
 constexpr int32_t kPlatform76Wreck = 106;
 
-void platformRun(ObjTask* task, const ZakoLargeKind& row, bool turning) {
-    if (!zakoLargeStep(task)) return;
+void platformRun(ObjTask* task, const ZakoGroundLargeKind& row, bool turning) {
+    if (!zakoGroundLargeStep(task)) return;
     ObjWork* work = task->work;
     EnemyFields& e = enemy(work);
     if (work->lifeState == 3) {
-        zakoLargeBox(work, nullptr, false);
+        zakoGroundLargeBox(work, nullptr, false);
         return;
     }
     if (e.setupDone == 0) {
@@ -73,17 +73,17 @@ void platformRun(ObjTask* task, const ZakoLargeKind& row, bool turning) {
             return;
         }
         enemySetLayerDepth(work);
-        zakoLargeArmSlot(work, row, 8);
+        zakoGroundLargeArmSlot(work, row, 8);
         if (!turning) e.aimSlots[0].armed = 0;
     }
-    zakoLargeBox(work, &row.box, true);
+    zakoGroundLargeBox(work, &row.box, true);
     ++work->age;
 }
 
 void platformAct(ObjTask* task, int32_t kind, ObjWorkFn draw, ObjWorkFn attack, ObjWorkFn hit) {
-    const ZakoLargeKind& row = *zakoLargeKind(kind);
+    const ZakoGroundLargeKind& row = *zakoGroundLargeKind(kind);
     if (task->state == kObjStateInit) {
-        zakoLargeInit(task, row, draw, attack, hit);
+        zakoGroundLargeInit(task, row, draw, attack, hit);
     } else if (task->state == kObjStateRun) {
         platformRun(task, row, kind != 76);
     } else {
@@ -92,13 +92,13 @@ void platformAct(ObjTask* task, int32_t kind, ObjWorkFn draw, ObjWorkFn attack, 
 }
 
 template <size_t N>
-void platformFire(const ZakoLargeCall (&calls)[N], ObjTask* task, ObjWork* work) {
+void platformFire(const ZakoGroundLargeCall (&calls)[N], ObjTask* task, ObjWork* work) {
     if (!zakoGroundMayFire(work)) return;
     float x = 0.0f;
     float y = 0.0f;
     zakoGroundMuzzle(work, 0, &x, &y);
     const EnemyFields& e = enemy(work);
-    zakoLargeFire(calls, int32_t(N), task, e.shotIndex, zakoGroundShotAngle(e.aimSlots[0].heading), x, y);
+    zakoGroundLargeFire(calls, int32_t(N), task, e.shotIndex, zakoGroundShotAngle(e.aimSlots[0].heading), x, y);
 }
 
 // The common hit, and the platform's wreck picture when it kills.

@@ -38,10 +38,10 @@ struct HeavyTimer {
 // Phases 1 to 3.
 constexpr HeavyTimer kHeavyTimers[3] = {{8, 5, 180, 3, 48, 1}, {80, 4, 60, 1, 0, 3}, {9999, 8, 50, 1, 16, 6}};
 
-using HeavyRoutine = ZakoLargeRoutine;
+using HeavyRoutine = ZakoGroundLargeRoutine;
 // Mode 1 (phase 1, three bursts of 8): the front turrets (slot 1 on even
 // shots, 2 on odd ones) along their angles, and at the fighter.
-constexpr ZakoLargeCall kHeavyMode1[] = {
+constexpr ZakoGroundLargeCall kHeavyMode1[] = {
     {0, 3, 0, 0, HeavyRoutine::shot, 30, 200.0f, 1, 0, 0, 0, 1, 0.0f, true, false},
     {0, 1, 1, 0, HeavyRoutine::fan, 158, 160.0f, 1, 20, 0, 0, 1, 0.0f, false, false},
     {2, 2, 1, 0, HeavyRoutine::fan, 158, 160.0f, 2, 20, 0, 0, 1, 0.0f, false, false},
@@ -53,7 +53,7 @@ constexpr ZakoLargeCall kHeavyMode1[] = {
 };
 // Mode 3 (phase 2, one burst of 80): lines along the turrets, fans of lines
 // and wide fans at the fighter.
-constexpr ZakoLargeCall kHeavyMode3[] = {
+constexpr ZakoGroundLargeCall kHeavyMode3[] = {
     {0, 0, 8, 0, HeavyRoutine::line, 54, 180.0f, 1, 0, 0, 0, 3, 20.0f, false, false},
     {1, 1, 4, 0, HeavyRoutine::line, 54, 180.0f, 1, 0, 0, 0, 3, 20.0f, false, false},
     {2, 3, 2, 0, HeavyRoutine::line, 54, 180.0f, 1, 0, 0, 0, 3, 20.0f, false, false},
@@ -67,7 +67,7 @@ constexpr ZakoLargeCall kHeavyMode3[] = {
 // from shot 12 every fourth shot a fan at the fighter.
 constexpr int32_t kHeavyRearCount[4] = {3, 5, 5, 7};
 constexpr int32_t kHeavyRearSpread[4] = {64, 64, 48, 32};
-constexpr ZakoLargeCall kHeavyMode6Aimed[] = {
+constexpr ZakoGroundLargeCall kHeavyMode6Aimed[] = {
     {1, 1, 4, 0, HeavyRoutine::fan, 50, 280.0f, 2, 60, 0, 0, 1, 0.0f, true, false},
     {2, 2, 4, 0, HeavyRoutine::fan, 50, 320.0f, 4, 40, 0, 0, 1, 0.0f, true, false},
     {3, 3, 4, 0, HeavyRoutine::fan, 50, 320.0f, 6, 28, 0, 0, 1, 0.0f, true, false},
@@ -75,12 +75,12 @@ constexpr ZakoLargeCall kHeavyMode6Aimed[] = {
 };
 
 template <size_t N>
-int32_t heavyFire(const ZakoLargeCall (&calls)[N], ObjTask* task, int32_t shotIndex, int32_t slot) {
+int32_t heavyFire(const ZakoGroundLargeCall (&calls)[N], ObjTask* task, int32_t shotIndex, int32_t slot) {
     ObjWork* work = task->work;
     float x = 0.0f;
     float y = 0.0f;
     zakoGroundMuzzle(work, slot, &x, &y);
-    return zakoLargeFire(calls, int32_t(N), task, shotIndex, enemy(work).aimSlots[slot].heading, x, y);
+    return zakoGroundLargeFire(calls, int32_t(N), task, shotIndex, enemy(work).aimSlots[slot].heading, x, y);
 }
 
 void heavyEnter(ObjWork* work, int32_t phase) {
@@ -100,7 +100,7 @@ void heavyLoad(ObjWork* work) {
     e.volleysLeft = t.volleys;
     e.volleyPause = t.pause;
     e.attackPattern = t.mode;
-    work->pauseRankCut = zakoLargeKind(75)->pauseRankCut;
+    work->pauseRankCut = zakoGroundLargeKind(75)->pauseRankCut;
     e.step = 1;
 }
 
@@ -163,10 +163,10 @@ void heavyRear(ObjTask* task, ObjWork* work, int32_t i) {
 
 void TSKzako75Act(ObjTask* task) {
     if (task->state == kObjStateInit) {
-        if (!zakoLargeInit(task, *zakoLargeKind(75), TSKzako75Draw, TSKzako75Attack, TSKzako75Hit)) return;
+        if (!zakoGroundLargeInit(task, *zakoGroundLargeKind(75), TSKzako75Draw, TSKzako75Attack, TSKzako75Hit)) return;
         enemySoundGatePlay(EnemySoundGate::groundMove);
         for (int32_t slot = 1; slot <= 4; ++slot) {
-            const ObjPoint m = zakoLargeMarker(kHeavySlotFrame + slot - 1);
+            const ObjPoint m = zakoGroundLargeMarker(kHeavySlotFrame + slot - 1);
             enemySetAimSlot(task->work, slot, 16, 10, m.x, m.y);
         }
         return;
@@ -191,7 +191,7 @@ void TSKzako75Update(ObjTask* task) {
         e.script = 0;
         e.scriptSpeedX = e.scriptSpeedY = e.steerSpeed = 0.0f;
         work->vx = work->vy = 0.0f;
-        zakoLargeBox(work, nullptr, false);
+        zakoGroundLargeBox(work, nullptr, false);
         return;
     }
     if (e.setupDone == 0) {
@@ -199,7 +199,7 @@ void TSKzako75Update(ObjTask* task) {
         enemySetLayerDepth(work);
     }
     heavyPhase(work);
-    zakoLargeBox(work, &zakoLargeKind(75)->box, e.phase != kHeavyLastPhase);
+    zakoGroundLargeBox(work, &zakoGroundLargeKind(75)->box, e.phase != kHeavyLastPhase);
     if (work->age % 5 == 0) heavyExhaust(work);
     ++work->age;
 }

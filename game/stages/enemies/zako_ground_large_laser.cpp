@@ -35,11 +35,11 @@ constexpr ZakoFrameWindow kEmplacementWindows[] = {{2760, 2840}, {4300, 4365}, {
 
 // Type 66 from the emplacement at the fighter, every eighth frame: by rank
 // level every fourth, every second or every shot, a fan of three at level 3.
-constexpr ZakoLargeCall kEmplacementCalls[] = {
-    {0, 0, 4, 0, ZakoLargeRoutine::shot, 66, 160.0f, 1, 0, 0, 0, 1, 0.0f, true, false},
-    {1, 1, 2, 0, ZakoLargeRoutine::shot, 66, 180.0f, 1, 0, 0, 0, 1, 0.0f, true, false},
-    {2, 2, 1, 0, ZakoLargeRoutine::shot, 66, 200.0f, 1, 0, 0, 0, 1, 0.0f, true, false},
-    {3, 3, 1, 0, ZakoLargeRoutine::fan, 66, 200.0f, 3, 40, 0, 0, 1, 0.0f, true, false},
+constexpr ZakoGroundLargeCall kEmplacementCalls[] = {
+    {0, 0, 4, 0, ZakoGroundLargeRoutine::shot, 66, 160.0f, 1, 0, 0, 0, 1, 0.0f, true, false},
+    {1, 1, 2, 0, ZakoGroundLargeRoutine::shot, 66, 180.0f, 1, 0, 0, 0, 1, 0.0f, true, false},
+    {2, 2, 1, 0, ZakoGroundLargeRoutine::shot, 66, 200.0f, 1, 0, 0, 0, 1, 0.0f, true, false},
+    {3, 3, 1, 0, ZakoGroundLargeRoutine::fan, 66, 200.0f, 3, 40, 0, 0, 1, 0.0f, true, false},
 };
 
 int32_t emplacementKindIndex(const ObjWork* work) { return work->kind == 73 ? 1 : 0; }
@@ -49,7 +49,7 @@ bool emplacementHittable(ObjWork* work) {
     const float y = work->y;
     if (!(y + 25.0f < 267.0f && y - 25.0f > 0.0f && x + 25.0f < 244.0f && x - 25.0f > 0.0f)) return false;
     const int32_t windows = int32_t(sizeof kEmplacementWindows / sizeof kEmplacementWindows[0]);
-    return !(enemy(work).spawnExtras[0] == 1 && zakoLargeInWindows(kEmplacementWindows, windows, stageFrame));
+    return !(enemy(work).spawnExtras[0] == 1 && zakoGroundLargeInWindows(kEmplacementWindows, windows, stageFrame));
 }
 
 // Each muzzle makes its laser, or starts the one it still holds over; a
@@ -62,11 +62,11 @@ void emplacementOpen(ObjTask* task, ObjWork* work) {
             eshotLaserRestart(laser);
             continue;
         }
-        const ObjPoint m = zakoLargeMarker(muzzles[k]);
+        const ObjPoint m = zakoGroundLargeMarker(muzzles[k]);
         const float x = work->x + m.x;
         const float y = work->y + m.y;
         ObjWork* laser = TSKeshotCreate(kEmplacementType, kEmplacementHeading, 0.0f, 0, 0, objRef(task), x, y);
-        held = zakoLargeNewShotRef(laser);
+        held = zakoGroundLargeNewShotRef(laser);
     }
 }
 
@@ -93,7 +93,7 @@ void emplacementCycle(ObjTask* task, ObjWork* work) {
 
 void TSKzako72Act(ObjTask* task) {
     if (task->state == kObjStateInit) {
-        if (zakoLargeInit(task, *zakoLargeKind(72), TSKzako72Draw, TSKzako72Attack, TSKbossHit)) {
+        if (zakoGroundLargeInit(task, *zakoGroundLargeKind(72), TSKzako72Draw, TSKzako72Attack, TSKbossHit)) {
             task->release = TSKzako72Free;
         }
         return;
@@ -109,13 +109,13 @@ void TSKzako72Act(ObjTask* task) {
 
 void TSKzako72Update(ObjTask* task) {
     ObjWork* work = task->work;
-    if (!enemyStep(task, work) || zakoLargeCutOff()) {
+    if (!enemyStep(task, work) || zakoGroundLargeCutOff()) {
         task->state = kObjStateEnd;
         return;
     }
     EnemyFields& e = enemy(work);
     if (work->lifeState == 3) {
-        zakoLargeBox(work, nullptr, false);
+        zakoGroundLargeBox(work, nullptr, false);
         return;
     }
     if (e.setupDone == 0) {
@@ -126,14 +126,14 @@ void TSKzako72Update(ObjTask* task) {
     const bool now = emplacementHittable(work);
     e.hittableNow = now ? 1 : 0;
     if (now) e.beenHittable = 1;
-    zakoLargeBox(work, &zakoLargeKind(72)->box, now || (stageNumber == 5 && e.beenHittable != 0));
+    zakoGroundLargeBox(work, &zakoGroundLargeKind(72)->box, now || (stageNumber == 5 && e.beenHittable != 0));
     if (now) emplacementCycle(task, work);
     ++work->age;
 }
 
 void TSKzako72Attack(ObjTask* task, ObjWork* work) {
     const int32_t count = int32_t(sizeof kEmplacementCalls / sizeof kEmplacementCalls[0]);
-    zakoLargeFire(kEmplacementCalls, count, task, enemy(work).shotIndex, 0, work->x, work->y);
+    zakoGroundLargeFire(kEmplacementCalls, count, task, enemy(work).shotIndex, 0, work->x, work->y);
 }
 
 void TSKzako72Draw(ObjTask*, ObjWork* work) {

@@ -71,7 +71,7 @@ bool trainHittable(ObjTask* task, ObjWork* work) {
     const EnemyFields& e = enemy(work);
     const int32_t chain = trainChain(work);
     const TrainWindows& hit = kTrainHitWindows[chain];
-    if (e.spawnExtras[0] == 1 && zakoLargeInWindows(hit.windows, hit.count, stageFrame)) return false;
+    if (e.spawnExtras[0] == 1 && zakoGroundLargeInWindows(hit.windows, hit.count, stageFrame)) return false;
     if (stageNumber == 5 && trainGated(e.spawnExtras[0], chain) && !trainParentHasBeenHittable(task)) return false;
     return true;
 }
@@ -87,7 +87,7 @@ void trainSetTimer(ObjWork* work) {
     e.shotIndex = 0;
     e.volleysLeft = 9999;
     e.volleyIndex = 0;
-    work->pauseRankCut = zakoLargeKind(70)->pauseRankCut;
+    work->pauseRankCut = zakoGroundLargeKind(70)->pauseRankCut;
 }
 
 // A car the pool cannot give is left out; the train runs with the others.
@@ -126,15 +126,15 @@ void trainDeathCells(EnemyFields& e) {
 }
 
 void trainRun(ObjTask* task) {
-    if (!zakoLargeStep(task)) return;
-    if (zakoLargeCutOff()) {
+    if (!zakoGroundLargeStep(task)) return;
+    if (zakoGroundLargeCutOff()) {
         task->state = kObjStateEnd;
         return;
     }
     ObjWork* work = task->work;
     EnemyFields& e = enemy(work);
     if (work->lifeState == 3) {
-        zakoLargeBox(work, nullptr, false);
+        zakoGroundLargeBox(work, nullptr, false);
         trainDeathCells(e);
         return;
     }
@@ -142,7 +142,7 @@ void trainRun(ObjTask* task) {
     const bool now = trainHittable(task, work);
     e.hittableNow = now ? 1 : 0;
     if (now) e.beenHittable = 1;
-    zakoLargeBox(work, &zakoLargeKind(70)->box, now || (stageNumber == 5 && e.beenHittable != 0));
+    zakoGroundLargeBox(work, &zakoGroundLargeKind(70)->box, now || (stageNumber == 5 && e.beenHittable != 0));
     ++work->age;
 }
 
@@ -195,7 +195,7 @@ void trainGun(ObjTask* task, const EnemyFields& e, int32_t chain, int32_t angle,
 
 ObjPoint trainGunAt(const ObjWork* work, int32_t gun) {
     const int32_t head71 = work->kind == 71 ? 1 : 0;
-    const ObjPoint marker = zakoLargeMarker(kTrainGunFrame + (head71 * 4 + trainChain(work)) * 2 + gun);
+    const ObjPoint marker = zakoGroundLargeMarker(kTrainGunFrame + (head71 * 4 + trainChain(work)) * 2 + gun);
     return {work->x + marker.x, work->y + marker.y};
 }
 
@@ -203,7 +203,7 @@ ObjPoint trainGunAt(const ObjWork* work, int32_t gun) {
 
 void TSKzako70Act(ObjTask* task) {
     if (task->state == kObjStateInit) {
-        if (!zakoLargeInit(task, *zakoLargeKind(70), TSKzako70Draw, TSKzako70Attack, TSKenemyHit)) return;
+        if (!zakoGroundLargeInit(task, *zakoGroundLargeKind(70), TSKzako70Draw, TSKzako70Attack, TSKenemyHit)) return;
         enemy(task->work).deathCellCountdown = kTrainDeathCellFrames;
         return;
     }
@@ -224,7 +224,7 @@ void TSKzako70Attack(ObjTask* task, ObjWork* work) {
     if (bossPresentFlag != 0 || e.hittableNow == 0) return;
     const int32_t chain = trainChain(work);
     const TrainWindows& fire = kTrainFireWindows[chain];
-    if (e.spawnExtras[0] == 1 && zakoLargeInWindows(fire.windows, fire.count, stageFrame)) return;
+    if (e.spawnExtras[0] == 1 && zakoGroundLargeInWindows(fire.windows, fire.count, stageFrame)) return;
     for (int g = 0; g < 2; ++g) trainGun(task, e, chain, e.aimWords[g], guns[g]);
 }
 
