@@ -465,4 +465,50 @@ TEST_F(St03bossTest, ABossFreedEndsItsSatellitesTheNextFrameAndTheirLasers) {
     EXPECT_EQ(laser->lifeState, 10);
 }
 
+TEST_F(St03bossTest, BothFormsWithTheirSatellitesThenTheDeathIntoTheStageClear) {
+    makeSequence();
+    makeFighter(112.0f, 250.0f);
+    // As kind 62's death brings it: above the screen, flying down.
+    ObjTask* boss = spawnBoss(102, 112.0f, -100.0f);
+    ASSERT_NE(boss, nullptr);
+    enemy(boss->work).steerSpeed = 4.0f;
+    boss->work->heading = 512;
+    EnemyFields& e = enemy(boss->work);
+    std::vector<std::pair<int32_t, int32_t>> seen;
+    auto until = [&](const std::function<bool()>& done, int limit) {
+        for (int n = 0; n < limit && !done() && boss->state == kObjStateRun; ++n) {
+            runEnemiesFrame();
+            const std::pair<int32_t, int32_t> at{e.phase, e.step};
+            if (seen.empty() || seen.back() != at) seen.push_back(at);
+        }
+        return done();
+    };
+    ASSERT_TRUE(until([&] { return e.phase == 1; }, 600));
+    EXPECT_EQ(satellites(true), 8);
+    EXPECT_EQ(boss->work->hitBoxCount, 2);
+    ASSERT_TRUE(until([&] { return e.phase == 1 && e.step == 0 && seen.size() > 8; }, 5000));
+    const std::vector<std::pair<int32_t, int32_t>> round = {{0, 6}, {1, 0}, {1, 1}, {1, 2}, {1, 4}, {1, 5},
+                                                            {1, 6}, {2, 0}, {2, 1}, {2, 2}, {1, 0}};
+    EXPECT_EQ(std::vector(seen.end() - long(round.size()), seen.end()), round);
+    EXPECT_FALSE(shotsOf(-1).empty()) << "the satellites fired";
+    hit(boss, 6, e.formHp[0]);
+    ASSERT_TRUE(until([&] { return e.phase == 5 && e.step == 2; }, 1000));
+    EXPECT_EQ(satellites(true), 8);
+    EXPECT_EQ(e.attackPattern, 8);
+    until([&] { return false; }, 200);
+    EXPECT_EQ(layerTintTimer, 10) << "the pull runs";
+    EXPECT_EQ(e.step, 2) << "the endless attack";
+    hit(boss, 6, e.formHp[1]);
+    ASSERT_EQ(boss->work->lifeState, 3);
+    bool deathMotion = false;
+    until([&] {
+        deathMotion = deathMotion || e.motionState == 70;
+        return false;
+    }, 3000);
+    EXPECT_TRUE(deathMotion);
+    EXPECT_EQ(boss->state, kObjStateEnd);
+    EXPECT_EQ(satellites(false), 0) << "the purge took them";
+    EXPECT_NE(seqTask->state, kSeqRunning) << "the stage clear was called";
+}
+
 }  // namespace
