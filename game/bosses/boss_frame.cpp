@@ -7,6 +7,7 @@
 #include "game/objects/effects.h"
 #include "game/stages/enemies/boss_library.h"
 #include "game/stages/enemies/enemy_step.h"
+#include "game/stages/stage_services.h"
 
 namespace {
 
@@ -33,6 +34,7 @@ void bossFrameDying(ObjWork* work, const BossFrameKind& kind) {
 bool bossFrameInit(ObjTask* task, const BossInitRow& row) {
     if (!bossInit(task, row)) return false;
     enemy(task->work).bonusCountdown = kBossFrameBonusCountdown;
+    stageProgress = 2;  // the play records' "boss reached"
     return true;
 }
 

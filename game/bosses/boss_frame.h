@@ -30,7 +30,8 @@ struct BossFrameKind {
     void (*dying)(ObjWork* work);     // the kind's own dying frame; null none
 };
 
-// bossInit, then the frame's bonus countdown. False (task ended) without a record.
+// bossInit, then the frame's bonus countdown and the boss phase word
+// `stageProgress` 2. False (task ended) without a record.
 bool bossFrameInit(ObjTask* task, const BossInitRow& row);
 // One frame of the skeleton; the task ends when the enemy step says so.
 void bossFrameUpdate(ObjTask* task, const BossFrameKind& kind);

@@ -13,6 +13,7 @@
 #include "game/bosses/boss_shape.h"
 #include "game/stages/enemies/enemy_damage.h"
 #include "game/stages/stage_field.h"
+#include "game/stages/stage_services.h"
 #include "tests/game/bosses/boss_fixture.h"
 
 namespace {
@@ -97,6 +98,7 @@ protected:
 
 TEST_F(St03bossTest, InitFillsTheFrame) {
     soundLayerState().layerTarget = 0;
+    stageProgress = 1;
     ObjTask* boss = spawnBoss(102);
     ASSERT_NE(boss, nullptr);
     ObjWork* work = boss->work;
@@ -115,6 +117,7 @@ TEST_F(St03bossTest, InitFillsTheFrame) {
     EXPECT_EQ(e.motionState, 49);
     EXPECT_EQ(e.motionLength, kSt03Default);
     EXPECT_EQ(soundLayerState().layerTarget, 1) << "the boss's music layer";
+    EXPECT_EQ(stageProgress, 2) << "the boss reached";
     runFrame(boss);
     EXPECT_EQ(e.setupDone, 1);
     EXPECT_EQ(e.steerMode, 1);
