@@ -468,6 +468,18 @@ TEST_F(St03bossTest, ABossFreedEndsItsSatellitesTheNextFrameAndTheirLasers) {
     EXPECT_EQ(laser->lifeState, 10);
 }
 
+TEST_F(St03bossTest, ARefusedSatelliteLaserLeavesItsLinkEmpty) {
+    makeFighter();
+    ObjTask* boss = parkedBoss();
+    ObjTask* ringer = satellite(boss, 0);
+    enemyShotStop = 1;
+    EXPECT_TRUE(call(ringer, 8, 0).empty());
+    enemyShotStop = 0;
+    EXPECT_EQ(enemy(ringer->work).partLink[0].serial, 0u);
+    runEnemiesFrame();
+    EXPECT_EQ(satellites(false), 1) << "it flies on without its laser";
+}
+
 TEST_F(St03bossTest, BothFormsWithTheirSatellitesThenTheDeathIntoTheStageClear) {
     makeSequence();
     makeFighter(112.0f, 250.0f);
