@@ -26,3 +26,15 @@ void TSKst01bossUpdate(ObjTask* task);
 void TSKst01bossTurret(ObjTask* task, ObjWork* work);
 // Ends both linked parts, then frees the record.
 void TSKst01bossFree(ObjTask* task);
+
+// Kind 102, the stage-3 boss, on the frame of boss_frame.h.
+void TSKst03bossAct(ObjTask* task);
+void TSKst03bossInit(ObjTask* task);
+void TSKst03bossUpdate(ObjTask* task);
+void TSKst03bossTurret(ObjTask* task, ObjWork* work);
+void TSKst03bossDraw(ObjTask* task, ObjWork* work);
+// Kind 119, its satellites (hit: TSKbossPartHit of boss_parts.h).
+void TSKst03bossPart119Act(ObjTask* task);
+void TSKst03bossPart119Update(ObjTask* task);
+void TSKst03bossPart119Attack(ObjTask* task, ObjWork* work);
+void TSKst03bossPart119Draw(ObjTask* task, ObjWork* work);

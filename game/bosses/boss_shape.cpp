@@ -38,6 +38,8 @@ bool bossShapeConditionHolds(ObjWork* work, BossStepCondition condition) {
         return e.stepCount > 10;
     case kBossAlways:
         return true;
+    case kBossAttackOver:
+        return e.attackPattern == 0;
     }
     return false;
 }
@@ -82,7 +84,7 @@ bool bossInit(ObjTask* task, const BossInitRow& row) {
     enemySelectMoveScript(work, enemySpawnParam(task));
     e.scriptCursor = 0;
     e.formCount = row.formCount;
-    for (int32_t form = 0; form < row.formCount && form < 2; ++form) {
+    for (int32_t form = 0; form < row.formCount && form < kEnemyParts; ++form) {
         e.formHp[form] = bossFormHp(row.formHp[form], row.formHpHard[form]);
     }
     e.hp = 0;
@@ -230,14 +232,17 @@ void bossEndLink(ObjRef& link) {
 }
 
 void bossEndLinks(ObjWork* work) {
-    bossEndLink(enemy(work).partLink[0]);
-    bossEndLink(enemy(work).partLink[1]);
+    for (ObjRef& link : enemy(work).partLink) bossEndLink(link);
 }
 
 void bossLinkShot(ObjRef& link, const BossGun& gun, int32_t turret, int32_t type, int32_t angle) {
-    bossEndLink(link);
     const ObjPoint at = bossTurret(gun.work, turret);
-    const ObjWork* part = TSKeshotCreate(type, angle, 0.0f, 0, 0, gun.owner, at.x, at.y);
+    bossLinkShotAt(link, type, angle, gun.owner, at);
+}
+
+void bossLinkShotAt(ObjRef& link, int32_t type, int32_t angle, ObjRef owner, ObjPoint at) {
+    bossEndLink(link);
+    const ObjWork* part = TSKeshotCreate(type, angle, 0.0f, 0, 0, owner, at.x, at.y);
     if (part == nullptr) return;
     for (int32_t group : {kEshotGroup, kEshotSpecialGroup}) {
         OBJtaskWalk(group, [&](ObjTask* t) {
@@ -258,15 +263,17 @@ int32_t bossSmokePairs(int32_t life) {
     return std::min(10, (32768 - life) / 3276);
 }
 
-void bossDrawSmoke(ObjWork* work) {
+void bossDrawSmoke(ObjWork* work) { bossDrawSmokeOn(work, kBossSilhouetteLayer); }
+
+void bossDrawSmokeOn(ObjWork* work, int32_t layer) {
     const EnemyFields& e = enemy(work);
     if (work->lifeState == 3) return;
     const int32_t pairs = bossSmokePairs(e.hp);
     for (int32_t j = 0; j < pairs; ++j) {
         const int32_t frame = kBossSmokeFrame + (e.frameCount + j) % 12;
         const float x = work->x + e.smokeOffsets[j].x, y = work->y + e.smokeOffsets[j].y;
-        OBJdrawSprite(work, frame, x, y, kBossSilhouetteLayer, work->scaleX, work->scaleY, 0.0f, 0.7f, 0);
-        OBJdrawSprite(work, frame, x, y, kBossSilhouetteLayer, work->scaleX, work->scaleY, 0.0f, 1.0f, 1);
+        OBJdrawSprite(work, frame, x, y, layer, work->scaleX, work->scaleY, 0.0f, 0.7f, 0);
+        OBJdrawSprite(work, frame, x, y, layer, work->scaleX, work->scaleY, 0.0f, 1.0f, 1);
     }
 }
 

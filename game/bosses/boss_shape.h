@@ -28,8 +28,8 @@ struct BossInitRow {
     ObjWorkFn draw, hit, attack;
     float depth;
     int32_t formCount;
-    int32_t formHp[2];      // the form's hit points
-    int32_t formHpHard[2];  // instead on difficulty setting 2
+    int32_t formHp[kEnemyParts];      // each form's hit points
+    int32_t formHpHard[kEnemyParts];  // instead on difficulty setting 2
     uint64_t score;
     int32_t sizeClass;
     const char* motionFile;  // slot A on layer 430, slot B on 431
@@ -102,6 +102,7 @@ enum BossStepCondition : uint8_t {
     kBossEnd,       // motion ended
     kBossCounter,   // step counter above 10
     kBossAlways,
+    kBossAttackOver,  // attack mode 0, whatever the motion
 };
 bool bossReady(const EnemyFields& e);
 
@@ -125,16 +126,20 @@ bool bossRunSteps(ObjWork* work, const BossStepRow* rows, int32_t count, const B
 // A linked part: ended through its end state (10) when it still resolves;
 // the link is cleared either way.
 void bossEndLink(ObjRef& link);
+// Every one of the ten links.
 void bossEndLinks(ObjWork* work);
 // Fires a shot (a laser) from turret n as a linked part: an old link is
 // ended first; a refused shot leaves the link empty.
 void bossLinkShot(ObjRef& link, const BossGun& gun, int32_t turret, int32_t type, int32_t angle);
+// The same from any point for any owner (a part's gun firing for its boss).
+void bossLinkShotAt(ObjRef& link, int32_t type, int32_t angle, ObjRef owner, ObjPoint at);
 // Moves the part, when it resolves, to the point.
 void bossPlaceLink(ObjRef link, ObjPoint at);
 
 // Pairs of damage smoke at a life: (32768 - life) / 3276, 0 to 10.
 int32_t bossSmokePairs(int32_t life);
-// The damage smoke sprites (not while dying).
+// The damage smoke sprites (not while dying), on layer 431 or the one given.
 void bossDrawSmoke(ObjWork* work);
+void bossDrawSmokeOn(ObjWork* work, int32_t layer);
 // Slot B's silhouette alpha, min(1, wait / 20) for entry waits 1..60, else 0.
 void bossSilhouette(ObjWork* work);

@@ -148,6 +148,18 @@ struct EnemyFields {
     int32_t beenHittable;    // the box rules have held once
     int32_t laserCycle;      // kinds 72, 73: advanced each hittable frame
     int32_t deathCell, deathCellCountdown;  // a train's wreck animation
+    // a boss's parts (the stage-3 satellites): the boss is ObjWork::parentWork
+    int32_t index;          // its place among the boss's parts
+    int32_t seenStep;       // the boss's step seen last frame
+    int32_t subState;       // its own state within the boss's step
+    int32_t loopCount;      // passes made in the current formation
+    int32_t turretAngle;    // the gun's heading, 1024 a turn
+    int32_t turretTarget;   // the heading the gun turns toward
+    int32_t turretHeld;     // the gun stays while a burst aims
+    int32_t laserOffset;    // added to the gun's heading for its laser
+    ObjPoint trail[10];     // the last ten positions, newest first
+    // the stage-3 boss's pull toward the screen centre
+    int32_t pullX, pullY, pullCountdown;
 };
 
 // The fighter's and the enemies' shots (groups 6, 10, 11, 18).

@@ -112,7 +112,7 @@ ObjTaskFn const enemyKindTable[kEnemyKinds] = {
     nullptr,              // 99
     TSKst01bossAct,       // 100
     nullptr,              // 101
-    nullptr,              // 102
+    TSKst03bossAct,       // 102
     nullptr,              // 103
     nullptr,              // 104
     nullptr,              // 105
@@ -129,7 +129,7 @@ ObjTaskFn const enemyKindTable[kEnemyKinds] = {
     nullptr,              // 116
     nullptr,              // 117
     nullptr,              // 118
-    nullptr,              // 119
+    TSKst03bossPart119Act,  // 119
     nullptr,              // 120
     nullptr,              // 121
     nullptr,              // 122

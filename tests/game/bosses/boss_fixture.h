@@ -167,6 +167,20 @@ protected:
         }
         return n;
     }
+    // Anything run with the shots and sounds of the frame recorded.
+    void record(const std::function<void()>& run) {
+        soundLayerState().soundGuard.fill(0);
+        const uint32_t firstSerial = OBJworkNextSerial();
+        run();
+        recordShots(firstSerial);
+        ++frame;
+    }
+    // One frame of every enemy task (a boss and its parts, in list order),
+    // the purge counted down after it as the game main does.
+    void runEnemiesFrame() {
+        record([] { OBJtaskWalk(kEnemyGroup, [](ObjTask* t) { t->act(t); }); });
+        if (enemyExplosionTimer > 0) --enemyExplosionTimer;
+    }
     // Puts a boss past its entry: on screen, entry wait over.
     static void enter(ObjTask* boss) {
         enemy(boss->work).offscreenTimer = 0;
