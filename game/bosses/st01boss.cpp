@@ -15,6 +15,7 @@
 #include "game/stages/enemies/enemy_kinds.h"
 #include "game/stages/enemies/enemy_step.h"
 #include "game/stages/rank_carriers.h"
+#include "game/stages/stage_services.h"
 
 namespace {
 
@@ -299,7 +300,10 @@ void st01bossLinksFollow(ObjWork* work) {
 
 void TSKst01bossAct(ObjTask* task) { bossAct(task, TSKst01bossInit, TSKst01bossUpdate); }
 
-void TSKst01bossInit(ObjTask* task) { bossInit(task, kSt01bossInit); }
+void TSKst01bossInit(ObjTask* task) {
+    bossInit(task, kSt01bossInit);
+    stageProgress = 2;  // the play records' "boss reached"
+}
 
 void TSKst01bossUpdate(ObjTask* task) {
     ObjWork* work = task->work;

@@ -12,6 +12,7 @@
 #include "game/stages/enemies/enemy_damage.h"
 #include "game/stages/enemies/enemy_step.h"
 #include "game/stages/rank_carriers.h"
+#include "game/stages/stage_services.h"
 
 namespace {
 
@@ -157,7 +158,10 @@ void st01mbossModeSix(const BossGun& gun, int32_t i, int32_t level) {
 
 void TSKst01mbossAct(ObjTask* task) { bossAct(task, TSKst01mbossInit, TSKst01mbossUpdate); }
 
-void TSKst01mbossInit(ObjTask* task) { bossInit(task, kSt01mbossInit); }
+void TSKst01mbossInit(ObjTask* task) {
+    bossInit(task, kSt01mbossInit);
+    stageProgress = 1;  // the play records' "mid-boss reached"
+}
 
 void TSKst01mbossUpdate(ObjTask* task) {
     ObjWork* work = task->work;

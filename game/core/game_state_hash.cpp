@@ -3,6 +3,7 @@
 #include <array>
 #include <span>
 
+#include "game/bosses/boss_flags.h"
 #include "game/core/game_main.h"
 #include "game/core/collision.h"
 #include "game/core/game_random.h"
@@ -169,6 +170,8 @@ void hashEnemyWords(StateHasher& hasher) {
 void hashStageField(StateHasher& hasher) {
     hasher.words({int32_t(spawnCursor), spawnSuppressed, stagePreloadWord, st03WaveFlag, st05bossDarken});
     hasher.words({fieldLayerSharedTint.r, fieldLayerSharedTint.g, fieldLayerSharedTint.b});
+    hasher.words({bossVisualFlag, bossIntroHold, st4BossEntered, st4BossDying, st05DirectBoss2});
+    hasher.bytes(reinterpret_cast<const uint8_t*>(&bossIntroPoint), sizeof(ObjPoint));
     for (size_t i = 0; i < 4; ++i) {
         hasher.words({layerFrame[i], fieldLayerKill[i]});
         hasher.bytes(reinterpret_cast<const uint8_t*>(&fieldLayerShift[i]), sizeof(ObjPoint));

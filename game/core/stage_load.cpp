@@ -4,6 +4,7 @@
 #include <string>
 
 #include "engine/render/raw_tex.h"
+#include "game/bosses/boss_flags.h"
 #include "game/core/game_main.h"
 #include "game/core/game_sequence.h"
 #include "game/core/game_sequence_steps.h"
@@ -91,6 +92,7 @@ void resetStageWords(int32_t stage) {
     enemyWordsClear();
     rankCarriersClear();
     stageProgress = 0;
+    bossFlagsClear();
     resetBossMusicMix();
 }
 

@@ -11,6 +11,7 @@
 #include "game/core/draw_store.h"
 #include "game/core/sprite_frames.h"
 #include "game/stages/enemies/enemy_damage.h"
+#include "game/stages/stage_services.h"
 #include "tests/game/bosses/boss_fixture.h"
 
 namespace {
@@ -65,7 +66,9 @@ protected:
 };
 
 TEST_F(St01bossTest, InitFillsTheShape) {
+    stageProgress = 0;
     ObjTask* boss = spawnBoss(100);
+    EXPECT_EQ(stageProgress, 2) << "the play records' boss reached";
     ASSERT_NE(boss, nullptr);
     ObjWork* work = boss->work;
     const EnemyFields& e = enemy(work);

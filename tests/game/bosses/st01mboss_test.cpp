@@ -9,6 +9,7 @@
 #include "game/bosses/boss_shape.h"
 #include "game/stages/enemies/enemy_damage.h"
 #include "game/stages/enemies/enemy_step_parts.h"
+#include "game/stages/stage_services.h"
 #include "tests/game/bosses/boss_fixture.h"
 
 namespace {
@@ -53,7 +54,9 @@ protected:
 };
 
 TEST_F(St01mbossTest, InitFillsTheShape) {
+    stageProgress = 0;
     ObjTask* boss = spawnBoss(80);
+    EXPECT_EQ(stageProgress, 1) << "the play records' mid-boss reached";
     ASSERT_NE(boss, nullptr);
     ObjWork* work = boss->work;
     const EnemyFields& e = enemy(work);
