@@ -1,7 +1,9 @@
 // The drawing styles of the sprite groups.
 #include "tools/content/sprite_art.h"
 
+#include "tools/content/sprite_art_kinds.h"
 #include "tools/content/sprite_art_marks.h"
+#include "tools/content/sprite_art_scenes.h"
 
 #include <algorithm>
 #include <array>
@@ -69,15 +71,6 @@ void drawFighter(Cell& c, const PlacedSprite& s) {
     c.paint([&](Point p) { return polygonDistance(p, body); },
             [&](Point p) { return mix(kWhite, kSteel, std::clamp(std::abs(p.x - cx) / (w * 0.12f), 0.f, 1.f)); });
     c.fill([&](Point p) { return ellipseDistance(p, {cx, h * 0.34f}, w * 0.05f, h * 0.08f); }, {0.1f, 0.2f, 0.5f, 1});
-}
-
-void drawFighterShot(Cell& c, const PlacedSprite& s) {
-    const float w = float(c.width()), h = float(c.height());
-    const float len = h * (0.7f + 0.3f * phase(s));
-    const Point a{w * 0.5f, h * 0.5f - len * 0.45f}, b{w * 0.5f, h * 0.5f + len * 0.45f};
-    c.fill([&](Point p) { return segmentDistance(p, a, b, w * 0.46f); }, kShotRim);
-    c.fill([&](Point p) { return segmentDistance(p, a, b, w * 0.33f); }, {0.25f, 0.6f, 1.0f, 1});
-    c.fill([&](Point p) { return segmentDistance(p, a, b, w * 0.16f); }, {0.85f, 0.97f, 1.0f, 1});
 }
 
 void drawEnemyShot(Cell& c, const PlacedSprite& s) {
@@ -151,20 +144,6 @@ void drawGlow(Cell& c, const PlacedSprite& s) {
     }
 }
 
-void drawEnemy(Cell& c, const PlacedSprite& s) {
-    const float w = float(c.width()), h = float(c.height());
-    const float cx = w * 0.5f;
-    const float spin = phase(s) * 2 * kPi;
-    // Enemies face down the screen, towards the fighter.
-    const Point hull[] = {{cx, h * 0.96f}, {cx + w * 0.46f, h * 0.30f}, {cx + w * 0.2f, h * 0.06f},
-                          {cx - w * 0.2f, h * 0.06f}, {cx - w * 0.46f, h * 0.30f}};
-    c.paint([&](Point p) { return polygonDistance(p, hull); },
-            [&](Point p) { return mix(kOlive, kSteelDark, std::clamp(p.y / h, 0.f, 1.f)); });
-    c.fill([&](Point p) { return std::abs(polygonDistance(p, hull)) - 0.6f; }, kInk);
-    const Point light = turned({cx, h * 0.42f - h * 0.1f}, {cx, h * 0.42f}, spin);
-    c.fill([&](Point p) { return circleDistance(p, light, std::max(1.5f, w * 0.08f)); }, kRedLight);
-}
-
 void drawBoss(Cell& c, const PlacedSprite& s) {
     const float w = float(c.width()), h = float(c.height());
     const Point m = centreOf(c);
@@ -215,18 +194,6 @@ void drawMarker(Cell& c, const PlacedSprite&) {
     c.fill([&](Point p) {
         return std::min(boxDistance(p, m, c.width() * 0.5f, 0.5f), boxDistance(p, m, 0.5f, c.height() * 0.5f));
     }, {1, 0, 1, 1});
-}
-
-void drawItem(Cell& c, const PlacedSprite& s) {
-    const float w = float(c.width()), h = float(c.height());
-    const Point m = centreOf(c);
-    const Rgba tone = kItems[size_t(s.rangeSerial) % kItems.size()];
-    // Items turn: the token narrows and widens across the cells.
-    const float turn = 0.55f + 0.45f * std::abs(std::cos(phase(s) * kPi));
-    c.fill([&](Point p) { return boxDistance(p, m, w * 0.42f * turn, h * 0.42f) - 2; }, kInk);
-    c.paint([&](Point p) { return boxDistance(p, m, w * 0.36f * turn, h * 0.36f) - 1.5f; },
-            [&](Point p) { return mix(kWhite, tone, std::clamp(p.y / h * 1.6f, 0.f, 1.f)); });
-    c.fill([&](Point p) { return boxDistance(p, m, w * 0.1f * turn, h * 0.18f); }, kInk);
 }
 
 void drawPanel(Cell& c, const PlacedSprite& s) {
@@ -412,13 +379,15 @@ struct Style {
 };
 
 constexpr Style kStyles[] = {
-    {"fighter", drawFighter}, {"fshot", drawFighterShot}, {"eshot", drawEnemyShot}, {"puff", drawPuff},
-    {"explosion", drawExplosion}, {"glow", drawGlow}, {"enemy", drawEnemy}, {"boss", drawBoss},
+    {"fighter", drawFighter}, {"fshot", drawShotOfKind}, {"eshot", drawEnemyShot}, {"puff", drawPuff},
+    {"explosion", drawExplosion}, {"glow", drawGlow}, {"enemy", drawHull}, {"boss", drawBoss},
     {"carrier", drawCarrier}, {"ground", drawGround}, {"wreck", drawWreck}, {"marker", drawMarker},
-    {"item", drawItem}, {"panel", drawPanel}, {"hud", drawHud}, {"plain", drawPlain}, {"backdrop", drawBackdrop},
+    {"item", drawToken}, {"panel", drawPanel}, {"hud", drawHud}, {"plain", drawPlain}, {"backdrop", drawBackdrop},
     {"network", drawNetwork}, {"arrow", drawArrow}, {"bar", drawBar}, {"gauge", drawGauge}, {"portrait", drawPortrait},
     {"window", drawWindow}, {"input", drawInput}, {"caption", drawCaption}, {"digit", drawDigit},
     {"flame", drawFlame}, {"burner", drawBurner}, {"ring", drawRing}, {"burst", drawBurst}, {"tag", drawTag},
+    {"cursor", drawCursor}, {"figure", drawFigure}, {"sky", drawSky}, {"door", drawDoor}, {"block", drawBlock},
+    {"satellite", drawSatellite}, {"heavy", drawHeavy},
 };
 
 }  // namespace
