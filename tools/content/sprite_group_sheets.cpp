@@ -42,6 +42,7 @@ Image groupSheet(const std::vector<const PlacedSprite*>& shown, const SpriteLayo
     const int32_t columns = std::max(1, std::min<int32_t>(int32_t(shown.size()), kSheetWidth / (pitch * k)));
     const int32_t rows = (int32_t(shown.size()) + columns - 1) / columns;
     Image out(columns * pitch * k, rows * pitch * k);
+    for (size_t i = 0; i < out.rgba.size(); i += 4) out.rgba[i + 3] = 255;
     for (size_t i = 0; i < shown.size(); ++i) {
         const int32_t col = int32_t(i) % columns, row = int32_t(i) / columns;
         const int32_t left = col * pitch * k, top = row * pitch * k;
