@@ -100,6 +100,7 @@ void shotOrbs(Cell& c, float w, float h, int32_t sub, bool unit, float t, Rgba t
 struct HullShape {
     float nose, span, sweep, tail, body;
     int32_t engines;
+    int32_t plan;  // 0 delta, 1 saucer, 2 twin booms, 3 rotor blades
     Rgba tone;
 };
 
@@ -113,6 +114,7 @@ HullShape hullOf(int32_t serial, bool heavy) {
     h.tail = 0.15f + 0.2f * kindsHash(serial, 4);
     h.body = (heavy ? 0.16f : 0.08f) + 0.06f * kindsHash(serial, 5);
     h.engines = 1 + int32_t(kindsHash(serial, 6) * 2.99f);
+    h.plan = serial % 4;
     h.tone = kTones[size_t(serial) % kTones.size()];
     return h;
 }
@@ -201,7 +203,31 @@ void drawHull(Cell& c, const PlacedSprite& s) {
     const Point body[] = {{cx, h * (0.5f + k.nose)}, {cx + w * k.body, h * 0.45f}, {cx + w * k.body * 0.8f, h * 0.12f},
                           {cx - w * k.body * 0.8f, h * 0.12f}, {cx - w * k.body, h * 0.45f}};
     const Point tail[] = {{cx, h * 0.22f}, {cx + w * k.tail, h * 0.06f}, {cx - w * k.tail, h * 0.06f}};
-    auto hull = [&](Point p) { return std::min({polygonDistance(p, wing), polygonDistance(p, body), polygonDistance(p, tail)}); };
+    const float blades = spin * 0.25f;
+    auto hull = [&](Point p) {
+        switch (k.plan) {
+        case 1:  // a saucer with a raised rim
+            return std::min(ellipseDistance(p, {cx, h * 0.5f}, w * (0.3f + k.span * 0.3f), h * (0.2f + k.body)),
+                            circleDistance(p, {cx, h * 0.5f}, w * (0.12f + k.body)));
+        case 2: {  // two booms joined by a wing, a pod between them
+            const float boom = w * (0.14f + k.span * 0.25f);
+            return std::min({segmentDistance(p, {cx - boom, h * 0.12f}, {cx - boom, h * (0.55f + k.nose)}, w * 0.07f),
+                             segmentDistance(p, {cx + boom, h * 0.12f}, {cx + boom, h * (0.55f + k.nose)}, w * 0.07f),
+                             boxDistance(p, {cx, h * 0.42f}, boom + w * 0.06f, h * 0.06f),
+                             ellipseDistance(p, {cx, h * 0.5f}, w * 0.09f, h * (0.14f + k.body))});
+        }
+        case 3: {  // rotor blades about a hub, turning across the cells
+            float d = circleDistance(p, {cx, h * 0.5f}, w * (0.12f + k.body * 0.6f));
+            for (int b = 0; b < 3; ++b) {
+                const Point tip = turned({cx, h * 0.5f - h * (0.3f + k.span * 0.3f)}, {cx, h * 0.5f}, blades + float(b) * 2.0944f);
+                d = std::min(d, segmentDistance(p, {cx, h * 0.5f}, tip, w * 0.05f));
+            }
+            return d;
+        }
+        default:
+            return std::min({polygonDistance(p, wing), polygonDistance(p, body), polygonDistance(p, tail)});
+        }
+    };
     c.fill([&](Point p) { return hull(p) - 0.9f; }, kKindsInk);
     c.paint(hull, [&](Point p) { return mix(k.tone, kKindsSteelDark, std::clamp(p.y / h, 0.f, 1.f)); });
     if (heavy) {
