@@ -113,6 +113,18 @@ bool voiceSounds(Layer voice, Layer tune) {
     return tune == Layer::Both || voice == Layer::Both || voice == tune;
 }
 
+double decibels(double level) { return 20.0 * std::log10(std::max(level, 1e-9)); }
+
+// The loop's RMS brought to kMusicLevelDb, unless its peaks would pass
+// kMusicPeakDb (then as near as they allow; the sound bank's spread check
+// tells).
+void levelMusic(RenderedMusic& music) {
+    const MusicLevel level = measureMusic(music);
+    const double gain = std::min(std::pow(10.0, (kMusicLevelDb - level.rmsDb) / 20.0),
+                                 std::pow(10.0, (kMusicPeakDb - level.peakDb) / 20.0));
+    for (float& sample : music.samples) sample = float(sample * gain);
+}
+
 }  // namespace
 
 Score readScore(const ContentContext& context, const std::string& name) {
@@ -163,8 +175,11 @@ std::map<std::string, Tune> readTunes(const ContentContext& context) {
     std::map<std::string, Tune> tunes;
     for (const ContentLine& line : contentLines(context.readContent(kTunes))) {
         const std::vector<std::string> f = splitFields(line.text);
-        if (f.size() != 5) throw ContentError(where(kTunes, line, "expected: name score transpose tempo% layer"));
-        Tune tune{f[1], int(parseNumber(f[2], kTunes, line)), number(f[3], kTunes, line), parseLayer(f[4], kTunes, line)};
+        if (f.size() != 5 && !(f.size() == 6 && f[5] == "whole")) {
+            throw ContentError(where(kTunes, line, "expected: name score transpose tempo% layer [whole]"));
+        }
+        Tune tune{f[1], int(parseNumber(f[2], kTunes, line)), number(f[3], kTunes, line), parseLayer(f[4], kTunes, line),
+                  f.size() == 6};
         if (tune.tempoPercent < 25 || tune.tempoPercent > 400) {
             throw ContentError(where(kTunes, line, "tempo% is 25 to 400"));
         }
@@ -197,7 +212,23 @@ RenderedMusic renderTune(const Score& score, const Tune& tune, int arrangement) 
     music.loopBegin = uint32_t(introFrames);
     music.samples.assign(played.begin(), played.begin() + std::ptrdiff_t(introFrames));
     music.samples.insert(music.samples.end(), played.begin() + std::ptrdiff_t(introFrames + loopFrames), played.end());
+    levelMusic(music);
     return music;
+}
+
+MusicLevel measureMusic(const RenderedMusic& music) {
+    double sum = 0, peak = 0;
+    for (size_t i = music.loopBegin; i < music.samples.size(); ++i) {
+        sum += double(music.samples[i]) * music.samples[i];
+        peak = std::max(peak, double(std::abs(music.samples[i])));
+    }
+    const size_t loop = music.samples.size() - std::min<size_t>(music.loopBegin, music.samples.size());
+    MusicLevel level;
+    level.rmsDb = decibels(loop ? std::sqrt(sum / double(loop)) : 0);
+    level.peakDb = decibels(peak);
+    level.seconds = double(music.samples.size()) / kMusicRate;
+    level.loopSeconds = double(loop) / kMusicRate;
+    return level;
 }
 
 }  // namespace content

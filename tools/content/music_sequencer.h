@@ -8,8 +8,9 @@
 // the seam cannot be heard.
 //
 // "music/tunes.txt" gives each music name its score, key, tempo and which
-// boss layer it is; the arrangement (from "sound/music.csv") picks each
-// voice's wave.
+// boss layer it is, and marks the tunes played for a whole stage; the
+// arrangement (from "sound/music.csv") picks each voice's wave. Every
+// rendering is levelled to one loudness: its loop's RMS at kMusicLevelDb.
 //
 // Threads: plain functions.
 
@@ -53,6 +54,20 @@ struct Tune {
     int transpose = 0;        // semitones
     double tempoPercent = 100;
     Layer layer = Layer::Both;  // Both: every voice; First/Second: a boss layer
+    bool wholeStage = false;    // played for a whole stage: its loop lasts kWholeStageLoopSeconds
+};
+
+// The loudness every tune is levelled to (RMS of its loop, dB full scale),
+// the ceiling its peaks are held under, the most two tunes may differ, and
+// the shortest loop of a tune that plays for a whole stage.
+inline constexpr double kMusicLevelDb = -18.0;
+inline constexpr double kMusicPeakDb = -0.5;
+inline constexpr double kMusicLevelSpreadDb = 1.5;
+inline constexpr double kWholeStageLoopSeconds = 30.0;
+
+struct MusicLevel {
+    double rmsDb = 0, peakDb = 0;    // of the loop
+    double seconds = 0, loopSeconds = 0;
 };
 
 struct RenderedMusic {
@@ -62,6 +77,8 @@ struct RenderedMusic {
 
 Score readScore(const ContentContext& context, const std::string& name);
 std::map<std::string, Tune> readTunes(const ContentContext& context);
+// Plays the tune and levels it (see kMusicLevelDb).
 RenderedMusic renderTune(const Score& score, const Tune& tune, int arrangement);
+MusicLevel measureMusic(const RenderedMusic& music);
 
 }  // namespace content

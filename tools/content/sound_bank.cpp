@@ -3,6 +3,7 @@
 // their layers, voices spoken by eSpeak NG, music played from its score.
 // A record's group is the id's channel (the play group the game uses) and
 // its pool follows its archive.
+#include <cstdio>
 #include <map>
 #include <set>
 
@@ -72,18 +73,32 @@ void addVoices(ContentContext& context, const std::vector<SoundName>& sounds, Ar
 
 // Boss layers are sound ids as well as music numbers: they play on the
 // channel of their id.
-void addMusic(const ContentContext& context, const std::vector<SoundName>& sounds, Archives& archives) {
+void addMusic(ContentContext& context, const std::vector<SoundName>& sounds, Archives& archives) {
     std::map<std::string, std::string> channels;
     for (const SoundName& sound : sounds) {
         if (sound.group.starts_with("bgm")) channels[sound.name] = sound.channel;
     }
     const auto tunes = readTunes(context);
     std::map<std::string, Score> scores;
+    std::string report = "# music, arrangement, score: length, loop length, loop RMS, loop peak (made by the sound bank)\n";
+    double quietest = 0, loudest = -200;
     for (const MusicName& music : readMusicNames(context)) {
         const auto tune = tunes.find(music.name);
         if (tune == tunes.end()) throw ContentError("music/tunes.txt: no tune for music " + music.name);
         if (!scores.contains(tune->second.score)) scores[tune->second.score] = readScore(context, tune->second.score);
         const RenderedMusic rendered = renderTune(scores[tune->second.score], tune->second, music.arrangement);
+        const MusicLevel level = measureMusic(rendered);
+        char line[200];
+        std::snprintf(line, sizeof line, "%s, %d, %s: %.1f s, loop %.1f s, RMS %.2f dBFS, peak %.2f dBFS\n",
+                      music.name.c_str(), music.arrangement, tune->second.score.c_str(), level.seconds, level.loopSeconds,
+                      level.rmsDb, level.peakDb);
+        report += line;
+        if (tune->second.wholeStage && level.loopSeconds < kWholeStageLoopSeconds) {
+            throw ContentError("music/tunes.txt: " + music.name + " plays for a whole stage but loops after " +
+                               std::to_string(level.loopSeconds) + " s");
+        }
+        quietest = std::min(quietest, level.rmsDb);
+        loudest = std::max(loudest, level.rmsDb);
         const auto channel = channels.find(music.name);
         const std::string group = channel == channels.end() ? kMusicGroup : channel->second;
         if (channel != channels.end()) channels.erase(channel);
@@ -92,6 +107,11 @@ void addMusic(const ContentContext& context, const std::vector<SoundName>& sound
     }
     if (!channels.empty()) {
         throw ContentError("sound/music.csv: the boss layer " + channels.begin()->first + " has no music number");
+    }
+    context.writePreview("sound/music.txt", std::vector<uint8_t>(report.begin(), report.end()));
+    if (loudest - quietest > kMusicLevelSpreadDb) {
+        throw ContentError("music: the tunes' loudness spreads over " + std::to_string(loudest - quietest) +
+                           " dB (a peak holds one down); see the levels in the preview's sound/music.txt");
     }
 }
 

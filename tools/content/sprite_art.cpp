@@ -1,6 +1,10 @@
 // The drawing styles of the sprite groups.
 #include "tools/content/sprite_art.h"
 
+#include "tools/content/sprite_art_kinds.h"
+#include "tools/content/sprite_art_marks.h"
+#include "tools/content/sprite_art_scenes.h"
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -20,6 +24,8 @@ constexpr Rgba kEdge{0.30f, 0.85f, 1.0f, 1};
 constexpr Rgba kGold{1.0f, 0.80f, 0.20f, 1};
 constexpr Rgba kOlive{0.42f, 0.46f, 0.32f, 1};
 constexpr Rgba kRedLight{1.0f, 0.20f, 0.15f, 1};
+// Under every shot, so it stands out on the brightest ground.
+constexpr Rgba kShotRim{0.06f, 0.02f, 0.05f, 0.92f};
 
 // Fighter trims, enemy-shot classes, item kinds.
 constexpr std::array<Rgba, 4> kTrims{{{0.2f, 0.6f, 1.0f, 1}, {1.0f, 0.35f, 0.3f, 1}, {0.3f, 0.9f, 0.4f, 1},
@@ -50,9 +56,11 @@ void drawFighter(Cell& c, const PlacedSprite& s) {
     const float cx = w * 0.5f;
     const float lw = w * 0.48f * (1 - std::max(0.0f, bank) * 0.45f);
     const float rw = w * 0.48f * (1 + std::min(0.0f, bank) * 0.45f);
-    // Burner under the tail, flickering across animation frames.
+    // Burner under the tail, flickering across animation frames; the
+    // bodies (nine bank frames) have theirs drawn over them by the burners.
     const float flame = h * (0.16f + 0.06f * std::sin(float(s.index) * 2.1f));
-    c.paint([&](Point p) { return ellipseDistance(p, {cx, h * 0.86f}, w * 0.09f, flame); },
+    if (s.count != 9)
+        c.paint([&](Point p) { return ellipseDistance(p, {cx, h * 0.86f}, w * 0.09f, flame); },
             [&](Point p) { return mix(kWhite, {0.3f, 0.6f, 1.0f, 0.8f}, std::clamp((p.y - h * 0.78f) / flame, 0.f, 1.f)); });
     const Point wing[] = {{cx, h * 0.30f}, {cx + rw, h * 0.68f}, {cx + rw * 0.8f, h * 0.76f}, {cx, h * 0.70f},
                           {cx - lw * 0.8f, h * 0.76f}, {cx - lw, h * 0.68f}};
@@ -65,14 +73,6 @@ void drawFighter(Cell& c, const PlacedSprite& s) {
     c.fill([&](Point p) { return ellipseDistance(p, {cx, h * 0.34f}, w * 0.05f, h * 0.08f); }, {0.1f, 0.2f, 0.5f, 1});
 }
 
-void drawFighterShot(Cell& c, const PlacedSprite& s) {
-    const float w = float(c.width()), h = float(c.height());
-    const float len = h * (0.7f + 0.3f * phase(s));
-    const Point a{w * 0.5f, h * 0.5f - len * 0.45f}, b{w * 0.5f, h * 0.5f + len * 0.45f};
-    c.fill([&](Point p) { return segmentDistance(p, a, b, w * 0.36f); }, {0.25f, 0.6f, 1.0f, 0.55f});
-    c.fill([&](Point p) { return segmentDistance(p, a, b, w * 0.16f); }, {0.85f, 0.97f, 1.0f, 1});
-}
-
 void drawEnemyShot(Cell& c, const PlacedSprite& s) {
     const Point m = centreOf(c);
     const Rgba hot = kHot[size_t(s.rangeSerial) % kHot.size()];
@@ -80,6 +80,7 @@ void drawEnemyShot(Cell& c, const PlacedSprite& s) {
     if (s.count == 8 || s.count == 4) {
         // Turned shots: a bright drop pointing up; the cells pulse.
         const float pulse = 1 - 0.12f * std::sin(phase(s) * 2 * kPi);
+        c.fill([&](Point p) { return ellipseDistance(p, m, r * 0.55f * pulse, r * pulse) - 1.2f; }, kShotRim);
         c.paint([&](Point p) { return ellipseDistance(p, m, r * 0.55f * pulse, r * pulse); },
                 [&](Point p) {
                     const float t = std::hypot((p.x - m.x) / 0.55f, p.y - m.y) / r;
@@ -87,7 +88,15 @@ void drawEnemyShot(Cell& c, const PlacedSprite& s) {
                 });
         return;
     }
-    glowBall(c, m, r * (0.9f + 0.1f * std::sin(float(s.index))), hot);
+    // A dark rim under the glow: the shot reads on bright ground as well.
+    const float size = r * (0.9f + 0.1f * std::sin(float(s.index)));
+    c.fill([&](Point p) { return circleDistance(p, m, size); }, kShotRim);
+    const float ball = size * 0.8f;
+    c.paint([&](Point p) { return circleDistance(p, m, ball); },
+            [&](Point p) {
+                const float t = std::hypot(p.x - m.x, p.y - m.y) / ball;
+                return t < 0.55f ? mix(kWhite, hot, t / 0.55f * 0.6f) : mix(hot, withAlpha(hot, 0.7f), (t - 0.55f) / 0.45f);
+            });
 }
 
 void drawPuff(Cell& c, const PlacedSprite& s) {
@@ -133,20 +142,6 @@ void drawGlow(Cell& c, const PlacedSprite& s) {
         const Point tip = turned({m.x, m.y - r}, m, a);
         c.fill([&](Point p) { return segmentDistance(p, m, tip, 0.6f); }, withAlpha(kWhite, 0.8f));
     }
-}
-
-void drawEnemy(Cell& c, const PlacedSprite& s) {
-    const float w = float(c.width()), h = float(c.height());
-    const float cx = w * 0.5f;
-    const float spin = phase(s) * 2 * kPi;
-    // Enemies face down the screen, towards the fighter.
-    const Point hull[] = {{cx, h * 0.96f}, {cx + w * 0.46f, h * 0.30f}, {cx + w * 0.2f, h * 0.06f},
-                          {cx - w * 0.2f, h * 0.06f}, {cx - w * 0.46f, h * 0.30f}};
-    c.paint([&](Point p) { return polygonDistance(p, hull); },
-            [&](Point p) { return mix(kOlive, kSteelDark, std::clamp(p.y / h, 0.f, 1.f)); });
-    c.fill([&](Point p) { return std::abs(polygonDistance(p, hull)) - 0.6f; }, kInk);
-    const Point light = turned({cx, h * 0.42f - h * 0.1f}, {cx, h * 0.42f}, spin);
-    c.fill([&](Point p) { return circleDistance(p, light, std::max(1.5f, w * 0.08f)); }, kRedLight);
 }
 
 void drawBoss(Cell& c, const PlacedSprite& s) {
@@ -199,28 +194,6 @@ void drawMarker(Cell& c, const PlacedSprite&) {
     c.fill([&](Point p) {
         return std::min(boxDistance(p, m, c.width() * 0.5f, 0.5f), boxDistance(p, m, 0.5f, c.height() * 0.5f));
     }, {1, 0, 1, 1});
-}
-
-void drawItem(Cell& c, const PlacedSprite& s) {
-    const float w = float(c.width()), h = float(c.height());
-    const Point m = centreOf(c);
-    const Rgba tone = kItems[size_t(s.rangeSerial) % kItems.size()];
-    // Items turn: the token narrows and widens across the cells.
-    const float turn = 0.55f + 0.45f * std::abs(std::cos(phase(s) * kPi));
-    c.fill([&](Point p) { return boxDistance(p, m, w * 0.42f * turn, h * 0.42f) - 2; }, kInk);
-    c.paint([&](Point p) { return boxDistance(p, m, w * 0.36f * turn, h * 0.36f) - 1.5f; },
-            [&](Point p) { return mix(kWhite, tone, std::clamp(p.y / h * 1.6f, 0.f, 1.f)); });
-    c.fill([&](Point p) { return boxDistance(p, m, w * 0.1f * turn, h * 0.18f); }, kInk);
-}
-
-void drawPopup(Cell& c, const PlacedSprite& s) {
-    const float w = float(c.width()), h = float(c.height());
-    const Rgba tone = kItems[size_t(s.rangeSerial + s.index) % kItems.size()];
-    c.fill([&](Point p) { return boxDistance(p, centreOf(c), w * 0.45f, h * 0.38f) - 1; }, kInk);
-    for (int k = 0; k < 3; ++k) {
-        const Point a{w * (0.2f + 0.25f * k), h * 0.3f}, b{w * (0.2f + 0.25f * k), h * 0.7f};
-        c.fill([&](Point p) { return segmentDistance(p, a, b, 1.0f); }, tone);
-    }
 }
 
 void drawPanel(Cell& c, const PlacedSprite& s) {
@@ -406,12 +379,15 @@ struct Style {
 };
 
 constexpr Style kStyles[] = {
-    {"fighter", drawFighter}, {"fshot", drawFighterShot}, {"eshot", drawEnemyShot}, {"puff", drawPuff},
-    {"explosion", drawExplosion}, {"glow", drawGlow}, {"enemy", drawEnemy}, {"boss", drawBoss},
+    {"fighter", drawFighter}, {"fshot", drawShotOfKind}, {"eshot", drawEnemyShot}, {"puff", drawPuff},
+    {"explosion", drawExplosion}, {"glow", drawGlow}, {"enemy", drawHull}, {"boss", drawBoss},
     {"carrier", drawCarrier}, {"ground", drawGround}, {"wreck", drawWreck}, {"marker", drawMarker},
-    {"item", drawItem}, {"popup", drawPopup}, {"panel", drawPanel}, {"hud", drawHud}, {"plain", drawPlain}, {"backdrop", drawBackdrop},
+    {"item", drawToken}, {"panel", drawPanel}, {"hud", drawHud}, {"plain", drawPlain}, {"backdrop", drawBackdrop},
     {"network", drawNetwork}, {"arrow", drawArrow}, {"bar", drawBar}, {"gauge", drawGauge}, {"portrait", drawPortrait},
-    {"window", drawWindow}, {"input", drawInput}, {"caption", drawCaption},
+    {"window", drawWindow}, {"input", drawInput}, {"caption", drawCaption}, {"digit", drawDigit},
+    {"flame", drawFlame}, {"burner", drawBurner}, {"ring", drawRing}, {"burst", drawBurst}, {"tag", drawTag},
+    {"cursor", drawCursor}, {"figure", drawFigure}, {"sky", drawSky}, {"door", drawDoor}, {"block", drawBlock},
+    {"satellite", drawSatellite}, {"heavy", drawHeavy},
 };
 
 }  // namespace

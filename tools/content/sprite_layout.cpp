@@ -87,6 +87,12 @@ void readLine(SpriteContent& c, const LineReader& r) {
     } else if (kind == "subtitles") {
         r.need(4, 4);
         c.subtitles.push_back({r.fields[1], r.fields[2], r.fields[3]});
+    } else if (kind == "contrast") {
+        r.need(3, 3);
+        c.checks.push_back({kind, r.fields[1], r.real(2)});
+    } else if (kind == "distinct") {
+        r.need(2, 2);
+        c.checks.push_back({kind, r.fields[1], 0});
     } else {
         throw ContentError(where(r.file, r.line, "unknown line: " + kind));
     }
@@ -119,6 +125,8 @@ void checkLine(const SpriteContent& c, std::string_view file, const ContentLine&
         const std::string& extra = c.subtitles.back().extra;
         check(std::any_of(c.extras.begin(), c.extras.end(), [&](const ExtraSpec& e) { return e.name == extra; }), file,
               line, "no extra " + extra + " before this line");
+    } else if (kind == "contrast" || kind == "distinct") {
+        check(c.group(c.checks.back().group) != nullptr, file, line, "unknown group " + c.checks.back().group);
     } else if (kind == "tiles") {
         const TileLayerSpec& t = c.tiles.back();
         check(c.sheet(t.slot) != nullptr && t.columns > 0 && t.tile > 0 && t.count > 0 && inTable(t.first) &&

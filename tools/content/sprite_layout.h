@@ -68,6 +68,13 @@ struct LabelSpec {
     int32_t id = 0;
     std::string text;
 };
+// A check of the drawn sprites of a group: "contrast" (every cell stands
+// out over every stage's background by at least the minimum) or
+// "distinct" (no two of its ranges begin with the same picture).
+struct LookCheckSpec {
+    std::string kind, group;
+    double minimum = 0;
+};
 struct ExtraSpec {
     std::string name;
     int32_t count = 0;
@@ -87,6 +94,7 @@ struct SpriteContent {
     std::vector<ExtraSpec> extras;
     std::vector<SubtitleSpec> subtitles;
     std::vector<LabelSpec> labels;
+    std::vector<LookCheckSpec> checks;
 
     const GroupSpec* group(std::string_view name) const;
     const SheetSpec* sheet(int32_t slot) const;

@@ -16,6 +16,8 @@
 #include "tools/content/png_image.h"
 #include "tools/content/raster.h"
 #include "tools/content/sprite_art.h"
+#include "tools/content/sprite_checks.h"
+#include "tools/content/sprite_group_sheets.h"
 #include "tools/content/sprite_layout.h"
 #include "tools/content/stage_tiles.h"
 #include "tools/content/subtitle_art.h"
@@ -257,6 +259,9 @@ void makeSprites(ContentContext& context) {
     drawFonts(content, layout, sheets);
     drawSubtitles(content.subtitles.front(), subtitleTexts(context, messages), content, layout, sheets);
     drawLabels(content, layout, sheets);
+    const std::string looks = checkSpriteLooks(content, layout, sheets, kSpriteFile);
+    context.writePreview("sprites/looks.txt", std::vector<uint8_t>(looks.begin(), looks.end()));
+    writeGroupSheets(context, content, layout, sheets);
 
     std::vector<int32_t> slots;
     for (const auto& [slot, image] : sheets) slots.push_back(slot);

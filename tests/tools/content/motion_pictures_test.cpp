@@ -2,10 +2,14 @@
 // drawn to their sizes, all packed on one texture without overlapping.
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "tools/content/content_context.h"
+#include "tools/content/font_face.h"
 #include "tools/content/motion_pictures.h"
 
 namespace {
@@ -91,6 +95,25 @@ TEST(MotionPicturesTest, PicturesArePackedApartOnOneTexture) {
     const content::AtlasRect glow = atlas.places.at("glow");
     EXPECT_GT(atlas.image.pixel(glow.x + 15, glow.y + 15)[3], 200);  // bright at the centre
     EXPECT_EQ(atlas.image.pixel(glow.x, glow.y)[3], 0);               // nothing in the corners
+}
+
+// The logo the splash, the opening and the title show lies inside the
+// 224-pixel playfield, as its content draws it.
+TEST(MotionPicturesTest, TheLogoFitsThePlayfield) {
+    content::TextFaces faces;
+    faces.add(content::findFontFile("DejaVuSans-Bold.ttf", "fonts-dejavu-core"), true);
+    for (const char* file : {"qv_splash", "qv_title", "opening_scenes", "initialize"}) {
+        std::ifstream in(std::string(HALVIR_CONTENT_DIR "/motion/") + file + ".txt");
+        const std::string text{std::istreambuf_iterator<char>(in), {}};
+        const size_t at = text.find("picture logo text ");
+        ASSERT_NE(at, std::string::npos) << file;
+        std::istringstream line(text.substr(at + 18, text.find('\n', at) - at - 18));
+        int32_t size = 0;
+        std::string colour, words, word;
+        line >> size >> colour;
+        while (line >> word) words += (words.empty() ? "" : " ") + word;
+        EXPECT_LE(faces.draw({words}, size, 0xffffff).width, 224) << file;
+    }
 }
 
 }  // namespace

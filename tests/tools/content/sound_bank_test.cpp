@@ -118,6 +118,32 @@ TEST_F(SoundBankTest, EveryMusicNumberLoopsInsideItsSamples) {
     }
 }
 
+// The loop's RMS in dB full scale, and its length in frames.
+std::pair<double, size_t> loopLevel(const MSoundSampleData& sample) {
+    const size_t frames = sample.data.size() / 2;
+    const size_t begin = sample.loop->begin, end = sample.loop->length ? begin + sample.loop->length : frames;
+    double sum = 0;
+    for (size_t i = begin; i < end; ++i) {
+        const auto v = int16_t(uint16_t(sample.data[2 * i]) | uint16_t(sample.data[2 * i + 1]) << 8);
+        sum += double(v) * v;
+    }
+    return {20 * std::log10(std::sqrt(sum / double(end - begin)) / 32768.0), end - begin};
+}
+
+TEST_F(SoundBankTest, EveryTuneIsAsLoudAsTheOthersAndStageTunesLoopHalfAMinute) {
+    ASSERT_NO_FATAL_FAILURE(loadAll());
+    double quietest = 0, loudest = -200;
+    for (const content::MusicName& m : content::readMusicNames(context_)) {
+        const MSoundSampleData& sample = voice(m.group, m.name)->channels.at(0).sampleData;
+        ASSERT_TRUE(sample.loop.has_value()) << m.name;
+        const auto [db, frames] = loopLevel(sample);
+        quietest = std::min(quietest, db);
+        loudest = std::max(loudest, db);
+        if (m.name.find("bgm0") != std::string::npos) EXPECT_GE(frames, 30u * 32000u) << m.name;
+    }
+    EXPECT_LE(loudest - quietest, 1.5) << "from " << quietest << " to " << loudest << " dBFS";
+}
+
 TEST_F(SoundBankTest, TheThreeArrangementsOfATuneSoundApart) {
     ASSERT_NO_FATAL_FAILURE(loadAll());
     for (const std::string name : {"title", "bgm01", "boss_a1", "menu"}) {

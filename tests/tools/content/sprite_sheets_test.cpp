@@ -440,6 +440,8 @@ TEST(SpriteContent, BadLinesNameTheFileAndLine) {
         {"sheet 5 a.png 64\nsubtitles words DejaVuSans.ttf fonts-dejavu-core\n", "s.txt:2: no extra words before this line"},
         {"sheet 5 a.png 64\nlabel 12 NOVICE\n", "s.txt:2: no range holds 12"},
         {"sheet 5 a.png 64\ngroup g 5 8 8 plain\nrange 51229 51230 g\n", "s.txt:3: ids outside the table"},
+        {"sheet 5 a.png 64\ncontrast shots 3\n", "s.txt:2: unknown group shots"},
+        {"sheet 5 a.png 64\ngroup g 5 8 8 plain\ndistinct g 2\n", "s.txt:3: wrong number of fields"},
     };
     for (const Case& c : cases) {
         try {
