@@ -19,6 +19,17 @@ void TSKst01mbossInit(ObjTask* task);
 void TSKst01mbossUpdate(ObjTask* task);
 void TSKst01mbossTurret(ObjTask* task, ObjWork* work);
 
+// Kind 83, the stage-4 mid-boss, and kind 84, the first stage-5 mid-boss:
+// kind 80's code run from their own rows (mboss.h).
+void TSKst04mbossAct(ObjTask* task);
+void TSKst04mbossInit(ObjTask* task);
+void TSKst04mbossUpdate(ObjTask* task);
+void TSKst04mbossTurret(ObjTask* task, ObjWork* work);
+void TSKst05mbossAct(ObjTask* task);
+void TSKst05mbossInit(ObjTask* task);
+void TSKst05mbossUpdate(ObjTask* task);
+void TSKst05mbossTurret(ObjTask* task, ObjWork* work);
+
 // Kind 100, the stage-1 boss.
 void TSKst01bossAct(ObjTask* task);
 void TSKst01bossInit(ObjTask* task);

@@ -93,8 +93,8 @@ ObjTaskFn const enemyKindTable[kEnemyKinds] = {
     TSKst01mbossAct,      // 80
     nullptr,              // 81
     nullptr,              // 82
-    nullptr,              // 83
-    nullptr,              // 84
+    TSKst04mbossAct,      // 83
+    TSKst05mbossAct,      // 84
     nullptr,              // 85
     nullptr,              // 86
     nullptr,              // 87
