@@ -4,6 +4,8 @@
 //
 // Threads: main thread only.
 
+#include <cstdint>
+
 struct ObjTask;
 struct ObjWork;
 
@@ -49,3 +51,14 @@ void TSKst03bossPart119Act(ObjTask* task);
 void TSKst03bossPart119Update(ObjTask* task);
 void TSKst03bossPart119Attack(ObjTask* task, ObjWork* work);
 void TSKst03bossPart119Draw(ObjTask* task, ObjWork* work);
+
+// Kind 85, the second stage-5 mid-boss (draw TSKmbossDraw).
+void TSKst05mboss2Act(ObjTask* task);
+void TSKst05mboss2Init(ObjTask* task);
+void TSKst05mboss2Update(ObjTask* task);
+void TSKst05mboss2Turret(ObjTask* task, ObjWork* work);
+// Kind 117, the enemies it launches: a head with nine trailing segments.
+inline constexpr int32_t kSt05mboss2TrailEntries = 9;
+void TSKst05mboss2Part117Act(ObjTask* task);
+void TSKst05mboss2Part117Attack(ObjTask* task, ObjWork* work);
+void TSKst05mboss2Part117Draw(ObjTask* task, ObjWork* work);
