@@ -58,10 +58,13 @@ struct St05mbossFan {
     int32_t step;
 };
 constexpr St05mbossFan kSt05mbossFans22[4] = {{22, 9, 120, 82}, {22, 9, 140, 64}, {22, 9, 160, 51}, {22, 9, 160, 51}};
-constexpr St05mbossFan kSt05mbossFans51[4] = {{51, 12, 150, 50}, {51, 12, 170, 40}, {51, 12, 190, 30}, {51, 12, 190, 30}};
-constexpr St05mbossFan kSt05mbossFans33[4] = {{33, 0, 250, 38}, {33, 13, 240, 28}, {33, 13, 220, 18}, {33, 13, 220, 18}};
+constexpr St05mbossFan kSt05mbossFans51[4] = {
+    {51, 12, 150, 50}, {51, 12, 170, 40}, {51, 12, 190, 30}, {51, 12, 190, 30}};
+constexpr St05mbossFan kSt05mbossFans33[4] = {
+    {33, 0, 250, 38}, {33, 13, 240, 28}, {33, 13, 220, 18}, {33, 13, 220, 18}};
 constexpr St05mbossFan kSt05mbossFans5[4] = {{5, 0, 120, 12}, {5, 0, 120, 12}, {5, 7, 120, 12}, {5, 7, 120, 12}};
-constexpr St05mbossFan kSt05mbossFans133[4] = {{133, 0, 200, 22}, {133, 0, 200, 22}, {133, 0, 200, 22}, {133, 17, 200, 22}};
+constexpr St05mbossFan kSt05mbossFans133[4] = {
+    {133, 0, 200, 22}, {133, 0, 200, 22}, {133, 0, 200, 22}, {133, 17, 200, 22}};
 
 void st05mbossTurretSix(const BossGun& gun, const St05mbossFan& fan, int32_t angle, int32_t sound) {
     if (fan.count > 0) bossFan(gun, 6, fan.type, angle, fan.speed, fan.count, fan.step);

@@ -34,7 +34,8 @@ constexpr int32_t kSt05mboss2Launched = 8;  // at turrets 14 to 21
 constexpr HitBox kSt05mboss2FirstBoxes[] = {
     {0.0f, -10.0f, 75.0f, 30.0f}, {0.0f, 32.0f, 52.0f, 12.0f}, {0.0f, -36.0f, 40.0f, 30.0f}};
 constexpr HitBox kSt05mboss2SecondBoxes[] = {
-    {0.0f, -10.0f, 75.0f, 30.0f}, {0.0f, 32.0f, 52.0f, 12.0f}, {0.0f, 0.0f, 95.0f, 10.0f}, {0.0f, -40.0f, 60.0f, 30.0f}};
+    {0.0f, -10.0f, 75.0f, 30.0f}, {0.0f, 32.0f, 52.0f, 12.0f}, {0.0f, 0.0f, 95.0f, 10.0f},
+    {0.0f, -40.0f, 60.0f, 30.0f}};
 
 constexpr BossInitRow kSt05mboss2Init = {TSKgameCtrlKill, TSKmbossDraw, TSKenemyHit, TSKst05mboss2Turret, 430.0f, 1,
                                          {0xC000, 0}, {0x9999, 0}, 2000000, 3, "st05mboss2", 221, 400, false, true};

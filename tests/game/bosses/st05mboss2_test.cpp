@@ -11,6 +11,7 @@
 #include "game/bosses/boss_kinds.h"
 #include "game/bosses/boss_shape.h"
 #include "game/core/collision.h"
+#include "game/core/game_state_hash.h"
 #include "game/stages/enemies/enemy_step_parts.h"
 #include "game/stages/stage_field.h"
 #include "game/stages/stage_services.h"
@@ -42,9 +43,9 @@ protected:
         BossFixture::SetUp();
         stageFrame = 0;
         st05mboss2LeaveFlag = 0;
-        cacheBossMotion("st05mboss2", {{"st05mboss2",
-                                        {{"form_1", kForm1Frames}, {"trans_form", kTransFrames}, {"form_2", kForm2Frames}},
-                                        st05mboss2Turrets()}});
+        const std::vector<bossfixture::Label> labels = {
+            {"form_1", kForm1Frames}, {"trans_form", kTransFrames}, {"form_2", kForm2Frames}};
+        cacheBossMotion("st05mboss2", {{"st05mboss2", labels, st05mboss2Turrets()}});
     }
     void TearDown() override {
         stageFrame = 0;
@@ -67,7 +68,9 @@ protected:
             if (i >= calls) break;
             const size_t before = shots.size();
             runFrame(boss);
-            if (enemy(boss->work).shotIndex == i + 1) out[i].insert(out[i].end(), shots.begin() + long(before), shots.end());
+            if (enemy(boss->work).shotIndex == i + 1) {
+                out[i].insert(out[i].end(), shots.begin() + long(before), shots.end());
+            }
         }
         return out;
     }
@@ -387,6 +390,36 @@ TEST_F(St05mboss2Test, ItsDeathEndsTheLaunchedEnemies) {
     enemyStartDying(boss->work);
     for (int f = 0; f < 600 && !launched().empty(); ++f) runEnemiesFrame();
     EXPECT_TRUE(launched().empty());
+}
+
+// A motion without the launch locators: each enemy is launched where its
+// turret was last seen, the boss's own position before any.
+TEST_F(St05mboss2Test, AMissingLocatorLaunchesFromTheBoss) {
+    std::vector<bossfixture::Turret> turrets = st05mboss2Turrets();
+    turrets.resize(14);
+    releasePSBObject("st05mboss2");
+    cacheBossMotion("st05mboss2", {{"st05mboss2", {{"form_1", kForm1Frames}, {"form_2", kForm2Frames}}, turrets}});
+    ObjTask* boss = parkedBoss();
+    runCalls(boss, kAttackB, 1);
+    const std::vector<ObjTask*> parts = launched();
+    ASSERT_EQ(parts.size(), 8u);
+    for (ObjTask* part : parts) {
+        EXPECT_FLOAT_EQ(part->work->x, boss->work->x);
+        EXPECT_FLOAT_EQ(part->work->y, boss->work->y);
+    }
+    EXPECT_FLOAT_EQ(bossTurret(boss->work, 13).x, boss->work->x + 30.0f) << "the found ones still count";
+}
+
+// The leave flag is stage state: the stage load clears it and the state
+// hash sees it.
+TEST_F(St05mboss2Test, TheLeaveFlagIsClearedAtStageLoadAndHashed) {
+    st05mboss2LeaveFlag = 0;
+    const uint64_t before = gameStateHash();
+    st05mboss2LeaveFlag = 1;
+    EXPECT_NE(gameStateHash(), before);
+    bossFlagsClear();
+    EXPECT_EQ(st05mboss2LeaveFlag, 0);
+    EXPECT_EQ(gameStateHash(), before);
 }
 
 }  // namespace
