@@ -422,4 +422,30 @@ TEST_F(St05mboss2Test, TheLeaveFlagIsClearedAtStageLoadAndHashed) {
     EXPECT_EQ(gameStateHash(), before);
 }
 
+// Before the leave: the first volley in its 30th frame, then one every 73
+// (a frame to start each burst and its pause of 72); fans of lines of 1, 3,
+// 9 or 9 shots by level.
+TEST_F(St05mboss2Test, VolleysBeforeTheLeaveByLevel) {
+    const int shotsPerVolley[4] = {1, 3, 9, 9};
+    for (int32_t level = 0; level < 4; ++level) {
+        gameMode = level;
+        makeFighter(112.0f, 280.0f);
+        ObjTask* part = spawnBoss(117, 60.0f, 60.0f);
+        ASSERT_NE(part, nullptr);
+        shots.clear();
+        std::vector<int> volleys;
+        for (int f = 1; f <= 180; ++f) {
+            const size_t before = shots.size();
+            runFrame(part);
+            if (shots.size() > before) {
+                volleys.push_back(f);
+                EXPECT_EQ(int(shots.size() - before), shotsPerVolley[level]) << level << " " << f;
+            }
+        }
+        EXPECT_EQ(volleys, (std::vector<int>{30, 103, 176})) << level;
+        OBJtaskReleaseAll(nullptr);
+        OBJtaskPoolInit();
+    }
+}
+
 }  // namespace
