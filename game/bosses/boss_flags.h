@@ -23,5 +23,9 @@ extern uint8_t st4BossDying;
 // frame 22002.
 extern uint8_t st05DirectBoss2;
 
+// Raised by the second stage-5 mid-boss (kind 85) once the stage has run
+// long enough; its launched enemies (kind 117) then fly off.
+extern uint8_t st05mboss2LeaveFlag;
+
 // The stage load: every word back to 0.
 void bossFlagsClear();

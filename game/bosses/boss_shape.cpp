@@ -107,7 +107,7 @@ bool bossInit(ObjTask* task, const BossInitRow& row) {
     e.entryWait = row.entryWait;
     bossSetMotion(work, row.firstMotion);
     if (row.stopsMusic) SDL2_wheel_SoundStopMusic();
-    SDL2_wheel_SoundPlaySE(kBossFlySound, false);
+    if (!row.silent) SDL2_wheel_SoundPlaySE(kBossFlySound, false);
     return true;
 }
 

@@ -36,6 +36,7 @@ struct BossInitRow {
     int32_t firstMotion;
     int32_t entryWait;
     bool stopsMusic;  // the stage music stops before the fly-in sound
+    bool silent = false;  // no fly-in sound
 };
 
 // The act: state 0 runs init (the task ends when it made no record), state

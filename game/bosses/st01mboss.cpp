@@ -1,53 +1,21 @@
 // Kind 80, the stage-1 mid-boss: one form, three attacks A, B, C in turn
 // over the looping "form1_default", six turrets.
-#include <algorithm>
 #include <iterator>
 
 #include "game/bosses/boss_kinds.h"
 #include "game/bosses/boss_shape.h"
+#include "game/bosses/mboss.h"
 #include "game/core/collision.h"
 #include "game/core/game_random.h"
 #include "game/core/game_sequence.h"
 #include "game/core/sound_requests.h"
 #include "game/stages/enemies/enemy_damage.h"
-#include "game/stages/enemies/enemy_step.h"
-#include "game/stages/rank_carriers.h"
-#include "game/stages/stage_services.h"
 
 namespace {
 
-constexpr int32_t kSt01mbossTurrets = 6;
 constexpr int32_t kSt01mbossBeamS = 19;
 constexpr int32_t kSt01mbossBeamM = 18;
 constexpr HitBox kSt01mbossBoxes[] = {{0.0f, -6.0f, 63.0f, 43.0f}};
-
-constexpr BossInitRow kSt01mbossInit = {
-    TSKgameCtrlKill, TSKmbossDraw, TSKenemyHit, TSKst01mbossTurret, 430.0f, 1, {0xA000, 0}, {0x8000, 0},
-    300000, 3, "st01mboss", 162, 120, false};
-
-// Attacks A, B and C.
-constexpr BossAttack kSt01mbossAttacks[] = {
-    {1, 8, 5, 0, 2, 48, 0},
-    {3, 12, 8, 40, 1, 0, 0},
-    {6, 180, 4, 70, 1, 16, 0},
-};
-
-constexpr BossStepRow kSt01mbossSteps[] = {
-    {0, 0, kBossOnScreen, -1, -1, nullptr, 1, 0, 6, true},
-    {0, 6, kBossReady, 163, -1, nullptr, 10, 1, 0, false},
-    {1, 0, kBossCounter, 164, -1, nullptr, 1, 1, 1, true},
-    {1, 1, kBossReady, 165, 0, nullptr, 1, 1, 2, true},
-    {1, 2, kBossReady, 166, -1, nullptr, 1, 1, 6, true},
-    {1, 6, kBossReady, 163, -1, nullptr, 0, 2, 0, false},
-    {2, 0, kBossCounter, 167, -1, nullptr, 1, 2, 1, true},
-    {2, 1, kBossReady, 168, 1, nullptr, 1, 2, 2, true},
-    {2, 2, kBossReady, 169, -1, nullptr, 1, 2, 6, true},
-    {2, 6, kBossReady, 163, -1, nullptr, 0, 3, 0, false},
-    {3, 0, kBossCounter, 170, -1, nullptr, 1, 3, 1, true},
-    {3, 1, kBossReady, 171, 2, nullptr, 1, 3, 2, true},
-    {3, 2, kBossReady, 172, -1, nullptr, 1, 3, 6, true},
-    {3, 6, kBossReady, 163, -1, nullptr, 0, 1, 0, false},
-};
 
 // Attack A's fans of turrets 1 and 2 by rank level: speed and step of each,
 // and the level-3 second fan.
@@ -154,45 +122,21 @@ void st01mbossModeSix(const BossGun& gun, int32_t i, int32_t level) {
     SDL2_wheel_SoundPlaySE(level >= 2 ? kSt01mbossBeamM : kSt01mbossBeamS, false);
 }
 
+// The row kind 80's act, init, update and turret callback run from.
+constexpr MbossKind kSt01mboss = {
+    {TSKgameCtrlKill, TSKmbossDraw, TSKenemyHit, TSKst01mbossTurret, 430.0f, 1, {0xA000, 0}, {0x8000, 0}, 300000, 3,
+     "st01mboss", 162, 120, false},
+    kSt01mbossBoxes,
+    int32_t(std::size(kSt01mbossBoxes)),
+    mbossSteps(163),
+    {{1, 8, 5, 0, 2, 48, 0}, {3, 12, 8, 40, 1, 0, 0}, {6, 180, 4, 70, 1, 16, 0}},
+    6,
+    {st01mbossModeOne, st01mbossModeThree, st01mbossModeSix},
+};
+
 }  // namespace
 
 void TSKst01mbossAct(ObjTask* task) { bossAct(task, TSKst01mbossInit, TSKst01mbossUpdate); }
-
-void TSKst01mbossInit(ObjTask* task) {
-    bossInit(task, kSt01mbossInit);
-    stageProgress = 1;  // the play records' "mid-boss reached"
-}
-
-void TSKst01mbossUpdate(ObjTask* task) {
-    ObjWork* work = task->work;
-    EnemyFields& e = enemy(work);
-    if (!enemyStep(task, work)) task->state = kObjStateEnd;
-    bossApplyTint(work);
-    if (work->lifeState == 3) {
-        bossHalt(work);
-        return;
-    }
-    bossInstallHitBoxes(work, kSt01mbossBoxes, int32_t(std::size(kSt01mbossBoxes)));
-    if (!bossRunSteps(work, kSt01mbossSteps, int32_t(std::size(kSt01mbossSteps)), kSt01mbossAttacks)) ++e.stepCount;
-    ++e.frameCount;
-}
-
-void TSKst01mbossTurret(ObjTask* task, ObjWork* work) {
-    const BossGun gun = bossGun(task, work);
-    bossRefreshTurrets(work, kSt01mbossTurrets);
-    const int32_t i = enemy(work).shotIndex;
-    const int32_t level = std::clamp(enemyRankLevel(), 0, 3);
-    switch (enemy(work).attackPattern) {
-    case 1:
-        st01mbossModeOne(gun, i, level);
-        break;
-    case 3:
-        st01mbossModeThree(gun, i, level);
-        break;
-    case 6:
-        st01mbossModeSix(gun, i, level);
-        break;
-    default:
-        break;
-    }
-}
+void TSKst01mbossInit(ObjTask* task) { mbossInit(task, kSt01mboss); }
+void TSKst01mbossUpdate(ObjTask* task) { mbossUpdate(task, kSt01mboss); }
+void TSKst01mbossTurret(ObjTask* task, ObjWork* work) { mbossTurret(task, work, kSt01mboss); }

@@ -170,7 +170,7 @@ void hashEnemyWords(StateHasher& hasher) {
 void hashStageField(StateHasher& hasher) {
     hasher.words({int32_t(spawnCursor), spawnSuppressed, stagePreloadWord, st03WaveFlag, st05bossDarken});
     hasher.words({fieldLayerSharedTint.r, fieldLayerSharedTint.g, fieldLayerSharedTint.b});
-    hasher.words({bossVisualFlag, bossIntroHold, st4BossEntered, st4BossDying, st05DirectBoss2});
+    hasher.words({bossVisualFlag, bossIntroHold, st4BossEntered, st4BossDying, st05DirectBoss2, st05mboss2LeaveFlag});
     hasher.bytes(reinterpret_cast<const uint8_t*>(&bossIntroPoint), sizeof(ObjPoint));
     for (size_t i = 0; i < 4; ++i) {
         hasher.words({layerFrame[i], fieldLayerKill[i]});

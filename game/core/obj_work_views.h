@@ -158,6 +158,7 @@ struct EnemyFields {
     int32_t turretHeld;     // the gun stays while a burst aims
     int32_t laserOffset;    // added to the gun's heading for its laser
     ObjPoint trail[10];     // the last ten positions, newest first
+    int32_t trailHeading[10];  // the heading at each trail entry (kind 117)
     // the stage-3 boss's pull toward the screen centre
     int32_t pullX, pullY, pullCountdown;
 };

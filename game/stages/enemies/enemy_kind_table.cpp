@@ -93,9 +93,9 @@ ObjTaskFn const enemyKindTable[kEnemyKinds] = {
     TSKst01mbossAct,      // 80
     nullptr,              // 81
     nullptr,              // 82
-    nullptr,              // 83
-    nullptr,              // 84
-    nullptr,              // 85
+    TSKst04mbossAct,      // 83
+    TSKst05mbossAct,      // 84
+    TSKst05mboss2Act,     // 85
     nullptr,              // 86
     nullptr,              // 87
     nullptr,              // 88
@@ -127,7 +127,7 @@ ObjTaskFn const enemyKindTable[kEnemyKinds] = {
     nullptr,              // 114
     nullptr,              // 115
     nullptr,              // 116
-    nullptr,              // 117
+    TSKst05mboss2Part117Act,  // 117
     nullptr,              // 118
     TSKst03bossPart119Act,  // 119
     nullptr,              // 120
