@@ -382,10 +382,42 @@ void drawLoginPanels(const PictureTable& table, const SpriteContent& content, Sp
     }
 }
 
+struct PictureKind {
+    const char* kind;
+    int32_t count;
+    bool latin;
+};
+constexpr PictureKind kPictureKinds[] = {
+    {"tutorial_en", kTutorialPages, true}, {"tutorial_ja", kTutorialPages, false},
+    {"game_select", kGameSelectItems, true}, {"login_plate", kLoginPlateCount, false},
+    {"credit", kCreditPictures, true},
+};
+
 }  // namespace
+
+void checkFrontPictureWords(const ContentContext& context) {
+    const PictureTable table = readPictureWords(context);
+    FontFace latin(findFontFile(kLatinFace, kLatinPackage));
+    FontFace japanese(findFontFile(kJapaneseFace, kJapanesePackage));
+    for (const PictureKind& k : kPictureKinds) {
+        for (int32_t i = 0; i < k.count; ++i) {
+            checkedRows(k.latin ? latin : japanese, wordsOf(table, k.kind, i), k.latin ? kLatinFace : kJapaneseFace);
+        }
+    }
+    for (const auto& [key, words] : table) {
+        const bool known = std::any_of(std::begin(kPictureKinds), std::end(kPictureKinds), [&](const PictureKind& k) {
+            return key.first == k.kind && key.second >= 0 && key.second < k.count;
+        });
+        if (!known) {
+            throw ContentError(where(kPicturesFile, ContentLine{words.line, ""},
+                                     "no picture " + key.first + " " + std::to_string(key.second)));
+        }
+    }
+}
 
 void drawFrontPictures(const ContentContext& context, const SpriteContent& content, SpriteLayout& layout,
                        std::map<int32_t, Image>& sheets) {
+    checkFrontPictureWords(context);
     const PictureTable table = readPictureWords(context);
     FontFace latin(findFontFile(kLatinFace, kLatinPackage));
     FontFace japanese(findFontFile(kJapaneseFace, kJapanesePackage));

@@ -21,6 +21,11 @@
 
 namespace content {
 
+// Every picture's words present, each character in the face that draws
+// it, no words for a picture that does not exist; throws ContentError
+// naming words/pictures.txt and the line.
+void checkFrontPictureWords(const ContentContext& context);
+
 void drawFrontPictures(const ContentContext& context, const SpriteContent& content, SpriteLayout& layout,
                        std::map<int32_t, Image>& sheets);
 

@@ -16,6 +16,7 @@
 #include "game/frontend/front_words.h"
 #include "game/frontend/play_scenes/kana_font.h"
 #include "game/records/save_payload.h"
+#include "tools/content/front_pictures.h"
 #include "tools/content/sound_names.h"
 #include "tools/content/voice_lines.h"
 
@@ -44,7 +45,7 @@ protected:
         root = fs::temp_directory_path() / ("front_words_test_" + std::to_string(::getpid()));
         fs::remove_all(root);
         for (const char* file : {"words/leader_lines.txt", "words/parting_lines.txt", "words/credit_roll.txt",
-                                 "words/front_texts.txt", "sprites/sprites.txt", "sound/sounds.csv",
+                                 "words/front_texts.txt", "words/pictures.txt", "sprites/sprites.txt", "sound/sounds.csv",
                                  "fonts/repertoire.txt"}) {
             fs::create_directories((root / file).parent_path());
             fs::copy_file(fs::path(HALVIR_CONTENT_DIR) / file, root / file);
@@ -137,6 +138,31 @@ TEST_F(FrontWordsFolder, EachFileRefusesABadLineByFileAndLine) {
         replace(c.file, c.from, c.to);
         const std::string message = refusal();
         EXPECT_EQ(message.rfind(c.message, 0), 0u) << message;
+    }
+}
+
+TEST_F(FrontWordsFolder, ThePicturesWordsAreCheckedAgainstTheirFaces) {
+    const content::ContentContext context({root, {}, {}, {}});
+    EXPECT_NO_THROW(content::checkFrontPictureWords(context));
+    struct Case {
+        std::string from, to;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"tutorial_en 1 | MOVE", "tutorial_en 1 | MOVE \xE6\xBC\xA2", "words/pictures.txt:20: DejaVuSans-Bold.ttf has no U+6F22"},
+        {"tutorial_ja 4 | ", "tutorial_ja 14 | ", "words/pictures.txt: no words for tutorial_ja 4"},
+        {"credit 2 | THE END", "credit 2 | THE END\ncredit 3 | MORE", "words/pictures.txt:56: no picture credit 3"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.message);
+        SetUp();
+        replace("words/pictures.txt", c.from, c.to);
+        try {
+            content::checkFrontPictureWords(context);
+            ADD_FAILURE();
+        } catch (const ContentError& e) {
+            EXPECT_EQ(std::string(e.what()).rfind(c.message, 0), 0u) << e.what();
+        }
     }
 }
 
