@@ -474,7 +474,7 @@ TEST(FrontPictures, EachSitsWhereItsScreenWantsIt) {
         double opaqueMin;
     };
     std::vector<Placed> placed;
-    for (int32_t id = 5918; id <= 5938; ++id) placed.push_back({id, 176, 80, -80, 60, 0.9});
+    for (int32_t id = 5918; id <= 5938; ++id) placed.push_back({id, 176, 80, -80, 48, 0.9});
     for (int32_t id = 2816; id <= 2820; ++id) placed.push_back({id, 224, 288, 0, 0, 1.0});
     for (int32_t i = 0; i < 8; ++i) placed.push_back({kSpriteLoginPlate + i, 800, 64, 0, i == 4 ? -300 : 290, 0.7});
     placed.push_back({kSpriteGameSelectItem, 200, 96, 0, 53, 0.9});
