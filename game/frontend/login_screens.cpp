@@ -16,6 +16,7 @@
 #include "game/core/sprite_frames.h"
 #include "game/frontend/front_words.h"
 #include "game/frontend/front_picture_ids.h"
+#include "game/frontend/menu_cursor.h"
 #include "game/frontend/scene.h"
 #include "game/frontend/sprite_font_text.h"
 #include "game/frontend/title_scene.h"
@@ -96,8 +97,18 @@ void loginPlate(ObjWork* owner, int plate) {
     loginSprite(owner, kSpriteLoginPlate + plate, kLoginCentreX, kLoginCentreY, 1.0f);
 }
 
+// The shared cursor (the title moves it to the chosen choice) over the
+// row of choice panels at y: its eased x, the row's own height.
+void loginCursor(ObjWork* owner, float y) {
+    float x = 0.0f;
+    float cursorY = 0.0f;
+    menuCursorGet(&x, &cursorY);
+    loginSprite(owner, kSpriteLoginCursor, x, y, 1.0f);
+}
+
 void loginTwoChoices(ObjWork* owner, const char* first, const char* second, float y) {
     for (size_t i = 0; i < 2; ++i) loginSprite(owner, kSpriteLoginChoice, kLoginTwoChoiceX[i], y, 1.0f);
+    loginCursor(owner, y);
     loginText(owner, first, kLoginTwoChoiceX[0], y);
     loginText(owner, second, kLoginTwoChoiceX[1], y);
 }
@@ -105,6 +116,7 @@ void loginTwoChoices(ObjWork* owner, const char* first, const char* second, floa
 void loginChooseScreen(ObjWork* owner) {
     loginPlate(owner, kPlateChoose);
     for (float x : kLoginFirstChoiceX) loginSprite(owner, kSpriteLoginChoice, x, kLoginCentreY, 1.0f);
+    loginCursor(owner, kLoginCentreY);
     const bool open = aimeCardPathOpen();
     if (open) {
         loginText(owner, "Aimeを使用します", kLoginFirstChoiceX[0], 540.0f);
@@ -235,6 +247,7 @@ void loginAccessCodeScreen(ObjWork* owner) {
 void loginStartScreen(ObjWork* owner) {
     loginPlate(owner, kPlateStart);
     for (float x : kLoginTwoChoiceX) loginSprite(owner, kSpriteLoginChoice, x, 550.0f, 1.0f);
+    loginCursor(owner, 550.0f);
     if (_Credit_isGameCostEnough(1)) {
         loginText(owner, "ゲームスタート", kLoginTwoChoiceX[0], 550.0f);
     } else {

@@ -364,6 +364,13 @@ void drawLoginPanels(const PictureTable& table, const SpriteContent& content, Sp
     window.fill([&](Point p) { return std::abs(roundBoxDistance(p, ww, wh, 5, 7)) - 0.5f; }, withAlpha(kFrontEdge, 0.5f));
     Cell choice = frontCell(sheets, layout, extraFirstId(content, "login_choice"));
     frontGlassPanel(choice, 14);
+    // The cursor: a bright rim just outside the choice panel.
+    Cell cursor = frontCell(sheets, layout, extraFirstId(content, "login_cursor"));
+    const auto cw = float(cursor.width()), ch = float(cursor.height());
+    cursor.paint([&](Point p) { return std::abs(roundBoxDistance(p, cw, ch, 3, 16)) - 2.0f; },
+                 [&](Point p) { return mix(Rgba{1, 1, 1, 1}, kFrontEdge, p.y / ch); });
+    cursor.paint([&](Point p) { return std::abs(roundBoxDistance(p, cw, ch, 3, 16)) - 4.0f; },
+                 [&](Point) { return withAlpha(kFrontEdge, 0.35f); });
     const int32_t plates = extraFirstId(content, "login_plate");
     for (int32_t i = 0; i < kLoginPlateCount; ++i) {
         Cell c = frontCell(sheets, layout, plates + i);

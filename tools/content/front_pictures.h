@@ -5,7 +5,7 @@
 // and the first page's flash), the five ending pictures (2816-2820, the
 // whole screen), the credit roll's three pictures (3309-3311), GAME
 // SELECT's two items and the card login's panels (veil, window frame,
-// eight plates, choice panel). The words come from words/pictures.txt and
+// eight plates, choice panel, cursor). The words come from words/pictures.txt and
 // every character is checked against the face that draws it. The pictures
 // that must sit off their draw point (a tutorial page, an item, a plate
 // heading) get their offset in their rows' pivot words.

@@ -27,13 +27,15 @@ struct LoginText {
 constexpr int kW = 255;
 // The panels' pictures: veil, window frame, the eight plates, choice panel.
 constexpr int32_t kV = kSpriteLoginVeil, kF = kSpriteLoginWindow, kP = kSpriteLoginPlate, kC = kSpriteLoginChoice;
+// The cursor over the chosen choice.
+constexpr int32_t kK = kSpriteLoginCursor;
 
 class LoginScreensTest : public SceneTaskFixture {
 protected:
     void SetUp() override {
         SceneTaskFixture::SetUp();
-        frames.resize(size_t(kC) + 1);
-        for (int32_t id : {kV, kF, kC}) frames[size_t(id)] = {4, 0, 0, 64, 32, id, 0, 0, 0, 0, 0};
+        frames.resize(size_t(kK) + 1);
+        for (int32_t id : {kV, kF, kC, kK}) frames[size_t(id)] = {4, 0, 0, 64, 32, id, 0, 0, 0, 0, 0};
         for (int32_t id = kP; id < kP + kSpriteLoginPlateCount; ++id) {
             frames[size_t(id)] = {4, 0, 0, 64, 32, id, 0, 0, 0, 0, 0};
         }
@@ -119,7 +121,7 @@ TEST_F(LoginScreensTest, EachStateDrawsItsTextsAndPanels) {
           {"Aimeを使用しません", 960, 540, kW, kW, kW},
           {"アクセスコードを", 1420, 524, kW, kW, kW},
           {"表示します", 1420, 556, kW, kW, kW}},
-         {kV, kF, kP + 0, kC, kC, kC}},
+         {kV, kF, kP + 0, kC, kC, kC, kK}},
         {"choose, offline",
          2,
          false,
@@ -131,7 +133,7 @@ TEST_F(LoginScreensTest, EachStateDrawsItsTextsAndPanels) {
           {"Aimeを使用しません", 960, 540, kW, kW, kW},
           {"アクセスコードを", 1420, 524, 128, 128, 128},
           {"表示します", 1420, 556, 128, 128, 128}},
-         {kV, kF, kP + 0, kC, kC, kC}},
+         {kV, kF, kP + 0, kC, kC, kC, kK}},
         {"reading", 3, false, false, 0, false, {}, {kV, kF}},
         {"touch the card", 4, false, false, 0, false, {}, {kV, kF, kP + 1, kC}},
         {"loading", 13, false, false, 0, false, {}, {kV, kF}},
@@ -139,10 +141,10 @@ TEST_F(LoginScreensTest, EachStateDrawsItsTextsAndPanels) {
          {{"ユーザーネーム：NO NAME", 960, 236, kW, kW, kW},
           {"はい", 730, 772, kW, kW, kW},
           {"いいえ", 1190, 772, kW, kW, kW}},
-         {kV, kF, kP + 4, kC, kC}},
+         {kV, kF, kP + 4, kC, kC, kK}},
         {"access code, released", 10, false, false, 0, false,
          {{"表示", 730, 700, kW, kW, kW}, {"戻る", 1190, 700, kW, kW, kW}},
-         {kV, kF, kP + 5, kC, kC}},
+         {kV, kF, kP + 5, kC, kC, kK}},
         {"error 1", 14, false, false, 1, false, {{kReadFailed, 960, 464, r, g, g}}, {kV, kF, kP + 7}},
         {"error 3", 14, false, false, 3, false, {{kReadFailed, 960, 464, r, g, g}}, {kV, kF, kP + 7}},
         {"error 2",
@@ -169,7 +171,7 @@ TEST_F(LoginScreensTest, EachStateDrawsItsTextsAndPanels) {
         {"error 0", 14, false, false, 0, false, {}, {kV, kF, kP + 7}},
         {"start", 15, false, false, 0, false,
          {{"ゲームスタート", 730, 550, kW, kW, kW}, {"デモに戻る", 1190, 550, kW, kW, kW}},
-         {kV, kF, kP + 6, kC, kC}},
+         {kV, kF, kP + 6, kC, kC, kK}},
     };
     for (const LoginDrawCase& c : cases) {
         SCOPED_TRACE(c.name);

@@ -482,6 +482,7 @@ TEST(FrontPictures, EachSitsWhereItsScreenWantsIt) {
     placed.push_back({kSpriteLoginVeil, 8, 8, 0, 0, 1.0});
     placed.push_back({kSpriteLoginWindow, 640, 360, 0, 0, 0.95});
     placed.push_back({kSpriteLoginChoice, 400, 120, 0, 0, 0.9});
+    placed.push_back({kSpriteLoginCursor, 408, 128, 0, 0, 0.05});
     for (const Placed& p : placed) {
         const Row r = row(p.id);
         EXPECT_EQ(r[3], p.w) << p.id;
