@@ -14,7 +14,9 @@
 #include "game/core/obj_work.h"
 #include "game/core/obj_work_views.h"
 #include "game/core/sprite_frames.h"
-#include "game/frontend/login_panels_provisional.h"
+#include "game/frontend/front_words.h"
+#include "game/frontend/front_picture_ids.h"
+#include "game/frontend/menu_cursor.h"
 #include "game/frontend/scene.h"
 #include "game/frontend/sprite_font_text.h"
 #include "game/frontend/title_scene.h"
@@ -41,6 +43,20 @@ constexpr int32_t kLoginSpriteFont = 0;
 constexpr float kLoginGlyphAdvance = 18.0f;
 constexpr std::array<float, 3> kLoginFirstChoiceX = {500.0f, 960.0f, 1420.0f};
 constexpr std::array<float, 2> kLoginTwoChoiceX = {730.0f, 1190.0f};
+// The window frame's picture is drawn at twice its size.
+constexpr float kLoginWindowScale = 2.0f;
+
+// The screens' plates, in the order of their pictures.
+enum LoginPlate : int32_t {
+    kPlateChoose,
+    kPlateTouch,
+    kPlateConfirm1,
+    kPlateConfirm2,
+    kPlateRecords,
+    kPlateAccessCode,
+    kPlateStart,
+    kPlateError,
+};
 
 void loginText(ObjWork* owner, const char* text, float centreX, float y, LoginColour c = kLoginWhite) {
     OBJdrawFontText(owner, kLoginFont, text, centreX - loginTextWidth(text) * 0.5f, y, 1.0f, c.r, c.g, c.b, 1);
@@ -59,10 +75,10 @@ void loginLine(const char* text, float x, float y, bool centred, float scale = 1
 
 // The veil stretched over the output, black.
 void loginVeil(ObjWork* owner) {
-    const SpriteFrame& row = OBJframeRow(loginPanels.veil);
+    const SpriteFrame& row = OBJframeRow(kSpriteLoginVeil);
     if (row.w == 0 || row.h == 0) return;
     const int before = OBJdrawStoreCount();
-    loginSprite(owner, loginPanels.veil, kLoginCentreX, kLoginCentreY, 0.7f, kLoginOutputW / float(row.w),
+    loginSprite(owner, kSpriteLoginVeil, kLoginCentreX, kLoginCentreY, 0.7f, kLoginOutputW / float(row.w),
                 kLoginOutputH / float(row.h));
     if (OBJdrawStoreCount() == before + 1) {
         DrawObj* entry = OBJdrawStoreEntry(before);
@@ -78,18 +94,29 @@ float loginFrameAlpha(const ObjWork* work) {
 }
 
 void loginPlate(ObjWork* owner, int plate) {
-    loginSprite(owner, loginPanels.plates[size_t(plate)], kLoginCentreX, kLoginCentreY, 1.0f);
+    loginSprite(owner, kSpriteLoginPlate + plate, kLoginCentreX, kLoginCentreY, 1.0f);
+}
+
+// The shared cursor (the title moves it to the chosen choice) over the
+// row of choice panels at y: its eased x, the row's own height.
+void loginCursor(ObjWork* owner, float y) {
+    float x = 0.0f;
+    float cursorY = 0.0f;
+    menuCursorGet(&x, &cursorY);
+    loginSprite(owner, kSpriteLoginCursor, x, y, 1.0f);
 }
 
 void loginTwoChoices(ObjWork* owner, const char* first, const char* second, float y) {
-    for (size_t i = 0; i < 2; ++i) loginSprite(owner, loginPanels.choicePanel, kLoginTwoChoiceX[i], y, 1.0f);
+    for (size_t i = 0; i < 2; ++i) loginSprite(owner, kSpriteLoginChoice, kLoginTwoChoiceX[i], y, 1.0f);
+    loginCursor(owner, y);
     loginText(owner, first, kLoginTwoChoiceX[0], y);
     loginText(owner, second, kLoginTwoChoiceX[1], y);
 }
 
 void loginChooseScreen(ObjWork* owner) {
     loginPlate(owner, kPlateChoose);
-    for (float x : kLoginFirstChoiceX) loginSprite(owner, loginPanels.choicePanel, x, kLoginCentreY, 1.0f);
+    for (float x : kLoginFirstChoiceX) loginSprite(owner, kSpriteLoginChoice, x, kLoginCentreY, 1.0f);
+    loginCursor(owner, kLoginCentreY);
     const bool open = aimeCardPathOpen();
     if (open) {
         loginText(owner, "Aimeを使用します", kLoginFirstChoiceX[0], 540.0f);
@@ -105,7 +132,7 @@ void loginChooseScreen(ObjWork* owner) {
 
 void loginTouchScreen(ObjWork* owner) {
     loginPlate(owner, kPlateTouch);
-    loginSprite(owner, loginPanels.choicePanel, kLoginCentreX, 700.0f, 1.0f);
+    loginSprite(owner, kSpriteLoginChoice, kLoginCentreX, 700.0f, 1.0f);
 }
 
 void loginConfirmScreen(ObjWork* owner) {
@@ -219,7 +246,8 @@ void loginAccessCodeScreen(ObjWork* owner) {
 
 void loginStartScreen(ObjWork* owner) {
     loginPlate(owner, kPlateStart);
-    for (float x : kLoginTwoChoiceX) loginSprite(owner, loginPanels.choicePanel, x, 550.0f, 1.0f);
+    for (float x : kLoginTwoChoiceX) loginSprite(owner, kSpriteLoginChoice, x, 550.0f, 1.0f);
+    loginCursor(owner, 550.0f);
     if (_Credit_isGameCostEnough(1)) {
         loginText(owner, "ゲームスタート", kLoginTwoChoiceX[0], 550.0f);
     } else {
@@ -298,7 +326,8 @@ void aimeLoginDraw(ObjWork* work) {
     const int32_t state = cardProfile.loginState;
     if (state < 2 || state >= int32_t(kLoginScreens.size())) return;
     loginVeil(work);
-    loginSprite(work, loginPanels.windowFrame, kLoginCentreX, kLoginCentreY, loginFrameAlpha(work));
+    loginSprite(work, kSpriteLoginWindow, kLoginCentreX, kLoginCentreY, loginFrameAlpha(work), kLoginWindowScale,
+                kLoginWindowScale);
     const LoginScreen& screen = kLoginScreens[size_t(state)];
     if (screen.draw != nullptr) screen.draw(work);
     if (!screen.timer) return;
@@ -310,7 +339,7 @@ void aimeLoginDraw(ObjWork* work) {
 void titleVersionDraw(ObjTask* task, ObjWork* work) {
     drawWorkMotion(task, work);
     const float alpha = 1.0f - float(titleTextCountdown) / float(kTitleTextFrames);
-    const char* notice = loginPanels.notice;
+    const char* notice = titleNoticeLine;
     if (notice != nullptr && *notice != '\0') {
         OBJdrawFontText(work, kLoginFont, notice, kLoginCentreX - loginTextWidth(notice) * 0.5f, 1040.0f, alpha, 255,
                         255, 255, 1);

@@ -9,6 +9,7 @@ constexpr ContentModule kModules[] = {
     {"bitmap font", makeBitmapFont},
     {"default texts", makeDefaultTexts},
     {"volume texts", makeVolumeTexts},
+    {"front words", makeFrontWords},
     {"sprites", makeSprites},
     {"sound bank", makeSoundBank},
     {"scene motions", makeSceneMotions},

@@ -27,6 +27,8 @@ void makeBitmapFont(ContentContext& context);
 void makeDefaultTexts(ContentContext& context);
 void makeVolumeTexts(ContentContext& context);
 void makeSprites(ContentContext& context);
+// The front end's words (front_words).
+void makeFrontWords(ContentContext& context);
 void makeSoundBank(ContentContext& context);
 void makeSceneMotions(ContentContext& context);
 void makeStages(ContentContext& context);

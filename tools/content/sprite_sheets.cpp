@@ -13,6 +13,7 @@
 
 #include "tools/content/content_modules.h"
 #include "tools/content/font_face.h"
+#include "tools/content/front_pictures.h"
 #include "tools/content/png_image.h"
 #include "tools/content/raster.h"
 #include "tools/content/sprite_art.h"
@@ -259,6 +260,7 @@ void makeSprites(ContentContext& context) {
     drawFonts(content, layout, sheets);
     drawSubtitles(content.subtitles.front(), subtitleTexts(context, messages), content, layout, sheets);
     drawLabels(content, layout, sheets);
+    drawFrontPictures(context, content, layout, sheets);
     const std::string looks = checkSpriteLooks(content, layout, sheets, kSpriteFile);
     context.writePreview("sprites/looks.txt", std::vector<uint8_t>(looks.begin(), looks.end()));
     writeGroupSheets(context, content, layout, sheets);

@@ -9,6 +9,7 @@
 #include <cstdlib>
 
 #include "tools/content/content_lines.h"
+#include "tools/content/front_words.h"
 #include "tools/content/sound_samples.h"
 
 namespace content {
@@ -115,26 +116,51 @@ const std::string& phraseOf(const std::map<std::string, std::vector<std::string>
     return list[size_t(parts.index) % list.size()];
 }
 
+// The words of the front end's spoken lines (the stage results' and the game
+// over's) are their own file's: the text written and the text spoken are one.
+const std::string& spokenText(const std::map<std::string, std::string>& spoken,
+                              const std::map<std::string, std::vector<std::string>>& phrases, const std::string& name) {
+    const auto found = spoken.find(name);
+    return found != spoken.end() ? found->second : phraseOf(phrases, nameParts(name), name);
+}
+
+// Kana lines are spoken by the Japanese voice of the speaker's variant
+// ("en+m3" -> "ja+m3"); the row break is a pause.
+bool isKanaText(const std::string& text) {
+    return std::any_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+}
+std::string kanaVoice(const std::string& voice) {
+    const size_t plus = voice.find('+');
+    return "ja" + (plus == std::string::npos ? std::string() : voice.substr(plus));
+}
+std::string speechOf(std::string text) {
+    const std::string yen = "\xEF\xBF\xA5", comma = "\xE3\x80\x81";
+    for (size_t at = text.find(yen); at != std::string::npos; at = text.find(yen, at)) text.replace(at, yen.size(), comma);
+    return text;
+}
+
 }  // namespace
 
 VoiceScript writeVoiceScript(const ContentContext& context, const std::vector<std::string>& names) {
     VoiceScript script;
     script.speakers = readSpeakers(context);
     const auto phrases = readPhrases(context);
+    const auto spoken = readSpokenWords(context);
     for (const std::string& name : names) {
         const NameParts parts = nameParts(name);
         if (!script.speakers.contains(parts.speaker)) {
             throw ContentError(std::string(kSpeakers) + ": no speaker " + parts.speaker + " (for " + name + ")");
         }
-        script.lines.push_back({name, parts.speaker, phraseOf(phrases, parts, name)});
+        script.lines.push_back({name, parts.speaker, spokenText(spoken, phrases, name)});
     }
     return script;
 }
 
 std::vector<std::string> writeLineTexts(const ContentContext& context, const std::vector<std::string>& names) {
     const auto phrases = readPhrases(context);
+    const auto spoken = readSpokenWords(context);
     std::vector<std::string> texts;
-    for (const std::string& name : names) texts.push_back(phraseOf(phrases, nameParts(name), name));
+    for (const std::string& name : names) texts.push_back(spokenText(spoken, phrases, name));
     return texts;
 }
 
@@ -148,8 +174,10 @@ std::vector<std::vector<float>> synthesiseLines(const VoiceScript& script) {
     for (size_t i = 0; i < script.lines.size(); ++i) {
         const VoiceLine& line = script.lines[i];
         const Speaker& s = script.speakers.at(line.speaker);
-        if (espeak_SetVoiceByName(s.voice.c_str()) != EE_OK) {
-            throw ContentError(std::string(kSpeakers) + ": eSpeak NG has no voice " + s.voice);
+        const bool kana = isKanaText(line.text);
+        const std::string voice = kana ? kanaVoice(s.voice) : s.voice;
+        if (espeak_SetVoiceByName(voice.c_str()) != EE_OK) {
+            throw ContentError(std::string(kSpeakers) + ": eSpeak NG has no voice " + voice);
         }
         espeak_SetParameter(espeakRATE, s.rate, 0);
         espeak_SetParameter(espeakPITCH, s.pitch, 0);
@@ -159,7 +187,8 @@ std::vector<std::vector<float>> synthesiseLines(const VoiceScript& script) {
         // so a line sounds the same whatever ran before it in this process.
         std::srand(1);
         gSpeech = &speech[i];
-        espeak_Synth(line.text.c_str(), line.text.size() + 1, 0, POS_CHARACTER, 0, espeakCHARS_UTF8, nullptr, nullptr);
+        const std::string said = kana ? speechOf(line.text) : line.text;
+        espeak_Synth(said.c_str(), said.size() + 1, 0, POS_CHARACTER, 0, espeakCHARS_UTF8, nullptr, nullptr);
         espeak_Synchronize();
         gSpeech = nullptr;
         trimSilence(speech[i]);

@@ -5,7 +5,9 @@
 // name such as "typea_miss_03_00" is speaker "typea", kind "miss", line 3;
 // the opening ("op_") and the ending ("ed_first_", "ed_last_") take the
 // kinds "op", "ed_first" and "ed_last", spoken by the pilot the name gives
-// or else by the narrator.
+// or else by the narrator. The leaders' and parting lines (words/) say
+// their own files' texts, in kana, with the Japanese voice of the
+// speaker's variant.
 //
 // Threads: plain functions; synthesiseLines runs eSpeak NG, which keeps
 // global state, on the calling thread only.

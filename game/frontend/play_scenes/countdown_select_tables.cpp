@@ -1,4 +1,5 @@
 #include "game/frontend/play_scenes/countdown_select.h"
+#include "game/frontend/front_picture_ids.h"
 #include "game/records/card_profile.h"
 #include "game/core/play_state.h"
 #include "game/objects/fighter_counters.h"
@@ -26,5 +27,5 @@ const CountdownScreen kCountdownScreenTable[kCountdownScreens] = {
     {4, 0x4, 0x8, 32.0f, 0.0f, 3, 3, -1, 30, 37, 889, {0, 0, 0, 0}, false, storeLeader,
      &CardProfile::configStFigType, true, {0, 0}, 0, 0, 0, 0, {0.0f, 0.0f}},
     {2, 0x1, 0x2, 0.0f, 117.0f, 1, 1, -1, 30, 32, 871, {872, 873, 0, 0}, false, storeGameChoice,
-     &CardProfile::configGameSelect, false, {0, 0}, 2803, 2805, 2804, 0, {106.0f, 105.0f}},
+     &CardProfile::configGameSelect, false, {kSpriteGameSelectItem, kSpriteGameSelectItem}, 2803, 2805, 2804, 0, {106.0f, 105.0f}},
 };

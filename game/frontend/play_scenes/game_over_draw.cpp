@@ -8,8 +8,8 @@
 #include "game/core/motion_wrappers.h"
 #include "game/core/obj_task.h"
 #include "game/core/obj_work.h"
+#include "game/frontend/front_words.h"
 #include "game/frontend/play_scenes/game_over.h"
-#include "game/frontend/play_scenes/scene_lines_provisional.h"
 #include "game/frontend/play_scenes/stage_results.h"
 #include "game/frontend/scene.h"
 #include "game/frontend/scene_words.h"
@@ -89,7 +89,7 @@ void gameOverDraw(ObjTask* task, ObjWork* work) {
         const int32_t type = std::clamp(fighterGetType(), 0, 3);
         overSprite(work, kOverPortraits[type], overTextAlpha);
         overSprite(work, kOverLineFrame, overTextAlpha);
-        drawKanaLine(work, sceneLine(partingLineTable, type, overLinePick), int32_t(work->depth), overTextAlpha);
+        drawKanaLine(work, partingLine(type, overLinePick), int32_t(work->depth), overTextAlpha);
     }
     if (cleared) overScoreLines(work);
     const int32_t state = task->state;

@@ -9,7 +9,7 @@
 #include "game/core/motion_wrappers.h"
 #include "game/core/obj_work.h"
 #include "game/frontend/play_scenes/kana_font.h"
-#include "game/frontend/play_scenes/scene_lines_provisional.h"
+#include "game/frontend/front_words.h"
 #include "game/frontend/play_scenes/stage_results.h"
 #include "game/frontend/scene.h"
 #include "game/objects/fighter_counters.h"
@@ -119,7 +119,7 @@ void stageClearDrawTally(ObjTask*, ObjWork* work) {
                           resultPanelAlpha, 0);
             OBJdrawSprite(work, kTallyFrameSprite, kSceneX, kSceneY, kTallyLayer, 1.0f, 1.0f, 0.0f, resultPanelAlpha,
                           0);
-            drawKanaLine(work, sceneLine(leaderLineTable, type, resultLineIndex), kTallyLayer, resultPanelAlpha);
+            drawKanaLine(work, leaderLine(type, resultLineIndex), kTallyLayer, resultPanelAlpha);
         }
         if (step >= 6 && step <= 22) tallyLines(work, step);
         if (step >= 13 && step <= 24) tallyBonusLines(work, step);

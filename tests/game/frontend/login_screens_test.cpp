@@ -3,13 +3,15 @@
 // panel sprites on layer 1000; the stage labels of the records page.
 #include "game/frontend/login_screens.h"
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
 
 #include "game/core/obj_work_views.h"
 #include "game/core/sprite_frames.h"
-#include "game/frontend/login_panels_provisional.h"
+#include "game/frontend/front_words.h"
+#include "game/frontend/front_picture_ids.h"
 #include "game/frontend/sprite_font_text.h"
 #include "game/frontend/title_scene.h"
 #include "game/records/abaas_gs.h"
@@ -23,27 +25,27 @@ struct LoginText {
     int r, g, b;
 };
 constexpr int kW = 255;
+// The panels' pictures: veil, window frame, the eight plates, choice panel.
+constexpr int32_t kV = kSpriteLoginVeil, kF = kSpriteLoginWindow, kP = kSpriteLoginPlate, kC = kSpriteLoginChoice;
+// The cursor over the chosen choice.
+constexpr int32_t kK = kSpriteLoginCursor;
 
 class LoginScreensTest : public SceneTaskFixture {
 protected:
     void SetUp() override {
         SceneTaskFixture::SetUp();
-        frames.resize(32);
-        for (int32_t id = 10; id <= 20; ++id) frames[size_t(id)] = {4, 0, 0, 64, 32, id, 0, 0, 0, 0, 0};
+        frames.resize(size_t(kK) + 1);
+        for (int32_t id : {kV, kF, kC, kK}) frames[size_t(id)] = {4, 0, 0, 64, 32, id, 0, 0, 0, 0, 0};
+        for (int32_t id = kP; id < kP + kSpriteLoginPlateCount; ++id) {
+            frames[size_t(id)] = {4, 0, 0, 64, 32, id, 0, 0, 0, 0, 0};
+        }
         OBJsetFrameTable(frames);
-        loginPanels = LoginPanels{};
-        loginPanels.veil = 10;
-        loginPanels.windowFrame = 11;
-        for (int plate = 0; plate < kLoginPlates; ++plate) loginPanels.plates[size_t(plate)] = 12 + plate;
-        loginPanels.choicePanel = 20;
-        loginPanels.notice = "NOTICE";
         owner = OBJworkNew();
         AbaasGs::create();
     }
     void TearDown() override {
         AbaasGs::destroy();
         OBJworkFree(owner);
-        loginPanels = LoginPanels{};
         OBJsetFrameTable({});
         SceneTaskFixture::TearDown();
     }
@@ -80,6 +82,18 @@ protected:
     ObjWork* owner = nullptr;
 };
 
+// A text of the screens' list (a "%s" entry standing for what follows), or
+// plain ASCII, which every font holds.
+bool isLoginScreenText(const std::string& text) {
+    if (std::all_of(text.begin(), text.end(), [](char c) { return c >= 32 && c <= 126; })) return true;
+    for (int32_t i = 0; i < loginScreenTextCount; ++i) {
+        const std::string entry = loginScreenTexts[i];
+        const size_t hole = entry.find("%s");
+        if (entry == text || (hole != std::string::npos && text.rfind(entry.substr(0, hole), 0) == 0)) return true;
+    }
+    return false;
+}
+
 struct LoginDrawCase {
     const char* name;
     int32_t state;
@@ -107,7 +121,7 @@ TEST_F(LoginScreensTest, EachStateDrawsItsTextsAndPanels) {
           {"Aimeを使用しません", 960, 540, kW, kW, kW},
           {"アクセスコードを", 1420, 524, kW, kW, kW},
           {"表示します", 1420, 556, kW, kW, kW}},
-         {10, 11, 12, 20, 20, 20}},
+         {kV, kF, kP + 0, kC, kC, kC, kK}},
         {"choose, offline",
          2,
          false,
@@ -119,20 +133,20 @@ TEST_F(LoginScreensTest, EachStateDrawsItsTextsAndPanels) {
           {"Aimeを使用しません", 960, 540, kW, kW, kW},
           {"アクセスコードを", 1420, 524, 128, 128, 128},
           {"表示します", 1420, 556, 128, 128, 128}},
-         {10, 11, 12, 20, 20, 20}},
-        {"reading", 3, false, false, 0, false, {}, {10, 11}},
-        {"touch the card", 4, false, false, 0, false, {}, {10, 11, 13, 20}},
-        {"loading", 13, false, false, 0, false, {}, {10, 11}},
+         {kV, kF, kP + 0, kC, kC, kC, kK}},
+        {"reading", 3, false, false, 0, false, {}, {kV, kF}},
+        {"touch the card", 4, false, false, 0, false, {}, {kV, kF, kP + 1, kC}},
+        {"loading", 13, false, false, 0, false, {}, {kV, kF}},
         {"records", 9, false, false, 0, false,
          {{"ユーザーネーム：NO NAME", 960, 236, kW, kW, kW},
           {"はい", 730, 772, kW, kW, kW},
           {"いいえ", 1190, 772, kW, kW, kW}},
-         {10, 11, 16, 20, 20}},
+         {kV, kF, kP + 4, kC, kC, kK}},
         {"access code, released", 10, false, false, 0, false,
          {{"表示", 730, 700, kW, kW, kW}, {"戻る", 1190, 700, kW, kW, kW}},
-         {10, 11, 17, 20, 20}},
-        {"error 1", 14, false, false, 1, false, {{kReadFailed, 960, 464, r, g, g}}, {10, 11, 19}},
-        {"error 3", 14, false, false, 3, false, {{kReadFailed, 960, 464, r, g, g}}, {10, 11, 19}},
+         {kV, kF, kP + 5, kC, kC, kK}},
+        {"error 1", 14, false, false, 1, false, {{kReadFailed, 960, 464, r, g, g}}, {kV, kF, kP + 7}},
+        {"error 3", 14, false, false, 3, false, {{kReadFailed, 960, 464, r, g, g}}, {kV, kF, kP + 7}},
         {"error 2",
          14,
          false,
@@ -142,7 +156,7 @@ TEST_F(LoginScreensTest, EachStateDrawsItsTextsAndPanels) {
          {{"プレイデータが使用できません", 960, 432, r, g, g},
           {"このAimeは前回のプレイが正常に終了されていない可能性があります。", 960, 464, r, g, g},
           {"15分程度時間をおいてから使用してください。", 960, 496, r, g, g}},
-         {10, 11, 19}},
+         {kV, kF, kP + 7}},
         {"error, access code",
          14,
          false,
@@ -153,11 +167,11 @@ TEST_F(LoginScreensTest, EachStateDrawsItsTextsAndPanels) {
           {"Aime対応カードまたは、おサイフケータイに対応した携帯電話を", 960, 464, r, g,
            g},
           {"もう一度カードリーダーにかざしてください。", 960, 496, r, g, g}},
-         {10, 11, 19}},
-        {"error 0", 14, false, false, 0, false, {}, {10, 11, 19}},
+         {kV, kF, kP + 7}},
+        {"error 0", 14, false, false, 0, false, {}, {kV, kF, kP + 7}},
         {"start", 15, false, false, 0, false,
          {{"ゲームスタート", 730, 550, kW, kW, kW}, {"デモに戻る", 1190, 550, kW, kW, kW}},
-         {10, 11, 18, 20, 20}},
+         {kV, kF, kP + 6, kC, kC, kK}},
     };
     for (const LoginDrawCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -178,6 +192,7 @@ TEST_F(LoginScreensTest, EachStateDrawsItsTextsAndPanels) {
             EXPECT_EQ(got[i].g, c.texts[i].g) << got[i].text;
         }
         EXPECT_EQ(sprites(), c.sprites);
+        for (const LoginText& t : got) EXPECT_TRUE(isLoginScreenText(t.text)) << t.text;
     }
 }
 
@@ -186,7 +201,7 @@ TEST_F(LoginScreensTest, TheVeilCoversTheOutputInBlackAndTheFramePulses) {
     draw();
     ASSERT_GE(OBJdrawStoreCount(), 2);
     const DrawObj* veil = OBJdrawStoreEntry(0);
-    EXPECT_EQ(veil->frameId, 10);
+    EXPECT_EQ(veil->frameId, kV);
     EXPECT_FLOAT_EQ(veil->scaleX, 1920.0f / 64.0f);
     EXPECT_FLOAT_EQ(veil->scaleY, 1080.0f / 32.0f);
     EXPECT_EQ(veil->r + veil->g + veil->b, 0);
@@ -219,7 +234,7 @@ TEST_F(LoginScreensTest, TheTitleDrawsTheNoticeAndTheVersionThenTheLogin) {
     titleVersionDraw(nullptr, owner);
     std::vector<LoginText> got = texts();
     ASSERT_EQ(got.size(), 2u);
-    EXPECT_EQ(got[0].text, "NOTICE");
+    EXPECT_STREQ(got[0].text.c_str(), titleNoticeLine);
     EXPECT_FLOAT_EQ(got[0].centreX, 960.0f);
     EXPECT_EQ(got[1].text, kTitleVersion);
     EXPECT_FLOAT_EQ(got[1].centreX + 6.0f * float(std::strlen(kTitleVersion)), 1916.0f);

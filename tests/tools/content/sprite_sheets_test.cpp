@@ -459,3 +459,42 @@ TEST(SpriteContent, ASheetTooSmallForItsSpritesIsAnError) {
 }
 
 }  // namespace
+
+namespace {
+
+// The share of a picture's pixels that show.
+double opaqueShare(int32_t id) {
+    const std::vector<uint8_t> p = pixels(id);
+    size_t opaque = 0;
+    for (size_t i = 3; i < p.size(); i += 4) opaque += p[i] > 0 ? 1 : 0;
+    return double(opaque) / double(p.size() / 4);
+}
+
+TEST(FrontPictures, EachSitsWhereItsScreenWantsIt) {
+    struct Placed {
+        int32_t id, w, h, pivotX, pivotY;
+        double opaqueMin;
+    };
+    std::vector<Placed> placed;
+    for (int32_t id = 5918; id <= 5938; ++id) placed.push_back({id, 176, 80, -80, 48, 0.9});
+    for (int32_t id = 2816; id <= 2820; ++id) placed.push_back({id, 224, 288, 0, 0, 1.0});
+    for (int32_t i = 0; i < 8; ++i) placed.push_back({kSpriteLoginPlate + i, 800, 64, 0, i == 4 ? -300 : 290, 0.7});
+    placed.push_back({kSpriteGameSelectItem, 200, 96, 0, 53, 0.9});
+    placed.push_back({kSpriteGameSelectItem + 1, 200, 96, 0, -64, 0.9});
+    placed.push_back({kSpriteLoginVeil, 8, 8, 0, 0, 1.0});
+    placed.push_back({kSpriteLoginWindow, 640, 360, 0, 0, 0.95});
+    placed.push_back({kSpriteLoginChoice, 400, 120, 0, 0, 0.9});
+    placed.push_back({kSpriteLoginCursor, 408, 128, 0, 0, 0.05});
+    for (const Placed& p : placed) {
+        const Row r = row(p.id);
+        EXPECT_EQ(r[3], p.w) << p.id;
+        EXPECT_EQ(r[4], p.h) << p.id;
+        EXPECT_EQ(r[9], p.pivotX) << p.id;
+        EXPECT_EQ(r[10], p.pivotY) << p.id;
+        EXPECT_GE(opaqueShare(p.id), p.opaqueMin) << p.id;
+    }
+    // The credit roll's pictures carry their words.
+    for (int32_t id : {3309, 3310, 3311}) EXPECT_GT(opaqueShare(id), 0.05) << id;
+}
+
+}  // namespace

@@ -5,10 +5,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "game/core/game_random.h"
 #include "game/core/obj_work.h"
 #include "game/core/screen_effects.h"
-#include "game/frontend/play_scenes/scene_lines_provisional.h"
+#include "game/frontend/front_words.h"
 #include "game/frontend/scene.h"
 #include "game/stages/enemies/enemy_words.h"
 #include "tests/game/objects/fighter_fixture.h"
@@ -222,13 +224,21 @@ TEST(StageResultsVoices, LeaderLineVoicesSkipOneIdOfTypeB) {
     EXPECT_EQ(resultLineVoice(3, 0), 775);
 }
 
-TEST(StageResultsLines, ATwoLineTableWrapsAndRefusesOtherTypes) {
-    const char* const lines[] = {"あ", "い", "う", "え", "お", "か", "き", "く"};
-    const SceneLineTable table{lines, 2};
-    EXPECT_STREQ(sceneLine(table, 1, 1), "え");
-    EXPECT_STREQ(sceneLine(table, 3, 4), "き");
-    EXPECT_STREQ(sceneLine(table, 4, 0), "");
-    EXPECT_STREQ(sceneLine(table, -1, 0), "");
+TEST(StageResultsLines, EachTypeHas25LinesAndNothingOutsideTheTable) {
+    for (int32_t type = 0; type < kFrontWordTypes; ++type) {
+        for (int32_t line = 0; line < kLeaderLineSlots; ++line) {
+            EXPECT_EQ(std::strlen(leaderLine(type, line)) > 0, line < kLeaderLinesUsed) << type << " " << line;
+            EXPECT_EQ(leaderLine(type, line), leaderLineTable[type][line]);
+        }
+        for (int32_t pick = 0; pick < kPartingLineCount; ++pick) EXPECT_GT(std::strlen(partingLine(type, pick)), 0u);
+        EXPECT_STREQ(partingLine(type, kPartingLineCount), "");
+    }
+    EXPECT_STREQ(leaderLine(4, 0), "");
+    EXPECT_STREQ(leaderLine(-1, 0), "");
+    EXPECT_STREQ(leaderLine(0, kLeaderLineSlots), "");
+    EXPECT_STREQ(partingLine(0, -1), "");
+    EXPECT_EQ(sizeof leaderLineTable, 51200u);
+    EXPECT_EQ(sizeof partingLineTable, 10240u);
 }
 
 TEST_F(StageResultsTest, AClearedStageRunsToItsEndWithTheBonusAdded) {
