@@ -9,6 +9,7 @@
 // Threads: main thread only.
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 
 #include "game/bosses/boss_shape.h"

@@ -10,6 +10,7 @@
 #include "game/core/game_sequence.h"
 #include "game/core/sound_requests.h"
 #include "game/objects/effects.h"
+#include "game/stages/enemies/boss_library.h"
 #include "game/stages/enemies/bullet_patterns.h"
 #include "game/stages/enemies/enemy_damage.h"
 #include "game/stages/enemies/enemy_kinds.h"
