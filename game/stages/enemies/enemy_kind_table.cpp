@@ -89,8 +89,8 @@ ObjTaskFn const enemyKindTable[kEnemyKinds] = {
     nullptr,              // 78
     nullptr,              // 79
     TSKst01mbossAct,      // 80
-    nullptr,              // 81
-    nullptr,              // 82
+    TSKst02mbossAct,      // 81
+    TSKst03mbossAct,      // 82
     nullptr,              // 83
     nullptr,              // 84
     nullptr,              // 85
@@ -109,7 +109,7 @@ ObjTaskFn const enemyKindTable[kEnemyKinds] = {
     nullptr,              // 98
     nullptr,              // 99
     TSKst01bossAct,       // 100
-    nullptr,              // 101
+    TSKst02bossAct,       // 101
     nullptr,              // 102
     nullptr,              // 103
     nullptr,              // 104
@@ -129,7 +129,7 @@ ObjTaskFn const enemyKindTable[kEnemyKinds] = {
     nullptr,              // 118
     nullptr,              // 119
     nullptr,              // 120
-    nullptr,              // 121
+    TSKst02bossAppearAct, // 121
     nullptr,              // 122
     nullptr,              // 123
     nullptr,              // 124
