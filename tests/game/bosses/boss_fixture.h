@@ -73,7 +73,7 @@ inline mb::Timeline labelTimeline(int frames, const std::vector<Turret>& turrets
     return timeline;
 }
 
-// The six turrets 00..0(n-1), turret n at (10 n - 30, 20 + n).
+// Turrets "turret00" to count - 1, turret n at (10 n - 30, 20 + n) from the boss.
 inline std::vector<Turret> turretRow(int count) {
     std::vector<Turret> turrets;
     char name[16];

@@ -8,6 +8,8 @@
 
 #include "game/bosses/boss_kinds.h"
 #include "game/bosses/boss_shape.h"
+#include "game/core/draw_store.h"
+#include "game/core/sprite_frames.h"
 #include "game/stages/enemies/enemy_damage.h"
 #include "tests/game/bosses/boss_fixture.h"
 
@@ -287,6 +289,53 @@ TEST_F(St01bossTest, ALinkedLaserFreedFirstIsNeverRead) {
     runFrame(boss);  // the links follow: the gone one is skipped
     OBJtaskRelease(boss);  // TSKst01bossFree ends the other and frees the record
     SUCCEED();
+}
+
+TEST_F(St01bossTest, ARefusedLaserLeavesTheLinkEmpty) {
+    ObjTask* boss = parkedBoss();
+    enemy(boss->work).phase = 2;
+    runAttack(boss, {3, 60, 3, 60, 1, 0, 0}, 40);
+    enemyShotStop = 1;
+    runUntil(boss, [&] { return enemy(boss->work).shotIndex > 40; }, 10);
+    ASSERT_EQ(enemy(boss->work).shotIndex, 41);
+    EXPECT_EQ(enemy(boss->work).partLink[0].serial, 0u);
+    EXPECT_EQ(enemy(boss->work).partLink[1].serial, 0u);
+    runFrame(boss);
+    enemyShotStop = 0;
+}
+
+TEST_F(St01bossTest, DamageSmokeDrawsPairsByLife) {
+    std::vector<SpriteFrame> frames(1842);
+    for (SpriteFrame& row : frames) row.w = row.h = 8;
+    const std::span<const SpriteFrame> before = OBJframeTable();
+    OBJsetFrameTable(frames);
+    ObjTask* boss = parkedBoss();
+    ObjWork* work = boss->work;
+    const struct {
+        int32_t life, pairs;
+    } cases[] = {{32768, 0}, {29492, 1}, {8, 10}};
+    for (const auto& c : cases) {
+        OBJdrawRequestsClear();
+        OBJdrawFlush();
+        enemy(work).hp = c.life;
+        enemy(work).frameCount = 5;
+        TSKbossDraw(boss, work);
+        ASSERT_EQ(OBJdrawStoreCount(), 2 * c.pairs) << c.life;
+        for (int j = 0; j < c.pairs; ++j) {
+            const DrawObj* under = OBJdrawStoreEntry(2 * j);
+            const DrawObj* over = OBJdrawStoreEntry(2 * j + 1);
+            EXPECT_EQ(under->frameId, 1830 + (5 + j) % 12);
+            EXPECT_FLOAT_EQ(under->alpha, 0.7f);
+            EXPECT_FLOAT_EQ(over->alpha, 1.0f);
+            EXPECT_EQ(under->layer, 431);
+        }
+    }
+    work->lifeState = 3;
+    OBJdrawRequestsClear();
+    OBJdrawFlush();
+    TSKbossDraw(boss, work);
+    EXPECT_EQ(OBJdrawStoreCount(), 0) << "none while dying";
+    OBJsetFrameTable(before);
 }
 
 TEST_F(St01bossTest, FormTwoBeatenDiesIntoTheStageClear) {
