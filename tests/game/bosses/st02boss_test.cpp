@@ -137,8 +137,12 @@ TEST_F(St02bossTest, PhaseTraceOfBothFormsAndTheEndlessPhaseSix) {
     EnemyFields& e = enemy(work);
     std::vector<int32_t> states;
     runUntil(boss, [&] {
-        if (frame == 89) EXPECT_NE(soundLayerState().currentMusicNumber, 2);
-        if (frame == 90) EXPECT_EQ(soundLayerState().currentMusicNumber, 2) << "boss_b1 at age 90";
+        if (frame == 89) {
+            EXPECT_NE(soundLayerState().currentMusicNumber, 2);
+        }
+        if (frame == 90) {
+            EXPECT_EQ(soundLayerState().currentMusicNumber, 2) << "boss_b1 at age 90";
+        }
         if (states.empty() || states.back() != e.motionState) states.push_back(e.motionState);
         return e.phase == 1 && e.step == 1 && states.size() > 14;
     });

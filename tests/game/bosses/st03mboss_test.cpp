@@ -214,7 +214,9 @@ TEST_F(St03mbossTest, AttackBStreamsTurnWithTheirTurrets) {
             EXPECT_EQ(count(list, level <= 1 ? 158 : 4), even) << level << " " << i;
             if (!fires) continue;
             EXPECT_EQ(list[0].angle, (420 + 40 * i) % 1024) << level << " " << i;
-            if (level < 3) EXPECT_EQ(list[1].angle, (880 + 28 * i) % 1024) << level << " " << i;
+            if (level < 3) {
+                EXPECT_EQ(list[1].angle, (880 + 28 * i) % 1024) << level << " " << i;
+            }
         }
         nextLevel();
     }
