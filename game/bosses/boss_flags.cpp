@@ -6,6 +6,7 @@ ObjPoint bossIntroPoint{};
 uint8_t st4BossEntered = 0;
 uint8_t st4BossDying = 0;
 uint8_t st05DirectBoss2 = 0;
+uint8_t trueRouteFlag = 0;
 
 void bossFlagsClear() {
     bossVisualFlag = 0;
@@ -14,4 +15,5 @@ void bossFlagsClear() {
     st4BossEntered = 0;
     st4BossDying = 0;
     st05DirectBoss2 = 0;
+    trueRouteFlag = 0;
 }
