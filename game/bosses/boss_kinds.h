@@ -64,6 +64,12 @@ void TSKbossAppearDraw(ObjTask* task, ObjWork* work);
 // red, green, blue from the high byte, then 255.
 uint32_t bossAppearColorWord(const FieldLayerTint& tint);
 
+// Kind 128, the stage-5 boss's appear effect (draw TSKbossAppearDraw):
+// sounds 26 and 5 at its frames 440 and 560, the boss music (4) with the
+// boss layer off at 600.
+void TSKst05bossAppearAct(ObjTask* task);
+void TSKst05bossAppearUpdate(ObjTask* task);
+
 // Kind 102, the stage-3 boss, on the frame of boss_frame.h.
 void TSKst03bossAct(ObjTask* task);
 void TSKst03bossInit(ObjTask* task);

@@ -138,7 +138,7 @@ ObjTaskFn const enemyKindTable[kEnemyKinds] = {
     nullptr,              // 125
     nullptr,              // 126
     nullptr,              // 127
-    nullptr,              // 128
+    TSKst05bossAppearAct, // 128
     nullptr,              // 129
     nullptr,              // 130
     nullptr,              // 131
