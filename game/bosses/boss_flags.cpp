@@ -7,6 +7,7 @@ uint8_t st4BossEntered = 0;
 uint8_t st4BossDying = 0;
 uint8_t st05DirectBoss2 = 0;
 uint8_t st05mboss2LeaveFlag = 0;
+uint8_t trueRouteFlag = 0;
 
 void bossFlagsClear() {
     bossVisualFlag = 0;
@@ -16,4 +17,5 @@ void bossFlagsClear() {
     st4BossDying = 0;
     st05DirectBoss2 = 0;
     st05mboss2LeaveFlag = 0;
+    trueRouteFlag = 0;
 }

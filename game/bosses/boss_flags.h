@@ -27,5 +27,9 @@ extern uint8_t st05DirectBoss2;
 // long enough; its launched enemies (kind 117) then fly off.
 extern uint8_t st05mboss2LeaveFlag;
 
+// Set 180 frames into the true last boss's call at the stage-5 boss's death
+// (the WARNING, the results and the play records read it).
+extern uint8_t trueRouteFlag;
+
 // The stage load: every word back to 0.
 void bossFlagsClear();

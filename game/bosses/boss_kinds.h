@@ -6,6 +6,7 @@
 
 #include <cstdint>
 
+struct FieldLayerTint;
 struct ObjTask;
 struct ObjWork;
 
@@ -20,6 +21,27 @@ void TSKst01mbossAct(ObjTask* task);
 void TSKst01mbossInit(ObjTask* task);
 void TSKst01mbossUpdate(ObjTask* task);
 void TSKst01mbossTurret(ObjTask* task, ObjWork* work);
+
+// Kind 81, the stage-2 mid-boss (sprite-built).
+void TSKst02mbossAct(ObjTask* task);
+void TSKst02mbossInit(ObjTask* task);
+void TSKst02mbossUpdate(ObjTask* task);
+void TSKst02mbossTurret(ObjTask* task, ObjWork* work);
+void TSKst02mbossDraw(ObjTask* task, ObjWork* work);
+
+// Kind 82, the stage-3 mid-boss (sprite-built), its aim points in aim
+// slots 0..14.
+inline constexpr int32_t kSt03mbossAimPoints = 15;
+void TSKst03mbossAct(ObjTask* task);
+void TSKst03mbossInit(ObjTask* task);
+void TSKst03mbossUpdate(ObjTask* task);
+void TSKst03mbossTurret(ObjTask* task, ObjWork* work);
+void TSKst03mbossDraw(ObjTask* task, ObjWork* work);
+// Damage from the other party of the hit when it still resolves; the
+// killing hit sets off an explosion at every aim point.
+void TSKst03mbossHit(ObjTask* task, ObjWork* work);
+// The release: the boss-present flag 0 in every case, then the record freed.
+void TSKst03mbossKill(ObjTask* task);
 
 // Kind 83, the stage-4 mid-boss, and kind 84, the first stage-5 mid-boss:
 // kind 80's code run from their own rows (mboss.h).
@@ -39,6 +61,25 @@ void TSKst01bossUpdate(ObjTask* task);
 void TSKst01bossTurret(ObjTask* task, ObjWork* work);
 // Ends both linked parts, then frees the record.
 void TSKst01bossFree(ObjTask* task);
+
+// Kind 101, the stage-2 boss.
+void TSKst02bossAct(ObjTask* task);
+void TSKst02bossInit(ObjTask* task);
+void TSKst02bossUpdate(ObjTask* task);
+void TSKst02bossTurret(ObjTask* task, ObjWork* work);
+
+// Kind 121, the stage-2 boss's appear visual; its draw is also kind 128's.
+void TSKst02bossAppearAct(ObjTask* task);
+void TSKbossAppearDraw(ObjTask* task, ObjWork* work);
+// The visual's colour word: the background's tint x 220 / 255, halved, as
+// red, green, blue from the high byte, then 255.
+uint32_t bossAppearColorWord(const FieldLayerTint& tint);
+
+// Kind 128, the stage-5 boss's appear effect (draw TSKbossAppearDraw):
+// sounds 26 and 5 at its frames 440 and 560, the boss music (4) with the
+// boss layer off at 600.
+void TSKst05bossAppearAct(ObjTask* task);
+void TSKst05bossAppearUpdate(ObjTask* task);
 
 // Kind 102, the stage-3 boss, on the frame of boss_frame.h.
 void TSKst03bossAct(ObjTask* task);

@@ -22,7 +22,6 @@ namespace {
 
 constexpr int32_t kBossBodyLayer = 430;
 constexpr int32_t kBossSilhouetteLayer = 431;
-constexpr int32_t kBossFlySound = 5;
 constexpr int32_t kBossSmokeFrame = 1830;
 
 bool bossShapeConditionHolds(ObjWork* work, BossStepCondition condition) {
@@ -100,14 +99,16 @@ bool bossInit(ObjTask* task, const BossInitRow& row) {
     e.volleyPause = 0;
     e.volleyIndex = 0;
     e.attackPattern = 0;
-    work->motionSlot0 = SDL2_wheel_MotionCreate(kBossBodyLayer, row.motionFile);
-    work->motionSlot1 = SDL2_wheel_MotionCreate(kBossSilhouetteLayer, row.motionFile);
-    SDL2_wheel_MotionSetBlend(work->motionSlot1, kMotionSlotBlendAdditive);
-    SDL2_wheel_MotionSetAlpha(work->motionSlot1, 0.0f);
     e.entryWait = row.entryWait;
-    bossSetMotion(work, row.firstMotion);
+    if (row.motionFile != nullptr) {
+        work->motionSlot0 = SDL2_wheel_MotionCreate(kBossBodyLayer, row.motionFile);
+        work->motionSlot1 = SDL2_wheel_MotionCreate(kBossSilhouetteLayer, row.motionFile);
+        SDL2_wheel_MotionSetBlend(work->motionSlot1, kMotionSlotBlendAdditive);
+        SDL2_wheel_MotionSetAlpha(work->motionSlot1, 0.0f);
+        bossSetMotion(work, row.firstMotion);
+    }
     if (row.stopsMusic) SDL2_wheel_SoundStopMusic();
-    if (!row.silent) SDL2_wheel_SoundPlaySE(kBossFlySound, false);
+    if (row.flySound >= 0) SDL2_wheel_SoundPlaySE(row.flySound, false);
     return true;
 }
 

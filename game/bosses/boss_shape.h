@@ -32,11 +32,11 @@ struct BossInitRow {
     int32_t formHpHard[kEnemyParts];  // instead on difficulty setting 2
     uint64_t score;
     int32_t sizeClass;
-    const char* motionFile;  // slot A on layer 430, slot B on 431
+    const char* motionFile;  // slot A on layer 430, slot B on 431; null: no slots, no motion
     int32_t firstMotion;
     int32_t entryWait;
     bool stopsMusic;  // the stage music stops before the fly-in sound
-    bool silent = false;  // no fly-in sound
+    int32_t flySound = 5;  // -1: none
 };
 
 // The act: state 0 runs init (the task ends when it made no record), state
@@ -45,7 +45,8 @@ struct BossInitRow {
 void bossAct(ObjTask* task, void (*init)(ObjTask*), void (*update)(ObjTask*));
 // The common init: the record, callbacks, depth, script, form hit points
 // (hard, then x 0.8 in NOVICE), score, timers, the idle attack block, both
-// motion slots (slot B additive), the first motion, entry wait and sound 5.
+// motion slots (slot B additive), the first motion, entry wait and the
+// fly-in sound.
 // False (task ended) when the pool had no record.
 bool bossInit(ObjTask* task, const BossInitRow& row);
 // The form's hit points for the difficulty setting and the game mode.

@@ -6,6 +6,7 @@
 
 #include "game/bosses/boss_kinds.h"
 #include "game/bosses/boss_shape.h"
+#include "game/bosses/boss_stage.h"
 #include "game/core/collision.h"
 #include "game/core/game_sequence.h"
 #include "game/core/sound_requests.h"
@@ -25,7 +26,6 @@ constexpr int32_t kSt01bossBeamL = 17;
 constexpr int32_t kSt01bossBeamM = 18;
 constexpr int32_t kSt01bossBeamS = 19;
 constexpr int32_t kSt01bossLaser = 161;
-constexpr int32_t kSt01bossMusicAge = 90;
 constexpr HitBox kSt01bossFormOne[] = {{0, -12, 80, 46}, {0, -2, 18, 54}, {52, -4, 12, 48}, {-52, -4, 12, 48}};
 constexpr HitBox kSt01bossFormTwo[] = {{0, -5, 80, 45}, {0, -5, 140, 20}, {0, 10, 20, 65}, {-50, 45, 5, 20},
                                        {50, 45, 5, 20}};
@@ -85,28 +85,6 @@ void st01bossPuffs(ObjWork* work, int32_t headingBase, int32_t headingSpread) {
         const float speed = float(3 + bossRand(5));
         TSKeffectCreate(103, heading, speed, 0, 0, ObjRef{}, work->x + offset.x, work->y + offset.y);
     }
-}
-
-void st01bossDying(ObjWork* work) {
-    const EnemyFields& e = enemy(work);
-    bossEndLinks(work);
-    bossHalt(work);
-    if (e.deathPhase == 1 && e.deathTimer == 0) bossSetMotion(work, 22);
-    if (e.deathPhase == 4 && e.deathTimer % 4 == 0) st01bossPuffs(work, -16, 32);
-}
-
-void st01bossFirstUpdate(ObjWork* work) {
-    EnemyFields& e = enemy(work);
-    bossHalt(work);
-    e.steerMode = 1;
-    e.steerSpeed = 5.0f;
-    const int32_t x = 87 + bossRand(50);
-    e.steerTarget = {float(x), float(-5 + bossRand(50))};
-    for (ObjPoint& offset : e.smokeOffsets) {
-        const int32_t ox = -65 + bossRand(130);
-        offset = {float(ox), float(-75 + bossRand(70))};
-    }
-    e.firstFrameSeen = 1;
 }
 
 // Attack 1's firing of turrets 3 and 4 by level.
@@ -297,6 +275,22 @@ void st01bossLinksFollow(ObjWork* work) {
     }
 }
 
+constexpr BossStageRow kSt01bossStage = {0,
+                                         kSt01bossTurrets,
+                                         kSt01bossFormOne,
+                                         int32_t(std::size(kSt01bossFormOne)),
+                                         kSt01bossFormTwo,
+                                         int32_t(std::size(kSt01bossFormTwo)),
+                                         1u << 5,
+                                         -75.0f,
+                                         kSt01bossSteps,
+                                         int32_t(std::size(kSt01bossSteps)),
+                                         kSt01bossAttacks,
+                                         22,
+                                         st01bossPuffs,
+                                         nullptr,
+                                         st01bossLinksFollow};
+
 }  // namespace
 
 void TSKst01bossAct(ObjTask* task) { bossAct(task, TSKst01bossInit, TSKst01bossUpdate); }
@@ -306,29 +300,7 @@ void TSKst01bossInit(ObjTask* task) {
     stageProgress = 2;  // the play records' "boss reached"
 }
 
-void TSKst01bossUpdate(ObjTask* task) {
-    ObjWork* work = task->work;
-    EnemyFields& e = enemy(work);
-    if (enemyAge(task) == kSt01bossMusicAge) SDL2_wheel_SoundPlayMusic(0);
-    if (!enemyStep(task, work)) task->state = kObjStateEnd;
-    bossApplyTint(work);
-    if (work->lifeState == 3) {
-        st01bossDying(work);
-        return;
-    }
-    if (e.phase == 5) {
-        bossInstallHitBoxes(work, kSt01bossFormTwo, int32_t(std::size(kSt01bossFormTwo)));
-    } else {
-        bossInstallHitBoxes(work, kSt01bossFormOne, int32_t(std::size(kSt01bossFormOne)));
-    }
-    if (e.firstFrameSeen == 0) st01bossFirstUpdate(work);
-    bossRunSteps(work, kSt01bossSteps, int32_t(std::size(kSt01bossSteps)), kSt01bossAttacks);
-    bossRefreshTurrets(work, kSt01bossTurrets);
-    st01bossLinksFollow(work);
-    if (e.smokeTimer > 0 && e.frameCount % 4 == 0) st01bossPuffs(work, 496, 32);
-    ++e.stepCount;
-    ++e.frameCount;
-}
+void TSKst01bossUpdate(ObjTask* task) { bossStageUpdate(task, kSt01bossStage); }
 
 void TSKst01bossTurret(ObjTask* task, ObjWork* work) {
     bossRefreshTurrets(work, kSt01bossTurrets);

@@ -38,7 +38,7 @@ constexpr HitBox kSt05mboss2SecondBoxes[] = {
     {0.0f, -40.0f, 60.0f, 30.0f}};
 
 constexpr BossInitRow kSt05mboss2Init = {TSKgameCtrlKill, TSKmbossDraw, TSKenemyHit, TSKst05mboss2Turret, 430.0f, 1,
-                                         {0xC000, 0}, {0x9999, 0}, 2000000, 3, "st05mboss2", 221, 400, false, true};
+                                         {0xC000, 0}, {0x9999, 0}, 2000000, 3, "st05mboss2", 221, 400, false, -1};
 
 constexpr BossAttack kSt05mboss2Attacks[] = {
     {1, 120, 4, 60, 1, 48, 0},

@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "game/bosses/boss_flags.h"
 #include "game/stages/enemies/enemy_words.h"
 #include "game/core/game_sequence.h"
 #include "game/core/play_state.h"

@@ -157,7 +157,7 @@ void hashVoiceMessage(StateHasher& hasher) {
 void hashWide(StateHasher& hasher, uint64_t value) { hasher.words({int32_t(value), int32_t(value >> 32)}); }
 
 void hashEnemyWords(StateHasher& hasher) {
-    hasher.words({trueRouteFlag, wreckLayerValue, stage3BossFlag, enemyBossDamageCounter, enemyShotSoundCooldown});
+    hasher.words({wreckLayerValue, stage3BossFlag, enemyBossDamageCounter, enemyShotSoundCooldown});
     for (uint64_t total : {enemyHitCounters[0], enemyHitCounters[1], enemyRawScoreTotal, enemyPaidScoreTotal,
                            enemyFormBonusTotal, enemyDestructionBonusTotal}) {
         hashWide(hasher, total);
@@ -170,7 +170,8 @@ void hashEnemyWords(StateHasher& hasher) {
 void hashStageField(StateHasher& hasher) {
     hasher.words({int32_t(spawnCursor), spawnSuppressed, stagePreloadWord, st03WaveFlag, st05bossDarken});
     hasher.words({fieldLayerSharedTint.r, fieldLayerSharedTint.g, fieldLayerSharedTint.b});
-    hasher.words({bossVisualFlag, bossIntroHold, st4BossEntered, st4BossDying, st05DirectBoss2, st05mboss2LeaveFlag});
+    hasher.words({bossVisualFlag, bossIntroHold, st4BossEntered, st4BossDying, st05DirectBoss2, st05mboss2LeaveFlag,
+                  trueRouteFlag});
     hasher.bytes(reinterpret_cast<const uint8_t*>(&bossIntroPoint), sizeof(ObjPoint));
     for (size_t i = 0; i < 4; ++i) {
         hasher.words({layerFrame[i], fieldLayerKill[i]});

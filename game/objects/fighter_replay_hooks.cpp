@@ -1,4 +1,5 @@
 // What the replay files ask of the fighter.
+#include "game/bosses/boss_flags.h"
 #include "game/core/replay_files.h"
 #include "game/objects/fighter.h"
 #include "game/objects/fighter_counters.h"

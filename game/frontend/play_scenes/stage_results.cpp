@@ -1,5 +1,6 @@
 // The stage result's act: set-up, the steps, the per-frame work and the
 // release; the bonus rate and the rated bonus.
+#include "game/bosses/boss_flags.h"
 #include "game/frontend/play_scenes/stage_results.h"
 
 #include <algorithm>

@@ -3,6 +3,7 @@
 // offsets, headings and speeds from the game's generator.
 #include <algorithm>
 
+#include "game/bosses/boss_flags.h"
 #include "game/core/game_main.h"
 #include "game/core/game_random.h"
 #include "game/core/game_sequence.h"

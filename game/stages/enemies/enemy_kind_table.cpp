@@ -91,8 +91,8 @@ ObjTaskFn const enemyKindTable[kEnemyKinds] = {
     TSKzako78Act,         // 78
     TSKzako79Act,         // 79
     TSKst01mbossAct,      // 80
-    nullptr,              // 81
-    nullptr,              // 82
+    TSKst02mbossAct,      // 81
+    TSKst03mbossAct,      // 82
     TSKst04mbossAct,      // 83
     TSKst05mbossAct,      // 84
     TSKst05mboss2Act,     // 85
@@ -111,7 +111,7 @@ ObjTaskFn const enemyKindTable[kEnemyKinds] = {
     nullptr,              // 98
     nullptr,              // 99
     TSKst01bossAct,       // 100
-    nullptr,              // 101
+    TSKst02bossAct,       // 101
     TSKst03bossAct,       // 102
     nullptr,              // 103
     nullptr,              // 104
@@ -131,14 +131,14 @@ ObjTaskFn const enemyKindTable[kEnemyKinds] = {
     nullptr,              // 118
     TSKst03bossPart119Act,  // 119
     nullptr,              // 120
-    nullptr,              // 121
+    TSKst02bossAppearAct, // 121
     nullptr,              // 122
     nullptr,              // 123
     nullptr,              // 124
     nullptr,              // 125
     nullptr,              // 126
     nullptr,              // 127
-    nullptr,              // 128
+    TSKst05bossAppearAct, // 128
     nullptr,              // 129
     nullptr,              // 130
     nullptr,              // 131

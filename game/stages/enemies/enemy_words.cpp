@@ -3,7 +3,6 @@
 #include "game/stages/enemies/enemy_sound_gate.h"
 
 int32_t enemyExplosionTimer = 0;
-uint8_t trueRouteFlag = 0;
 int32_t wreckLayerValue = 0;
 int32_t stage3BossFlag = 0;
 uint64_t enemyHitCounters[2] = {};
@@ -17,7 +16,6 @@ EnemyTargetGauge enemyTargetGauge = {};
 
 void enemyWordsClear() {
     enemyExplosionTimer = 0;
-    trueRouteFlag = 0;
     wreckLayerValue = 0;
     stage3BossFlag = 0;
     enemyHitCounters[0] = enemyHitCounters[1] = 0;

@@ -10,8 +10,6 @@
 // 0 every ordinary enemy whose diesWithBoss is 1 starts dying. The game main
 // update lowers it once an act pass.
 extern int32_t enemyExplosionTimer;
-// Set 180 frames into the true last boss's call (the WARNING reads it).
-extern uint8_t trueRouteFlag;
 // 300 while a dead boss's wreck lies on the background layers, else 0.
 extern int32_t wreckLayerValue;
 // Set when kind 62's death brings the stage-3 boss.

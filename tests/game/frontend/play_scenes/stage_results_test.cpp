@@ -1,6 +1,7 @@
 // The stage result: the bonus rate and the rated bonus, the medal and
 // no-miss lines counted up and skipped, the leader line and the scene's
 // course from the cover to its end.
+#include "game/bosses/boss_flags.h"
 #include "game/frontend/play_scenes/stage_results.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,6 @@
 // The death sequences by size class, the purge that a boss's form change and
 // death start, and a boss's death through to the stage clear.
+#include "game/bosses/boss_flags.h"
 #include "tests/game/stages/enemies/enemy_fixture.h"
 
 namespace {

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "game/bosses/boss_flags.h"
 #include "game/core/game_main.h"
 #include "game/core/game_random.h"
 #include "game/core/game_sequence.h"
@@ -79,6 +80,7 @@ protected:
         stageClearFlag = 0;
         enemyAttackRank = 0;
         enemyWordsClear();
+        bossFlagsClear();
         eshotCancelClear();
     }
     void TearDown() override {
