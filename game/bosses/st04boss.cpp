@@ -279,6 +279,7 @@ void TSKst04bossAct(ObjTask* task) {
 
 void TSKst04bossInit(ObjTask* task) {
     if (!bossFrameInit(task, kSt04bossInit)) return;
+    soundLayerState().layerTarget = 0;  // the second layer comes with form 2
     st4BossEntered = 0;
     st4BurstSignal = 0;
 }

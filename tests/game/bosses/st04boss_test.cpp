@@ -105,6 +105,7 @@ TEST_F(St04bossTest, InitFillsTheFrame) {
     st4BossEntered = 1;
     st4BurstSignal = 1;
     stageProgress = 0;
+    soundLayerState().layerTarget = 1;
     ObjTask* boss = spawnBoss(103);
     ASSERT_NE(boss, nullptr);
     ObjWork* work = boss->work;
@@ -121,6 +122,7 @@ TEST_F(St04bossTest, InitFillsTheFrame) {
     EXPECT_EQ(st4BossEntered, 0);
     EXPECT_EQ(st4BurstSignal, 0);
     EXPECT_EQ(stageProgress, 2);
+    EXPECT_EQ(soundLayerState().layerTarget, 0);
     const struct {
         int32_t system, mode, one, two, three;
     } cases[] = {{0, 2, 126976, 176128, 65536}, {2, 2, 101580, 140902, 52428}, {0, 0, 101580, 140902, 52428}};
@@ -393,6 +395,36 @@ TEST_F(St04bossTest, DyingRaisesTheSignalAndDropsTheBeams) {
     EXPECT_EQ(st4BossDying, 1);
     EXPECT_EQ(e.motionState, 103);
     EXPECT_EQ(e.beamLevel, 0.0f);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(St04bossTest, TheFormChangesRows) {
+    ObjTask* boss = parkedBoss();
+    EnemyFields& e = enemy(boss->work);
+    soundLayerState().layerTarget = 0;
+    e.phase = 4;
+    e.step = 0;
+    e.beamLevel = 0.5f;
+    runFrame(boss);
+    EXPECT_EQ(soundLayerState().layerTarget, 1);
+    EXPECT_EQ(e.beamLevel, 0.0f);
+    EXPECT_EQ(e.motionState, 84);
+    EXPECT_EQ(e.step, 6);
+    EXPECT_FLOAT_EQ(e.steerTarget.y, 90.0f);
+    EXPECT_EQ(runUntil(boss, [&] { return e.phase == 5; }), kSt04Move);
+    EXPECT_EQ(e.motionState, 85);
+    e.phase = 8;
+    e.step = 0;
+    runFrame(boss);
+    EXPECT_EQ(e.motionState, 96);
+    EXPECT_EQ(runUntil(boss, [&] { return e.phase == 9; }), kSt04Change);
+    EXPECT_EQ(e.motionState, 97);
+    EXPECT_EQ(runUntil(boss, [&] { return e.step == 1; }), 11) << "step 0 waits for stepCount above 10";
+    EXPECT_EQ(e.motionState, 98);
+    EXPECT_FLOAT_EQ(e.steerTarget.y, 70.0f);
 }
 
 }  // namespace
