@@ -70,7 +70,10 @@ constexpr BossAttack kSt04bossAttacks[] = {
     {11, 8, 120, 60, 1, 0, 0},   {11, 8, 100, 50, 1, 0, 0}, {12, 150, 4, 120, 1, 0, 0},
     {15, 4, 26, 240, 999999, 120, 0},
 };
-enum St04bossAttack : int8_t { kP1, kP2, kP3, kP4, kP8, kP9, kP11, kP11Top, kP12, kP15 };
+enum St04bossAttack : int8_t {
+    kSt04bossP1, kSt04bossP2, kSt04bossP3, kSt04bossP4, kSt04bossP8,
+    kSt04bossP9, kSt04bossP11, kSt04bossP11Top, kSt04bossP12, kSt04bossP15,
+};
 
 void st04bossSteer(ObjWork* work, float x, float y) {
     EnemyFields& e = enemy(work);
@@ -82,7 +85,7 @@ void st04bossLow(ObjWork* work) { st04bossSteer(work, 112.0f, 130.0f); }
 void st04bossTop(ObjWork* work) { st04bossSteer(work, 112.0f, 70.0f); }
 void st04bossCalm(ObjWork*) { st4BurstSignal = 0; }
 void st04bossPatternEleven(ObjWork* work) {
-    bossStartAttack(work, kSt04bossAttacks[enemyRankLevel() == 3 ? kP11Top : kP11]);
+    bossStartAttack(work, kSt04bossAttacks[enemyRankLevel() == 3 ? kSt04bossP11Top : kSt04bossP11]);
 }
 
 // The second form comes in: the beams out, the boss music's second layer,
@@ -112,33 +115,33 @@ void st04bossFormThree(ObjWork* work) {
 // the block are st04bossPhases' own.
 constexpr BossStepRow kSt04bossSteps[] = {
     {1, 0, kBossAlways, 74, -1, st04bossHigh, 0, 1, 1, false},
-    {1, 1, kBossReady, 75, kP1, nullptr, 0, 1, 2, false},
+    {1, 1, kBossReady, 75, kSt04bossP1, nullptr, 0, 1, 2, false},
     {1, 2, kBossAttackOver, 76, -1, st04bossLow, 0, 1, 4, false},
-    {1, 4, kBossAttackOver, 77, kP2, nullptr, 0, 1, 5, false},
+    {1, 4, kBossAttackOver, 77, kSt04bossP2, nullptr, 0, 1, 5, false},
     {1, 5, kBossAttackOver, 78, -1, st04bossHigh, 0, 1, 6, false},
     {2, 0, kBossAlways, 79, -1, nullptr, 0, 2, 1, false},
-    {2, 1, kBossAttackOver, 80, kP3, nullptr, 0, 2, 2, false},
+    {2, 1, kBossAttackOver, 80, kSt04bossP3, nullptr, 0, 2, 2, false},
     {2, 2, kBossAttackOver, 81, -1, st04bossLow, 0, 2, 4, false},
-    {2, 4, kBossAttackOver, 82, kP4, st04bossCalm, 0, 2, 5, false},
+    {2, 4, kBossAttackOver, 82, kSt04bossP4, st04bossCalm, 0, 2, 5, false},
     {2, 5, kBossAttackOver, 83, -1, st04bossHigh, 0, 2, 6, false},
     {4, 0, kBossAlways, 84, -1, st04bossFormTwo, 0, 4, 6, false},
     {4, 6, kBossEnd, 85, -1, nullptr, 0, 5, 0, false},
     {5, 0, kBossAlways, 86, -1, st04bossHigh, 0, 5, 1, false},
-    {5, 1, kBossReady, 87, kP8, nullptr, 0, 5, 2, false},
+    {5, 1, kBossReady, 87, kSt04bossP8, nullptr, 0, 5, 2, false},
     {5, 2, kBossAttackOver, 88, -1, st04bossLow, 0, 5, 4, false},
-    {5, 4, kBossAttackOver, 89, kP9, nullptr, 0, 5, 5, false},
+    {5, 4, kBossAttackOver, 89, kSt04bossP9, nullptr, 0, 5, 5, false},
     {5, 5, kBossAttackOver, 90, -1, st04bossHigh, 0, 5, 6, false},
     {5, 6, kBossAttackOver, 85, -1, nullptr, 0, 6, 0, false},
     {6, 0, kBossAlways, 91, -1, nullptr, 0, 6, 1, false},
     {6, 1, kBossAttackOver, 92, -1, st04bossPatternEleven, 0, 6, 2, false},
     {6, 2, kBossAttackOver, 93, -1, st04bossLow, 0, 6, 4, false},
-    {6, 4, kBossAttackOver, 94, kP12, st04bossCalm, 0, 6, 5, false},
+    {6, 4, kBossAttackOver, 94, kSt04bossP12, st04bossCalm, 0, 6, 5, false},
     {6, 5, kBossAttackOver, 95, -1, st04bossHigh, 0, 6, 6, false},
     {6, 6, kBossAttackOver, 85, -1, nullptr, 0, 5, 0, false},
     {8, 0, kBossAlways, 96, -1, st04bossFormThree, 0, 8, 6, false},
     {8, 6, kBossEnd, 97, -1, nullptr, 0, 9, 0, false},
     {9, 0, kBossCounter, 98, -1, st04bossTop, 0, 9, 1, false},
-    {9, 1, kBossReady, 99, kP15, nullptr, 0, 9, 2, false},
+    {9, 1, kBossReady, 99, kSt04bossP15, nullptr, 0, 9, 2, false},
     {9, 2, kBossReady, 97, -1, nullptr, 0, 9, 0, false},
 };
 

@@ -32,7 +32,9 @@ constexpr int32_t kSt04blockFrame = 5895;
 constexpr float kSt04blockTurn = 6.2831855f / 1024.0f;
 constexpr BossAttack kSt04blockCharge = {1, 3, 20, 0, 1, 8, 0};
 
-enum St04blockState : int32_t { kBlockFall, kBlockSlide, kBlockCharge, kBlockChoose, kBlockClimb, kBlockDescend };
+enum St04blockState : int32_t {
+    kSt04blockFall, kSt04blockSlide, kSt04blockCharge, kSt04blockChoose, kSt04blockClimb, kSt04blockDescend,
+};
 
 // Cannot be damaged: a shot that meets it is spent for nothing.
 void st04blockHit(ObjTask*, ObjWork*) {}
@@ -83,7 +85,7 @@ void st04blockSlide(ObjWork* work) {
     e.stepCount = 0;
     SDL2_wheel_SoundPlaySE(kSt04blockLandSound, false);
     TSKquakeStart(20, 3.0f);
-    e.subState = kBlockCharge;
+    e.subState = kSt04blockCharge;
 }
 
 // Climbing or descending rolls the block, one way on even passes and the
@@ -98,34 +100,34 @@ void st04blockMove(ObjWork* work) {
     EnemyFields& e = enemy(work);
     const float target = e.sweepTarget;
     switch (e.subState) {
-    case kBlockFall:
+    case kSt04blockFall:
         work->heading = 512;
         work->speed = 1.0f;
         if (work->y < 160.0f) break;
         work->speed = 0.0f;
         work->depth = 442.0f;
-        e.subState = kBlockSlide;
+        e.subState = kSt04blockSlide;
         break;
-    case kBlockSlide:
+    case kSt04blockSlide:
         st04blockSlide(work);
         break;
-    case kBlockCharge:
+    case kSt04blockCharge:
         if (e.stepCount == 0) bossStartAttack(work, kSt04blockCharge);
-        if (e.stepCount >= 60) e.subState = kBlockChoose;
+        if (e.stepCount >= 60) e.subState = kSt04blockChoose;
         break;
-    case kBlockChoose:
-        e.subState = work->y <= target ? kBlockDescend : kBlockClimb;
+    case kSt04blockChoose:
+        e.subState = work->y <= target ? kSt04blockDescend : kSt04blockClimb;
         break;
-    case kBlockClimb:
-    case kBlockDescend: {
-        const bool climbing = e.subState == kBlockClimb;
+    case kSt04blockClimb:
+    case kSt04blockDescend: {
+        const bool climbing = e.subState == kSt04blockClimb;
         if (climbing ? work->y > target : work->y < target) {
             work->heading = climbing ? 0 : 512;
             work->speed = 1.0f;
             st04blockRoll(e, climbing);
         } else {
             ++e.sweepCount;
-            e.subState = kBlockSlide;
+            e.subState = kSt04blockSlide;
         }
         break;
     }
