@@ -30,7 +30,7 @@ constexpr HitBox kSt04blockBox[] = {{0.0f, 0.0f, 23.0f, 23.0f}};
 constexpr int32_t kSt04blockDropSound = 20, kSt04blockLandSound = 25;
 constexpr int32_t kSt04blockFrame = 5895;
 constexpr float kSt04blockTurn = 6.2831855f / 1024.0f;
-constexpr BossAttack kSt04blockCharge = {1, 3, 20, 0, 1, 8, 0};
+constexpr BossAttack kSt04blockVolley = {1, 3, 20, 0, 1, 8, 0};
 
 enum St04blockState : int32_t {
     kSt04blockFall, kSt04blockSlide, kSt04blockCharge, kSt04blockChoose, kSt04blockClimb, kSt04blockDescend,
@@ -112,7 +112,7 @@ void st04blockMove(ObjWork* work) {
         st04blockSlide(work);
         break;
     case kSt04blockCharge:
-        if (e.stepCount == 0) bossStartAttack(work, kSt04blockCharge);
+        if (e.stepCount == 0) bossStartAttack(work, kSt04blockVolley);
         if (e.stepCount >= 60) e.subState = kSt04blockChoose;
         break;
     case kSt04blockChoose:
