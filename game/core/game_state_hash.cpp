@@ -4,6 +4,7 @@
 #include <span>
 
 #include "game/bosses/boss_flags.h"
+#include "game/bosses/tutorial.h"
 #include "game/core/game_main.h"
 #include "game/core/collision.h"
 #include "game/core/game_random.h"
@@ -172,6 +173,9 @@ void hashStageField(StateHasher& hasher) {
     hasher.words({fieldLayerSharedTint.r, fieldLayerSharedTint.g, fieldLayerSharedTint.b});
     hasher.words({bossVisualFlag, bossIntroHold, st4BossEntered, st4BossDying, st05DirectBoss2, st05mboss2LeaveFlag,
                   trueRouteFlag});
+    hasher.words({tutorialActive, tutorialSkipped, tutorialCarrierPhase});
+    hasher.bytes(tutorialHintShow.data(), tutorialHintShow.size());
+    hasher.bytes(tutorialHintBlink.data(), tutorialHintBlink.size());
     hasher.bytes(reinterpret_cast<const uint8_t*>(&bossIntroPoint), sizeof(ObjPoint));
     for (size_t i = 0; i < 4; ++i) {
         hasher.words({layerFrame[i], fieldLayerKill[i]});

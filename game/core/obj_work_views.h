@@ -142,6 +142,15 @@ struct EnemyFields {
     ObjRef joinBody;                 // a piece's body
     // ground enemies
     float treadCounter;  // its whole part picks the tread animation cell
+    // the stage-4 boss's side beams and its falling block (kind 118)
+    float beamLevel;      // the boss's beams and arc, 0..1
+    float sweepTarget;    // the block's target height, kept without a fighter
+    int32_t sweepCount;   // the block's passes; bit 0 chooses the side
+    int32_t spinAngle;    // the block's roll, 1024 a turn
+    int32_t frameIndex;   // the block's picture 0..5
+    // the prologue's tutorial (kind 122)
+    float tutorialFade;
+    int32_t tutorialState, tutorialCounter, tutorialPage, tutorialFlash;
     // the large ground enemies' own (kinds 70 to 77); their held lasers are partLink[0] and [1]
     int32_t chainIndex;      // a train: 0 the head, 1 to 3 its cars
     int32_t hittableNow;     // the box rules held this frame

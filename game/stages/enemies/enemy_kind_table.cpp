@@ -1,4 +1,7 @@
 #include "game/bosses/boss_kinds.h"
+#include "game/bosses/boss_warning.h"
+#include "game/bosses/st04boss.h"
+#include "game/bosses/tutorial.h"
 #include "game/core/obj_work.h"
 #include "game/stages/enemies/enemy_kinds.h"
 #include "game/stages/enemies/item_carrier.h"
@@ -113,7 +116,7 @@ ObjTaskFn const enemyKindTable[kEnemyKinds] = {
     TSKst01bossAct,       // 100
     TSKst02bossAct,       // 101
     TSKst03bossAct,       // 102
-    nullptr,              // 103
+    TSKst04bossAct,       // 103
     nullptr,              // 104
     nullptr,              // 105
     nullptr,              // 106
@@ -128,23 +131,23 @@ ObjTaskFn const enemyKindTable[kEnemyKinds] = {
     nullptr,              // 115
     nullptr,              // 116
     TSKst05mboss2Part117Act,  // 117
-    nullptr,              // 118
+    TSKst04bossPart118Act,  // 118
     TSKst03bossPart119Act,  // 119
     nullptr,              // 120
     TSKst02bossAppearAct, // 121
-    nullptr,              // 122
+    TSKtutorialAct,       // 122
     nullptr,              // 123
-    nullptr,              // 124
+    TSKst2bossvisualAct,  // 124
     nullptr,              // 125
     nullptr,              // 126
     nullptr,              // 127
     TSKst05bossAppearAct, // 128
     nullptr,              // 129
-    nullptr,              // 130
-    nullptr,              // 131
-    nullptr,              // 132
-    nullptr,              // 133
-    nullptr,              // 134
+    TSKemptyEffectAct,    // 130
+    TSKemptyEffectAct,    // 131
+    TSKemptyEffectAct,    // 132
+    TSKemptyEffectAct,    // 133
+    TSKbossWarningAct,    // 134
     nullptr,              // 135
     nullptr,              // 136
     nullptr,              // 137

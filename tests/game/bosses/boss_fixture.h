@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "engine/render/camera_2d.h"
+#include "game/bosses/boss_flags.h"
 #include "game/core/game_random.h"
 #include "game/core/game_sequence.h"
 #include "game/core/motion_wrappers.h"
@@ -110,6 +111,7 @@ protected:
         stageClearFlag = 0;
         enemyAttackRank = 0;
         enemyWordsClear();
+        bossFlagsClear();
         bossGaugesClear();
         task->layers[430] = &bodyLayer;
         task->layers[431] = &silhouetteLayer;
