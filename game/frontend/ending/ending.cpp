@@ -3,9 +3,6 @@
 // that hands step 29 and 30 to the roll.
 #include "game/frontend/ending/ending.h"
 
-#include <algorithm>
-#include <string>
-
 #include "game/core/game_random.h"
 #include "game/core/game_task.h"
 #include "game/core/input_words.h"
