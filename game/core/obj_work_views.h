@@ -294,6 +294,16 @@ struct SceneFields {
     int32_t step;
     int32_t stepCounter;
     int32_t frameCounter;
+    // The stage result's endings: the first ending's scene (0..3), the
+    // credit roll's page (0..15) and row (0..30), whether the page's row
+    // timers are set, frames held after the last page (at most 300), and
+    // whether the last page has rolled.
+    int32_t endingScene;
+    int32_t endingPage;
+    int32_t endingRow;
+    int32_t endingPageArmed;
+    int32_t endingHold;
+    int32_t endingDone;
 };
 
 // The staff roll's mini-game objects and the staff roll itself: a letter

@@ -3,6 +3,7 @@
 #include "game/core/game_main.h"
 #include "game/core/obj_task.h"
 #include "game/core/replay_files.h"
+#include "game/frontend/ending/ending.h"
 #include "game/frontend/play_scenes/stage_results.h"
 #include "game/objects/fighter.h"
 #include "game/objects/hud.h"
@@ -26,6 +27,7 @@ void startPlayTasks(uint8_t playback, int32_t replayMode) {
     replayIoMode = replayMode;
     replayInputIndex = 0;
     playRecordBlock.fill(0);
+    endingReached = 0;
 }
 
 void clearSlowMotion() {

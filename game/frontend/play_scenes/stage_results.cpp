@@ -24,6 +24,7 @@
 #include "game/core/screen_effects.h"
 #include "game/core/sound_requests.h"
 #include "game/core/stage_load.h"
+#include "game/frontend/ending/ending.h"
 #include "game/frontend/scene.h"
 #include "game/objects/fighter.h"
 #include "game/objects/fighter_counters.h"
@@ -131,6 +132,7 @@ void resultSetUp(ObjTask* task) {
     resultPoints = {};
     resultNoMissShown = resultNoMissPoints = 0;
     resultSkip = 0;
+    endingReset();
     stageResultActive = 1;
     resultMotionVisible = 1;
     resultStage = stageNumber;
@@ -374,8 +376,11 @@ bool resultStep(ObjTask* task, ObjWork* work, SceneFields& fields) {
         resultEnd(task);
         return false;
     default:
-        // The endings are not built yet: the result ends as after any stage.
-        fields.step = kResultLastStep;
+        if (fields.step >= kEndingFirstStep && fields.step <= kEndingRollStep) {
+            endingStep(work, fields);
+        } else {
+            fields.step = kResultLastStep;
+        }
         return false;
     }
 }

@@ -2,8 +2,8 @@
 // The stage result (TSKstageClear, tag STGC): covers the field, releases the
 // stage, plays the stage's "clear" motion, then counts the four medal lines
 // and the no-miss line up, each bonus rated and added to the score, with
-// the leader's portrait and one spoken line. Steps 25 to 30 (the endings)
-// are not built yet: step 25 goes on to 31.
+// the leader's portrait and one spoken line. After stage 5 steps 25 to 30
+// play the endings (game/frontend/ending/).
 //
 // Threads: main thread only.
 

@@ -8,6 +8,7 @@
 #include "game/core/draw_store.h"
 #include "game/core/motion_wrappers.h"
 #include "game/core/obj_work.h"
+#include "game/frontend/ending/ending.h"
 #include "game/frontend/play_scenes/kana_font.h"
 #include "game/frontend/front_words.h"
 #include "game/frontend/play_scenes/stage_results.h"
@@ -88,9 +89,9 @@ void tallyScore(ObjWork* work) {
     }
 }
 
-void tallyCover(ObjWork* work, int32_t step) {
+void tallyCover(ObjWork* work) {
     if (resultCoverAlpha <= 0.0f) return;
-    const uint8_t shade = (resultStage == 0 || step >= 25) ? 0 : 255;
+    const uint8_t shade = (resultStage == 0 || endingDark != 0) ? 0 : 255;
     work->r = work->g = work->b = shade;
     OBJdrawSprite(work, kTallyCoverSprite, kSceneX, kSceneY, kTallyCoverLayer, 8.0f, 9.0f, 0.0f, resultCoverAlpha, 0);
     work->r = work->g = work->b = 255;
@@ -108,6 +109,10 @@ void drawKanaLine(ObjWork* work, const char* text, int32_t layer, float alpha) {
 
 void stageClearDrawTally(ObjTask*, ObjWork* work) {
     const int32_t step = scene(work).step;
+    if (step == kEndingRollStep) {
+        endingDrawRoll(work, scene(work));
+        return;
+    }
     if (resultStage != 0) {
         if (resultMotionVisible) {
             if (step >= 2) tallyMotion(work, work->motionSlot0);
@@ -125,5 +130,5 @@ void stageClearDrawTally(ObjTask*, ObjWork* work) {
         if (step >= 13 && step <= 24) tallyBonusLines(work, step);
         if (step >= 6 && step <= 24) tallyScore(work);
     }
-    tallyCover(work, step);
+    tallyCover(work);
 }
