@@ -3,6 +3,7 @@
 // that hands step 29 and 30 to the roll.
 #include "game/frontend/ending/ending.h"
 
+#include "game/bosses/boss_flags.h"
 #include "game/core/game_random.h"
 #include "game/core/game_task.h"
 #include "game/core/input_words.h"

@@ -11,7 +11,7 @@
 #include <array>
 #include <cstdint>
 
-#include "game/frontend/ending/credit_roll_provisional.h"
+#include "game/frontend/front_words.h"
 
 struct ObjTask;
 struct ObjWork;

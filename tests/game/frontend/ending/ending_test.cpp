@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "game/bosses/boss_flags.h"
 #include "game/core/draw_store.h"
 #include "game/core/game_random.h"
 #include "game/core/motion_wrappers.h"
