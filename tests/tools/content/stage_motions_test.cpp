@@ -1,9 +1,11 @@
 // The motion files the stages load, as the build wrote them and loaded the
 // way the game loads them: exactly the objects, labels and locators the
 // game names, every boss motion state found (or one no step starts), and
-// the timing the fights and the true last boss's entry rely on.
+// the timing the fights and the true last boss's entry rely on, and the
+// preview that shows each file's pictures.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <fstream>
 #include <iterator>
 #include <map>
@@ -328,6 +330,44 @@ TEST(StageMotionFilesTest, TheTrueLastBossStandsOnOnePointThroughEveryLabel) {
     // Above the visual's place (the middle of the screen), on the screen.
     EXPECT_LT(points.begin()->second, 0.0f);
     EXPECT_GT(points.begin()->second, -144.0f);
+}
+
+// The preview of each file: its atlas, and its labels drawn whole, first
+// frame and last, in 360-pixel cells.
+struct StagePreviewPicture {
+    bool png = false;
+    uint32_t width = 0, height = 0;
+};
+
+StagePreviewPicture stagePreviewPicture(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    const std::string bytes{std::istreambuf_iterator<char>(in), {}};
+    StagePreviewPicture picture;
+    if (bytes.size() < 24 || bytes.compare(0, 8, "\x89PNG\r\n\x1a\n") != 0) return picture;
+    auto word = [&](size_t at) {
+        uint32_t value = 0;
+        for (size_t i = 0; i < 4; ++i) value = value << 8 | uint8_t(bytes[at + i]);
+        return value;
+    };
+    picture.png = true;
+    picture.width = word(16);
+    picture.height = word(20);
+    return picture;
+}
+
+TEST(StageMotionFilesTest, ThePreviewShowsEachFilesPicturesAndEveryLabel) {
+    for (const StageObjects& want : stageObjects()) {
+        SCOPED_TRACE(want.file);
+        const std::string base = std::string(HALVIR_PREVIEW_DIR) + "/motion/" + want.file;
+        const StagePreviewPicture atlas = stagePreviewPicture(base + ".png");
+        EXPECT_TRUE(atlas.png) << "no atlas picture";
+        EXPECT_GE(atlas.width * atlas.height, 128u * 128u);
+        const StagePreviewPicture poses = stagePreviewPicture(base + "_poses.png");
+        ASSERT_TRUE(poses.png) << "no poses picture";
+        size_t labels = 0;
+        for (const auto& [object, names] : want.objects) labels += names.size();
+        EXPECT_GE(size_t(poses.width / 360) * size_t(poses.height / 360), 2 * labels) << "a first and a last frame a label";
+    }
 }
 
 }  // namespace
