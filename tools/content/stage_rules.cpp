@@ -3,6 +3,8 @@
 
 #include <algorithm>
 #include <climits>
+#include <cmath>
+#include <numbers>
 #include <string>
 #include <vector>
 
@@ -63,6 +65,31 @@ constexpr BossStart kBossStarts[] = {
 
 constexpr int32_t kWarningKind = 134;
 constexpr bool isBossKind(int32_t kind) { return kind >= 100 && kind <= 104; }
+
+// A mid-boss takes no damage and starts no fight until it is inside the
+// playfield, and nothing but its script moves it there (the bosses steer
+// themselves): the script's own speed and heading, as the game steps them,
+// must bring it in within this many frames.
+constexpr bool isMidBossKind(int32_t kind) { return kind >= 80 && kind <= 85; }
+constexpr int32_t kMidBossEntryFrames = 600;
+constexpr float kFieldWidth = 224.0f, kFieldHeight = 288.0f;
+constexpr int32_t kScriptOpSpeed = 7, kScriptOpHeading = 8;
+
+bool scriptBringsOnScreen(const std::vector<ScriptRow>& rows, float x, float y) {
+    float speed = 0.0f, heading = 0.0f;
+    size_t next = 0;
+    for (int32_t age = 0; age < kMidBossEntryFrames; ++age) {
+        for (; next < rows.size() && rows[next][kFrame] <= age; ++next) {
+            const ScriptRow& row = rows[next];
+            if (row[kOp] == kScriptOpSpeed) speed = float(row[kA]) / 100.0f;
+            if (row[kOp] == kScriptOpHeading) heading = float(row[kA]) / 1024.0f * 2.0f * std::numbers::pi_v<float>;
+        }
+        x += std::sin(heading) * speed;
+        y -= std::cos(heading) * speed;
+        if (x > 0.0f && x < kFieldWidth && y > 0.0f && y < kFieldHeight) return true;
+    }
+    return false;
+}
 
 struct FixedRow {
     int32_t stage, row;  // row -1: anywhere in the table
@@ -341,6 +368,13 @@ struct StageChecker {
             if (isBossKind(kind)) {
                 if (!warned) failAt(wavesFile, r.line, "a boss comes after its WARNING row (kind 134)");
                 warned = false;
+            }
+            const MoveScriptDesign* moves = script(r.words[kParam]);
+            if (isMidBossKind(kind) && moves != nullptr &&
+                !scriptBringsOnScreen(moves->rows, float(r.words[kRowX]) / 100.0f, float(r.words[kRowY]) / 100.0f)) {
+                failAt(wavesFile, r.line, "mid-boss kind " + std::to_string(kind) + " never comes onto the screen: script \"" +
+                                              moves->name + "\" must bring it in within " +
+                                              std::to_string(kMidBossEntryFrames) + " frames");
             }
             for (const BossStart& start : kBossStarts) {
                 const int32_t point = kStartPoints[d.stage][start.point];

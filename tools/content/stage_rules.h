@@ -3,7 +3,8 @@
 // counts, the end row, the stage's kinds, the fixed rows, WARNING before each
 // boss, the training start points, the stage events, the movement and scroll
 // scripts (counts, sizes, ops, ground kinds on a layer, the rows that must
-// stand as given) and the kind totals. A broken rule stops the generator
+// stand as given, each mid-boss brought onto the screen by its script) and
+// the kind totals. A broken rule stops the generator
 // with the file, the line and the rule.
 //
 // Threads: plain functions.
