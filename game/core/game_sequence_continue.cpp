@@ -142,6 +142,7 @@ void seqResume(ObjTask* task) {
     SDL2_wheel_SoundResumeAll();
     task->state = kPlaying;
     fighterResetPosition();
+    fighterContinueReturn();
     fighterSetControl(1);
     fighterSetWeaponsOn(1);  // the second control flag
     fighterSetHold(0);

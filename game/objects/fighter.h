@@ -58,6 +58,11 @@ void fighterStageSnapshot(bool restore);
 // Puts the fighter back at its start point with the stage-start clears and
 // one more on the credit count (at most 10); the continue makes it.
 void fighterResetPosition();
+// After fighterResetPosition on an accepted continue: the whole team ready
+// again (all four gauges full) and the fighter flying in as after a miss
+// (fire lock 120, absent until the lock reaches 20, invulnerability at
+// least 300 in NOVICE, 240 otherwise). The life count is left as it is.
+void fighterContinueReturn();
 
 // Installs the replay hooks the fighter answers: the play facts of a
 // replay's summary and the fighter type a played-back stage starts with.

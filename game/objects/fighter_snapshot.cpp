@@ -1,7 +1,9 @@
 // The fighter at a stage start: the stage-start clears, the snapshot that
-// replays and restarts start from, and the reset to the start point.
+// replays and restarts start from, the reset to the start point and the
+// return after a continue.
 #include <algorithm>
 #include <array>
+#include <iterator>
 
 #include "game/core/obj_task.h"
 #include "game/core/obj_work.h"
@@ -13,10 +15,15 @@
 #include "game/objects/fighter_counters.h"
 #include "game/objects/fighter_steps.h"
 #include "game/objects/voice_message.h"
+#include "game/records/play_selection.h"
 
 namespace {
 
 constexpr int32_t kFighterStageStartInvulnerable = 180;
+// The continue's return flies in as after a miss.
+constexpr int32_t kFighterReturnFireLock = 120;
+constexpr int32_t kFighterReturnInvulnerableNovice = 300;
+constexpr int32_t kFighterReturnInvulnerable = 240;
 
 std::array<ReplayWorkImage, kReplayWorkImages> fighterRetryCopy{};
 bool fighterClampLogged = false;
@@ -116,4 +123,16 @@ void fighterResetPosition() {
     fighterStageClears(work);
     FighterFields& f = fighter(work);
     f.creditCount = std::min(f.creditCount + 1, kFighterCreditMax);
+}
+
+void fighterContinueReturn() {
+    ObjWork* work = fighterGetWork();
+    if (!work) return;
+    FighterFields& f = fighter(work);
+    // The waiting fighter task leaves its wait once a gauge is full again.
+    std::fill(std::begin(f.teamGauges), std::end(f.teamGauges), kFighterGaugeFull);
+    f.fireLock = kFighterReturnFireLock;
+    f.absent = 1;
+    const int32_t invulnerable = gameMode == 0 ? kFighterReturnInvulnerableNovice : kFighterReturnInvulnerable;
+    f.invulnerable = std::max(f.invulnerable, invulnerable);
 }

@@ -3,7 +3,10 @@
 #include "game/core/game_sequence.h"
 
 #include "game/core/app_switches.h"
+#include "game/core/collision.h"
+#include "game/core/obj_ref.h"
 #include "game/core/server_keep_alive.h"
+#include "game/objects/fighter_hit.h"
 #include "game/records/abaas_gs.h"
 #include "tests/game/core/sequence_fixture.h"
 
@@ -124,6 +127,116 @@ TEST_F(SequenceContinueTest, OffTheCabinetTheButtonsChoose) {
     script("+1 tap button1 button2");
     frame();
     EXPECT_EQ(sequence->state, 500);
+}
+
+// Stages that never end by themselves: one row far beyond the test's frames.
+constexpr SpawnRow kContinueStageRows[] = {{0, 0, 1000000, 0, 0, {}}, {0, -1, kSpawnEndFrame, 0, 0, {}}};
+constexpr StageTables kContinueStage = {
+    kContinueStageRows, 1, nullptr, 0, {kSequenceStageLayer, kSequenceStageLayer, kSequenceStageLayer, kSequenceStageLayer}};
+constexpr StageTables kContinueStages[kStageTableCount] = {kContinueStage, kContinueStage, kContinueStage,
+                                                           kContinueStage, kContinueStage, kContinueStage};
+
+void continueTestIdle(ObjTask* task) {
+    if (task->state != kObjStateInit) return;
+    task->work = OBJworkNew();
+    task->release = TSKgameCtrlKill;
+    task->state = kObjStateRun;
+}
+
+// The fighter really lost: the last ready fighter hit by an enemy shot, its
+// fire lock run out, the continue opened by the waiting fighter task.
+class FighterContinueTest : public SequenceContinueTest {
+protected:
+    void SetUp() override {
+        SequenceContinueTest::SetUp();
+        stageTablesUse(kContinueStages);
+        arcadeMode = false;
+        setGameMode(0);
+    }
+    static ObjTask* fighterTask() {
+        ObjTask* found = nullptr;
+        OBJtaskWalk(9, [&found](ObjTask* task) {
+            if (!found && task->tag == objTag("FIGH")) found = task;
+        });
+        return found;
+    }
+    static FighterFields& f() { return fighter(fighterGetWork()); }
+    // An enemy shot hits the fighter; false when it had no effect.
+    bool shootTheFighter() {
+        ObjTask* shot = OBJtaskCreate(continueTestIdle, kGroupEnemyShots, objTag("TEST"));
+        if (!shot) return false;
+        shot->act(shot);
+        const int32_t misses = fighterGetMissCount();
+        const int32_t ready = fighterCountReady();
+        fighterGetWork()->lastCollider = objRef(shot);
+        TSKfighterHit(fighterTask(), fighterGetWork());
+        OBJtaskRelease(shot);
+        return fighterGetMissCount() != misses || fighterCountReady() != ready;
+    }
+    void loseTheLastFighter() {
+        boot();
+        frame();
+        sequence->state = 300;
+        frame();
+        ASSERT_EQ(sequence->state, 302);
+        stageNumber = 2;
+        ASSERT_NE(fighterTask(), nullptr);
+        fighterSetLives(3);  // as the training start does
+        livesAtStart = fighterGetLives();
+        for (int32_t type = 0; type < 4; ++type) f().teamGauges[type] = type == f().type ? kFighterGaugeFull : 0;
+        f().invulnerable = 0;
+        ASSERT_TRUE(shootTheFighter());
+        ASSERT_FALSE(fighterAnyReady());
+        ASSERT_TRUE(runTo(1101, 200)) << "the lost fighter never opened the continue";
+        ASSERT_EQ(fighterTask()->state, kFighterStateWaitingReady);
+    }
+    int32_t livesAtStart = 0;
+};
+
+TEST_F(FighterContinueTest, AcceptedContinueBringsTheWholeTeamBack) {
+    loseTheLastFighter();
+    frames(30);
+    EXPECT_EQ(fighterTask()->state, kFighterStateWaitingReady) << "nothing refills the team while the count runs";
+    script("+1 tap button1");
+    frame();
+    ASSERT_EQ(sequence->state, 1102);
+    ASSERT_TRUE(runTo(302, 20));
+    EXPECT_EQ(fighterCountReady(), 4);
+    EXPECT_EQ(fighterGetLives(), livesAtStart);
+    EXPECT_EQ(f().absent, 1);
+    // It flies in as after a miss: hidden from the guns until the lock's last
+    // 20 frames, without fire until the lock is over.
+    frame();
+    EXPECT_EQ(fighterTask()->state, kObjStateRun);
+    EXPECT_GT(fighterGetFireLock(), 60);
+    int frame = 0;
+    for (; frame < 200 && fighterGetFireLock() > 0; ++frame) this->frame();
+    EXPECT_LT(frame, 200) << "the entry never ended";
+    EXPECT_EQ(f().absent, 0);
+    EXPECT_EQ(fighterGetControl(), 1);
+    EXPECT_EQ(fighterGetWeaponsOn(), 1);
+    ASSERT_NE(fighterGetWork()->hitBoxes, nullptr);
+    // Controllable: it moves with the pad.
+    const float x = fighterGetWork()->x;
+    script("+1 press left\n+11 release left");
+    frames(10);
+    EXPECT_LT(fighterGetWork()->x, x);
+    // Hittable once its invulnerability is over: the next loss is a miss.
+    for (int i = 0; i < 400 && f().invulnerable > 0; ++i) this->frame();
+    ASSERT_EQ(f().invulnerable, 0);
+    ASSERT_TRUE(shootTheFighter());
+    EXPECT_EQ(fighterCountReady(), 3);
+    EXPECT_EQ(sequence->state, 302);
+}
+
+TEST_F(FighterContinueTest, RefusedContinueEndsInTheGameOver) {
+    loseTheLastFighter();
+    script("+1 tap button2");
+    frame();
+    EXPECT_EQ(sequence->state, 500);
+    EXPECT_FALSE(fighterAnyReady());
+    frame();
+    EXPECT_EQ(OBJtaskCountByTag(13, objTag("OVER")), 1);
 }
 
 class SequenceUploadTest : public SequenceContinueTest {

@@ -109,6 +109,7 @@ TEST_F(FighterCountersTest, WithoutAFighterReadersGiveZeroAndWritersDoNothing) {
     fighterSetType(1);
     fighterSetShieldTimer(1);
     fighterResetPosition();
+    fighterContinueReturn();
     fighterStageSnapshot(false);
     EXPECT_EQ(fighterGetWork(), nullptr);
     EXPECT_EQ(fighterGetScore(), 0u);

@@ -239,4 +239,34 @@ TEST_F(FighterGaugeTest, WithNoFighterReadyTheTaskWaitsForTheContinue) {
     EXPECT_EQ(task->state, kObjStateRun);
 }
 
+TEST_F(FighterGaugeTest, AfterAContinueTheTeamFliesInAsAfterAMiss) {
+    struct Case {
+        int32_t mode, invulnerable;
+    };
+    const Case cases[] = {{0, 300}, {1, 240}, {3, 240}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.mode);
+        setGameMode(c.mode);
+        makeFighter();
+        fighterSetLives(2);
+        for (int32_t& gauge : f().teamGauges) gauge = 0;
+        frames(2, 0);
+        ASSERT_EQ(task->state, kFighterStateWaitingReady);
+        fighterResetPosition();
+        fighterContinueReturn();
+        EXPECT_EQ(fighterCountReady(), 4);
+        EXPECT_EQ(fighterGetFireLock(), 120);
+        EXPECT_EQ(f().invulnerable, c.invulnerable);
+        EXPECT_EQ(fighterGetLives(), 2);
+        frame(0);
+        EXPECT_EQ(task->state, kObjStateRun);
+        frames(99, 0);
+        EXPECT_EQ(f().absent, 1) << "hidden from the guns until the lock's last 20 frames";
+        frame(0);
+        EXPECT_EQ(fighterGetFireLock(), 20);
+        EXPECT_EQ(f().absent, 0);
+        OBJtaskReleaseAll(nullptr);
+    }
+}
+
 }  // namespace
