@@ -4,13 +4,18 @@
 // hand-over to the stage-3 boss.
 #include <gtest/gtest.h>
 
-#include <cmath>
+#include <algorithm>
+#include <map>
+#include <vector>
 
 #include "game/core/collision.h"
 #include "game/core/game_task.h"
 #include "game/core/play_state.h"
+#include "game/core/sound_requests.h"
 #include "game/objects/effects.h"
 #include "game/objects/fighter_counters.h"
+#include "game/stages/enemies/enemy_step.h"
+#include "game/stages/enemies/enemy_words.h"
 #include "game/stages/enemies/zako_62.h"
 #include "game/stages/field_layers.h"
 #include "tests/game/bosses/sprite_boss_fixture.h"
@@ -165,6 +170,7 @@ TEST_F(Zako62Test, EighteenTurretsAndNineteenBoxes) {
 }
 
 TEST_F(Zako62Test, EntryMakesTheMidBossAndMusicAtAge320) {
+    soundLayerState().currentMusicNumber = -1;
     ObjTask* hulk = spawnBoss(62, 112.0f, 80.0f);
     enemy(hulk->work).entryWait = 62;
     runFrames(hulk, 2);
@@ -172,6 +178,10 @@ TEST_F(Zako62Test, EntryMakesTheMidBossAndMusicAtAge320) {
     EXPECT_EQ(bossGauges[1].maximum, enemy(hulk->work).hp);
     EXPECT_EQ(enemyAge(hulk), 2);
     EXPECT_EQ(enemy(hulk->work).motionState, 74);
+    runFrames(hulk, 318);
+    EXPECT_NE(soundLayerState().currentMusicNumber, 0);
+    runFrame(hulk);
+    EXPECT_EQ(soundLayerState().currentMusicNumber, 0) << "boss_a1 at act age 320";
 }
 
 TEST_F(Zako62Test, TheWaveIsSharedFadesAndIsReleased) {
