@@ -8,6 +8,7 @@
 #include "game/stages/enemies/zako_ground.h"
 #include "game/stages/enemies/zako_ground_large.h"
 #include "game/stages/enemies/zako_large.h"
+#include "game/stages/enemies/zako_62.h"
 #include "game/stages/enemies/zako_small.h"
 
 // By kind; each family's issue sets its own rows (the prologue's kind 122
@@ -75,7 +76,7 @@ ObjTaskFn const enemyKindTable[kEnemyKinds] = {
     TSKitemCarrier59Act,  // 59
     TSKzako60Act,         // 60
     TSKzako61Act,         // 61
-    nullptr,              // 62
+    TSKzako62Act,         // 62
     nullptr,              // 63
     TSKzako64Act,         // 64
     TSKzako65Act,         // 65

@@ -152,10 +152,12 @@ void enemyStepFirst(ObjWork* work) {
     std::copy(std::begin(e.formHp), std::end(e.formHp), e.formHpMax);
 }
 
-// B.5 A boss form not beaten in time is lost without score.
+// B.5 A boss form (or a form of the stage-3 hulk, kind 62) not beaten in
+// time is lost without score.
 void enemyStepFormTimeOut(ObjWork* work) {
     EnemyFields& e = enemy(work);
-    if (e.sizeClass != 4 || e.entryWait != 0) return;
+    const bool timed = e.sizeClass == 4 || work->kind == 62;
+    if (!timed || e.entryWait != 0) return;
     if (--work->enemyTimer >= 1) return;
     e.formHp[std::clamp(e.formIndex, 0, kEnemyParts - 1)] = 0;
     ++e.formIndex;
@@ -165,7 +167,7 @@ void enemyStepFormTimeOut(ObjWork* work) {
         TSKquakeStart(30, 4.0f);
         e.deathTimer = e.deathPhase = 0;
         work->lifeState = 2;
-        if (e.followedLayer == 0) {
+        if (e.sizeClass == 4 && e.followedLayer == 0) {
             e.driftSpeed = 3.0f;
             e.driftHeading = 192 + (gameRand() % 10000) * 128 / 10000;
         }
