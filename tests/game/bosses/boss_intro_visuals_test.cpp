@@ -100,6 +100,15 @@ TEST_F(BossVisualSt3Test, StartOnceThenLoopAtTheCentreHalfBright) {
     EXPECT_EQ(visual->state, kObjStateRun);
 }
 
+TEST_F(BossVisualSt3Test, TheStageTwoVisualSharesTheColourWord) {
+    cacheBossMotion("st2bossvisual", {{"anime_1", {{"start", 30}, {"loop", 20}}, {}}});
+    ObjTask* visual = spawnBoss(124);
+    ASSERT_NE(visual, nullptr);
+    ASSERT_GE(visual->work->motionSlot0, 0);
+    runFrame(visual);
+    EXPECT_EQ(colorOf(visual->work->motionSlot0), 0x644B32FFu) << "red, green, blue from the high byte";
+}
+
 TEST_F(BossVisualArenaTest, DoorsVeilAndLightsFollowTheStageFrameAndTheArenaFlags) {
     cacheBossMotion("st4bossvisual", {{"st4bossvisual",
                                        {{"wait", kArenaWait}, {"start", kArenaStart}, {"loop", kArenaLoop},
