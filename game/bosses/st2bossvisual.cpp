@@ -22,6 +22,7 @@ void st2bossvisualInit(ObjTask* task) {
     enemySelectMoveScript(work, enemySpawnParam(task));
     work->motionSlot0 = SDL2_wheel_MotionCreate(int32_t(kSt2bossvisualDepth), "st2bossvisual");
     bossVisualFlag = 1;
+    work->diesWithBoss = 0;
 }
 
 void st2bossvisualPlay(ObjWork* work, const char* label) {

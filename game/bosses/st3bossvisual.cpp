@@ -23,6 +23,7 @@ void st3bossvisualInit(ObjTask* task) {
     if (work == nullptr) return;
     enemySelectMoveScript(work, enemySpawnParam(task));
     work->motionSlot0 = SDL2_wheel_MotionCreate(kSt3bossvisualLayer, "st3bossvisual");
+    work->diesWithBoss = 0;
 }
 
 void st3bossvisualPlay(ObjWork* work, const char* label) {

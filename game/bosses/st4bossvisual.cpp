@@ -57,6 +57,7 @@ void st4bossvisualInit(ObjTask* task) {
     enemy(work).beamLevel = 0.0f;
     work->alpha = 1.0f;
     work->motionSlot0 = SDL2_wheel_MotionCreate(kArenaLayer, "st4bossvisual");
+    work->diesWithBoss = 0;
     SDL2_wheel_MotionPlay(work->motionSlot0, 0, "st4bossvisual", "wait");
     SDL2_wheel_MotionPause(work->motionSlot0);
 }

@@ -39,6 +39,7 @@ void st5boss2visualInit(ObjTask* task) {
     work->x = kSt5boss2visualHome.x;
     work->y = kSt5boss2visualHome.y;
     bossIntroPoint = kSt5boss2visualFirstPoint;
+    work->diesWithBoss = 0;
     bossIntroHold = 0;
 }
 

@@ -36,6 +36,7 @@ void st05GateInit(ObjTask* task) {
     enemySelectMoveScript(work, enemySpawnParam(task));
     work->alpha = 1.0f;
     work->x = kGateX;
+    work->diesWithBoss = 0;
 }
 
 void st05GateStep(ObjTask* task, ObjWork* work) {

@@ -38,6 +38,7 @@ void stageOverlayInit(ObjTask* task) {
     work->alpha = 1.0f;
     enemySelectMoveScript(work, enemySpawnParam(task));
     bossVisualFlag = 0;
+    work->diesWithBoss = 0;
 }
 
 void stageOverlayUpdate(ObjTask* task) {

@@ -75,6 +75,28 @@ using BossVisualArenaTest = BossVisualKindsTest;
 using BossVisualTrueBossTest = BossVisualKindsTest;
 using BossVisualNoSlotTest = BossVisualKindsTest;
 
+TEST_F(BossVisualSt3Test, TheSceneryTakesNoDamageAndOutlivesTheBossSweep) {
+    for (int32_t kind : {123, 125, 126, 127, 129}) {
+        ObjTask* visual = spawnBoss(kind);
+        ASSERT_NE(visual, nullptr) << kind;
+        ObjWork* work = visual->work;
+        EXPECT_EQ(work->diesWithBoss, 0) << kind;
+        EXPECT_EQ(work->attack, nullptr) << kind;
+        ASSERT_NE(work->hit, nullptr) << kind;
+        hit(visual, 6, 500);
+        EXPECT_EQ(work->lifeState, 0) << kind;
+        enemyExplosionTimer = 2;
+        runFrame(visual);
+        EXPECT_NE(work->lifeState, 3) << kind;
+        EXPECT_EQ(visual->state, kObjStateRun) << kind;
+        enemyExplosionTimer = 0;
+        OBJtaskRelease(visual);
+    }
+    ObjTask* stageTwo = spawnBoss(124);
+    ASSERT_NE(stageTwo, nullptr);
+    EXPECT_EQ(stageTwo->work->diesWithBoss, 0);
+}
+
 TEST_F(BossVisualSt3Test, StartOnceThenLoopAtTheCentreHalfBright) {
     cacheBossMotion("st3bossvisual", {{"st3bossvisual", {{"start", 30}, {"loop", 20}}, {}}});
     ObjTask* visual = spawnBoss(125, 50.0f, 60.0f);

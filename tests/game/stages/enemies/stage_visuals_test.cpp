@@ -75,6 +75,27 @@ TEST_F(StageOverlayTest, ItClearsTheFadeFlagAndFadesOutOnceItIsRaised) {
     EXPECT_EQ(overlay->work->alpha, 0.0f);
 }
 
+// The boss-death sweep spares the scenery: the overlay fades instead.
+TEST_F(StageOverlayTest, TheHulksDeathFadesIt) {
+    ObjTask* overlay = enemySpawnKind(123, -1, 193.0f, 258.0f);
+    ASSERT_NE(overlay, nullptr);
+    ObjTask* hulk = makeEnemy(3, 10, 112.0f, 100.0f);
+    hulk->work->kind = 62;
+    enter(hulk);
+    step(hulk);
+    hit(hulk, 6, 10);
+    for (int i = 0; i < 2000 && hulk->state == kObjStateRun; ++i) {
+        step(hulk);
+        step(overlay);
+    }
+    EXPECT_EQ(hulk->state, kObjStateEnd);
+    EXPECT_EQ(bossVisualFlag, 1);
+    EXPECT_NE(overlay->work->lifeState, 3) << "not swept";
+    EXPECT_LT(overlay->work->alpha, 1.0f);
+    runUntilEnded(overlay, 30);
+    EXPECT_EQ(overlay->state, kObjStateEnd);
+}
+
 TEST_F(StageOverlayTest, RowsAreThreeOrSixByStageAgeAndStageFrame) {
     struct Case {
         int32_t stage, age, stageFrame, rows;
