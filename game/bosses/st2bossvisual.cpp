@@ -11,7 +11,6 @@
 #include "game/stages/enemies/enemy_kinds.h"
 #include "game/stages/enemies/enemy_script.h"
 #include "game/stages/enemies/enemy_step.h"
-#include "game/stages/field_layers.h"
 
 namespace {
 
@@ -23,17 +22,12 @@ void st2bossvisualInit(ObjTask* task) {
     enemySelectMoveScript(work, enemySpawnParam(task));
     work->motionSlot0 = SDL2_wheel_MotionCreate(int32_t(kSt2bossvisualDepth), "st2bossvisual");
     bossVisualFlag = 1;
+    work->diesWithBoss = 0;
 }
 
 void st2bossvisualPlay(ObjWork* work, const char* label) {
     SDL2_wheel_MotionPlay(work->motionSlot0, 0, "anime_1", label);
     bossVisualFollow(work, SDL2_wheel_MotionGetLength(work->motionSlot0));
-}
-
-// The background's tint, each channel halved, opaque.
-uint32_t st2bossvisualTint() {
-    const FieldLayerTint& tint = fieldLayerSharedTint;
-    return (uint32_t(tint.g / 2) << 24) | (uint32_t(tint.r / 2) << 16) | (uint32_t(tint.b / 2) << 8) | 0xFFu;
 }
 
 void st2bossvisualUpdate(ObjTask* task) {
@@ -54,7 +48,7 @@ void st2bossvisualUpdate(ObjTask* task) {
     work->speedX = work->speedY = 0;
     ++work->age;
     SDL2_wheel_MotionUpdateLoop(work->motionSlot0);
-    SDL2_wheel_MotionSetColor(work->motionSlot0, st2bossvisualTint());
+    SDL2_wheel_MotionSetColor(work->motionSlot0, bossVisualColorWord(0xFF));
 }
 
 }  // namespace

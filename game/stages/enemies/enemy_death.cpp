@@ -336,6 +336,8 @@ void enemyDeathBossPhaseSix(ObjWork* work) {
         if (work->kind == 62) {
             enemyDeathSpawn(102, 112.0f, -100.0f, 4.0f, 512);
             enemyDeathSpawn(125, 112.0f, 144.0f, 0.0f, 0);
+            // The stage overlay fades as the boss arrives.
+            bossVisualFlag = 1;
             stage3BossFlag = 1;
             fadeInWhite(30);
         }

@@ -1,10 +1,12 @@
 #include "game/bosses/boss_kinds.h"
+#include "game/bosses/boss_visuals.h"
 #include "game/bosses/boss_warning.h"
 #include "game/bosses/st04boss.h"
 #include "game/bosses/tutorial.h"
 #include "game/core/obj_work.h"
 #include "game/stages/enemies/enemy_kinds.h"
 #include "game/stages/enemies/item_carrier.h"
+#include "game/stages/enemies/stage_visuals.h"
 #include "game/stages/enemies/zako_ground.h"
 #include "game/stages/enemies/zako_ground_large.h"
 #include "game/stages/enemies/zako_large.h"
@@ -137,13 +139,13 @@ ObjTaskFn const enemyKindTable[kEnemyKinds] = {
     nullptr,              // 120
     TSKst02bossAppearAct, // 121
     TSKtutorialAct,       // 122
-    nullptr,              // 123
+    TSKstageOverlayAct,   // 123
     TSKst2bossvisualAct,  // 124
-    nullptr,              // 125
-    nullptr,              // 126
-    nullptr,              // 127
+    TSKst3bossvisualAct,  // 125
+    TSKst4bossvisualAct,  // 126
+    TSKst05GateAct,       // 127
     TSKst05bossAppearAct, // 128
-    nullptr,              // 129
+    TSKst5boss2visualAct, // 129
     TSKemptyEffectAct,    // 130
     TSKemptyEffectAct,    // 131
     TSKemptyEffectAct,    // 132
