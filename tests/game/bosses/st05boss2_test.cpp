@@ -382,4 +382,33 @@ TEST_F(St05boss2Test, TheRingTurnsWithTheBossAndFadesIn) {
     for (int k = 6; k < 10; ++k) EXPECT_EQ(objRefWork(e.partLink[k]), nullptr) << "let go";
 }
 
+TEST_F(St05boss2Test, TheFormChangeLeadsToTheEndlessPatternEight) {
+    ObjTask* boss = parkedBoss();
+    EnemyFields& e = enemy(boss->work);
+    soundLayerState().layerTarget = 0;
+    e.phase = 4;
+    e.step = 0;
+    runFrame(boss);
+    EXPECT_EQ(e.step, 6);
+    EXPECT_EQ(e.motionState, 153);
+    EXPECT_EQ(soundLayerState().layerTarget, 1);
+    const int change = runUntil(boss, [&] { return e.phase == 5; });
+    EXPECT_EQ(change, kSt05b2Change);
+    EXPECT_EQ(e.motionState, 154);
+    runUntil(boss, [&] { return e.step == 2; });
+    EXPECT_EQ(e.attackPattern, 8);
+    EXPECT_EQ(e.steerMode, 4);
+    EXPECT_EQ(e.steerTarget.x, 112.0f);
+    EXPECT_EQ(e.steerTarget.y, 84.0f);
+    runFrames(boss, 3000);
+    EXPECT_EQ(e.phase, 5);
+    EXPECT_EQ(e.step, 2) << "pattern 8 never ends";
+}
+
+TEST(St05boss2KindTest, TheKindTableHoldsTheBossAndItsParts) {
+    EXPECT_EQ(enemyKindAct(105), TSKst05boss2Act);
+    EXPECT_EQ(enemyKindAct(112), TSKst05boss2Part112Act);
+    EXPECT_EQ(enemyKindAct(113), TSKst05boss2Part113Act);
+}
+
 }  // namespace
