@@ -17,6 +17,7 @@
 #include "game/core/play_state.h"
 #include "game/objects/eshot.h"
 #include "game/stages/enemies/enemy_damage.h"
+#include "game/stages/enemies/enemy_step_parts.h"
 #include "game/stages/stage_services.h"
 #include "tests/game/bosses/boss_fixture.h"
 
@@ -403,6 +404,45 @@ TEST_F(St05boss2Test, TheFormChangeLeadsToTheEndlessPatternEight) {
     runFrames(boss, 3000);
     EXPECT_EQ(e.phase, 5);
     EXPECT_EQ(e.step, 2) << "pattern 8 never ends";
+}
+
+// The stage-5 boss's death under the true-boss condition: the WARNING at
+// 180 with the route flag, then (after the visual at 480) this boss at 501.
+TEST_F(St05boss2Test, TheStageFiveBossCallBringsTheWarningAndThisBoss) {
+    ObjTask* dying = OBJtaskCreate(nullptr, kEnemyGroup, kEnemyTag);
+    dying->state = 12345;
+    dying->work = OBJworkNew();
+    dying->release = TSKgameCtrlKill;
+    ObjWork* work = dying->work;
+    work->kind = 104;
+    work->lifeState = 3;
+    EnemyFields& e = enemy(work);
+    e.sizeClass = 4;
+    e.trueLastBoss = 1;
+    e.deathPhase = 6;
+    e.deathTimer = 0;
+    stageClearFlag = 1;
+    auto count = [](int32_t kind) {
+        int n = 0;
+        OBJtaskWalk(kEnemyGroup, [&](ObjTask* t) {
+            if (t->work != nullptr && t->work->kind == kind) ++n;
+        });
+        return n;
+    };
+    for (int t = 0; t <= 180; ++t) enemyStepDeath(dying, work);
+    EXPECT_EQ(trueRouteFlag, 1);
+    EXPECT_EQ(count(134), 1) << "the WARNING";
+    EXPECT_EQ(count(105), 0);
+    for (int t = 181; t <= 501; ++t) enemyStepDeath(dying, work);
+    ASSERT_EQ(count(105), 1);
+    EXPECT_EQ(e.deathPhase, 7);
+    EXPECT_EQ(stageClearFlag, 0);
+    OBJtaskWalk(kEnemyGroup, [](ObjTask* t) {
+        if (t->work == nullptr || t->work->kind != 105) return;
+        EXPECT_EQ(t->act, TSKst05boss2Act);
+        EXPECT_EQ(t->work->x, 112.0f);
+        EXPECT_EQ(enemy(t->work).phase, 0) << "it waits for the visual";
+    });
 }
 
 TEST(St05boss2KindTest, TheKindTableHoldsTheBossAndItsParts) {
