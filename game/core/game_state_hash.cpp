@@ -4,6 +4,7 @@
 #include <span>
 
 #include "game/bosses/boss_flags.h"
+#include "game/bosses/st05boss2.h"
 #include "game/bosses/tutorial.h"
 #include "game/core/game_main.h"
 #include "game/core/collision.h"
@@ -177,6 +178,8 @@ void hashStageField(StateHasher& hasher) {
     hasher.bytes(tutorialHintShow.data(), tutorialHintShow.size());
     hasher.bytes(tutorialHintBlink.data(), tutorialHintBlink.size());
     hasher.bytes(reinterpret_cast<const uint8_t*>(&bossIntroPoint), sizeof(ObjPoint));
+    hasher.bytes(reinterpret_cast<const uint8_t*>(&st05boss2Trail), sizeof st05boss2Trail);
+    hasher.bytes(reinterpret_cast<const uint8_t*>(st05boss2SnakeBoxes), sizeof st05boss2SnakeBoxes);
     for (size_t i = 0; i < 4; ++i) {
         hasher.words({layerFrame[i], fieldLayerKill[i]});
         hasher.bytes(reinterpret_cast<const uint8_t*>(&fieldLayerShift[i]), sizeof(ObjPoint));

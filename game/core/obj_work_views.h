@@ -170,6 +170,12 @@ struct EnemyFields {
     int32_t trailHeading[10];  // the heading at each trail entry (kind 117)
     // the stage-3 boss's pull toward the screen centre
     int32_t pullX, pullY, pullCountdown;
+    // the true last boss (kind 105): its eye, its ring of four shots and the
+    // ring's angle (1024 a turn); its drifters (kind 112): which way one
+    // curves and fires, and the sprite's extra turn
+    float eyeAlpha, ringAlpha;
+    int32_t spin;
+    int32_t turnSign, twist;
 };
 
 // The fighter's and the enemies' shots (groups 6, 10, 11, 18).

@@ -5,6 +5,7 @@
 
 #include "engine/render/raw_tex.h"
 #include "game/bosses/boss_flags.h"
+#include "game/bosses/st05boss2.h"
 #include "game/core/game_main.h"
 #include "game/core/game_sequence.h"
 #include "game/core/game_sequence_steps.h"
@@ -93,6 +94,7 @@ void resetStageWords(int32_t stage) {
     rankCarriersClear();
     stageProgress = 0;
     bossFlagsClear();
+    st05boss2TrailClear();
     resetBossMusicMix();
 }
 

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 
+#include "game/bosses/boss_flags.h"
 #include "game/core/game_sequence.h"
 #include "game/core/game_task.h"
 #include "game/core/motion_wrappers.h"
@@ -42,6 +43,9 @@ constexpr int32_t kFieldOverlayKind = 123;
 constexpr int32_t kFieldStartEffect = 137;
 constexpr int32_t kFieldFirstMusic = 24;
 constexpr int32_t kFieldPrologueMusic = 32;
+constexpr int32_t kFieldDirectBossStage = 5;
+constexpr int32_t kFieldDirectBossFrame = 22002;
+constexpr int32_t kFieldDirectBossKind = 105;
 
 // When each stage hands the fighter over, and past which stage frame a
 // start gets the overlay at once (0: none).
@@ -62,9 +66,9 @@ void fieldEventControl() {
     charVoiceMessage(fighterGetType(), 0);
 }
 
-// The stage overlay of a start past its own spawn row.
-void fieldCreateOverlay(ObjTask* field) {
-    const ObjTaskFn act = stageSpawnAct(kFieldOverlayKind);
+// An object of the kind the field makes itself, at (x, y), standing.
+void fieldCreateKind(ObjTask* field, int32_t kind, float x, float y) {
+    const ObjTaskFn act = stageSpawnAct(kind);
     if (act == nullptr) return;
     ObjTask* task = OBJtaskCreate(act, kEnemyGroup, kEnemyTag);
     if (task == nullptr) return;
@@ -72,11 +76,21 @@ void fieldCreateOverlay(ObjTask* field) {
     enemySpawnParam(task) = -1;
     act(task);
     if (task->work == nullptr) return;
-    task->work->kind = kFieldOverlayKind;
-    task->work->x = kFieldCentreX;
-    task->work->y = kFieldCentreY;
+    task->work->kind = kind;
+    task->work->x = x;
+    task->work->y = y;
     task->work->speed = 0.0f;
     task->work->heading = 0;
+}
+
+// The stage overlay of a start past its own spawn row.
+void fieldCreateOverlay(ObjTask* field) { fieldCreateKind(field, kFieldOverlayKind, kFieldCentreX, kFieldCentreY); }
+
+// Stage 5 brings the true last boss straight in at its frame 22002 while
+// the direct flag is up; the boss then stands at the centre until it enters.
+void fieldDirectBoss(ObjTask* field, int32_t stage) {
+    if (stage != kFieldDirectBossStage || st05DirectBoss2 == 0 || stageFrame != kFieldDirectBossFrame) return;
+    fieldCreateKind(field, kFieldDirectBossKind, kFieldCentreX, kFieldCentreY);
 }
 
 void fieldRunEvents(ObjTask* task, int32_t stage, int32_t age) {
@@ -144,6 +158,7 @@ bool fieldInit(ObjTask* task, int32_t stage) {
 void fieldFrame(ObjTask* task, int32_t stage) {
     ObjWork* work = task->work;
     const bool prologue = stage == 0;
+    fieldDirectBoss(task, stage);
     stageSpawnStep(!prologue, !prologue);
     const int32_t age = work->age++;
     if (!prologue || task->actWords[kFieldPrologueWord] != 0) fieldRunEvents(task, stage, age);

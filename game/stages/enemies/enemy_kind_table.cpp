@@ -2,6 +2,7 @@
 #include "game/bosses/boss_visuals.h"
 #include "game/bosses/boss_warning.h"
 #include "game/bosses/st04boss.h"
+#include "game/bosses/st05boss2.h"
 #include "game/bosses/tutorial.h"
 #include "game/core/obj_work.h"
 #include "game/stages/enemies/enemy_kinds.h"
@@ -121,15 +122,15 @@ ObjTaskFn const enemyKindTable[kEnemyKinds] = {
     TSKst03bossAct,       // 102
     TSKst04bossAct,       // 103
     nullptr,              // 104
-    nullptr,              // 105
+    TSKst05boss2Act,      // 105
     nullptr,              // 106
     nullptr,              // 107
     nullptr,              // 108
     nullptr,              // 109
     nullptr,              // 110
     nullptr,              // 111
-    nullptr,              // 112
-    nullptr,              // 113
+    TSKst05boss2Part112Act,  // 112
+    TSKst05boss2Part113Act,  // 113
     nullptr,              // 114
     nullptr,              // 115
     nullptr,              // 116
