@@ -170,6 +170,14 @@ struct EnemyFields {
     int32_t trailHeading[10];  // the heading at each trail entry (kind 117)
     // the stage-3 boss's pull toward the screen centre
     int32_t pullX, pullY, pullCountdown;
+    // the stage-5 boss's third form: its turn and its drop cycle
+    int32_t spin;       // the body's turn, 1024 a turn
+    int32_t spinPhase;  // the phase of the turn's speed
+    int32_t dropState, dropTimer, dropCount;
+    // the stage-5 boss's parts: the drones' next hop, the spinner's orbit
+    int32_t hopRadius, hopAngle;
+    int32_t orbitAngle;  // 1024 a turn
+    int32_t orbitTurn;   // +5 or -5
 };
 
 // The fighter's and the enemies' shots (groups 6, 10, 11, 18).
