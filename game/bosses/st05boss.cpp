@@ -10,6 +10,7 @@
 
 #include "game/bosses/boss_frame.h"
 #include "game/bosses/boss_kinds.h"
+#include "game/bosses/boss_parts.h"
 #include "game/bosses/boss_shape.h"
 #include "game/core/collision.h"
 #include "game/core/game_random.h"
@@ -21,6 +22,7 @@
 #include "game/objects/fighter_counters.h"
 #include "game/records/play_selection.h"
 #include "game/stages/enemies/bullet_patterns.h"
+#include "game/stages/enemies/boss_library.h"
 #include "game/stages/enemies/enemy_damage.h"
 #include "game/stages/enemies/enemy_step.h"
 #include "game/stages/enemies/enemy_step_parts.h"

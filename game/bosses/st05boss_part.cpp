@@ -11,6 +11,7 @@
 #include "game/bosses/st05boss.h"
 #include "game/core/collision.h"
 #include "game/core/draw_store.h"
+#include "game/core/game_sequence.h"
 #include "game/core/game_random.h"
 #include "game/core/obj_ref.h"
 #include "game/core/obj_task.h"

@@ -6,8 +6,10 @@
 #include <cmath>
 
 #include "game/bosses/boss_flags.h"
+#include "game/bosses/boss_kinds.h"
 #include "game/bosses/st05boss.h"
 #include "game/core/play_state.h"
+#include "game/core/collision.h"
 #include "game/stages/enemies/enemy_damage.h"
 #include "game/stages/field_layers.h"
 #include "game/stages/stage_services.h"
