@@ -11,6 +11,8 @@
 #include "game/core/play_state.h"
 #include "game/core/collision.h"
 #include "game/stages/enemies/enemy_damage.h"
+#include "game/stages/enemies/enemy_words.h"
+#include "game/stages/enemies/eshot_cancel.h"
 #include "game/stages/field_layers.h"
 #include "game/stages/stage_services.h"
 #include "tests/game/bosses/boss_fixture.h"
@@ -175,6 +177,36 @@ TEST_F(St05bossTest, TheDarkeningComesWithTheThirdFormAndGoesWithTheRelease) {
     EXPECT_EQ(st05bossDarken, 0);
 }
 
+TEST_F(St05bossTest, AFormEndedByItsTimerGoesToTheNextPhaseWithoutScore) {
+    ObjTask* boss = parkedBoss();
+    EnemyFields& e = enemy(boss->work);
+    e.phase = 1;
+    e.step = 2;
+    holdAttack(e);
+    enemyPaidScoreTotal = 0;
+    boss->work->enemyTimer = 1;
+    runUntil(boss, [&] { return e.phase == 5; }, 600);
+    EXPECT_EQ(e.phase, 5);
+    EXPECT_EQ(e.formIndex, 1);
+    EXPECT_EQ(e.formHp[0], 0);
+    EXPECT_EQ(enemyPaidScoreTotal, 0u);
+    EXPECT_EQ(soundLayerState().layerTarget, 1);
+}
+
+TEST_F(St05bossTest, TheChangeToTheThirdFormCancelsBulletsEveryFrame) {
+    ObjTask* boss = parkedBoss();
+    EnemyFields& e = enemy(boss->work);
+    e.phase = 8;
+    e.step = 6;
+    e.motionEnded = 0;
+    for (int f = 0; f < 3; ++f) {
+        eshotCancelClear();
+        runFrame(boss);
+        if (e.step != 6) break;
+        EXPECT_EQ(eshotCancelQueue.countdown, 4) << f;
+    }
+}
+
 TEST_F(St05bossTest, TheSecondFormRaisesTheBossLayer) {
     ObjTask* boss = parkedBoss();
     enemy(boss->work).phase = 4;
@@ -182,6 +214,37 @@ TEST_F(St05bossTest, TheSecondFormRaisesTheBossLayer) {
     runFrame(boss);
     EXPECT_EQ(soundLayerState().layerTarget, 1);
     EXPECT_EQ(enemy(boss->work).step, 6);
+}
+
+TEST_F(St05bossTest, CallListsByRankLevel) {
+    struct Case {
+        int32_t pattern, i, type;
+        int count[4];  // by rank level 0..3
+    };
+    const Case cases[] = {
+        {1, 0, 39, {10, 10, 10, 30}},   {1, 41, 6, {0, 0, 30, 50}},     {8, 0, 0, {8, 8, 8, 8}},
+        {8, 20, 179, {7, 7, 7, 11}},    {8, 21, 0, {0, 0, 8, 8}},       {9, 0, 2, {2, 3, 4, 5}},
+        {9, 0, 46, {2, 3, 4, 5}},       {9, 0, 181, {1, 1, 1, 1}},      {9, 110, 181, {1, 1, 1, 1}},
+        {9, 120, 2, {0, 0, 0, 0}},      {11, 85, 135, {0, 0, 1, 3}},    {11, 85, 158, {1, 1, 1, 1}},
+        {15, 0, 4, {16, 16, 16, 24}},   {15, 300, 141, {3, 3, 3, 3}},   {15, 300, 45, {1, 1, 1, 1}},
+        {15, 300, 158, {2, 2, 2, 2}},   {15, 300, 132, {6, 6, 6, 6}},   {15, 300, 179, {1, 1, 5, 7}},
+        {3, 0, 12, {5, 7, 9, 11}},      {3, 0, 1, {6, 8, 10, 12}},      {3, 0, 159, {0, 0, 0, 8}},
+        {2, 3, 141, {0, 0, 0, 0}},      {2, 0, 141, {12, 12, 16, 16}},  {2, 60, 133, {0, 0, 16, 16}},
+    };
+    for (const Case& c : cases) {
+        for (int32_t level = 0; level <= 3; ++level) {
+            gameMode = level;
+            makeFighter();
+            ObjTask* boss = parkedBoss();
+            EnemyFields& e = enemy(boss->work);
+            e.attackPattern = c.pattern;
+            e.shotIndex = c.i;
+            record([&] { TSKst05bossTurret(boss, boss->work); });
+            EXPECT_EQ(int(shotsOf(c.type).size()), c.count[level])
+                << "pattern " << c.pattern << " i " << c.i << " type " << c.type << " level " << level;
+            nextCase();
+        }
+    }
 }
 
 TEST_F(St05bossTest, PatternFourAlternatesItsLinesAndTwelveItsSway) {
