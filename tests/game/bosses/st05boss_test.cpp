@@ -9,6 +9,7 @@
 #include "game/bosses/boss_kinds.h"
 #include "game/bosses/st05boss.h"
 #include "game/core/play_state.h"
+#include "game/core/screen_effects.h"
 #include "game/core/collision.h"
 #include "game/stages/enemies/enemy_damage.h"
 #include "game/stages/enemies/enemy_words.h"
@@ -145,7 +146,13 @@ TEST_F(St05bossTest, TheDropCycleAtModeLevelZeroAndTheLandingBurstByRankLevel) {
             if (e.dropState != lastState) {
                 if (e.dropState == 2) xs.push_back(e.steerTarget.x);
                 if (e.dropState == 4 || e.dropState == 6) ys.push_back(e.steerTarget.y);
-                if (e.dropState == 5) ++landings;
+                if (e.dropState == 5) {
+                    ++landings;
+                    // A 60-frame quake, its first shake already made.
+                    ASSERT_NE(quakeTask, nullptr);
+                    EXPECT_EQ(quakeTask->actWords[kEffectFramesWord], 59);
+                    OBJtaskRelease(quakeTask);
+                }
                 lastState = e.dropState;
             }
         }
