@@ -34,18 +34,18 @@ HitBox st05boss2SnakeBoxes[kSt05boss2SnakeBoxes]{};
 
 namespace {
 
-constexpr int32_t kSt05partHeadFrame = 5907, kSt05partSegmentFrame = 5908, kSt05partDrifterFrame = 5909;
-constexpr int32_t kSt05partLayer = 440;
-constexpr int32_t kSt05partSoundL = 17, kSt05partSoundM = 18, kSt05partBlastSound = 9;
-constexpr float kSt05partTurn = 6.2831855f / 1024.0f;
-constexpr float kSt05partBox = 10.0f;
+constexpr int32_t kSt05b2partHeadFrame = 5907, kSt05b2partSegmentFrame = 5908, kSt05b2partDrifterFrame = 5909;
+constexpr int32_t kSt05b2partLayer = 440;
+constexpr int32_t kSt05b2partSoundL = 17, kSt05b2partSoundM = 18, kSt05b2partBlastSound = 9;
+constexpr float kSt05b2partTurn = 6.2831855f / 1024.0f;
+constexpr float kSt05b2partBox = 10.0f;
 // The snake leaves once its boss's step reaches this.
-constexpr int32_t kSt05partLeaveStep = 6;
+constexpr int32_t kSt05b2partLeaveStep = 6;
 
-enum St05partState : int32_t { kSt05partArm = 0, kSt05partHome = 1, kSt05partLeave = 2 };
+enum St05partState : int32_t { kSt05b2partArm = 0, kSt05b2partHome = 1, kSt05b2partLeave = 2 };
 
 // The record both parts share; the caller gives the callbacks.
-ObjWork* st05partInit(ObjTask* task, ObjWorkFn draw, ObjWorkFn hit, ObjWorkFn attack) {
+ObjWork* st05b2partInit(ObjTask* task, ObjWorkFn draw, ObjWorkFn hit, ObjWorkFn attack) {
     ObjWork* work = OBJworkNew();
     if (work == nullptr) {
         task->state = kObjStateEnd;
@@ -71,19 +71,19 @@ ObjWork* st05partInit(ObjTask* task, ObjWorkFn draw, ObjWorkFn hit, ObjWorkFn at
     return work;
 }
 
-void st05partSnakeInit(ObjTask* task) {
-    if (st05partInit(task, TSKst05boss2Part113Draw, TSKbossPartHit, TSKst05boss2Part113Turret) == nullptr) return;
+void st05b2partSnakeInit(ObjTask* task) {
+    if (st05b2partInit(task, TSKst05boss2Part113Draw, TSKbossPartHit, TSKst05boss2Part113Turret) == nullptr) return;
     std::memset(st05boss2SnakeBoxes, 0, sizeof st05boss2SnakeBoxes);
 }
 
-void st05partDrifterInit(ObjTask* task) {
-    ObjWork* work = st05partInit(task, TSKst05boss2Part112Draw, TSKenemyHit, TSKst05boss2Part112Turret);
+void st05b2partDrifterInit(ObjTask* task) {
+    ObjWork* work = st05b2partInit(task, TSKst05boss2Part112Draw, TSKenemyHit, TSKst05boss2Part112Turret);
     if (work != nullptr) work->scaleY = 1.5f;
 }
 
 // An endless volley at the interval, first shot at once, 60 frames between
 // volleys.
-void st05partArm(ObjWork* work, int32_t interval) {
+void st05b2partArm(ObjWork* work, int32_t interval) {
     bossResetAttack(work);
     EnemyFields& e = enemy(work);
     e.shotsPerVolley = e.shotsLeft = 99999;
@@ -94,20 +94,20 @@ void st05partArm(ObjWork* work, int32_t interval) {
     e.attackPattern = 1;
 }
 
-void st05partMove(ObjWork* work) {
-    const float turn = float(work->heading & 1023) * kSt05partTurn;
+void st05b2partMove(ObjWork* work) {
+    const float turn = float(work->heading & 1023) * kSt05b2partTurn;
     const float speed = enemy(work).steerSpeed;
     work->x += speed * std::sin(turn);
     work->y -= speed * std::cos(turn);
 }
 
 // The snake's death: at each segment a streak, a blast, flashes and sparks.
-void st05partSnakeBurst(ObjWork* work) {
+void st05b2partSnakeBurst(ObjWork* work) {
     const EnemyFields& e = enemy(work);
     for (int32_t k = 1; k < kSt05boss2Segments; ++k) {
         const float x = e.trail[k].x, y = e.trail[k].y;
         TSKeffectCreate(65, e.trailHeading[k] & 1023, e.steerSpeed, 0, 0, ObjRef{}, x, y);
-        SDL2_wheel_SoundPlaySE(kSt05partBlastSound, false);
+        SDL2_wheel_SoundPlaySE(kSt05b2partBlastSound, false);
         for (int32_t n = 0; n < 3; ++n) TSKeffectCreate(92, 0, 0.0f, 0, 0, ObjRef{}, x, y);
         for (int32_t n = 0; n < 10; ++n) {
             const int32_t heading = randRange(1024);
@@ -117,33 +117,33 @@ void st05partSnakeBurst(ObjWork* work) {
 }
 
 // Homing on the fighter until the boss reaches step 6, then away down.
-void st05partSnakeSteer(ObjWork* work, ObjWork* boss) {
+void st05b2partSnakeSteer(ObjWork* work, ObjWork* boss) {
     EnemyFields& e = enemy(work);
-    if (e.subState == kSt05partArm) {
+    if (e.subState == kSt05b2partArm) {
         e.steerSpeed = 2.0f;
-        st05partArm(work, 4);
-        e.subState = kSt05partHome;
+        st05b2partArm(work, 4);
+        e.subState = kSt05b2partHome;
     }
-    if (e.subState == kSt05partHome) {
-        if (enemy(boss).step != kSt05partLeaveStep) {
+    if (e.subState == kSt05b2partHome) {
+        if (enemy(boss).step != kSt05b2partLeaveStep) {
             float x = 0.0f, y = 0.0f;
             enemyPlayerPos(&x, &y);
             e.steerTarget = {x, y};
         } else {
             bossResetAttack(work);
             e.steerTarget.y = 1000.0f;
-            e.subState = kSt05partLeave;
+            e.subState = kSt05b2partLeave;
         }
     }
     const float turns = std::atan2(e.steerTarget.x - work->x, -(e.steerTarget.y - work->y)) * 1024.0f / 6.2831855f;
     const int32_t toward = (int32_t(turns) + 1024) & 1023;
     work->heading = SDL2_wheel_AngleClamp(toward, work->heading & 1023, 5);
-    st05partMove(work);
+    st05b2partMove(work);
 }
 
 // The trail moves on by one with the head in front; the segments and the
 // boxes follow it.
-void st05partSnakeTrail(ObjWork* work) {
+void st05b2partSnakeTrail(ObjWork* work) {
     St05boss2Trail& t = st05boss2Trail;
     constexpr int32_t n = kSt05boss2TrailEntries;
     std::memmove(t.x + 1, t.x, sizeof(float) * (n - 1));
@@ -158,13 +158,13 @@ void st05partSnakeTrail(ObjWork* work) {
         e.trail[k] = {t.x[at], t.y[at]};
         e.trailHeading[k] = t.heading[at];
     }
-    st05boss2SnakeBoxes[0] = st05boss2SnakeBoxes[10] = {0.0f, 0.0f, kSt05partBox, kSt05partBox};
+    st05boss2SnakeBoxes[0] = st05boss2SnakeBoxes[10] = {0.0f, 0.0f, kSt05b2partBox, kSt05b2partBox};
     for (int32_t k = 1; k < kSt05boss2Segments; ++k) {
-        st05boss2SnakeBoxes[k] = {e.trail[k].x - work->x, e.trail[k].y - work->y, kSt05partBox, kSt05partBox};
+        st05boss2SnakeBoxes[k] = {e.trail[k].x - work->x, e.trail[k].y - work->y, kSt05b2partBox, kSt05b2partBox};
     }
 }
 
-void st05partSnakeUpdate(ObjTask* task) {
+void st05b2partSnakeUpdate(ObjTask* task) {
     ObjWork* work = task->work;
     EnemyFields& e = enemy(work);
     if (!enemyStep(task, work)) task->state = kObjStateEnd;
@@ -174,19 +174,19 @@ void st05partSnakeUpdate(ObjTask* task) {
         return;
     }
     if (work->lifeState == 3) {
-        st05partSnakeBurst(work);
+        st05b2partSnakeBurst(work);
         return;
     }
     const bool open = e.noHitBoxes == 0;
     work->hitBoxes = open ? st05boss2SnakeBoxes : nullptr;
     work->hitBoxCount = open ? kSt05boss2SnakeBoxes : 0;
-    st05partSnakeSteer(work, boss);
-    st05partSnakeTrail(work);
+    st05b2partSnakeSteer(work, boss);
+    st05b2partSnakeTrail(work);
     e.halfWidth = e.halfHeight = 300.0f;
     ++e.frameCount;
 }
 
-void st05partDrifterUpdate(ObjTask* task) {
+void st05b2partDrifterUpdate(ObjTask* task) {
     static constexpr int32_t kInterval[] = {12, 10, 6, 6};
     ObjWork* work = task->work;
     EnemyFields& e = enemy(work);
@@ -198,7 +198,7 @@ void st05partDrifterUpdate(ObjTask* task) {
     work->hitBoxes = nullptr;
     work->hitBoxCount = 0;
     if (e.subState == 0) {
-        st05partArm(work, kInterval[std::clamp(enemyRankLevel(), 0, 3)]);
+        st05b2partArm(work, kInterval[std::clamp(enemyRankLevel(), 0, 3)]);
         e.subState = 1;
     }
     if (e.frameCount < 120) {
@@ -206,7 +206,7 @@ void st05partDrifterUpdate(ObjTask* task) {
         e.twist += 16 * sense;
         work->heading = (work->heading + 4 * sense) & 1023;
     }
-    st05partMove(work);
+    st05b2partMove(work);
     if (work->x < -64.0f || work->x > 288.0f || work->y < -64.0f || work->y > 352.0f) task->state = kObjStateEnd;
     ++e.frameCount;
 }
@@ -259,7 +259,7 @@ ObjTask* st05boss2LaunchDrifter(ObjTask* boss, float x, float y, int32_t heading
     return part;
 }
 
-void TSKst05boss2Part113Act(ObjTask* task) { bossAct(task, st05partSnakeInit, st05partSnakeUpdate); }
+void TSKst05boss2Part113Act(ObjTask* task) { bossAct(task, st05b2partSnakeInit, st05b2partSnakeUpdate); }
 
 void TSKst05boss2Part113Turret(ObjTask*, ObjWork* work) {
     static constexpr int32_t kRows[] = {1, 3, 6, 7}, kBase[] = {80, 60, 40, 40};
@@ -274,7 +274,7 @@ void TSKst05boss2Part113Turret(ObjTask*, ObjWork* work) {
             const int32_t angle = (e.trailHeading[0] + side) & 1023;
             enemyShotFanOfLines(141, angle, speed, 1, 0, 1, 0.0f, work->parentWork, e.locators[k].x,
                                 e.locators[k].y);
-            SDL2_wheel_SoundPlaySE(kSt05partSoundM, false);
+            SDL2_wheel_SoundPlaySE(kSt05b2partSoundM, false);
         }
     }
 }
@@ -288,16 +288,16 @@ void TSKst05boss2Part113Draw(ObjTask*, ObjWork* work) {
         work->g = work->b = 160;
     }
     for (int32_t k = kSt05boss2Segments - 1; k >= 0; --k) {
-        const float angle = float(e.trailHeading[k]) * kSt05partTurn;
-        OBJdrawSprite(work, kSt05partSegmentFrame, e.trail[k].x, e.trail[k].y, kSt05partLayer, 1.0f, 1.0f, angle,
+        const float angle = float(e.trailHeading[k]) * kSt05b2partTurn;
+        OBJdrawSprite(work, kSt05b2partSegmentFrame, e.trail[k].x, e.trail[k].y, kSt05b2partLayer, 1.0f, 1.0f, angle,
                       1.0f, 0);
     }
-    OBJdrawSprite(work, kSt05partHeadFrame, e.trail[0].x, e.trail[0].y, kSt05partLayer, 1.0f, 1.0f,
-                  float(e.trailHeading[0]) * kSt05partTurn, 1.0f, 0);
+    OBJdrawSprite(work, kSt05b2partHeadFrame, e.trail[0].x, e.trail[0].y, kSt05b2partLayer, 1.0f, 1.0f,
+                  float(e.trailHeading[0]) * kSt05b2partTurn, 1.0f, 0);
     work->r = work->g = work->b = 255;
 }
 
-void TSKst05boss2Part112Act(ObjTask* task) { bossAct(task, st05partDrifterInit, st05partDrifterUpdate); }
+void TSKst05boss2Part112Act(ObjTask* task) { bossAct(task, st05b2partDrifterInit, st05b2partDrifterUpdate); }
 
 void TSKst05boss2Part112Turret(ObjTask*, ObjWork* work) {
     const bool top = enemyRankLevel() == 3;
@@ -305,13 +305,13 @@ void TSKst05boss2Part112Turret(ObjTask*, ObjWork* work) {
     const int32_t type = right ? (top ? 186 : 184) : (top ? 187 : 185);
     const int32_t angle = (work->heading + (right ? 300 : -300)) & 1023;
     enemyShotFanOfLines(type, angle, 60.0f, 1, 0, 1, 0.0f, work->parentWork, work->x, work->y);
-    SDL2_wheel_SoundPlaySE(kSt05partSoundL, false);
+    SDL2_wheel_SoundPlaySE(kSt05b2partSoundL, false);
 }
 
 void TSKst05boss2Part112Draw(ObjTask*, ObjWork* work) {
     const EnemyFields& e = enemy(work);
-    const int32_t frame = kSt05partDrifterFrame + (e.frameCount / 3) % 5;
-    const float angle = float(e.twist + work->heading) * kSt05partTurn;
-    OBJdrawSprite(work, frame, work->x, work->y, kSt05partLayer, 1.0f, 1.5f, angle, 1.0f, 0);
+    const int32_t frame = kSt05b2partDrifterFrame + (e.frameCount / 3) % 5;
+    const float angle = float(e.twist + work->heading) * kSt05b2partTurn;
+    OBJdrawSprite(work, frame, work->x, work->y, kSt05b2partLayer, 1.0f, 1.5f, angle, 1.0f, 0);
     work->r = work->g = work->b = 255;
 }

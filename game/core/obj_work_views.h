@@ -170,12 +170,20 @@ struct EnemyFields {
     int32_t trailHeading[10];  // the heading at each trail entry (kind 117)
     // the stage-3 boss's pull toward the screen centre
     int32_t pullX, pullY, pullCountdown;
-    // the true last boss (kind 105): its eye, its ring of four shots and the
-    // ring's angle (1024 a turn); its drifters (kind 112): which way one
-    // curves and fires, and the sprite's extra turn
-    float eyeAlpha, ringAlpha;
+    // the turn of the stage-5 boss's third form and of the true last boss's
+    // ring of four shots, 1024 a turn
     int32_t spin;
+    // the true last boss (kind 105): its eye and ring; its drifters (kind
+    // 112): which way one curves and fires, and the sprite's extra turn
+    float eyeAlpha, ringAlpha;
     int32_t turnSign, twist;
+    // the stage-5 boss's third form: the turn's speed phase and its drop cycle
+    int32_t spinPhase;
+    int32_t dropState, dropTimer, dropCount;
+    // the stage-5 boss's parts: the drones' next hop, the spinner's orbit
+    int32_t hopRadius, hopAngle;
+    int32_t orbitAngle;  // 1024 a turn
+    int32_t orbitTurn;   // +5 or -5
 };
 
 // The fighter's and the enemies' shots (groups 6, 10, 11, 18).

@@ -2,6 +2,7 @@
 #include "game/bosses/boss_visuals.h"
 #include "game/bosses/boss_warning.h"
 #include "game/bosses/st04boss.h"
+#include "game/bosses/st05boss.h"
 #include "game/bosses/st05boss2.h"
 #include "game/bosses/tutorial.h"
 #include "game/core/obj_work.h"
@@ -121,7 +122,7 @@ ObjTaskFn const enemyKindTable[kEnemyKinds] = {
     TSKst02bossAct,       // 101
     TSKst03bossAct,       // 102
     TSKst04bossAct,       // 103
-    nullptr,              // 104
+    TSKst05bossAct,       // 104
     TSKst05boss2Act,      // 105
     nullptr,              // 106
     nullptr,              // 107
@@ -131,9 +132,9 @@ ObjTaskFn const enemyKindTable[kEnemyKinds] = {
     nullptr,              // 111
     TSKst05boss2Part112Act,  // 112
     TSKst05boss2Part113Act,  // 113
-    nullptr,              // 114
-    nullptr,              // 115
-    nullptr,              // 116
+    TSKst05bossPart114Act,  // 114
+    TSKst05bossPart115Act,  // 115
+    TSKst05bossPart115Act,  // 116
     TSKst05mboss2Part117Act,  // 117
     TSKst04bossPart118Act,  // 118
     TSKst03bossPart119Act,  // 119

@@ -126,7 +126,13 @@ void enemyStepSteerModeFive(ObjWork* work, float distance) {
 // B.1 Steering toward the waypoint, then the move along the heading.
 void enemyStepSteer(ObjWork* work) {
     EnemyFields& e = enemy(work);
-    if (e.steerMode < 1 || e.steerMode > 5) return;
+    if (e.steerMode == 0) return;
+    // A mode past the table steers nothing: its owner sets heading and
+    // speed itself, and the step still carries it along them.
+    if (e.steerMode < 1 || e.steerMode > 5) {
+        SDL2_wheel_AngleSinCos(work->heading, &work->x, &work->y, e.steerSpeed);
+        return;
+    }
     const EnemySteerMode& mode = kEnemySteerModes[e.steerMode - 1];
     const float dx = e.steerTarget.x - work->x, dy = e.steerTarget.y - work->y;
     const float distance = std::abs(dx) + std::abs(dy) - std::min(std::abs(dx), std::abs(dy)) / 2.0f;

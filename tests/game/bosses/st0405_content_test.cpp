@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "game/bosses/boss_kinds.h"
+#include "game/bosses/st05boss.h"
 #include "game/stages/enemies/enemy_kinds.h"
 #include "game/stages/stage_tables.h"
 
@@ -34,6 +35,19 @@ TEST(St05mboss2ContentTest, StagesFourAndFiveBringTheirMidBosses) {
     EXPECT_EQ(second[0].y, -14800);
     EXPECT_GE(second[0].param, 0) << "spawned with a script";
     EXPECT_TRUE(st0405RowsOf(5, 117).empty()) << "kind 117 comes only from the launch";
+}
+
+TEST(St05bossContentTest, StageFiveBringsItsBossAfterTheAppearEffect) {
+    EXPECT_EQ(enemyKindAct(104), TSKst05bossAct);
+    EXPECT_EQ(enemyKindAct(114), TSKst05bossPart114Act);
+    EXPECT_EQ(enemyKindAct(115), TSKst05bossPart115Act);
+    EXPECT_EQ(enemyKindAct(116), TSKst05bossPart115Act);
+    const std::vector<SpawnRow> appear = st0405RowsOf(5, 128);
+    const std::vector<SpawnRow> boss = st0405RowsOf(5, 104);
+    ASSERT_EQ(appear.size(), 1u);
+    ASSERT_EQ(boss.size(), 1u);
+    EXPECT_LT(appear[0].frame, boss[0].frame);
+    for (int32_t kind : {114, 115, 116}) EXPECT_TRUE(st0405RowsOf(5, kind).empty()) << "launched only";
 }
 
 }  // namespace

@@ -106,6 +106,29 @@ TEST_F(EnemyStepTest, SteeringModesOneToFourSlowToTheirFloorAndTurnByTheirLimit)
     }
 }
 
+TEST_F(EnemyStepTest, AModePastTheTableSteersNothingButStillMovesAlongTheHeading) {
+    struct Case {
+        int32_t mode, heading;
+        float speed, dx, dy;
+    };
+    const Case cases[] = {
+        {6, 256, 2.0f, 2.0f, 0.0f}, {6, 512, 3.0f, 0.0f, 3.0f}, {7, 0, 1.5f, 0.0f, -1.5f}, {0, 256, 2.0f, 0.0f, 0.0f},
+    };
+    for (const Case& c : cases) {
+        ObjTask* task = makeEnemy(0, 100, 112.0f, 144.0f);
+        EnemyFields& e = enemy(task->work);
+        e.steerMode = c.mode;
+        e.steerTarget = {10.0f, 10.0f};  // never steered toward
+        e.steerSpeed = c.speed;
+        task->work->heading = c.heading;
+        step(task);
+        EXPECT_EQ(task->work->heading, c.heading) << c.mode;
+        EXPECT_FLOAT_EQ(e.steerSpeed, c.speed) << c.mode;
+        EXPECT_NEAR(task->work->x, 112.0f + c.dx, 1e-3f) << c.mode;
+        EXPECT_NEAR(task->work->y, 144.0f + c.dy, 1e-3f) << c.mode;
+    }
+}
+
 // The attack callback records the frames it is called on.
 std::vector<int32_t> attackFrames;
 int32_t attackFrame = 0;
