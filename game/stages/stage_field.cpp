@@ -22,7 +22,6 @@
 #include "game/records/settings_file.h"
 #include "game/stages/enemies/enemy_kinds.h"
 #include "game/stages/field_layers.h"
-#include "game/stages/stage_end_provisional.h"
 #include "game/stages/stage_tables.h"
 
 int32_t stageFrame = -1;
@@ -163,7 +162,6 @@ void fieldFrame(ObjTask* task, int32_t stage) {
     const int32_t age = work->age++;
     if (!prologue || task->actWords[kFieldPrologueWord] != 0) fieldRunEvents(task, stage, age);
     if (!prologue) fieldStepTitle(work);
-    stageEndProvisionalStep(task);
 }
 
 void fieldAct(ObjTask* task, int32_t stage) {

@@ -1,5 +1,5 @@
 // Stage 1 as designed: its rows bring the mid-boss and the boss, both built,
-// so the stage ends with the boss's death rather than the stand-in's.
+// so the stage ends with the boss's death.
 #include <gtest/gtest.h>
 
 #include "game/bosses/boss_kinds.h"

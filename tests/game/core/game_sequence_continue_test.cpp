@@ -14,121 +14,6 @@ namespace {
 
 constexpr int kCountFrames = 181;  // a count drops on the frame its tick passes 180
 
-class SequenceContinueTest : public SequenceTest {
-protected:
-    // A story play on stage 2, its fighter's last life lost.
-    void loseTheLastLife() {
-        boot();
-        frame();
-        sequence->state = 300;
-        frame();
-        ASSERT_EQ(sequence->state, 302);
-        stageNumber = 2;
-        ASSERT_NE(fighterGetWork(), nullptr);
-        script("+1 tap button3");
-        frame();
-        ASSERT_EQ(sequence->state, 1100);
-        frame();
-        ASSERT_EQ(sequence->state, 1101);
-    }
-    int32_t countdown() const { return sequence->work->family.words[kSeqWorkCountdown]; }
-};
-
-TEST_F(SequenceContinueTest, CountdownOpensOverTheFrozenPlay) {
-    loseTheLastLife();
-    EXPECT_EQ(continueScreenActive, 1);
-    EXPECT_EQ(pauseAllowed, 0);
-    EXPECT_EQ(countdown(), 10);
-    EXPECT_EQ(seqLastCredit, 1);  // free play
-    // The field is frozen: the stage never clears while the count runs.
-    frames(300);
-    EXPECT_EQ(sequence->state, 1101);
-    EXPECT_EQ(countdown(), 9);
-}
-
-TEST_F(SequenceContinueTest, CoinStartsTheCountAgain) {
-    settings.freePlay = false;
-    loseTheLastLife();
-    EXPECT_EQ(seqLastCredit, 0);
-    frames(3 * kCountFrames);
-    EXPECT_EQ(countdown(), 7);
-    script("+1 coin");
-    frame();
-    EXPECT_EQ(countdown(), 10);
-    EXPECT_EQ(seqLastCredit, 1);
-    // Button 1 hurries the count once it shows 7 or less, not before.
-    script("+1 tap button1");
-    frame();
-    EXPECT_EQ(countdown(), 10);
-}
-
-TEST_F(SequenceContinueTest, CountdownRunsOutIntoTheGameOver) {
-    settings.freePlay = false;
-    loseTheLastLife();
-    frames(10 * kCountFrames);
-    EXPECT_EQ(countdown(), 0);
-    EXPECT_EQ(sequence->state, 1101);
-    frames(kCountFrames);
-    EXPECT_EQ(sequence->state, 500);
-    EXPECT_EQ(gamePhase, 3);
-    frame();
-    EXPECT_EQ(OBJtaskCountByTag(13, objTag("OVER")), 1);
-}
-
-TEST_F(SequenceContinueTest, PaidContinueGoesBackIntoThePlay) {
-    settings.freePlay = false;
-    loseTheLastLife();
-    cab->credits = 1;
-    frame();  // the new credit restarts the count
-    script("+1 tap start");
-    frame();
-    EXPECT_EQ(sequence->state, 1102);
-    EXPECT_EQ(pauseAllowed, 1);
-    ASSERT_FALSE(cab->sequenceCalls.empty());
-    EXPECT_EQ(cab->sequenceCalls.back().call, "continue-play");
-    EXPECT_TRUE(cab->sequenceCalls.back().answer);
-    const int32_t credits = fighterGetCreditCount();
-    frames(9);
-    EXPECT_EQ(sequence->state, 1102);
-    EXPECT_EQ(continueScreenActive, 1);
-    frame();
-    EXPECT_EQ(sequence->state, 302);
-    EXPECT_EQ(fighterGetCreditCount(), credits + 1);
-    EXPECT_EQ(fighterGetScore(), uint64_t(credits));
-    EXPECT_EQ(fighterGetControl(), 1);
-}
-
-TEST_F(SequenceContinueTest, RefusedContinueGoesBackToTheTitle) {
-    loseTheLastLife();
-    script("+1 answer continue-play no\n+0 tap start");
-    frame();
-    EXPECT_EQ(sequence->state, 200);
-    EXPECT_EQ(gamePhase, 1);
-    EXPECT_EQ(OBJtaskCountByTag(9, objTag("FIGH")), 0);
-    EXPECT_EQ(OBJtaskCountByTag(1, objTag("FILD")), 0);
-    EXPECT_EQ(OBJtaskCountByTag(0, kGctr), 1);
-}
-
-TEST_F(SequenceContinueTest, ScoreAttackHasNoContinue) {
-    loseTheLastLife();
-    menuResultCode = 2;
-    frame();
-    EXPECT_EQ(sequence->state, 500);
-}
-
-TEST_F(SequenceContinueTest, OffTheCabinetTheButtonsChoose) {
-    arcadeMode = false;
-    loseTheLastLife();
-    script("+1 tap button1");
-    frame();
-    EXPECT_EQ(sequence->state, 1102);
-    // Both on one frame: the later game over wins.
-    sequence->state = 1101;
-    script("+1 tap button1 button2");
-    frame();
-    EXPECT_EQ(sequence->state, 500);
-}
-
 // Stages that never end by themselves: one row far beyond the test's frames.
 constexpr SpawnRow kContinueStageRows[] = {{0, 0, 1000000, 0, 0, {}}, {0, -1, kSpawnEndFrame, 0, 0, {}}};
 constexpr StageTables kContinueStage = {
@@ -143,23 +28,23 @@ void continueTestIdle(ObjTask* task) {
     task->state = kObjStateRun;
 }
 
-// The fighter really lost: the last ready fighter hit by an enemy shot, its
-// fire lock run out, the continue opened by the waiting fighter task.
-class FighterContinueTest : public SequenceContinueTest {
+// The continue reached as in play: on stage 2 the last ready fighter is hit
+// by an enemy shot, its fire lock runs out, the waiting fighter task opens
+// the continue.
+class SequenceContinueTest : public SequenceTest {
 protected:
     void SetUp() override {
-        SequenceContinueTest::SetUp();
+        SequenceTest::SetUp();
         stageTablesUse(kContinueStages);
-        arcadeMode = false;
-        setGameMode(0);
     }
-    static ObjTask* fighterTask() {
+    static ObjTask* taskTagged(int group, uint32_t tag) {
         ObjTask* found = nullptr;
-        OBJtaskWalk(9, [&found](ObjTask* task) {
-            if (!found && task->tag == objTag("FIGH")) found = task;
+        OBJtaskWalk(group, [&found, tag](ObjTask* task) {
+            if (!found && task->tag == tag) found = task;
         });
         return found;
     }
+    static ObjTask* fighterTask() { return taskTagged(9, objTag("FIGH")); }
     static FighterFields& f() { return fighter(fighterGetWork()); }
     // An enemy shot hits the fighter; false when it had no effect.
     bool shootTheFighter() {
@@ -190,7 +75,117 @@ protected:
         ASSERT_TRUE(runTo(1101, 200)) << "the lost fighter never opened the continue";
         ASSERT_EQ(fighterTask()->state, kFighterStateWaitingReady);
     }
+    int32_t countdown() const { return sequence->work->family.words[kSeqWorkCountdown]; }
     int32_t livesAtStart = 0;
+};
+
+TEST_F(SequenceContinueTest, CountdownOpensOverTheFrozenPlay) {
+    loseTheLastFighter();
+    EXPECT_EQ(continueScreenActive, 1);
+    EXPECT_EQ(pauseAllowed, 0);
+    EXPECT_EQ(countdown(), 10);
+    EXPECT_EQ(seqLastCredit, 1);  // free play
+    // The play is frozen while the count runs.
+    const ObjTask* field = taskTagged(1, objTag("FILD"));
+    ASSERT_NE(field, nullptr);
+    const int32_t fieldAge = field->work->age;
+    frames(300);
+    EXPECT_EQ(sequence->state, 1101);
+    EXPECT_EQ(field->work->age, fieldAge);
+    EXPECT_EQ(countdown(), 9);
+}
+
+TEST_F(SequenceContinueTest, CoinStartsTheCountAgain) {
+    settings.freePlay = false;
+    loseTheLastFighter();
+    EXPECT_EQ(seqLastCredit, 0);
+    frames(3 * kCountFrames);
+    EXPECT_EQ(countdown(), 7);
+    script("+1 coin");
+    frame();
+    EXPECT_EQ(countdown(), 10);
+    EXPECT_EQ(seqLastCredit, 1);
+    // Button 1 hurries the count once it shows 7 or less, not before.
+    script("+1 tap button1");
+    frame();
+    EXPECT_EQ(countdown(), 10);
+}
+
+TEST_F(SequenceContinueTest, CountdownRunsOutIntoTheGameOver) {
+    settings.freePlay = false;
+    loseTheLastFighter();
+    frames(10 * kCountFrames);
+    EXPECT_EQ(countdown(), 0);
+    EXPECT_EQ(sequence->state, 1101);
+    frames(kCountFrames);
+    EXPECT_EQ(sequence->state, 500);
+    EXPECT_EQ(gamePhase, 3);
+    frame();
+    EXPECT_EQ(OBJtaskCountByTag(13, objTag("OVER")), 1);
+}
+
+TEST_F(SequenceContinueTest, PaidContinueGoesBackIntoThePlay) {
+    settings.freePlay = false;
+    loseTheLastFighter();
+    cab->credits = 1;
+    frame();  // the new credit restarts the count
+    script("+1 tap start");
+    frame();
+    EXPECT_EQ(sequence->state, 1102);
+    EXPECT_EQ(pauseAllowed, 1);
+    ASSERT_FALSE(cab->sequenceCalls.empty());
+    EXPECT_EQ(cab->sequenceCalls.back().call, "continue-play");
+    EXPECT_TRUE(cab->sequenceCalls.back().answer);
+    const int32_t credits = fighterGetCreditCount();
+    frames(9);
+    EXPECT_EQ(sequence->state, 1102);
+    EXPECT_EQ(continueScreenActive, 1);
+    frame();
+    EXPECT_EQ(sequence->state, 302);
+    EXPECT_EQ(fighterGetCreditCount(), credits + 1);
+    EXPECT_EQ(fighterGetScore(), uint64_t(credits));
+    EXPECT_EQ(fighterGetControl(), 1);
+}
+
+TEST_F(SequenceContinueTest, RefusedContinueGoesBackToTheTitle) {
+    loseTheLastFighter();
+    script("+1 answer continue-play no\n+0 tap start");
+    frame();
+    EXPECT_EQ(sequence->state, 200);
+    EXPECT_EQ(gamePhase, 1);
+    EXPECT_EQ(OBJtaskCountByTag(9, objTag("FIGH")), 0);
+    EXPECT_EQ(OBJtaskCountByTag(1, objTag("FILD")), 0);
+    EXPECT_EQ(OBJtaskCountByTag(0, kGctr), 1);
+}
+
+TEST_F(SequenceContinueTest, ScoreAttackHasNoContinue) {
+    loseTheLastFighter();
+    menuResultCode = 2;
+    frame();
+    EXPECT_EQ(sequence->state, 500);
+}
+
+TEST_F(SequenceContinueTest, OffTheCabinetTheButtonsChoose) {
+    arcadeMode = false;
+    loseTheLastFighter();
+    script("+1 tap button1");
+    frame();
+    EXPECT_EQ(sequence->state, 1102);
+    // Both on one frame: the later game over wins.
+    sequence->state = 1101;
+    script("+1 tap button1 button2");
+    frame();
+    EXPECT_EQ(sequence->state, 500);
+}
+
+// Off the cabinet, in training.
+class FighterContinueTest : public SequenceContinueTest {
+protected:
+    void SetUp() override {
+        SequenceContinueTest::SetUp();
+        arcadeMode = false;
+        setGameMode(0);
+    }
 };
 
 TEST_F(FighterContinueTest, AcceptedContinueBringsTheWholeTeamBack) {
@@ -242,7 +237,7 @@ TEST_F(FighterContinueTest, RefusedContinueEndsInTheGameOver) {
 class SequenceUploadTest : public SequenceContinueTest {
 protected:
     void toTheUpload() {
-        loseTheLastLife();
+        loseTheLastFighter();
         cardProfile.aimeId = 7;
         seqGameOver();
         frame();

@@ -1,5 +1,5 @@
 // The attract demo and the replay viewer: stage files of our own encoder
-// played back through the sequence, its stand-in scenes and stand-in field.
+// played back through the sequence, its scenes and the fixture's stages.
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -19,7 +19,7 @@
 namespace {
 
 constexpr uint32_t kRight = 0x08;
-// A recorded stage of the stand-in field: its last frame, the clear, is not recorded.
+// A recorded stage of the fixture's: its last frame, the clear, is not recorded.
 constexpr int kRecordedFrames = kStageFieldFrames - 1;
 
 class SequenceReplayTest : public SequenceTest {
@@ -256,7 +256,7 @@ TEST_F(SequenceReplayTest, TheViewerShowsAStoryReplayStageAfterStage) {
         EXPECT_EQ(replayPlaybackFlag, 0);
         EXPECT_FALSE(seqIsScoreAttack());
         EXPECT_EQ(fighterX(), stageStartX(stage)) << "the fighter starts where the stage file says";
-        // The stand-in field clears the stage as the played-back input ends;
+        // The fixture's stage is cleared as the played-back input ends;
         // the recorded frames of right held took the fighter to the right edge.
         ASSERT_TRUE(runTo(611, kStageFieldFrames + 5));
         EXPECT_EQ(fighterX(), 212.0f);

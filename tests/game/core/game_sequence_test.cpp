@@ -27,7 +27,7 @@ protected:
         }
         ASSERT_TRUE(runTo(302));
     }
-    // The stand-in field clears a stage after 180 frames; its result is skipped.
+    // The fixture's stage is cleared after kStageFieldFrames frames; its result is skipped.
     void clearStage() {
         ASSERT_TRUE(runTo(401, 400));
         leaveStageResult();

@@ -106,13 +106,6 @@ protected:
         motion->setTime(motion->lastTime());
     }
 
-    static bool fieldRunning() {
-        const ObjTaskGroup& fields = OBJtaskGroup(1);
-        for (const ObjTask* task = fields.head.next; task != &fields.tail; task = task->next) {
-            if (task->tag == objTag("FILD") && task->state == kObjStateRun) return true;
-        }
-        return false;
-    }
     // A play frame is one of a running stage field of stages 1 to 5.
     static bool inPlay() { return stageNumber >= 1 && stageNumber <= kStages && fieldRunning(); }
     void keepHash(StageHashes& hashes) {

@@ -30,7 +30,6 @@
 #include "game/records/play_selection.h"
 #include "game/records/ranking_file.h"
 #include "game/records/settings_file.h"
-#include "game/stages/stage_end_provisional.h"
 #include "game/stages/stage_tables.h"
 #include "platform/arcade/cabinet_script.h"
 #include "tests/game/core/glue_fixture.h"
@@ -43,10 +42,10 @@ struct SequenceLoadedResources final : BootLoads::Client {
     void followUp(int) override {}
 };
 
-// The fixture's stages: the end row alone and resting layers, so the
-// field's stand-in stage end clears each stage on its kStageFieldFrames-th
-// running frame.
-inline constexpr int32_t kStageFieldFrames = kStageEndProvisionalFrames;
+// The fixture's stages: the end row alone and resting layers. Each is
+// cleared on its field's kStageFieldFrames-th running frame, as the death
+// of its boss would (frame() calls seqStageClear).
+inline constexpr int32_t kStageFieldFrames = 180;
 inline constexpr SpawnRow kSequenceStageRows[] = {{0, -1, kSpawnEndFrame, 0, 0, {}}};
 inline constexpr ScrollScript kSequenceStageLayer[] = {{0, 0, 0, 0, 0, 0}};
 inline constexpr StageTables kSequenceStage = {
@@ -140,7 +139,9 @@ protected:
         for (int group = 0; group < kObjTaskGroups; ++group) {
             if (continueScreenActive && frozenWhileContinuing(group)) continue;
             OBJtaskWalk(group, [](ObjTask* task) {
+                const int32_t ageBefore = fixtureFieldAge(task);
                 if (task->act) task->act(task);
+                if (ageBefore != kStageFieldFrames && fixtureFieldAge(task) == kStageFieldFrames) seqStageClear();
                 if ((task->flags & kObjTaskLive) && task->work && task->work->draw && task->work->visible) {
                     task->work->draw(task, task->work);
                 }
@@ -149,6 +150,19 @@ protected:
         menuFrameUpdate();
         flushDraws();
         if (seqTask && seqTask->state != visited.back()) visited.push_back(seqTask->state);
+    }
+    static bool fieldRunning() {
+        const ObjTaskGroup& fields = OBJtaskGroup(1);
+        for (const ObjTask* task = fields.head.next; task != &fields.tail; task = task->next) {
+            if (task->tag == objTag("FILD") && task->state == kObjStateRun) return true;
+        }
+        return false;
+    }
+    // The running frames of the task when it is a running field of the
+    // fixture's stages; -1 otherwise.
+    static int32_t fixtureFieldAge(const ObjTask* task) {
+        if (task->tag != objTag("FILD") || task->state != kObjStateRun || !task->work) return -1;
+        return stageSpawnTable(stageNumber) == kSequenceStageRows ? task->work->age : -1;
     }
     // The draw store emptied as the root task's draw does every frame; a test
     // that steps only the game main update calls it after each update, or the

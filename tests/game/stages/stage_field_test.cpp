@@ -8,7 +8,6 @@
 #include "game/core/motion_wrappers.h"
 #include "game/core/stage_load.h"
 #include "game/records/paths.h"
-#include "game/stages/stage_end_provisional.h"
 #include "tests/game/stages/stage_fixture.h"
 #include "tests/game/working_folder.h"
 
@@ -206,53 +205,6 @@ TEST_F(StageFieldTest, AStartPastTheOverlaysRowGetsItAtAgeOne) {
     makeField(2);
     passes(3);
     for (const SpawnSeen& seen : spawnSeen()) EXPECT_NE(seen.param, -1);
-}
-
-TEST_F(StageFieldTest, TheStandInStageEndLeavesAStageWithABuiltBossToTheBoss) {
-    static constexpr SpawnRow kBossRows[] = {{100, 0, 0, 11200, -3000, {}}, {0, -1, kSpawnEndFrame, 0, 0, {}}};
-    static constexpr StageTables kBossStage = {
-        kBossRows, 1, kFixtureMoves, 2, {kFixtureLayer1, kFixtureLayer2, kFixtureLayer3, kFixtureLayer4}};
-    static constexpr StageTables kBossStages[kStageTableCount] = {kFixtureStage, kBossStage, kFixtureStage,
-                                                                  kFixtureStage, kFixtureStage, kFixtureStage};
-    stageTablesUse(kBossStages);
-    makeField(1);
-    stageFrame = 45;
-    passes(kStageEndProvisionalFrames);
-    EXPECT_EQ(spawnCursor, 1u);
-    OBJtaskReleaseByTag(kEnemyTag);
-    passes(2);
-    EXPECT_EQ(field->actWords[1], 0) << "the boss's death clears the stage";
-}
-
-TEST_F(StageFieldTest, TheStandInStageEndClearsOnceTheEndRowIsReachedWithNoEnemyLeft) {
-    makeField(1);
-    stageFrame = 45;
-    pass();
-    EXPECT_EQ(spawnCursor, 8u);
-    passes(kStageEndProvisionalFrames);
-    EXPECT_EQ(field->actWords[1], 0) << "an enemy is still there";
-    OBJtaskReleaseByTag(kEnemyTag);
-    pass();
-    EXPECT_EQ(field->actWords[1], 1);
-
-    // Not before the field has run its frames.
-    OBJtaskReleaseAll(nullptr);
-    stageFieldReset();
-    makeField(1);
-    stageFrame = 100000;
-    passes(kStageEndProvisionalFrames - 1);
-    EXPECT_EQ(field->actWords[1], 0);
-    pass();
-    EXPECT_EQ(field->actWords[1], 1);
-
-    // The prologue with the prologue off does not wait for its rows.
-    OBJtaskReleaseAll(nullptr);
-    stageFieldReset();
-    settingsSnapshot.TUTORIAL_DISP = 0;
-    makeField(0);
-    passes(kStageEndProvisionalFrames);
-    EXPECT_GT(enemies(), 0) << "enemies are left";
-    EXPECT_EQ(field->actWords[1], 1);
 }
 
 }  // namespace
