@@ -32,7 +32,7 @@ struct StagePlay {
 };
 
 constexpr StagePlay kStagePlays[] = {
-    {1, 100, 4000, false},
+    {1, 100, 4000, true},
     {2, 101, 4000, false},
     {3, 102, 4000, false},
     {4, 103, 4000, false},
