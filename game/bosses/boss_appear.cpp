@@ -20,26 +20,8 @@ constexpr int32_t kBossAppearLayer = 14;
 constexpr int32_t kBossAppearSound = 5;
 
 void bossAppearInit(ObjTask* task) {
-    ObjWork* work = OBJworkNew();
-    if (work == nullptr) {
-        task->state = kObjStateEnd;
-        return;
-    }
-    task->release = TSKgameCtrlKill;
-    task->work = work;
-    enemyAge(task) = 0;
-    work->draw = TSKbossAppearDraw;
-    work->hit = TSKenemyHit;
-    work->attack = TSKenemyNoAttack;
-    work->depth = 14.0f;
-    work->heading = 0;
-    enemySelectMoveScript(work, enemySpawnParam(task));
-    enemy(work).scriptCursor = 0;
-    enemy(work).sizeClass = 0;
-    work->motionSlot0 = SDL2_wheel_MotionCreate(kBossAppearLayer, "st02boss");
-    SDL2_wheel_MotionPlay(work->motionSlot0, -1, "st02boss_form1", "appear");
+    if (bossAppearSetUp(task, kBossAppearLayer, "st02boss", "st02boss_form1") == nullptr) return;
     SDL2_wheel_SoundPlaySE(kBossAppearSound, false);
-    task->state = kObjStateRun;
 }
 
 void bossAppearTint(ObjWork* work) {
@@ -59,6 +41,28 @@ void bossAppearUpdate(ObjTask* task, ObjWork* work) {
 }
 
 }  // namespace
+
+ObjWork* bossAppearSetUp(ObjTask* task, int32_t layer, const char* file, const char* node) {
+    ObjWork* work = OBJworkNew();
+    if (work == nullptr) {
+        task->state = kObjStateEnd;
+        return nullptr;
+    }
+    task->release = TSKgameCtrlKill;
+    task->work = work;
+    enemyAge(task) = 0;
+    work->draw = TSKbossAppearDraw;
+    work->hit = TSKenemyHit;
+    work->attack = TSKenemyNoAttack;
+    work->depth = float(layer);
+    enemySelectMoveScript(work, enemySpawnParam(task));
+    enemy(work).scriptCursor = 0;
+    enemy(work).sizeClass = 0;
+    work->motionSlot0 = SDL2_wheel_MotionCreate(layer, file);
+    SDL2_wheel_MotionPlay(work->motionSlot0, -1, node, "appear");
+    task->state = kObjStateRun;
+    return work;
+}
 
 uint32_t bossAppearColorWord(const FieldLayerTint& tint) {
     const auto half = [](int32_t channel) { return uint32_t(channel * 220 / 255 / 2) & 0xFFu; };

@@ -71,6 +71,10 @@ void TSKst02bossTurret(ObjTask* task, ObjWork* work);
 // Kind 121, the stage-2 boss's appear visual; its draw is also kind 128's.
 void TSKst02bossAppearAct(ObjTask* task);
 void TSKbossAppearDraw(ObjTask* task, ObjWork* work);
+// The appear visuals' common set-up: the record (the task ends when the pool
+// has none: null), its callbacks, script and a slot on the layer playing
+// node's "appear" of the motion file.
+ObjWork* bossAppearSetUp(ObjTask* task, int32_t layer, const char* file, const char* node);
 // The visual's colour word: the background's tint x 220 / 255, halved, as
 // red, green, blue from the high byte, then 255.
 uint32_t bossAppearColorWord(const FieldLayerTint& tint);

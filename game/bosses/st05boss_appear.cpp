@@ -20,26 +20,7 @@ constexpr int32_t kSt05appearRumble = 26;
 constexpr int32_t kSt05appearFly = 5;
 constexpr int32_t kSt05appearMusic = 4;
 
-void st05appearInit(ObjTask* task) {
-    ObjWork* work = OBJworkNew();
-    if (work == nullptr) {
-        task->state = kObjStateEnd;
-        return;
-    }
-    task->release = TSKgameCtrlKill;
-    task->work = work;
-    enemyAge(task) = 0;
-    work->draw = TSKbossAppearDraw;
-    work->hit = TSKenemyHit;
-    work->attack = TSKenemyNoAttack;
-    work->depth = 304.0f;
-    enemySelectMoveScript(work, enemySpawnParam(task));
-    enemy(work).scriptCursor = 0;
-    enemy(work).sizeClass = 0;
-    work->motionSlot0 = SDL2_wheel_MotionCreate(kSt05appearLayer, "st05boss");
-    SDL2_wheel_MotionPlay(work->motionSlot0, -1, "st05boss", "appear");
-    task->state = kObjStateRun;
-}
+void st05appearInit(ObjTask* task) { bossAppearSetUp(task, kSt05appearLayer, "st05boss", "st05boss"); }
 
 }  // namespace
 
