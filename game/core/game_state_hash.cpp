@@ -120,6 +120,19 @@ void hashEshotWords(StateHasher& hasher) {
     }
 }
 
+// The joining pair's links are references too; the serials the body keeps
+// of its pieces count only as none or someone.
+void hashEnemyRefs(StateHasher& hasher, const RefIdentities& refs, ObjWork& copy) {
+    EnemyFields& e = enemy(&copy);
+    hashRefs(hasher, refs, e.partLink);
+    hashRefs(hasher, refs, e.joinPieces);
+    hashRefs(hasher, refs, std::span(&e.joinBody, 1));
+    for (uint32_t& serial : e.joinPieceSerials) {
+        hasher.word(serial == 0 ? 0u : 1u);
+        serial = 0;
+    }
+}
+
 void hashTask(StateHasher& hasher, const RefIdentities& refs, const ObjTask* task) {
     hasher.word(task->tag);
     hasher.word(uint32_t(task->state));
@@ -130,7 +143,7 @@ void hashTask(StateHasher& hasher, const RefIdentities& refs, const ObjTask* tas
     hashRefs(hasher, refs, std::span(&copy.lastCollider, 1));
     hashRefs(hasher, refs, std::span(&copy.parentWork, 1));
     if (task->tag == objTag("FIGH")) hashRefs(hasher, refs, fighter(&copy).gunUnits);
-    if (task->tag == objTag("ZAKO")) hashRefs(hasher, refs, enemy(&copy).partLink);
+    if (task->tag == objTag("ZAKO")) hashEnemyRefs(hasher, refs, copy);
     if (task->tag == kEshotTag) hashShotParentSerial(hasher, copy);
     ReplayWorkImage image{};
     replayWorkStore(copy, image);

@@ -9,6 +9,8 @@
 #include "game/objects/hud.h"
 #include "game/objects/play_record_block.h"
 #include "game/records/play_records.h"
+#include "game/records/settings_file.h"
+#include "game/stages/rank_carriers.h"
 
 uint8_t replayPlaybackFlag = 0;
 
@@ -39,6 +41,13 @@ void clearSlowMotion() {
 }  // namespace
 
 void playStart() {
+    // The fighter sets up from the settings in force (its starting life)
+    // before the first stage load takes them: a snapshot left by an
+    // earlier play, or none, must not reach it.
+    settingsSnapshot = gameSettings;
+    // Its rank starts from the rank counter, which still holds the last
+    // play's rank until the first stage load clears it.
+    rankCounter = 0;
     startPlayTasks(0, kReplayOff);
     playRecordBegin();
     clearSlowMotion();

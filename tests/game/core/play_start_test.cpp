@@ -10,6 +10,8 @@
 #include "game/objects/fighter.h"
 #include "game/objects/play_record_block.h"
 #include "game/records/play_records.h"
+#include "game/records/settings_file.h"
+#include "game/stages/rank_carriers.h"
 #include "tests/game/core/obj_fixture.h"
 
 namespace {
@@ -32,6 +34,9 @@ protected:
         slowMotionPeriod = 2;
         slowMotionPeriodInUse = 2;
         rankingCopyName(playRecords.playerName, "LAST PLAYER");
+        settingsSnapshot = GameSettings{};
+        gameSettings.systemWord = 3;
+        rankCounter = 7;
     }
     void TearDown() override {
         OBJtaskReleaseAll(nullptr);
@@ -64,6 +69,15 @@ TEST_F(PlayStartTest, ARecordedPlayGetsItsDisplayAndFighterAndFreshWords) {
     EXPECT_TRUE(blockCleared());
     EXPECT_STREQ(currentPlayerName(), "NO NAME");  // the play record begun for the guest
     expectSlowMotionOff();
+}
+
+// The fighter sets up before the first stage load, from the settings
+// snapshot (its starting life) and the rank counter: neither may be the
+// last play's.
+TEST_F(PlayStartTest, AFreshPlayTakesTheSettingsInForceAndNoEarlierRank) {
+    playStart();
+    EXPECT_EQ(settingsSnapshot.systemWord, 3);
+    EXPECT_EQ(rankCounter, 0);
 }
 
 TEST_F(PlayStartTest, AReplayPlaysBackWithoutBeginningAPlayRecord) {
