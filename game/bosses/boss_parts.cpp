@@ -14,6 +14,19 @@ constexpr int32_t kBossPartBombGroup = 16;
 
 }  // namespace
 
+ObjWork* bossPartNew(ObjTask* task, ObjTaskFn release) {
+    ObjWork* work = OBJworkNew();
+    if (work == nullptr) {
+        task->state = kObjStateEnd;
+        return nullptr;
+    }
+    task->work = work;
+    task->release = release;
+    enemyAge(task) = 0;
+    work->parentWork = task->parent;
+    return work;
+}
+
 ObjTask* bossSpawnPart(ObjTask* boss, ObjTaskFn act) {
     ObjTask* task = OBJtaskCreate(act, kEnemyGroup, kEnemyTag);
     if (task == nullptr) return nullptr;

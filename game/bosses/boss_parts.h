@@ -19,6 +19,10 @@ struct ObjWork;
 // -1 and its act run once; null when the pool gave no task or no record
 // (the task, if any, ends by itself).
 ObjTask* bossSpawnPart(ObjTask* boss, ObjTaskFn act);
+// A part's own record, set up by its act's init: held by the task with the
+// release, age 0, the boss (the task's parent) as its parentWork. Null, the
+// task ended, when the pool has none.
+ObjWork* bossPartNew(ObjTask* task, ObjTaskFn release);
 // Every live part of that act whose boss is this one starts dying.
 void bossEndParts(ObjWork* boss, ObjTaskFn act);
 // The parts' (and the bosses') release: their links end, the record is freed.

@@ -271,15 +271,8 @@ ObjPoint st03partMuzzle(const ObjWork* work, int32_t turretAngle) {
 }
 
 void st03partInit(ObjTask* task) {
-    ObjWork* work = OBJworkNew();
-    if (work == nullptr) {
-        task->state = kObjStateEnd;
-        return;
-    }
-    task->work = work;
-    task->release = bossFreeWithLinks;
-    enemyAge(task) = 0;
-    work->parentWork = task->parent;
+    ObjWork* work = bossPartNew(task, bossFreeWithLinks);
+    if (work == nullptr) return;
     work->diesWithBoss = 1;
     work->draw = TSKst03bossPart119Draw;
     work->hit = TSKbossPartHit;

@@ -40,15 +40,8 @@ enum St04blockState : int32_t {
 void st04blockHit(ObjTask*, ObjWork*) {}
 
 void st04blockInit(ObjTask* task) {
-    ObjWork* work = OBJworkNew();
-    if (work == nullptr) {
-        task->state = kObjStateEnd;
-        return;
-    }
-    task->work = work;
-    task->release = bossFreeWithLinks;
-    enemyAge(task) = 0;
-    work->parentWork = task->parent;
+    ObjWork* work = bossPartNew(task, bossFreeWithLinks);
+    if (work == nullptr) return;
     work->diesWithBoss = 1;
     work->draw = TSKst04bossPart118Draw;
     work->hit = st04blockHit;

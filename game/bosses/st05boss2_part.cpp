@@ -46,15 +46,8 @@ enum St05partState : int32_t { kSt05b2partArm = 0, kSt05b2partHome = 1, kSt05b2p
 
 // The record both parts share; the caller gives the callbacks.
 ObjWork* st05b2partInit(ObjTask* task, ObjWorkFn draw, ObjWorkFn hit, ObjWorkFn attack) {
-    ObjWork* work = OBJworkNew();
-    if (work == nullptr) {
-        task->state = kObjStateEnd;
-        return nullptr;
-    }
-    task->work = work;
-    task->release = TSKgameCtrlKill;
-    enemyAge(task) = 0;
-    work->parentWork = task->parent;
+    ObjWork* work = bossPartNew(task, TSKgameCtrlKill);
+    if (work == nullptr) return nullptr;
     work->draw = draw;
     work->hit = hit;
     work->attack = attack;

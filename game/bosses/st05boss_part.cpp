@@ -57,15 +57,8 @@ void st05partMove(ObjWork* work) {
 }
 
 ObjWork* st05partNew(ObjTask* task, ObjTaskFn release) {
-    ObjWork* work = OBJworkNew();
-    if (work == nullptr) {
-        task->state = kObjStateEnd;
-        return nullptr;
-    }
-    task->work = work;
-    task->release = release;
-    enemyAge(task) = 0;
-    work->parentWork = task->parent;
+    ObjWork* work = bossPartNew(task, release);
+    if (work == nullptr) return nullptr;
     work->depth = 440.0f;
     work->scaleX = work->scaleY = 1.0f;
     EnemyFields& e = enemy(work);
